@@ -1,0 +1,31 @@
+#pragma once
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+
+class QLabel;
+
+// The program's face colour and font.
+QColor ProgramFaceColor();   // RGB (248, 247, 237)
+QFont ProgramFont();         // Verdana, or a close sans, 11 pixels high
+
+// Base of every window of the program: fixed client size, the program's
+// colour and font, and Set_Lang to apply the language table's texts.
+class OrvanoForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit OrvanoForm(QWidget* parent = nullptr);
+
+    // Applies the window's texts from LangTable (windows without texts keep it empty).
+    virtual void Set_Lang() {}
+
+    // Fixes the client area to w x h pixels.
+    void SetClientSize(int w, int h);
+
+    // Shows the window modally and returns its modal result.
+    int ShowModal() { return exec(); }
+
+    // A label named name at (x, y) sized to its text.
+    QLabel* AddLabel(const char* name, int x, int y, const QString& text = QString());
+};

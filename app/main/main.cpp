@@ -1,0 +1,11 @@
+#include "device_type.h"
+#include "program.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    DeviceType = ORVANO_DEVICE_TYPE;
+    QApplication app(argc, argv);
+    return RunProgram();
+}

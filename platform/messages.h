@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+// Every message box and Yes/No question of the program goes through here, so
+// tests can read the exact texts and answer without a window.
+enum class MsgKind { Error, Warning, Information, Confirmation };
+
+class MessageHandler
+{
+public:
+    virtual ~MessageHandler() = default;
+    // A box with one OK button.
+    virtual void Show(MsgKind kind, const QString& text) = 0;
+    // A box with Yes and No; true for Yes.
+    virtual bool Ask(MsgKind kind, const QString& text) = 0;
+};
+
+namespace Messages {
+// Installs a handler (nullptr restores the modal message boxes); returns the
+// previous one.
+MessageHandler* SetHandler(MessageHandler* handler);
+
+void Error(const QString& text);
+void Warning(const QString& text);
+void Information(const QString& text);
+// A question with Yes and No, shown as a confirmation unless kind says else.
+bool Ask(const QString& text, MsgKind kind = MsgKind::Confirmation);
+} // namespace Messages

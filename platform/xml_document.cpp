@@ -1,0 +1,150 @@
+#include "xml_document.h"
+
+#include "atomic_file.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments
+                                 | pugi::parse_pi | pugi::parse_doctype;
+
+QString LineColumn(const QByteArray& bytes, ptrdiff_t offset)
+{
+    int line = 1, column = 1;
+    for (ptrdiff_t i = 0; i < offset && i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return QStringLiteral("line %1, column %2").arg(line).arg(column);
+}
+
+struct ByteWriter : pugi::xml_writer
+{
+    QByteArray out;
+    void write(const void* data, size_t size) override
+    {
+        out.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+    }
+};
+
+} // namespace
+
+bool XmlDocument::Load(const QString& path)
+{
+    Clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = QStringLiteral("Cannot open the file %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return LoadBytes(file.readAll(), path);
+}
+
+bool XmlDocument::LoadBytes(const QByteArray& bytes, const QString& name)
+{
+    Clear();
+    const pugi::xml_parse_result result =
+        m_doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()), kParseFlags);
+    if (result)
+        return true;
+    m_error = QStringLiteral("%1: %2 at %3")
+                  .arg(name.isEmpty() ? QStringLiteral("XML") : name,
+                       QString::fromUtf8(result.description()), LineColumn(bytes, result.offset));
+    m_doc.reset();
+    return false;
+}
+
+QByteArray XmlDocument::ToBytes() const
+{
+    ByteWriter writer;
+    m_doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    return writer.out;
+}
+
+bool XmlDocument::Save(const QString& path)
+{
+    m_error.clear();
+    return WriteFileAtomically(path, ToBytes(), &m_error);
+}
+
+void XmlDocument::Clear()
+{
+    m_doc.reset();
+    m_error.clear();
+}
+
+pugi::xml_node XmlChild(pugi::xml_node parent, const QString& name)
+{
+    const QByteArray n = name.toUtf8();
+    return parent.child(n.constData());
+}
+
+bool XmlElementText(pugi::xml_node element, QString& text)
+{
+    if (!element || element.type() != pugi::node_element)
+        return false;
+    pugi::xml_node child = element.first_child();
+    if (!child) {
+        text.clear();
+        return true;
+    }
+    if (child.next_sibling())
+        return false;
+    if (child.type() != pugi::node_pcdata && child.type() != pugi::node_cdata)
+        return false;
+    text = QString::fromUtf8(child.value());
+    return true;
+}
+
+bool XmlChildText(pugi::xml_node parent, const QString& name, QString& text)
+{
+    return XmlElementText(XmlChild(parent, name), text);
+}
+
+bool XmlAttr(pugi::xml_node node, const QString& name, QString& value)
+{
+    const QByteArray n = name.toUtf8();
+    pugi::xml_attribute a = node.attribute(n.constData());
+    if (!a)
+        return false;
+    value = QString::fromUtf8(a.value());
+    return true;
+}
+
+QString XmlAttrOr(pugi::xml_node node, const QString& name, const QString& def)
+{
+    QString v;
+    return XmlAttr(node, name, v) ? v : def;
+}
+
+pugi::xml_node XmlAppendElement(pugi::xml_node parent, const QString& name)
+{
+    return parent.append_child(name.toUtf8().constData());
+}
+
+pugi::xml_node XmlAppendTextElement(pugi::xml_node parent, const QString& name, const QString& text)
+{
+    pugi::xml_node e = XmlAppendElement(parent, name);
+    if (!text.isEmpty())
+        e.append_child(pugi::node_pcdata).set_value(text.toUtf8().constData());
+    return e;
+}
+
+void XmlSetAttr(pugi::xml_node node, const QString& name, const QString& value)
+{
+    const QByteArray n = name.toUtf8();
+    pugi::xml_attribute a = node.attribute(n.constData());
+    if (!a)
+        a = node.append_attribute(n.constData());
+    a.set_value(value.toUtf8().constData());
+}
+
+void XmlAppendComment(pugi::xml_node parent, const QString& text)
+{
+    parent.append_child(pugi::node_comment).set_value(text.toUtf8().constData());
+}
