@@ -3,9 +3,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+
+#include <csignal>
+#include <sys/types.h>
 
 ProgramRun RunProgramAndWait(const QString& program, const QStringList& arguments, bool hidden, int limitMs)
 {
@@ -46,4 +50,17 @@ ProgramRun RunProgramAndWait(const QString& program, const QStringList& argument
     run.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
     delete process;
     return run;
+}
+
+bool IsProgramRunning(qint64 pid)
+{
+    if (pid <= 0 || ::kill(pid_t(pid), 0) != 0)
+        return false;
+    // An ended child stays a zombie until it is collected.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close < 0 || close + 2 >= line.size() || line.at(close + 2) != 'Z';
 }

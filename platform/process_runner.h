@@ -18,3 +18,8 @@ struct ProgramRun
 // running. hidden asks for no window where that means anything.
 ProgramRun RunProgramAndWait(const QString& program, const QStringList& arguments, bool hidden,
                              int limitMs = 150000);
+
+// Whether the program with this process id (one started by RunProgramAndWait)
+// is still running; a program that has ended but was not yet collected counts
+// as ended.
+bool IsProgramRunning(qint64 pid);
