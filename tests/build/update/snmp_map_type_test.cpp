@@ -1,4 +1,5 @@
 #include "program_folder.h"
+#include "qt_print.h"
 #include "snmp_map_type.h"
 #include "workspace.h"
 
