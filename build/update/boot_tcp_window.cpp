@@ -90,7 +90,9 @@ TFBootTCP::TFBootTCP(QWidget* parent)
     L_Ping = AddLabel("L_Ping", 16, 136);
     Btn_Ping = MakeButton(this, "Btn_Ping", 35, 155, 100, 25);
     LPing = AddLabel("LPing", 151, 163);
-    LPing->resize(190, 16);
+    LPing->resize(195, 28);
+    LPing->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LPing->setWordWrap(true);
 
     L_Options = AddLabel("L_Options", 16, 75);
     CB_Firmware = MakeCheckBox(this, "CB_Firmware", 36, 96);

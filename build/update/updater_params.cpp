@@ -270,7 +270,8 @@ pugi::xml_node AppendHeader(XmlDocument& doc, int type, const QString& address, 
     return XmlAppendElement(root, QStringLiteral("Operations"));
 }
 
-void Compile_XML_Parameter(XmlDocument& doc, int type, const QString& address, const UpdateOptions& options, int mapType)
+void Compile_XML_Parameter(XmlDocument& doc, int type, const QString& address, const UpdateOptions& options,
+                           int mapType)
 {
     const VariantFields& v = kStandardFields;
     QString port;
@@ -332,10 +333,10 @@ void Compile_XML_Parameter_New_Boot(XmlDocument& doc, int type, const QString& a
     const VariantFields& v = kNewBootFields;
     pugi::xml_node ops = AppendHeader(doc, type, address, Q(v.applicationPort), Q(v.addressProtection),
                                       {Q(kNewBootProtection)});
-    if (options.firmware)
-        AppendOperation(ops, FirmwareOperation(
-                                 v, MasterFile(QStringLiteral("Sim") + UpdaterModelNumber(type) + QStringLiteral(".sim")),
-                                 options));
+    if (options.firmware) {
+        const QString image = MasterFile(QStringLiteral("Sim") + UpdaterModelNumber(type) + QStringLiteral(".sim"));
+        AppendOperation(ops, FirmwareOperation(v, image, options));
+    }
     if (options.configuration)
         for (const BankOperation& bank : kNewBootBanks)
             AppendOperation(ops, BankOp(v, bank, options));

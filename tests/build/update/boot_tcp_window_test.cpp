@@ -65,7 +65,10 @@ public:
         return child;
     }
     QLineEdit* Edit(int i) { return Get<QLineEdit>(QStringLiteral("E_IP%1").arg(i).toLatin1().constData()); }
-    QString Octets() { return QStringList{Edit(1)->text(), Edit(2)->text(), Edit(3)->text(), Edit(4)->text()}.join('.'); }
+    QString Octets()
+    {
+        return QStringList{Edit(1)->text(), Edit(2)->text(), Edit(3)->text(), Edit(4)->text()}.join('.');
+    }
     void SetAddress(const QString& a)
     {
         // The fourth edit takes whatever follows the third dot.
@@ -245,6 +248,22 @@ TEST(BootTcpWindow, PingResults)
         for (const QString& host : f.echo.hosts)
             EXPECT_EQ(host, QString::fromLatin1(c.address)) << c.name;
     }
+}
+
+TEST(BootTcpWindow, RealPingOfLoopback)
+{
+    TempProgramFolder folder(29);
+    TFBootTCP w;
+    w.show();
+    const QStringList octets = {"127", "0", "0", "1"};
+    for (int i = 0; i < 4; ++i)
+        w.findChild<QLineEdit*>(QStringLiteral("E_IP%1").arg(i + 1))->setText(octets[i]);
+    Click(w.findChild<QWidget*>(QStringLiteral("Btn_Ping")));
+    const QString shown = w.findChild<QLabel*>(QStringLiteral("LPing"))->text();
+    if (shown == QStringLiteral("Ping not permitted on this system"))
+        GTEST_SKIP() << "this system refuses ICMP sockets";
+    EXPECT_EQ(shown, QStringLiteral("Device Found!"));
+    EXPECT_TRUE(w.Esegui_Ping);
 }
 
 TEST(BootTcpWindow, NextNeedsASuccessfulPing)

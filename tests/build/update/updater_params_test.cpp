@@ -30,6 +30,12 @@ std::vector<std::string> Composed(int type, const UpdateOptions& options, int ma
     return FlatParameterFile(doc.ToBytes());
 }
 
+// "" when the composed file is the expected one.
+std::string Mismatch(int type, const UpdateOptions& options, const ExpectedFile& expected)
+{
+    return FirstDifference(Composed(type, options), expected.Flat());
+}
+
 struct BankRow
 {
     const char* file;
@@ -89,7 +95,7 @@ TEST(UpdaterParameters, StandardVariantOfEveryType)
         e.operations.append(StdFirmware(c.image, false, "0"));
         for (const BankRow& b : c.banks)
             e.operations.append(StdBank(b.file, b.start, true, b.goToApp));
-        EXPECT_EQ(FirstDifference(Composed(c.type, Opts(true, false, true, true), 1), e.Flat()), "") << "type " << c.type;
+        EXPECT_EQ(Mismatch(c.type, Opts(true, false, true, true), e), "") << "type " << c.type;
     }
 }
 
@@ -101,26 +107,26 @@ TEST(UpdaterParameters, StandardVariantOptionCombinations)
                             QStringLiteral("0x78000"), {QStringLiteral("0x7A")}, {}};
     {
         // Nothing chosen: an empty operations list.
-        EXPECT_EQ(FirstDifference(Composed(6, Opts(false, false, false, false)), base.Flat()), "");
+        EXPECT_EQ(Mismatch(6, Opts(false, false, false, false), base), "");
         // The read-back boxes alone write nothing either.
-        EXPECT_EQ(FirstDifference(Composed(6, Opts(false, true, false, true)), base.Flat()), "");
+        EXPECT_EQ(Mismatch(6, Opts(false, true, false, true), base), "");
     }
     {
         ExpectedFile e = base;
         e.operations = {StdFirmware("Sim52320.sim", true, "1")};
-        EXPECT_EQ(FirstDifference(Composed(6, Opts(true, true, false, false)), e.Flat()), "") << "firmware only";
+        EXPECT_EQ(Mismatch(6, Opts(true, true, false, false), e), "") << "firmware only";
     }
     {
         ExpectedFile e = base;
         e.operations = {StdFirmware("Sim52320.sim", true, "0"), StdBank("bank1.bin", "0x68000", false, "0"),
                         StdBank("bank2.bin", "0x58000", false, "1")};
-        EXPECT_EQ(FirstDifference(Composed(6, Opts(true, true, true, false)), e.Flat()), "") << "firmware and configuration";
+        EXPECT_EQ(Mismatch(6, Opts(true, true, true, false), e), "") << "firmware and configuration";
     }
     {
         ExpectedFile e{QStringLiteral("Keltrona - QS52230 Ethernet Update"), kAddress, QStringLiteral("10000"),
                        QStringLiteral("0x78000"), {QStringLiteral("0x80")}, {}};
         e.operations = {StdBank("bank.bin", "0x68000", true, "1")};
-        EXPECT_EQ(FirstDifference(Composed(9, Opts(false, false, true, true)), e.Flat()), "") << "type 9 configuration only";
+        EXPECT_EQ(Mismatch(9, Opts(false, false, true, true), e), "") << "type 9 configuration only";
     }
 }
 
@@ -156,7 +162,7 @@ TEST(UpdaterParameters, TwoHardwareVariant)
                       TwoHwBank(b, "bank1.bin", "0x68000", false, "0"),
                       TwoHwBank(b, "bank2.bin", "0x50800", false, "0"),
                       TwoHwBank("0x288", "bank3.bin", "0x80000", false, "1")};
-    EXPECT_EQ(FirstDifference(Composed(21, Opts(true, true, true, false)), t21.Flat()), "") << "type 21, six operations";
+    EXPECT_EQ(Mismatch(21, Opts(true, true, true, false), t21), "") << "type 21, six operations";
 
     ExpectedFile t10{QStringLiteral("Keltrona - QS52020 Ethernet Update"), kAddress, QStringLiteral("10000"),
                      QStringLiteral("0x78000"),
@@ -166,16 +172,16 @@ TEST(UpdaterParameters, TwoHardwareVariant)
                       TwoHwBank(a, "bank.bin", "0x50000", true, "1"),
                       TwoHwBank(b, "bank1.bin", "0x68000", true, "0"),
                       TwoHwBank(b, "bank2.bin", "0x50800", true, "1")};
-    EXPECT_EQ(FirstDifference(Composed(10, Opts(true, false, true, true)), t10.Flat()), "") << "type 10, five operations";
+    EXPECT_EQ(Mismatch(10, Opts(true, false, true, true), t10), "") << "type 10, five operations";
 
     ExpectedFile fwOnly = t21;
     fwOnly.operations = {TwoHwFirmware(a, "Sim52050.sim", "0x78200", false, "1"),
                          TwoHwFirmware(b, "Sim52050_B244.sim", "0x78300", false, "1")};
-    EXPECT_EQ(FirstDifference(Composed(21, Opts(true, false, false, false)), fwOnly.Flat()), "") << "type 21 firmware only";
+    EXPECT_EQ(Mismatch(21, Opts(true, false, false, false), fwOnly), "") << "type 21 firmware only";
 
     ExpectedFile confOnly = t10;
     confOnly.operations = t10.operations.mid(2);
-    EXPECT_EQ(FirstDifference(Composed(10, Opts(false, false, true, true)), confOnly.Flat()), "") << "type 10 configuration only";
+    EXPECT_EQ(Mismatch(10, Opts(false, false, true, true), confOnly), "") << "type 10 configuration only";
 }
 
 TEST(UpdaterParameters, NewBootVariant)
@@ -190,7 +196,7 @@ TEST(UpdaterParameters, NewBootVariant)
         Op(QString(), Bank("bank1.bin"), "0x07000", false, true, "0x07A00", "0x02", "0x07810", "0x02", data, "0"),
         Op(QString(), Bank("bank2.bin"), "0x68800", false, true, "0x07A00", "0x02", "0x07810", "0x02", data, "1"),
     };
-    EXPECT_EQ(FirstDifference(Composed(29, Opts(true, true, true, true)), e.Flat()), "");
+    EXPECT_EQ(Mismatch(29, Opts(true, true, true, true), e), "");
 }
 
 TEST(UpdaterParameters, CommandLineOfEveryCommandLineType)
