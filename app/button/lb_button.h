@@ -3,6 +3,12 @@
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
+#include <QPointer>
+
+class QAction;
+class QFontMetrics;
+class QMenu;
+class QTimer;
 
 enum TLbButtonStyle { bsNormal, bsEncarta, bsModern, bsOld, bsShape, bsQuicken };
 enum TLbButtonKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
@@ -12,7 +18,14 @@ enum TLbColorStyle {
     lcsUltraFlatXP, lcsAqua, lcsDefault, lcsQuicken
 };
 
+// Modal results a button hands to its window (the value ShowModal returns).
+enum TModalResult {
+    mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+    mrYes = 6, mrNo = 7, mrAll = 12
+};
+
 // The program's painted push button. An invalid QColor stands for "none".
+// clicked() is its OnClick.
 class TLbButton : public QAbstractButton
 {
     Q_OBJECT
@@ -32,12 +45,14 @@ public:
     void SetStyle(TLbButtonStyle style);
     TLbButtonStyle Style() const { return m_style; }
 
+    // Applies a colour preset; reading it back always gives lcsCustom.
     void SetColorStyle(TLbColorStyle preset);
     TLbColorStyle ColorStyle() const { return lcsCustom; }
 
     void SetLayout(TLbButtonLayout layout);
     TLbButtonLayout Layout() const { return m_layout; }
 
+    // Qt::AlignLeft, Qt::AlignRight or Qt::AlignHCenter.
     void SetAlignment(Qt::Alignment alignment);
     Qt::Alignment Alignment() const { return m_alignment; }
 
@@ -51,12 +66,17 @@ public:
     QColor HotTrackColor() const { return m_hotTrackColor; }
     void SetColorWhenDown(const QColor& c);
     QColor ColorWhenDown() const { return m_colorWhenDown; }
+    // The caption's colour.
+    void SetFontColor(const QColor& c);
+    QColor FontColor() const;
 
     void SetFlat(bool flat);
     bool Flat() const { return m_flat; }
     void SetWordWrap(bool wrap);
     bool WordWrap() const { return m_wordWrap; }
 
+    // A strip of NumGlyphs equal cells side by side: 1 normal, 2 disabled,
+    // 3 pressed, 4 hot. Setting it gives NumGlyphs = width / height.
     void SetGlyph(const QPixmap& glyph);
     QPixmap Glyph() const { return m_glyph; }
     void SetNumGlyphs(int n);
@@ -67,13 +87,27 @@ public:
     void SetUseHotTrackFont(bool use);
     bool UseHotTrackFont() const { return m_useHotTrackFont; }
 
-    void SetDefault(bool on) { m_default = on; }
+    // Enter (Default) or Escape (Cancel) anywhere in the window clicks the button.
+    void SetDefault(bool on);
     bool Default() const { return m_default; }
-    void SetCancel(bool on) { m_cancel = on; }
+    void SetCancel(bool on);
     bool Cancel() const { return m_cancel; }
 
+    // Fade back from the hot colour in 30 ms steps after the mouse leaves.
     void SetSlowDecease(bool on);
     bool SlowDecease() const { return m_slowDecease; }
+
+    // A menu popped up at the button's bottom-left corner on a click.
+    void SetPopupMenu(QMenu* menu);
+    QMenu* PopupMenu() const { return m_popupMenu; }
+
+    // A linked action: a click triggers it, and its icon becomes the glyph
+    // when the button has none.
+    void SetAction(QAction* action);
+    QAction* Action() const { return m_action; }
+
+    // Clicks the button as the mouse would.
+    void Click();
 
     bool IsDown() const { return m_down; }
     bool IsHot() const { return m_cursorOnButton; }
@@ -88,6 +122,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -96,11 +131,15 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 
 private:
     void DoClick();
     void FadeStep();
+    void WatchDialogKeys();
+    void CopyActionImage();
+    bool OnShowingParent() const;
 
     Qt::Alignment m_alignment = Qt::AlignHCenter;
     QColor m_color;
@@ -124,7 +163,10 @@ private:
     bool m_down = false;
     bool m_cursorOnButton = false;
     int m_hotTrackStep = 0;
-    class QTimer* m_fadeTimer = nullptr;
+    QTimer* m_fadeTimer = nullptr;
+    QMenu* m_popupMenu = nullptr;
+    QAction* m_action = nullptr;
+    QPointer<QWidget> m_keyWindow;
 };
 
 // The look every window of the program gives its buttons: face (248, 247,
@@ -134,3 +176,10 @@ void ApplyProgramLook(TLbButton* button);
 // A button named name at (x, y), w x h, with the program's look.
 TLbButton* MakeButton(QWidget* parent, const char* name, int x, int y, int w, int h,
                       const QString& caption = QString());
+
+// The caption shortened from its end until its width is at most limit (no
+// ellipsis); "&" marks an accelerator and takes no room.
+QString LbCutCaption(const QString& caption, int limit, const QFontMetrics& metrics);
+
+// round(color x (1 - step/8) + hot x step/8) per channel.
+QColor LbHotTrackBlend(const QColor& color, const QColor& hot, int step);
