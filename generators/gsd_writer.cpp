@@ -1,0 +1,5 @@
+#include "gsd_writer.h"
+
+void Save_GSD()
+{
+}

@@ -1,0 +1,5 @@
+#include "mib_writer.h"
+
+void Save_MIB()
+{
+}
