@@ -202,7 +202,6 @@ TEST_F(ShellTest, FirstStartInAnEmptyProgramFolder)
 
     int closed = 0;
     QObject::connect(&Main(), &TFOrvanoeFirmWare::Closed, [&closed] { ++closed; });
-    Main().show();
     Btn("Btn_Close")->Click();
     EXPECT_EQ(closed, 1);
     XmlDocument xml;
@@ -302,7 +301,6 @@ TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStillEnds)
     QDir().mkpath(Folder().Path() + "/Orvano.xml/keep");
     int closed = 0;
     QObject::connect(&Main(), &TFOrvanoeFirmWare::Closed, [&closed] { ++closed; });
-    Main().show();
     Btn("Btn_Close")->Click();
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(Main().isVisible());
@@ -351,7 +349,6 @@ TEST_F(ShellTest, LanguageChangeRenamesEveryStepButAThreeFixedTexts)
 TEST_F(ShellTest, EscapeDoesNotCloseTheMainWindow)
 {
     Start(29);
-    Main().show();
     int closed = 0;
     QObject::connect(&Main(), &TFOrvanoeFirmWare::Closed, [&closed] { ++closed; });
     SendKey(&Main(), Qt::Key_Escape);

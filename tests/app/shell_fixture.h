@@ -20,6 +20,11 @@
 #include <functional>
 #include <optional>
 
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 // A test of the started program: a fresh program folder for a device type,
 // message boxes recorded, and every window created as the program does.
 class ShellTest : public ::testing::Test
@@ -30,12 +35,13 @@ protected:
     {
         m_folder.emplace(type);
     }
-    // Prepares (unless done) and creates every window.
+    // Prepares (unless done), creates every window and shows the main one.
     void Start(int type = 29)
     {
         if (!m_folder)
             Prepare(type);
         CreateProgramWindows(m_folder->Path());
+        FOrvanoeFirmWare->show();
     }
     void TearDown() override
     {

@@ -1,0 +1,322 @@
+#include "shell_fixture.h"
+
+#include "compiler.h"
+#include "open_conf_window.h"
+#include "profinet_file_name_window.h"
+#include "scan_decode_window.h"
+#include "step_layout.h"
+#include "workspace.h"
+
+#include <QListWidget>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+QStringList FreeButtons()
+{
+    return {"Btn_New", "Btn_Open", "Btn_Close", "Btn_Info", "Btn_Opz"};
+}
+
+// Writes an executable shell script into the program folder.
+QString Script(TempProgramFolder& folder, const QString& name, const QByteArray& body)
+{
+    const QString path = folder.Write(name, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}
+
+bool Alive(qint64 pid)
+{
+    if (pid <= 0 || ::kill(pid_t(pid), 0) != 0)
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close < 0 || close + 2 >= line.size() || line.at(close + 2) != 'Z';
+}
+
+} // namespace
+
+TEST_F(ShellTest, WithoutAProjectEveryProjectStepOnlyReportsIt)
+{
+    for (int type : {0, 1, 3, 4, 8, 10, 11, 15, 18, 20, 24, 29}) {
+        SCOPED_TRACE(type);
+        Prepare(type);
+        Start(type);
+        QStringList names = AllStepButtonNames();
+        names.append("Btn_ScanDecode");
+        for (const QString& name : names) {
+            TLbButton* b = Main().Button(name);
+            if (b->isHidden() || FreeButtons().contains(name))
+                continue;
+            messages.Clear();
+            const QStringList opened = RunClosingModals([&] { b->Click(); });
+            EXPECT_TRUE(opened.isEmpty()) << name.toStdString();
+            EXPECT_EQ(messages.Texts(), QStringList{"Error! Project not Valid"}) << name.toStdString();
+            EXPECT_EQ(messages.Boxes().value(0).first, MsgKind::Error);
+        }
+        DestroyProgramWindows();
+    }
+}
+
+TEST_F(ShellTest, FreeStepsWorkWithoutAProject)
+{
+    Start(29);
+    const struct
+    {
+        const char* button;
+        const char* window;
+    } cases[] = {
+        {"Btn_New", "FNew_Project"}, {"Btn_Open", "FOpenConf"}, {"Btn_Info", "FAbout"}, {"Btn_Opz", "FSoftOptions"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RunClosingModals([&] { Btn(c.button)->Click(); }), QStringList{c.window}) << c.button;
+    EXPECT_TRUE(messages.Empty());
+}
+
+TEST_F(ShellTest, EachProjectStepOpensItsWindow)
+{
+    const struct
+    {
+        int type;
+        const char* button;
+        const char* window;
+    } cases[] = {
+        {0, "Btn_CAN_Rec_Frame", "FCAN_Rec_Frames"},
+        {0, "Btn_CAN_Send_Frame", "FCAN_Send_Frame"},
+        {0, "Btn_CAN_Rec_Info", "F_Rec_Info"},
+        {0, "Btn_CAN_Send_Info", "F_Sen_Info"},
+        {0, "Btn_PROFINET_XML", "FProfinetFileName"},
+        {1, "Btn_DNet_Net", "FDNet"},
+        {1, "Btn_DNet_Offset", "FDefOffset"},
+        {4, "Btn_ModM_SetAccess", "FSetAccess"},
+        {18, "Btn_ModM_SetAccess", "FSetAccess"},
+        {11, "Btn_ModM_SetAccess", "FModbus_TCP_Master_Set_Access"},
+        {19, "Btn_ModM_SetAccess", "FModbus_TCP_Master_Set_Access"},
+        {6, "Btn_J1939_Rec_Frame", "FReceiveJ1939"},
+        {6, "Btn_J1939_Send_Frame", "FTransmitJ1939"},
+        {7, "Btn_NMEA_Rec_Frame", "FReceiveNMEA"},
+        {7, "Btn_NMEA_Send_Frame", "FTransmitNMEA"},
+        {8, "Btn_SDO_Server_CANopen", "FSet_SDO_Server_Access"},
+        {8, "Btn_SDO_Client_CANopen", "FSet_SDO_Client_Access"},
+        {8, "Btn_PDO_CANopen", "FSet_PDO_Access"},
+        {8, "Btn_NodeGuard_CANopen", "FNodeGuard"},
+        {8, "Btn_ReStart_Devices_CANopen", "FReStart_Devices"},
+        {10, "Btn_MBus", "FMeter_Bus"},
+        {21, "Btn_MBus", "FMeter_Bus"},
+        {15, "Btn_SNMP_Trap", "FSNMP_Trap_Access"},
+        {29, "Btn_DMX_Default", "FDMXDefVal"},
+        {29, "Btn_Prm_Gen", "FParGen"},
+        {29, "Btn_CreateBin", "FBootTCP"},
+    };
+    for (const auto& c : cases) {
+        Prepare(c.type);
+        Start(c.type);
+        Folder().OpenProject("P");
+        EXPECT_EQ(RunClosingModals([&] { Btn(c.button)->Click(); }), QStringList{c.window})
+            << c.type << " " << c.button;
+        EXPECT_TRUE(messages.Empty()) << messages.Texts().join("|").toStdString();
+        DestroyProgramWindows();
+    }
+}
+
+TEST_F(ShellTest, GeneratorStepsRunWithoutAWindowOfTheirOwn)
+{
+    Prepare(8);
+    Start(8);
+    Folder().OpenProject("P");
+    for (const char* name : {"Btn_SNMP_MIB", "Btn_PROFIBUS_GSD"}) {
+        EXPECT_TRUE(RunClosingModals([&] { Main().Btn_SNMP_MIB_Click(Btn(name)); }).isEmpty()) << name;
+        EXPECT_TRUE(messages.Empty()) << name;
+    }
+
+    // The EDS file: the main window's dialog, in the project folder, with its filter.
+    QStringList asked;
+    SaveFileDialog::SetChooser([&](const SaveFileDialog& d) {
+        asked.append(d.InitialDir);
+        asked.append(d.QtFilter());
+        return QString();
+    });
+    Btn("Btn_CANopen_EDS")->Click();
+    SaveFileDialog::SetChooser(nullptr);
+    EXPECT_EQ(asked, (QStringList{ProjectPath, "Electronic Data Sheet (*.eds)"}));
+
+    // PROFINET XML: the file-name window, whatever it returns.
+    EXPECT_EQ(RunClosingModals([&] { Btn("Btn_PROFINET_XML")->Click(); }, mrOk), QStringList{"FProfinetFileName"});
+}
+
+TEST_F(ShellTest, ScanAndDecodeAsksBeforeReplacingAnMBusNetwork)
+{
+    for (int type : {10, 21}) {
+        SCOPED_TRACE(type);
+        Prepare(type);
+        Start(type);
+        messages.Clear();
+        Folder().OpenProject("P");
+        File_M_Bus = ProjectPath + "/M_Bus.xml";
+        // No M-Bus file yet: no question.
+        EXPECT_EQ(RunClosingModals([&] { Btn("Btn_ScanDecode")->Click(); }), QStringList{"FScanDecode"});
+        EXPECT_TRUE(messages.Empty());
+        EXPECT_EQ(FScanDecode->XML_Code_Dev, type == 10 ? 11 : 20);
+        EXPECT_EQ(FScanDecode->FileName_MBus, File_M_Bus);
+        EXPECT_EQ(FScanDecode->Form_Type, 0);
+
+        Folder().Write("PROJECTS/P/M_Bus.xml", "<M-Bus_Network/>");
+        messages.QueueAnswer(false);
+        EXPECT_TRUE(RunClosingModals([&] { Btn("Btn_ScanDecode")->Click(); }).isEmpty());
+        ASSERT_EQ(messages.Boxes().size(), 1);
+        EXPECT_EQ(messages.Boxes()[0].first, MsgKind::Warning);
+        EXPECT_EQ(messages.Texts()[0], "M-Bus network configuration already exists for this configuration. "
+                                       "Do you want to continue?");
+        messages.QueueAnswer(true);
+        EXPECT_EQ(RunClosingModals([&] { Btn("Btn_ScanDecode")->Click(); }), QStringList{"FScanDecode"});
+        EXPECT_EQ(messages.Questions(), 2);
+        DestroyProgramWindows();
+    }
+}
+
+TEST_F(ShellTest, SelectTypeReadsTheSnmpMapType)
+{
+    const struct
+    {
+        int type;
+        const char* parGen;   // nullptr: no file
+        int result;
+        bool enabled;
+    } cases[] = {
+        {18, nullptr, 1, true},
+        {18, "<Par_Gen><PROFINET_IP1>1</PROFINET_IP1></Par_Gen>", 0, false},
+        {18, "<Par_Gen><SNMP_MapType>1</SNMP_MapType></Par_Gen>", 1, true},
+        {19, "<Par_Gen><SNMP_MapType>0</SNMP_MapType></Par_Gen><!--SW_VERSION = 1.501-->", 0, false},
+        {19, "<Par_Gen><SNMP_MapType>abc</SNMP_MapType></Par_Gen>", 0, false},
+        {19, "<Par_Gen><SNMP_MapType>$1</SNMP_MapType></Par_Gen>", 1, true},
+        {19, "<Par_Gen><SNMP_MapType>1</SNMP_MapType", 1, true},
+        {1018, "<Par_Gen><SNMP_MapType>0</SNMP_MapType></Par_Gen>", 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.type).arg(QString::fromUtf8(c.parGen ? c.parGen : "-"))
+                         .toStdString());
+        Prepare(c.type);
+        QDir().mkpath(Folder().Path() + "/PROJECTS/P");
+        if (c.parGen)
+            Folder().Write("PROJECTS/P/ParGen.xml", c.parGen);
+        Folder().Write("Orvano.xml", "<Conf_Settings><lastproj><projectname>P</projectname></lastproj>"
+                                     "</Conf_Settings>");
+        // Showing the main window applies the map type.
+        Start(c.type);
+        EXPECT_EQ(Btn("Btn_SNMP_Trap")->isEnabled(), c.enabled);
+        EXPECT_EQ(Btn("Btn_SNMP_MIB")->isEnabled(), c.enabled);
+        EXPECT_EQ(Main().Select_Type(), c.result);
+        DestroyProgramWindows();
+    }
+}
+
+TEST_F(ShellTest, SnmpStepsFollowTheParametersWindowNotAProjectChange)
+{
+    Prepare(19);
+    QDir().mkpath(Folder().Path() + "/PROJECTS/Off");
+    QDir().mkpath(Folder().Path() + "/PROJECTS/On");
+    Folder().Write("PROJECTS/Off/ParGen.xml", "<Par_Gen><SNMP_MapType>0</SNMP_MapType></Par_Gen>");
+    Folder().Write("Orvano.xml", "<Conf_Settings><lastproj><projectname>Off</projectname></lastproj>"
+                                 "</Conf_Settings>");
+    Start(19);
+    EXPECT_FALSE(Btn("Btn_SNMP_Trap")->isEnabled());
+    // Opening another project does not re-evaluate them...
+    RunClosingModals([&] { Btn("Btn_Open")->Click(); }, mrCancel, [](QDialog*) {
+        FOpenConf->ListBox1->setCurrentRow(1);
+        FOpenConf->Btn_OK->Click();
+    });
+    ASSERT_EQ(ProjectName, "On");
+    EXPECT_FALSE(Btn("Btn_SNMP_Trap")->isEnabled());
+    // ...closing the parameters window does (no ParGen.xml: map type 1).
+    EXPECT_EQ(RunClosingModals([&] { Btn("Btn_Prm_Gen")->Click(); }), QStringList{"FParGen"});
+    EXPECT_TRUE(Btn("Btn_SNMP_Trap")->isEnabled());
+    EXPECT_TRUE(Btn("Btn_SNMP_MIB")->isEnabled());
+}
+
+TEST_F(ShellTest, SelectTypeWithoutAProjectReadsNothing)
+{
+    Prepare(18);
+    Start(18);
+    EXPECT_TRUE(File_ParGen.isEmpty());
+    EXPECT_EQ(Main().Select_Type(), 1);
+    EXPECT_TRUE(Btn("Btn_SNMP_Trap")->isEnabled());
+    EXPECT_TRUE(Main().XML1.Doc().empty() || QString::fromUtf8(Main().XML1.Root().name()) != "Par_Gen");
+}
+
+TEST_F(ShellTest, UpdateDeviceStopsWhenTheBuildFails)
+{
+    Prepare(29);
+    Start(29);
+    Folder().OpenProject("P");
+    Folder().Write("PROJECTS/P/DMX_Default_Values.xml", "<DMX_Default_Values><Row Default_Value=\"1\"");
+    QString error;
+    if (Build_And_Save_Banks(&error))
+        GTEST_SKIP() << "the build does not check the project's files yet";
+    EXPECT_TRUE(RunClosingModals([&] { Btn("Btn_CreateBin")->Click(); }).isEmpty());
+    ASSERT_EQ(messages.Boxes().size(), 1);
+    EXPECT_EQ(messages.Boxes()[0].first, MsgKind::Error);
+    EXPECT_EQ(messages.Texts()[0], error);
+}
+
+TEST_F(ShellTest, StartProgramWaitsForTheProgram)
+{
+    Start(29);
+    const QString out = Folder().Path() + "/args.txt";
+    const QString quick = Script(Folder(), "quick.sh",
+                                 "for a in \"$@\"; do echo \"$a\"; done > \"" + out.toUtf8() + "\"\nsleep 0.3\nexit 3\n");
+    QElapsedTimer clock;
+    clock.start();
+    const ProgramRun run = Main().Start_Program(quick, "-a \"b c\" d", true, 5000);
+    const qint64 took = clock.elapsed();
+    EXPECT_EQ(run.status, ProgramRun::Finished);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_GE(took, 300);
+    EXPECT_LT(took, 3000);
+    QFile args(out);
+    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+    EXPECT_EQ(args.readAll(), "-a\nb c\nd\n");
+}
+
+TEST_F(ShellTest, StartProgramReportsAProgramThatCannotStart)
+{
+    Start(29);
+    QElapsedTimer clock;
+    clock.start();
+    const ProgramRun run = Main().Start_Program(Folder().Path() + "/missing_updater", "", true, 5000);
+    EXPECT_EQ(run.status, ProgramRun::NotStarted);
+    EXPECT_FALSE(run.error.isEmpty());
+    EXPECT_LT(clock.elapsed(), 3000);
+    // A file that is no program either.
+    const QString text = Folder().Write("notes.txt", "not a program");
+    EXPECT_EQ(Main().Start_Program(text, "", false, 5000).status, ProgramRun::NotStarted);
+}
+
+TEST_F(ShellTest, StartProgramStopsWaitingAtTheLimitAndLeavesTheProgramRunning)
+{
+    Start(29);
+    const QString sleeper = Script(Folder(), "sleeper.sh", "exec sleep 30\n");
+    QElapsedTimer clock;
+    clock.start();
+    const ProgramRun run = Main().Start_Program(sleeper, "", true, 500);
+    const qint64 took = clock.elapsed();
+    EXPECT_EQ(run.status, ProgramRun::TimedOut);
+    EXPECT_GE(took, 500);
+    EXPECT_LT(took, 3000);
+    ASSERT_GT(run.pid, 0);
+    EXPECT_TRUE(Alive(run.pid));
+    ::kill(pid_t(run.pid), SIGKILL);
+    for (int i = 0; i < 200 && Alive(run.pid); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_FALSE(Alive(run.pid));
+}
