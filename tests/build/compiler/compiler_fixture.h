@@ -87,8 +87,20 @@ inline Image ResetGenBlock()
     return b;
 }
 
+// Is [off, off + n) inside b? A failed build gives empty images: reading
+// them fails the test instead of reading past the end.
+inline bool InImage(const QByteArray& b, int off, int n)
+{
+    if (off >= 0 && off + n <= b.size())
+        return true;
+    ADD_FAILURE() << "offset " << off << " + " << n << " lies beyond an image of " << b.size() << " bytes";
+    return false;
+}
+
 inline uint32_t ReadU32(const QByteArray& b, int off)
 {
+    if (!InImage(b, off, 4))
+        return 0;
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i)
         v = (v << 8) | static_cast<unsigned char>(b[off + i]);
@@ -97,16 +109,22 @@ inline uint32_t ReadU32(const QByteArray& b, int off)
 
 inline unsigned ReadU16(const QByteArray& b, int off)
 {
+    if (!InImage(b, off, 2))
+        return 0;
     return static_cast<unsigned char>(b[off]) | (static_cast<unsigned char>(b[off + 1]) << 8);
 }
 
 inline unsigned ReadU8(const QByteArray& b, int off)
 {
+    if (!InImage(b, off, 1))
+        return 0;
     return static_cast<unsigned char>(b[off]);
 }
 
 inline uint32_t BlockSum(const QByteArray& b, int blockStart = 0)
 {
+    if (!InImage(b, blockStart, 2044))
+        return 0;
     uint32_t s = 0;
     for (int i = 0; i < 2044; ++i)
         s += static_cast<unsigned char>(b[blockStart + i]);
