@@ -11,15 +11,15 @@ namespace {
 // rows marked "tables to come" build the general block with the presets and
 // the common fields and lay out the family's tables as zero bytes.
 constexpr BuilderRow kBuilders[] = {
-    {Types(0, 15, 27), Build_CAN_Banks, "Build_CAN_Banks"},                  // tables to come
+    {Types(0, 15, 27), Build_CAN_Banks, "Build_CAN_Banks"},
     {Types(1), Build_DNet_Master, "Build_DNet_Master"},                      // tables to come
     {Types(2), Build_DNet_Slave, "Build_DNet_Slave"},
     {Types(3), Build_Profibus, "Build_Profibus"},
     {Types(4, 18, 25, 1018), Build_Modbus_Master, "Build_Modbus_Master"},   // tables to come
     {Types(5, 16, 26), Build_Modbus_Slave, "Build_Modbus_Slave"},           // tables to come
-    {Types(6, 14), Build_J1939_Banks, "Build_J1939_Banks"},                  // tables to come
-    {Types(7, 28), Build_NMEA_Banks, "Build_NMEA_Banks"},                    // tables to come
-    {Types(8, 24), Build_CANopen_Banks, "Build_CANopen_Banks"},              // tables to come
+    {Types(6, 14), Build_J1939_Banks, "Build_J1939_Banks"},
+    {Types(7, 28), Build_NMEA_Banks, "Build_NMEA_Banks"},
+    {Types(8, 24), Build_CANopen_Banks, "Build_CANopen_Banks"},
     {Types(9), Build_Serial_Banks, "Build_Serial_Banks"},
     {Types(10, 21), Build_MBus, "Build_MBus"},                               // family to come
     {Types(11, 19), Build_ModbusTCP_Master, "Build_ModbusTCP_Master"},      // tables to come
