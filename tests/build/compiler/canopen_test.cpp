@@ -420,6 +420,9 @@ TEST(CANopen, RequiredValuesStopTheBuild)
                  "Address_B4=\"0\" TimeOut=\"1\"/>"},
                 {}),
          "\"Address_B5\" is missing"},
+        {&File_PDO_CANopen, "<R><Receive_PDO></R>", ""},   // not well-formed
+        {&File_NodeGuard, "<Node_Guarding><row NodeID=\"1\"></Node_Guarding>", ""},
+        {&File_ReStart_CANopen, "<Enable_ReStart_CANopen", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.xml.toStdString());

@@ -382,6 +382,14 @@ TEST(J1939, RequiredTransmitValuesStopTheBuild)
         EXPECT_TRUE(error.contains(c.expected)) << error.toStdString();
         EXPECT_TRUE(QDir(ProjectPath + "/bin").isEmpty());
     }
+    for (QString* file : {&File_J1939_Rec_Frames, &File_J1939_Send_Frames}) {
+        CompilerProject project(14);
+        project.WriteFile(*file, "<Receive_J1939><row PGN=\"1\"></Receive_J1939>");
+        QString error;
+        EXPECT_FALSE(Build_And_Save_Banks(&error));
+        EXPECT_TRUE(error.startsWith(*file)) << error.toStdString();
+        EXPECT_TRUE(QDir(ProjectPath + "/bin").isEmpty());
+    }
     // An NMEA 2000 row without DP, and receive rows full of bad values, build.
     CompilerProject project(7);
     project.WriteFile(File_NMEA_Send_Frames, NmeaRows({"<row Priority=\"1\" PGN=\"1\" SA=\"0\" FP=\"N\"/>"}));
