@@ -2,6 +2,7 @@
 #include "le_fields.h"
 
 #include <cstddef>
+#include <QString>
 #include <cstdint>
 
 class BankBuffer;
@@ -49,9 +50,15 @@ int Write_SNMP_Tables(const SnmpTrapTables& tables, int pos, BankBuffer& buffer)
 uint32_t SnmpReadTableAddress(int deviceType);
 uint32_t SnmpWriteTableAddress(int deviceType);
 
-// Fills the tables from SNMP_Trap.xml and sets the counts and addresses at
-// 416..428. The counts start at 0 and the addresses are set also when the
-// file does not exist; a file that is not well-formed ends the build.
-// The row reading comes with the SNMP trap table family: until then the
-// tables stay empty.
+// The conversion code of a Conversion text, compared exactly (the caller
+// trims and upper-cases): "FLOAT" 1 .. "INT * 1000" 8, anything else 0.
+uint8_t SNMP_Conversion_Code(const QString& text);
+
+// Fills the tables from SNMP_Trap.xml (sections SNMP_Trap_Read and
+// SNMP_Trap_Write) and sets the counts and addresses at 416..428. Only rows
+// whose Enable, upper-cased, is "Y" take a record; every attribute is
+// optional and a bad value affects only its own field. The counts start at
+// 0 and the addresses are set also when the file does not exist. A file that
+// is not well-formed, a missing section or more than 256 enabled rows in a
+// section end the build.
 void Read_SNMP_Trap(SnmpTrapTables& tables, GenParam& param, int deviceType);
