@@ -21,7 +21,7 @@ constexpr BuilderRow kBuilders[] = {
     {Types(7, 28), Build_NMEA_Banks, "Build_NMEA_Banks"},
     {Types(8, 24), Build_CANopen_Banks, "Build_CANopen_Banks"},
     {Types(9), Build_Serial_Banks, "Build_Serial_Banks"},
-    {Types(10, 21), Build_MBus, "Build_MBus"},                               // family to come
+    {Types(10, 21), Build_MBus, "Build_MBus"},
     {Types(11, 19), Build_ModbusTCP_Master, "Build_ModbusTCP_Master"},      // tables to come
     {Types(12, 17), Build_ModbusTCP_Slave, "Build_ModbusTCP_Slave"},
     {Types(13), Build_EtherNetIP, "Build_EtherNetIP"},

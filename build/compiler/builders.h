@@ -15,7 +15,7 @@ void Build_J1939_Banks(BuildContext& ctx);        // 6, 14
 void Build_NMEA_Banks(BuildContext& ctx);         // 7, 28
 void Build_CANopen_Banks(BuildContext& ctx);      // 8, 24
 void Build_Serial_Banks(BuildContext& ctx);       // 9
-void Build_MBus(BuildContext& ctx);               // 10, 21 (family to come)
+void Build_MBus(BuildContext& ctx);               // 10, 21
 void Build_ModbusTCP_Master(BuildContext& ctx);   // 11, 19 (family tables to come)
 void Build_ModbusTCP_Slave(BuildContext& ctx);    // 12, 17
 void Build_EtherNetIP(BuildContext& ctx);         // 13

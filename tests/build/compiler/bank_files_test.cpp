@@ -20,7 +20,8 @@ const FilesCase kNoFiles[] = {
     {0, {No, 2048, 0, No}},      {1, {16384, No, No, No}},     {2, {2048, No, No, No}},
     {3, {2048, No, No, No}},     {4, {2048, No, No, No}},      {5, {2048, No, No, No}},
     {6, {No, 2048, 32768, No}},  {7, {No, 2048, 32768, No}},   {8, {No, 2560, 57344, No}},
-    {9, {2048, No, No, No}},     {11, {2048, 2048, 30720, No}}, {12, {2048, No, No, No}},
+    {9, {2048, No, No, No}},     {10, {2057, 2048, 9, 0}},     {11, {2048, 2048, 30720, No}},
+    {12, {2048, No, No, No}},    {21, {2057, 2048, 9, 0}},
     {13, {2048, No, No, No}},    {14, {No, 2048, 32768, No}},  {15, {No, 26624, 0, No}},
     {16, {26624, No, No, No}},   {17, {2048, No, No, No}},     {18, {26624, No, No, No}},
     {19, {57344, 2048, 0, No}},  {20, {26624, No, No, No}},    {22, {2560, No, No, No}},
@@ -75,17 +76,6 @@ TEST(BankFiles, FilesAndSizesWithEachModelsFiles)
         QString error;
         ASSERT_TRUE(Build_And_Save_Banks(&error)) << error.toStdString();
         ExpectFiles(project, c.sizes);
-    }
-}
-
-TEST(BankFiles, MBusModelsStopWithAMessage)
-{
-    for (int type : {10, 21}) {
-        CompilerProject project(type);
-        QString error;
-        EXPECT_FALSE(Build_And_Save_Banks(&error));
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_TRUE(QDir(ProjectPath + "/bin").isEmpty());
     }
 }
 
