@@ -41,6 +41,7 @@ function(orvano_tests folder)
     add_executable(${target} ${src} ${helpers})
     target_link_libraries(${target} PRIVATE orvano_testsupport ${ARG_LIBS})
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${folder})
+    target_compile_definitions(${target} PRIVATE ORVANO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     string(REGEX REPLACE "_test$" "" short ${name})
     add_test(NAME ${folder}/${short} COMMAND ${target})
     set_tests_properties(${folder}/${short} PROPERTIES
