@@ -18,6 +18,7 @@
 #include "shell_glyphs.h"
 #include "soft_options_window.h"
 #include "step_layout.h"
+#include "version_check.h"
 #include "workspace.h"
 
 #include "advance_functions_window.h"
@@ -55,6 +56,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QProcess>
 #include <QScreen>
@@ -68,6 +70,7 @@ namespace {
 const QColor kGray(128, 128, 128);
 const QColor kSkyBlue(166, 202, 240);
 constexpr int kFirstCheckMs = 60000;
+constexpr int kCheckEveryMs = 7200000;
 
 // Texts of the window by control (language text numbers).
 struct ControlText
@@ -329,6 +332,7 @@ void TFOrvanoeFirmWare::CreateControls()
     L_Keltrona->adjustSize();
     L_Keltrona->move(565, 392);
     L_Keltrona->hide();
+    L_Keltrona->installEventFilter(this);
 
     LL_Update = new QLabel(this);
     LL_Update->setObjectName(QStringLiteral("LL_Update"));
@@ -336,12 +340,14 @@ void TFOrvanoeFirmWare::CreateControls()
     LL_Update->setGeometry(250, 14, 260, 30);
     LL_Update->setWordWrap(true);
     LL_Update->hide();
+    connect(LL_Update, &QLabel::linkActivated, this, [](const QString& link) { OpenUrl(QUrl(link)); });
 
     Shape1 = new TShape(this, "Shape1", kGray);
 
     Timer_Update = new QTimer(this);
     Timer_Update->setObjectName(QStringLiteral("Timer_Update"));
     Timer_Update->setInterval(kFirstCheckMs);
+    connect(Timer_Update, &QTimer::timeout, this, &TFOrvanoeFirmWare::Timer_UpdateTimer);
 
     SaveEDS.Filter = QStringLiteral("Electronic Data Sheet (*.eds)|*.eds");
     SaveMIB.Filter = QStringLiteral("Management Information Base (*.mib)|*.mib");
@@ -530,6 +536,47 @@ void TFOrvanoeFirmWare::Apply_Update_Timer()
     } else {
         Timer_Update->stop();
     }
+}
+
+void TFOrvanoeFirmWare::Timer_UpdateTimer()
+{
+    Timer_Update->stop();
+    const auto rearm = [this] {
+        Timer_Update->setInterval(kCheckEveryMs);
+        // Options may have turned the checks off while the query ran.
+        if (EnableInternet && EnableUpdate)
+            Timer_Update->start();
+    };
+    if (!FSoftOptions) {
+        rearm();
+        return;
+    }
+    FSoftOptions->Check_Version([this, rearm](bool newer) {
+        if (newer) {
+            LL_Update->setText(LinkAnchor(DownloadPageUrl(DeviceType), Lang(16)));
+            LL_Update->show();
+        } else {
+            LL_Update->hide();
+        }
+        rearm();
+    });
+}
+
+void TFOrvanoeFirmWare::L_KeltronaClick()
+{
+    const QUrl url = HomePageUrl(DeviceType);
+    if (!url.isEmpty())
+        OpenUrl(url);
+}
+
+bool TFOrvanoeFirmWare::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == L_Keltrona && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        L_KeltronaClick();
+        return true;
+    }
+    return OrvanoForm::eventFilter(watched, event);
 }
 
 void TFOrvanoeFirmWare::showEvent(QShowEvent* event)

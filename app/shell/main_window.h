@@ -54,6 +54,12 @@ public:
     // are both on (a pending check is not postponed), stops it otherwise.
     void Apply_Update_Timer();
 
+    // The version-check timer's tick: asks the version service and shows
+    // LL_Update when a newer version exists; then checks every 2 hours.
+    void Timer_UpdateTimer();
+    // Opens the maker's home page for the model (nothing for type 1018).
+    void L_KeltronaClick();
+
     // The button of this window named name (nullptr when there is none).
     TLbButton* Button(const QString& name) const;
 
@@ -85,6 +91,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();

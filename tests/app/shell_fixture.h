@@ -67,13 +67,16 @@ inline QStringList RunClosingModals(const std::function<void()>& action, int res
     QStringList opened;
     QTimer timer;
     timer.setInterval(5);
+    bool busy = false;   // a window opened from onOpen is left to a watcher of its own
     QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
+        if (busy || !dialog || !dialog->isVisible())
             return;
         opened.append(dialog->objectName());
+        busy = true;
         if (onOpen)
             onOpen(dialog);
+        busy = false;
         if (dialog->isVisible())
             dialog->done(result);
     });
