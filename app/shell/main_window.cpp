@@ -337,7 +337,7 @@ void TFOrvanoeFirmWare::CreateControls()
     LL_Update = new QLabel(this);
     LL_Update->setObjectName(QStringLiteral("LL_Update"));
     LL_Update->setTextFormat(Qt::RichText);
-    LL_Update->setGeometry(250, 14, 260, 30);
+    LL_Update->setGeometry(330, 12, 180, 30);
     LL_Update->setWordWrap(true);
     LL_Update->hide();
     connect(LL_Update, &QLabel::linkActivated, this, [](const QString& link) { OpenUrl(QUrl(link)); });
