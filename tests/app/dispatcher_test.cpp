@@ -1,6 +1,7 @@
 #include "shell_fixture.h"
 
 #include "compiler.h"
+#include "process_runner.h"
 #include "open_conf_window.h"
 #include "profinet_file_name_window.h"
 #include "scan_decode_window.h"
@@ -31,18 +32,6 @@ QString Script(TempProgramFolder& folder, const QString& name, const QByteArray&
     const QString path = folder.Write(name, "#!/bin/sh\n" + body);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     return path;
-}
-
-bool Alive(qint64 pid)
-{
-    if (pid <= 0 || ::kill(pid_t(pid), 0) != 0)
-        return false;
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray line = stat.readAll();
-    const qsizetype close = line.lastIndexOf(')');
-    return close < 0 || close + 2 >= line.size() || line.at(close + 2) != 'Z';
 }
 
 } // namespace
@@ -314,9 +303,7 @@ TEST_F(ShellTest, StartProgramStopsWaitingAtTheLimitAndLeavesTheProgramRunning)
     EXPECT_GE(took, 500);
     EXPECT_LT(took, 3000);
     ASSERT_GT(run.pid, 0);
-    EXPECT_TRUE(Alive(run.pid));
+    EXPECT_TRUE(IsProgramRunning(run.pid));
     ::kill(pid_t(run.pid), SIGKILL);
-    for (int i = 0; i < 200 && Alive(run.pid); ++i)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_FALSE(Alive(run.pid));
+    EXPECT_TRUE(WaitFor([&] { return !IsProgramRunning(run.pid); }));
 }

@@ -4,13 +4,11 @@
 // without a word, or stays silent.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
 
-#include <functional>
 
 class HttpPeer : public QObject
 {
@@ -71,13 +69,3 @@ private:
     QStringList m_requests;
     QHash<QTcpSocket*, QByteArray> m_buffers;
 };
-
-// Processes events until done() holds or ms have passed; returns done().
-inline bool WaitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}

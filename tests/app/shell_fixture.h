@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -99,4 +100,14 @@ inline void SendKey(QWidget* w, int key, Qt::KeyboardModifiers modifiers = Qt::N
     QApplication::sendEvent(w, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(w, &release);
+}
+
+// Processes events until done() holds or ms have passed; returns done().
+inline bool WaitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
 }
