@@ -48,10 +48,14 @@ constexpr ParGenElement kElements[] = {
     {"PROFINET_SEND_REPLAY_TUNNEL_PORT", "CB_Reply_Tunnel_Port", F::Flag, "0", nullptr, Types(0, 15, 27)},
 
     // Byte counts under the PROFINET names.
-    {"PROFINET_NB_IN", "E_NB_IN_PROFINET", F::Number, "1439", nullptr, Types(0, 1, 8, 20, 24, 27)},
+    {"PROFINET_NB_IN", "E_NB_IN_PROFINET", F::Number, "1439", nullptr, Types(0, 1, 8, 24, 27)},
+    // Type 20 reads 1439 for a missing count (above its own limit, so the
+    // user must correct it), but a new project starts within the limit.
+    {"PROFINET_NB_IN", "E_NB_IN_PROFINET", F::Number, "1439", "1023", Types(20)},
     {"PROFINET_NB_IN", "E_NB_IN_PROFINET", F::Number, "500", nullptr, Types(9)},
     {"PROFINET_NB_IN", "E_NB_IN_PROFINET", F::Number, "496", nullptr, Types(13)},
-    {"PROFINET_NB_OUT", "E_NB_OUT_PROFINET", F::Number, "1439", nullptr, Types(0, 1, 8, 10, 20, 24, 27)},
+    {"PROFINET_NB_OUT", "E_NB_OUT_PROFINET", F::Number, "1439", nullptr, Types(0, 1, 8, 10, 24, 27)},
+    {"PROFINET_NB_OUT", "E_NB_OUT_PROFINET", F::Number, "1439", "1023", Types(20)},
     {"PROFINET_NB_OUT", "E_NB_OUT_PROFINET", F::Number, "500", nullptr, Types(9)},
     {"PROFINET_NB_OUT", "E_NB_OUT_PROFINET", F::Number, "496", nullptr, Types(13)},
     {"PROFINET_NB_OUT", "E_NB_OUT_PROFINET", F::Number, "1024", nullptr, Types(21), ParLoad::Skip, "1024"},

@@ -1,10 +1,15 @@
 #include "par_gen_layout.h"
 
 #include "device_type.h"
+#include "language.h"
+#include "lb_button.h"
+#include "par_edit.h"
 #include "par_gen_controls.h"
 #include "par_gen_window.h"
 
-#include <QGroupBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 
 namespace {
 
@@ -25,16 +30,158 @@ constexpr ParModelLayout kModels[] = {
     {Types(12), "GB_Modbus_TCP_Slave", "CB_Modbus_TCP_Slave_Read_IR"},
     {Types(13), "GB_EtherNetIP", "E_EIP_PORT"},
     {Types(15), "GB_CAN", "CAN_Baud"},
-    {Types(16), "GB_Modbus_Slave", "CB_ModSlave_SwapBytes"},
+    {Types(16), "GB_Modbus_Slave", "CB_ModSlave_SwapBytes", ParExtra::SwapBytesRow},
     {Types(17), "GB_Modbus_TCP_Slave", "E_Port_Modbus_TCP_Slave"},
     {Types(18, 1018), "GB_Modbus_Master", "E_CD_Modbus_Master"},
     {Types(19), "GB_Modbus_TCP_Master", "E_CD_Modbus_TCP_Master"},
-    {Types(20), "GB_SNMP", nullptr},
+    {Types(20), "GB_SNMP", nullptr, ParExtra::SnmpBoxRows},
     {Types(21), "GB_MBus", "E_NSE_MBus"},
     {Types(22, 29), "GB_DMX", "E_DMX_Num_Channel"},
     {Types(23), "GB_PROFIBUS_Slave", "CB_PROFI_Slave_Reset_Data"},
 };
+
+// Rows of the network box by model family: label (or check box), control,
+// their tops, their lefts, shown. Rows a family does not name are hidden.
+constexpr const char* kNameL = "L_PROFINET_Name_Station";
+constexpr const char* kNameE = "E_Profinet_Name_Station";
+
+constexpr ParRowPlace kRowsMBus[] = {
+    {kNameL, kNameE, 223, 242, 16, 16, true},
+    {nullptr, "GB_Working_Mode_MBus", 0, 272, 0, 8, true},
+    {"CB_Auto_Calc_Bytes", nullptr, 370, 0, 8, -1, true},
+    {"L_PROFINET_Byte_OUT", "E_NB_OUT_PROFINET", 404, 401, 8, 145, true},
+    {"L_PROFINET_Byte_IN", "E_NB_IN_PROFINET", 404, 401, 8, 145, false},
+};
+constexpr ParRowPlace kRowsCan[] = {
+    {"CB_SendBack_CAN_Mess", nullptr, 225, 0, 16, -1, true},
+    {"CB_Reply_Tunnel_Port", nullptr, 259, 0, 16, -1, true},
+    {kNameL, kNameE, 291, 308, 16, 16, true},
+    {"L_PROFINET_Byte_IN", "E_NB_IN_PROFINET", 345, 342, 16, 147, true},
+    {"L_PROFINET_Byte_OUT", "E_NB_OUT_PROFINET", 379, 376, 16, 147, true},
+};
+#define PROFINET_BYTES                                                     \
+    {kNameL, kNameE, 223, 242, 16, 16, true},                              \
+    {"L_PROFINET_Byte_IN", "E_NB_IN_PROFINET", 279, 276, 16, 147, true},   \
+    {"L_PROFINET_Byte_OUT", "E_NB_OUT_PROFINET", 313, 310, 16, 147, true}
+constexpr ParRowPlace kRowsBytes[] = {PROFINET_BYTES};
+constexpr ParRowPlace kRowsDiagnostic[] = {
+    PROFINET_BYTES,
+    {"CB_PROFINET_En_Diagnostic", "E_PROFINET_Diagnostic_Address", 347, 344, 16, 147, true},
+};
+constexpr ParRowPlace kRowsPolls[] = {
+    PROFINET_BYTES,
+    {"CB_PROFINET_En_Diagnostic", "E_PROFINET_Diagnostic_Address", 347, 344, 16, 147, true},
+    {"CB_PROFINET_En_Modbus_Poll", "E_PROFINET_ModPolls_Address", 381, 378, 16, 147, true},
+};
+constexpr ParRowPlace kRowsCommand[] = {
+    PROFINET_BYTES,
+    {"CB_PROFINET_En_Diagnostic", "E_PROFINET_Diagnostic_Address", 347, 344, 16, 147, true},
+    {"CB_PROFINET_CANopen_CMD", "E_PROFINET_CANopen_CMD", 381, 378, 16, 147, true},
+};
+#undef PROFINET_BYTES
+constexpr ParRowPlace kRowsCanSnmp[] = {
+    {"CB_SendBack_CAN_Mess", nullptr, 225, 0, 16, -1, true},
+    {"CB_Reply_Tunnel_Port", nullptr, 259, 0, 16, -1, true},
+    {kNameL, kNameE, 291, 308, 16, 16, true},
+    {"L_SNMP_PROFINET_Contact", "E_SNMP_PROFINET_Contact", 345, 342, 16, 82, true},
+    {"L_SNMP_PROFINET_Location", "E_SNMP_PROFINET_Location", 379, 376, 16, 82, true},
+    {"L_Aux_Int_Dim", "CB_Aux_Int_Dim", 345, 342, 16, 184, false},
+    {"L_PROFINET_Byte_IN", "E_NB_IN_PROFINET", 345, 342, 16, 147, false},
+    {"L_PROFINET_Byte_OUT", "E_NB_OUT_PROFINET", 379, 376, 16, 147, false},
+};
+constexpr ParRowPlace kRowsTcpSlaveSnmp[] = {
+    {kNameL, kNameE, 191, 208, 16, 16, true},
+    {"L_Aux_Int_Dim", "CB_Aux_Int_Dim", 245, 242, 16, 184, true},
+};
+constexpr ParRowPlace kRowsMBusSnmp[] = {
+    {kNameL, kNameE, 191, 208, 16, 16, true},
+    {nullptr, "GB_Working_Mode_MBus", 0, 238, 0, 8, true},
+    {"L_Aux_Int_Dim", "CB_Aux_Int_Dim", 336, 333, 16, 184, true},
+};
+constexpr ParRowPlace kRowsMapType[] = {
+    {kNameL, kNameE, 191, 208, 16, 16, true},
+    {"L_SNMP_PROFINET_Contact", "E_SNMP_PROFINET_Contact", 245, 242, 16, 82, true},
+    {"L_SNMP_PROFINET_Location", "E_SNMP_PROFINET_Location", 279, 276, 16, 82, true},
+    {"L_SNMP_PROFINET_Map_Type", "CB_SNMP_PROFINET_Map_Type", 313, 310, 16, 82, true},
+    {"L_Aux_Int_Dim", "CB_Aux_Int_Dim", 245, 242, 16, 184, false},
+};
+constexpr ParRowPlace kRowsBrandVariant[] = {
+    {kNameL, kNameE, 191, 208, 16, 16, true},
+    {"L_SNMP_PROFINET_Contact", "E_SNMP_PROFINET_Contact", 245, 242, 16, 82, true},
+    {"L_SNMP_PROFINET_Location", "E_SNMP_PROFINET_Location", 279, 276, 16, 82, true},
+    {"L_SNMP_PROFINET_Map_Type", "CB_SNMP_PROFINET_Map_Type", 313, 310, 16, 82, false},
+    {"L_Aux_Int_Dim", "CB_Aux_Int_Dim", 245, 242, 16, 184, false},
+};
+constexpr ParRowPlace kRowsNameHigh[] = {
+    {kNameL, kNameE, 191, 208, 16, 16, true},
+};
+constexpr ParRowPlace kRowsName[] = {
+    {kNameL, kNameE, 223, 242, 16, 16, true},
+};
+
+constexpr ParNetworkRows kNetworkRows[] = {
+    {Types(10), kRowsMBus, "E_NB_IN_PROFINET"},
+    {Types(0, 27), kRowsCan, "E_NB_OUT_PROFINET"},
+    {Types(5, 9, 12, 13, 20, 24, 26), kRowsBytes, "E_NB_OUT_PROFINET"},
+    {Types(1, 11), kRowsDiagnostic, "E_PROFINET_Diagnostic_Address"},
+    {Types(4, 25), kRowsPolls, "E_PROFINET_ModPolls_Address"},
+    {Types(8), kRowsCommand, "E_PROFINET_CANopen_CMD"},
+    {Types(15), kRowsCanSnmp, nullptr, ParSnmpRows::Always, 413},
+    {Types(17), kRowsTcpSlaveSnmp, nullptr, ParSnmpRows::Always, 280},
+    {Types(21), kRowsMBusSnmp, nullptr, ParSnmpRows::Always, 371},
+    {Types(16, 18, 19), kRowsMapType, "CB_SNMP_PROFINET_Map_Type", ParSnmpRows::ByMapType, 347},
+    {Types(1018), kRowsBrandVariant, nullptr, ParSnmpRows::Always, 313},
+    {Types(23), kRowsNameHigh, "E_Profinet_Name_Station"},
+    {AllTypes, kRowsName, "E_Profinet_Name_Station"},
+};
+
+// Every row the families arrange; what a family does not name is hidden.
+constexpr ParRowPlace kManagedRows[] = {
+    {kNameL, kNameE, 0, 0, 0, 0, false},
+    {nullptr, "GB_Working_Mode_MBus", 0, 0, 0, 0, false},
+    {"CB_Auto_Calc_Bytes", nullptr, 0, 0, 0, 0, false},
+    {"L_PROFINET_Byte_IN", "E_NB_IN_PROFINET", 0, 0, 0, 0, false},
+    {"L_PROFINET_Byte_OUT", "E_NB_OUT_PROFINET", 0, 0, 0, 0, false},
+    {"CB_PROFINET_En_Diagnostic", "E_PROFINET_Diagnostic_Address", 0, 0, 0, 0, false},
+    {"CB_PROFINET_En_Modbus_Poll", "E_PROFINET_ModPolls_Address", 0, 0, 0, 0, false},
+    {"CB_PROFINET_CANopen_CMD", "E_PROFINET_CANopen_CMD", 0, 0, 0, 0, false},
+    {"CB_SendBack_CAN_Mess", nullptr, 0, 0, 0, 0, false},
+    {"CB_Reply_Tunnel_Port", nullptr, 0, 0, 0, 0, false},
+    {"L_Aux_Int_Dim", "CB_Aux_Int_Dim", 0, 0, 0, 0, false},
+    {"L_SNMP_PROFINET_Contact", "E_SNMP_PROFINET_Contact", 0, 0, 0, 0, false},
+    {"L_SNMP_PROFINET_Location", "E_SNMP_PROFINET_Location", 0, 0, 0, 0, false},
+    {"L_SNMP_PROFINET_Map_Type", "CB_SNMP_PROFINET_Map_Type", 0, 0, 0, 0, false},
+};
+
+// The SNMP rows: label, control, control's left; 34 apart.
+struct SnmpRow
+{
+    const char* label;
+    const char* control;
+    int left;
+};
+constexpr SnmpRow kNetworkSnmpRows[] = {
+    {"L_PROFI_SNMP_Version", "CB_PROFI_SNMP_Version", 82},
+    {"L_PROFI_SNMP_User", "E_PROFI_SNMP_User", 82},
+    {"L_PROFI_SNMP_Secure_Lev", "CB_PROFI_SNMP_Secure_Lev", 148},
+    {"L_PROFI_SNMP_Auth_Pass", "E_PROFI_SNMP_Auth_Pass", 82},
+    {"L_PROFI_SNMP_Auth_Mode", "CB_PROFI_SNMP_Auth_Mode", 148},
+    {"L_PROFI_SNMP_Priv_Pass", "E_PROFI_SNMP_Priv_Pass", 82},
+    {"L_PROFI_SNMP_Priv_Mode", "CB_PROFI_SNMP_Priv_Mode", 148},
+};
+constexpr SnmpRow kBoxSnmpRows[] = {
+    {"L_SNMP_Version", "CB_SNMP_Version", 82},
+    {"L_SNMP_User", "E_SNMP_User", 82},
+    {"L_SNMP_Secure_Lev", "CB_SNMP_Secure_Lev", 148},
+    {"L_SNMP_Auth_Pass", "E_SNMP_Auth_Pass", 82},
+    {"L_SNMP_Auth_Mode", "CB_SNMP_Auth_Mode", 148},
+    {"L_SNMP_Priv_Pass", "E_SNMP_Priv_Pass", 82},
+    {"L_SNMP_Priv_Mode", "CB_SNMP_Priv_Mode", 148},
+};
 // clang-format on
+
+constexpr TypeSet kTunnelPort = Types(0, 4, 8, 15, 24, 25, 27);
+constexpr TypeSet kNoPortRow = Types(16, 17, 18, 19, 21, 23, 1018);
 
 } // namespace
 
@@ -47,40 +194,255 @@ const ParModelLayout* FindModelLayout(int type)
     return nullptr;
 }
 
+const ParNetworkRows* FindNetworkRows(int type)
+{
+    for (const ParNetworkRows& r : kNetworkRows) {
+        if (r.types.Has(type))
+            return &r;
+    }
+    return nullptr;
+}
+
+// Helpers ---------------------------------------------------------------------
+
+void TFParGen::Place(const char* name, int top, int left, int width)
+{
+    QWidget* w = Control(QLatin1String(name));
+    w->move(left >= 0 ? left : w->x(), top);
+    if (width >= 0)
+        w->setFixedWidth(width);
+}
+
+void TFParGen::ShowCtl(const char* name, bool shown)
+{
+    if (name)
+        Control(QLatin1String(name))->setVisible(shown);
+}
+
+int TFParGen::Bottom(const char* name) const
+{
+    const QWidget* w = Control(QLatin1String(name));
+    return w->y() + w->height();
+}
+
+int TFParGen::Item(const char* combo) const
+{
+    return Control<QComboBox>(QLatin1String(combo))->currentIndex();
+}
+
+// Creation, collapse and expand -------------------------------------------------
+
 void TFParGen::Collapse_Expand_Creation()
 {
     for (const ParBoxDef& box : ParGenBoxes()) {
         m_expanded.insert(QLatin1String(box.name), true);
-        Control(CollapseButtonName(box.name))->show();
-        Control(ExpandButtonName(box.name))->hide();
+        for (bool expand : {false, true}) {
+            QWidget* b = Control(expand ? ExpandButtonName(box.name) : CollapseButtonName(box.name));
+            b->move(280, 10);
+            b->setVisible(!expand);
+        }
     }
 }
 
-void TFParGen::Btn_GB_Collapse(QObject*) { Move_GroupBoxs(); }
-void TFParGen::Btn_GB_Expande(QObject*) { Move_GroupBoxs(); }
+void TFParGen::Btn_GB_Collapse(QObject* sender)
+{
+    for (const ParBoxDef& box : ParGenBoxes()) {
+        if (sender != Control(CollapseButtonName(box.name)))
+            continue;
+        const QString name = QLatin1String(box.name);
+        Control(name)->resize(BoxWidth, CollapsedHeight);
+        for (const char* c : box.firstRow)
+            ShowCtl(c, false);
+        Control(CollapseButtonName(box.name))->hide();
+        Control(ExpandButtonName(box.name))->show();
+        m_expanded.insert(name, false);
+    }
+    Move_GroupBoxs();
+}
+
+void TFParGen::Btn_GB_Expande(QObject* sender)
+{
+    for (const ParBoxDef& box : ParGenBoxes()) {
+        if (sender != Control(ExpandButtonName(box.name)))
+            continue;
+        for (const char* c : box.firstRow)
+            ShowCtl(c, true);
+        Control(CollapseButtonName(box.name))->show();
+        Control(ExpandButtonName(box.name))->hide();
+        m_expanded.insert(QLatin1String(box.name), true);
+    }
+    Move_GroupBoxs();
+}
+
+// The stack -----------------------------------------------------------------------
 
 void TFParGen::Move_GroupBoxs()
 {
-    const ParModelLayout* model = FindModelLayout(DeviceType);
-    if (model)
+    if (const ParModelLayout* model = FindModelLayout(DeviceType))
         Arrange(*model);
 }
 
 void TFParGen::Arrange(const ParModelLayout& model)
 {
-    QWidget* top = Control(QStringLiteral("GB_PROFINET"));
-    top->setGeometry(8, 70, 296, 1000);
-    top->show();
+    QWidget* network = Control(QStringLiteral("GB_PROFINET"));
+    network->move(BoxLeft, TopBoxTop);
+    network->show();
+    const int bottom = GB_PROFINET_Pos_Obj();
+    if (m_expanded.value(QStringLiteral("GB_PROFINET")))
+        network->resize(BoxWidth, bottom + BoxMargin);
+
     QWidget* box = Control(QLatin1String(model.box));
-    box->setGeometry(8, top->geometry().bottom() + 7, 296, 400);
+    box->move(BoxLeft, network->y() + network->height() + BoxGap);
     box->show();
-    const int bottom = box->geometry().bottom() + 1;
-    Control(QStringLiteral("Btn_OK"))->move(71, bottom + 13);
-    Control(QStringLiteral("Btn_Cancel"))->move(192, bottom + 13);
-    SetClientSize(312, bottom + 54);
+    int closing = 0;
+    switch (model.extra) {
+    case ParExtra::SwapBytesRow:
+        ShowCtl("CB_Read_IR", false);
+        ShowCtl("CB_ModSlave_SwapBytes", true);
+        Place("CB_ModSlave_SwapBytes", 160, 16);
+        break;
+    case ParExtra::SnmpBoxRows:
+        closing = SNMP_Box_Rows();
+        break;
+    case ParExtra::None:
+        break;
+    }
+    if (model.closing)
+        closing = Bottom(model.closing);
+    if (m_expanded.value(QLatin1String(model.box)))
+        box->resize(BoxWidth, closing + BoxMargin);
+
+    const int lower = box->y() + box->height();
+    m_ok->move(m_ok->x(), lower + 13);
+    m_cancel->move(m_cancel->x(), lower + 13);
+    SetClientSize(312, lower + 54);
 }
 
-bool TFParGen::Controllo_Dati()
+// The rows of the network box -------------------------------------------------------
+
+int TFParGen::GB_PROFINET_Pos_Obj()
 {
-    return true;
+    const int type = DeviceType;
+
+    // The port row.
+    auto* portLabel = Control<QLabel>(QStringLiteral("L_PROFINET_Port"));
+    QWidget* port = Control(QStringLiteral("E_PORT"));
+    const bool portRow = !kNoPortRow.Has(type);
+    portLabel->setVisible(portRow);
+    port->setVisible(portRow);
+    if (kTunnelPort.Has(type)) {
+        portLabel->setText(Lang(151));
+        port->setEnabled(true);
+        Place("E_PORT", 188, 148, 128);
+    } else {
+        portLabel->setText(Lang(92));
+        port->setEnabled(false);
+        Place("E_PORT", 188, 82, 192);
+    }
+    portLabel->adjustSize();
+
+    // The model's rows; every other managed row is hidden.
+    for (const ParRowPlace& r : kManagedRows) {
+        ShowCtl(r.label, false);
+        ShowCtl(r.control, false);
+    }
+    const ParNetworkRows* rows = FindNetworkRows(type);
+    for (const ParRowPlace& r : rows->rows) {
+        if (r.label)
+            Place(r.label, r.labelTop, r.labelLeft);
+        if (r.control)
+            Place(r.control, r.controlTop, r.controlLeft);
+        ShowCtl(r.label, r.shown);
+        ShowCtl(r.control, r.shown);
+    }
+    if (type == BrandVariantType)
+        SetValue(QStringLiteral("CB_SNMP_PROFINET_Map_Type"), QStringLiteral("1"));
+
+    int bottom = rows->bottom ? Bottom(rows->bottom) : 0;
+    const bool snmp = rows->snmp == ParSnmpRows::Always
+                      || (rows->snmp == ParSnmpRows::ByMapType && Item("CB_SNMP_PROFINET_Map_Type") == 1);
+    const int snmpBottom = Show_SNMP_Ver3(snmp, rows->snmpTop);
+    if (snmp)
+        bottom = snmpBottom;
+
+    // Rows of the Modbus boxes that follow the model.
+    ShowCtl("CB_Read_IR", Types(5, 26).Has(type));
+    ShowCtl("CB_ModSlave_SwapBytes", false);
+    ShowCtl("CB_Modbus_TCP_Slave_Read_IR", type == 12);
+    const bool stopBits = Types(4, 25).Has(type);
+    for (const char* c : {"CB_En_Poll_PROFI_OK_Modbus_Master", "L_ModMaster_Stop", "CB_Stop_Modbus_Master"})
+        ShowCtl(c, stopBits);
+    const int timeOutTop = stopBits ? 160 : 126;
+    Place("L_ModMaster_TO", timeOutTop);
+    Place("E_TO_Modbus_Master", timeOutTop - 3);
+    Place("L_ModMaster_Idle", timeOutTop + 34);
+    Place("E_CD_Modbus_Master", timeOutTop + 31);
+    return bottom;
+}
+
+int TFParGen::Show_SNMP_Ver3(bool visible, int startTop)
+{
+    auto* hex = Control<QCheckBox>(QStringLiteral("CB_PROFI_SNMP_Priv_Pass_Hex"));
+    if (!visible) {
+        for (const SnmpRow& r : kNetworkSnmpRows) {
+            ShowCtl(r.label, false);
+            ShowCtl(r.control, false);
+        }
+        hex->hide();
+        return 0;
+    }
+    const int level = Item("CB_PROFI_SNMP_Secure_Lev");
+    const bool v3 = Item("CB_PROFI_SNMP_Version") == 2;
+    const bool shown[] = {true, v3, v3, v3 && level > 0, v3 && level > 0, v3 && level >= 2, v3 && level >= 2};
+    for (int i = 0; i < 7; ++i) {
+        const SnmpRow& r = kNetworkSnmpRows[i];
+        const int top = startTop + 34 * i;
+        Place(r.label, top, 16);
+        Place(r.control, top - (i == 0 ? 1 : 3), r.left);
+        ShowCtl(r.label, shown[i]);
+        ShowCtl(r.control, shown[i]);
+    }
+    const char* last = !v3 ? "CB_PROFI_SNMP_Version"
+                     : level <= 0 ? "CB_PROFI_SNMP_Secure_Lev"
+                     : level == 1 ? "CB_PROFI_SNMP_Auth_Mode"
+                                  : "CB_PROFI_SNMP_Priv_Mode";
+
+    // The privacy password in hexadecimal is offered with AES.
+    auto* password = Control<ParEdit>(QStringLiteral("E_PROFI_SNMP_Priv_Pass"));
+    if (v3 && level >= 2) {
+        if (Item("CB_PROFI_SNMP_Priv_Mode") == 1) {
+            hex->move(64, Control(QStringLiteral("L_PROFI_SNMP_Priv_Pass"))->y() - 1);
+            hex->show();
+            Place("E_PROFI_SNMP_Priv_Pass", password->y(), 110, 164);
+            password->SetMaxLength(hex->isChecked() ? 30 : 15);
+        } else {
+            hex->hide();
+            Place("E_PROFI_SNMP_Priv_Pass", password->y(), 82, 192);
+            password->SetMaxLength(15);
+        }
+    } else {
+        hex->hide();   // its row is hidden; its state stays
+    }
+    return Bottom(last);
+}
+
+int TFParGen::SNMP_Box_Rows()
+{
+    const int start = 315;
+    const int level = Item("CB_SNMP_Secure_Lev");
+    const bool v3 = Item("CB_SNMP_Version") == 2;
+    const bool shown[] = {true, v3, v3, v3 && level > 0, v3 && level > 0, v3 && level >= 2, v3 && level >= 2};
+    for (int i = 0; i < 7; ++i) {
+        const SnmpRow& r = kBoxSnmpRows[i];
+        const int top = start + 34 * i;
+        Place(r.label, top, 16);
+        Place(r.control, top - 3, r.left);
+        ShowCtl(r.label, shown[i]);
+        ShowCtl(r.control, shown[i]);
+    }
+    const char* last = !v3 ? "CB_SNMP_Version"
+                     : level <= 0 ? "CB_SNMP_Secure_Lev"
+                     : level == 1 ? "CB_SNMP_Auth_Mode"
+                                  : "CB_SNMP_Priv_Mode";
+    return Bottom(last);
 }

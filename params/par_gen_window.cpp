@@ -10,6 +10,7 @@
 #include "par_gen_controls.h"
 #include "par_gen_elements.h"
 #include "par_gen_input_filter.h"
+#include "par_gen_validation.h"
 #include "workspace.h"
 
 #include <QCheckBox>
@@ -428,4 +429,13 @@ void TFParGen::Btn_Cancel_Click()
     if (Is_Change && !Messages::Ask(Lang(187)))
         return;
     done(QDialog::Rejected);
+}
+
+bool TFParGen::Controllo_Dati()
+{
+    const QString error = ParGenFirstError(DeviceType, *this, Num_Modbus_Polls);
+    if (error.isEmpty())
+        return true;
+    Messages::Error(error);
+    return false;
 }

@@ -196,6 +196,7 @@ QString ExpectedDefault(int type, const QString& element)
         {{9}, "PROFINET_NB_IN", "500"}, {{9}, "PROFINET_NB_OUT", "500"},
         {{13}, "PROFINET_NB_IN", "496"}, {{13}, "PROFINET_NB_OUT", "496"},
         {{21}, "PROFINET_NB_OUT", "1024"},
+        {{20}, "PROFINET_NB_IN", "1023"}, {{20}, "PROFINET_NB_OUT", "1023"},
         {{22, 29}, "PROFINET_NB_IN", "512"}, {{22, 29}, "PROFINET_NB_OUT", "1"},
         {{18, 19, 1018}, "SNMP_MapType", "1"},
     };

@@ -408,3 +408,17 @@ TEST(ParGenLoading, FreshShowingCountsAsUnchanged)
               QDialog::Rejected);
     EXPECT_EQ(messages.Questions(), 0);
 }
+
+// A window dragged above the screen comes back to top 0 when activated.
+TEST(ParGenLoading, ActivationBringsTheTopBackOnScreen)
+{
+    TempProgramFolder folder(29);
+    folder.OpenProject();
+    TFParGen w;
+    RunShown(w, [&] {
+        w.move(40, -30);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&w, &activate);
+        EXPECT_EQ(w.pos(), QPoint(40, 0));
+    });
+}
