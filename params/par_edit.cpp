@@ -7,7 +7,23 @@
 ParEdit::ParEdit(QWidget* parent)
     : QLineEdit(parent)
 {
-    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void ParEdit::SetMaxLength(int n)
+{
+    m_maxLength = n;
+    UpdateContextMenu();
+}
+
+void ParEdit::SetLowerCase(bool on)
+{
+    m_lowerCase = on;
+    UpdateContextMenu();
+}
+
+void ParEdit::UpdateContextMenu()
+{
+    setContextMenuPolicy(m_maxLength > 0 || m_lowerCase ? Qt::NoContextMenu : Qt::DefaultContextMenu);
 }
 
 bool ParEdit::InsertLimited(QString text)

@@ -11,9 +11,9 @@ class ParEdit : public QLineEdit
 public:
     explicit ParEdit(QWidget* parent = nullptr);
 
-    void SetMaxLength(int n) { m_maxLength = n; }
+    void SetMaxLength(int n);
     int MaxLength() const { return m_maxLength; }
-    void SetLowerCase(bool on) { m_lowerCase = on; }
+    void SetLowerCase(bool on);
     bool LowerCase() const { return m_lowerCase; }
 
 protected:
@@ -22,6 +22,9 @@ protected:
 private:
     // Inserts typed or pasted text within the limit; false when nothing fits.
     bool InsertLimited(QString text);
+    // The context menu's paste would pass the limit: edits with a limit or
+    // lower case offer none.
+    void UpdateContextMenu();
 
     int m_maxLength = 0;
     bool m_lowerCase = false;
