@@ -5,14 +5,15 @@
 
 // One bank buffer of a build: a fixed capacity of zero bytes, written from
 // positions, and the length its builder sets. Nothing is ever written past the
-// capacity: such a write ends the build instead.
+// capacity: such a write ends the build instead. The bytes are allocated at
+// the first write, so a build pays only for the buffers its type uses.
 class BankBuffer
 {
 public:
     BankBuffer(const char* name, int capacity);
 
     const char* Name() const { return m_name; }
-    int Capacity() const { return static_cast<int>(m_bytes.size()); }
+    int Capacity() const { return m_capacity; }
     int Length() const { return m_length; }
     void SetLength(int length);
 
@@ -21,15 +22,18 @@ public:
     // Sets n bytes at pos to value and returns pos + n.
     int Fill(int pos, int n, uint8_t value = 0);
 
-    const uint8_t* Data() const { return reinterpret_cast<const uint8_t*>(m_bytes.constData()); }
+    const uint8_t* Data() const { return reinterpret_cast<const uint8_t*>(Bytes().constData()); }
     // The first n bytes (n within the capacity).
     QByteArray Head(int n) const;
 
 private:
     void CheckRange(int pos, int n) const;
+    // The capacity's bytes, zero until written.
+    QByteArray& Bytes() const;
 
     const char* m_name;
-    QByteArray m_bytes;
+    int m_capacity;
+    mutable QByteArray m_bytes;   // empty until first used
     int m_length = 0;
 };
 

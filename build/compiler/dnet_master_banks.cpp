@@ -5,8 +5,8 @@
 #include "builders.h"
 #include "compile_error.h"
 #include "gen_param.h"
-#include "int_text.h"
 #include "par_gen_reader.h"
+#include "row_text.h"
 #include "table_rows.h"
 #include "workspace.h"
 
@@ -67,7 +67,7 @@ void Init_DNet_Tables(DNetTables& t)
 
 bool IsYes(const TableRow& row, const char* attr)
 {
-    return row.TextOr(attr).trimmed().toUpper() == QLatin1String("Y");
+    return TrimmedUpperIs(row.Raw(attr), "Y");
 }
 
 // A start position of the node table: the sum of the earlier slaves' byte
@@ -119,7 +119,7 @@ void Read_Offsets(pugi::xml_node bytes, const QString& section, const TDNet_Node
             break;
         const TableRow row(File_DNETM_DefOff, section, j, child);
         int32_t offset;
-        if (!TryStrToInt(row.RequiredText("Offset"), offset))
+        if (!TryUtf8ToInt(row.RequiredRaw("Offset"), offset))
             offset = -1;   // the editor's word for no offset
         if (offset >= 0) {
             const int key = node.Mac * 1024 + j;

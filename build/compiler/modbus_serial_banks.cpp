@@ -7,6 +7,7 @@
 #include "gen_param.h"
 #include "helpers.h"
 #include "par_gen_reader.h"
+#include "row_text.h"
 #include "snmp_map_type.h"
 #include "snmp_trap_tables.h"
 #include "table_rows.h"
@@ -165,23 +166,17 @@ void Read_ParGen_Modbus_Slave(GenParam& p, int deviceType, const SerialModbusMod
     }
 }
 
-// Function codes by the trimmed, upper-cased Type of a row.
-uint8_t Read_Function_Code(const QString& type)
-{
-    if (type == QLatin1String("COIL STATUS"))
-        return 1;
-    if (type == QLatin1String("INPUT STATUS"))
-        return 2;
-    if (type == QLatin1String("HOLDING REGISTER"))
-        return 3;
-    return 4;
-}
+// Function codes by the trimmed, upper-cased Type of a row: read rows
+// COIL STATUS 1, INPUT STATUS 2, HOLDING REGISTER 3, anything else 4; write
+// rows COIL STATUS 5 or 15, anything else 6 or 16, by NPoint == 1.
+constexpr const char* kTypes[] = {"COIL STATUS", "INPUT STATUS", "HOLDING REGISTER"};
 
-uint8_t Write_Function_Code(const QString& type, uint16_t npoint)
+uint8_t Function_Code(const char* type, bool writeRow, uint16_t npoint)
 {
-    if (type == QLatin1String("COIL STATUS"))
-        return npoint == 1 ? 5 : 15;
-    return npoint == 1 ? 6 : 16;
+    const int kind = UpperMatch(type, true, kTypes);
+    if (writeRow)
+        return kind == 0 ? (npoint == 1 ? 5 : 15) : (npoint == 1 ? 6 : 16);
+    return kind < 0 ? 4 : static_cast<uint8_t>(kind + 1);
 }
 
 bool IsBitFunction(uint8_t code)
@@ -189,33 +184,40 @@ bool IsBitFunction(uint8_t code)
     return code == 1 || code == 2 || code == 5 || code == 15;
 }
 
+bool IsExactlyY(const char* raw)
+{
+    return raw && raw[0] == 'Y' && raw[1] == '\0';
+}
+
+// One row, attributes in the order the editor writes them.
 TModbusAccess Read_Access_Row(const TableRow& row, bool writeRow, bool withFormat)
 {
     TModbusAccess r{};
     r.SlaveId = static_cast<uint8_t>(row.RequiredInt("Slave_ID"));
+    const char* type = row.RequiredRaw("Type");
     r.Address = static_cast<uint16_t>(row.RequiredInt("Address"));
     r.NPoint = static_cast<uint16_t>(row.RequiredInt("NPoint"));
     r.PollTime = static_cast<uint32_t>(row.RequiredInt("PollTime"));
+    if (writeRow && TrimmedUpperIs(row.RequiredRaw("OnChange"), "Y"))
+        r.Flags = 0x1;
     r.MaxError = static_cast<uint32_t>(row.RequiredInt("MaxError"));
     r.Position = static_cast<uint16_t>(row.RequiredInt("Position"));
-    const QString type = row.RequiredText("Type").trimmed().toUpper();
     const uint16_t npoint = r.NPoint;
-    r.FunctionCode = writeRow ? Write_Function_Code(type, npoint) : Read_Function_Code(type);
+    r.FunctionCode = Function_Code(type, writeRow, npoint);
     if (IsBitFunction(r.FunctionCode)) {
         r.Bit = static_cast<uint16_t>(row.RequiredInt("Bit"));
         r.ByteCount = static_cast<uint8_t>((npoint + 7) / 8);
     } else {
         r.ByteCount = static_cast<uint8_t>(2 * npoint);
     }
-    if (writeRow && row.RequiredText("OnChange").trimmed().toUpper() == QLatin1String("Y"))
-        r.Flags = 0x1;
-    QString text;
-    if (row.Text("Swap", text) && text == QLatin1String("Y"))
+    // Swap and Swap_Word compare the exact text.
+    if (IsExactlyY(row.Raw("Swap")))
         r.Flags |= 0x4;
-    if (row.Text("Swap_Word", text) && text == QLatin1String("Y"))
+    if (IsExactlyY(row.Raw("Swap_Word")))
         r.Flags |= 0x8;
-    if (withFormat && row.Text("Format_SNMP", text))
-        r.SnmpFormat = static_cast<uint8_t>(Get_Data_Type_Code(text));
+    if (withFormat)
+        if (const char* format = row.Raw("Format_SNMP"))
+            r.SnmpFormat = static_cast<uint8_t>(Get_Data_Type_Code(QString::fromUtf8(format)));
     return r;
 }
 

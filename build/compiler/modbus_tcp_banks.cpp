@@ -9,6 +9,7 @@
 #include "helpers.h"
 #include "int_text.h"
 #include "par_gen_reader.h"
+#include "row_text.h"
 #include "snmp_map_type.h"
 #include "snmp_trap_tables.h"
 #include "table_rows.h"
@@ -108,7 +109,11 @@ void Read_ParGen_ModbusTCP_Master(GenParam& p, int deviceType, const ModbusTCPMo
 // and an integer; every octet keeps its low 8 bits.
 uint32_t Read_Slave_Address(const TableRow& row)
 {
-    const QString text = row.RequiredText("IP_Address");
+    const char* raw = row.RequiredRaw("IP_Address");
+    uint8_t plain[4];
+    if (Plain_IPv4(raw, plain))
+        return (uint32_t{plain[0]} << 24) | (uint32_t{plain[1]} << 16) | (uint32_t{plain[2]} << 8) | plain[3];
+    const QString text = QString::fromUtf8(raw);
     uint32_t value = 0;
     int from = 0;
     for (int i = 0; i < 4; ++i) {
@@ -122,16 +127,20 @@ uint32_t Read_Slave_Address(const TableRow& row)
     return value;
 }
 
-uint8_t Function_Code(const QString& type, bool writeRow, uint16_t npoint)
+// Function codes by the upper-cased Type: read rows COIL STATUS 1, INPUT
+// STATUS 2, HOLDING REGISTER 3, INPUT REGISTER 4; write rows COIL STATUS 5 or
+// 15, HOLDING REGISTER 6 or 16, by NPoint == 1; any other text 0.
+constexpr const char* kTypes[] = {"COIL STATUS", "INPUT STATUS", "HOLDING REGISTER", "INPUT REGISTER"};
+
+uint8_t Function_Code(const char* type, bool writeRow, uint16_t npoint)
 {
-    if (type == QLatin1String("COIL STATUS"))
-        return writeRow ? (npoint == 1 ? 5 : 15) : 1;
-    if (type == QLatin1String("HOLDING REGISTER"))
-        return writeRow ? (npoint == 1 ? 6 : 16) : 3;
-    if (!writeRow && type == QLatin1String("INPUT STATUS"))
-        return 2;
-    if (!writeRow && type == QLatin1String("INPUT REGISTER"))
-        return 4;
+    const int kind = UpperMatch(type, false, kTypes);
+    if (!writeRow)
+        return kind < 0 ? 0 : static_cast<uint8_t>(kind + 1);
+    if (kind == 0)
+        return npoint == 1 ? 5 : 15;
+    if (kind == 2)
+        return npoint == 1 ? 6 : 16;
     return 0;
 }
 
@@ -140,35 +149,38 @@ bool IsBitFunction(uint8_t code)
     return code == 1 || code == 2 || code == 5 || code == 15;
 }
 
+bool IsExactlyY(const char* raw)
+{
+    return raw && raw[0] == 'Y' && raw[1] == '\0';
+}
+
+// One row, attributes in the order the editor writes them.
 TModbusTCP_Access Read_TCP_Row(const TableRow& row, bool writeRow, bool withFormat)
 {
     TModbusTCP_Access r{};
     r.IP = Read_Slave_Address(row);
     r.Port = static_cast<uint16_t>(row.IntOr("Port", 502));
     r.SlaveId = static_cast<uint8_t>(row.RequiredInt("Slave_ID"));
-    QString type;
-    if (!writeRow)
-        type = row.RequiredText("Type").toUpper();
-    r.NPoint = static_cast<uint16_t>(row.RequiredInt("NPoint"));
-    if (writeRow)
-        type = row.RequiredText("Type").toUpper();
-    r.FunctionCode = Function_Code(type, writeRow, r.NPoint);
-    const uint16_t npoint = r.NPoint;
-    r.ByteCount = static_cast<uint8_t>(IsBitFunction(r.FunctionCode) ? (npoint + 7) / 8 : 2 * (npoint & 0xFF));
+    const char* type = row.RequiredRaw("Type");
     r.Address = static_cast<uint16_t>(row.RequiredInt("Address"));
+    r.NPoint = static_cast<uint16_t>(row.RequiredInt("NPoint"));
+    const uint16_t npoint = r.NPoint;
+    r.FunctionCode = Function_Code(type, writeRow, npoint);
+    r.ByteCount = static_cast<uint8_t>(IsBitFunction(r.FunctionCode) ? (npoint + 7) / 8 : 2 * (npoint & 0xFF));
     r.PollTime = static_cast<uint32_t>(row.RequiredInt64("PollTime"));
-    r.MaxError = static_cast<uint32_t>(row.RequiredInt64("MaxError"));
-    if (writeRow && row.RequiredText("OnChange").toUpper() == QLatin1String("Y"))
+    if (writeRow && UpperIs(row.RequiredRaw("OnChange"), "Y"))
         r.Flags = 0x1;
+    r.MaxError = static_cast<uint32_t>(row.RequiredInt64("MaxError"));
     r.Position = static_cast<uint16_t>(row.RequiredInt("Position"));
     r.Bit = static_cast<uint16_t>(row.RequiredInt("Bit"));
-    QString text;
-    if (row.Text("Swap", text) && text == QLatin1String("Y"))
+    // Swap and Swap_Word compare the exact text.
+    if (IsExactlyY(row.Raw("Swap")))
         r.Flags |= 0x4;
-    if (row.Text("Swap_Word", text) && text == QLatin1String("Y"))
+    if (IsExactlyY(row.Raw("Swap_Word")))
         r.Flags |= 0x8;
-    if (withFormat && row.Text("Format_SNMP", text))
-        r.SnmpFormat = static_cast<uint8_t>(Get_Data_Type_Code(text));
+    if (withFormat)
+        if (const char* format = row.Raw("Format_SNMP"))
+            r.SnmpFormat = static_cast<uint8_t>(Get_Data_Type_Code(QString::fromUtf8(format)));
     return r;
 }
 

@@ -3,13 +3,14 @@
 #include "bank_buffers.h"
 #include "gen_param.h"
 #include "helpers.h"
-#include "int_text.h"
 #include "par_gen_reader.h"
+#include "row_text.h"
 #include "table_rows.h"
 #include "type_set.h"
 #include "workspace.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -36,62 +37,55 @@ const SnmpTrapModel& TrapModel(int deviceType)
     return m ? *m : kNoTrapModel;
 }
 
-struct ConversionRow
-{
-    const char* text;
-    uint8_t code;
+// Conversion texts; the code of a text is its index + 1, 0 for any other text.
+constexpr const char* kConversions[] = {
+    "FLOAT", "FLOAT * 10", "FLOAT * 100", "FLOAT / 10", "FLOAT / 100", "FLOAT * 1000", "FLOAT / 1000", "INT * 1000",
 };
 
-constexpr ConversionRow kConversions[] = {
-    {"FLOAT", 1},        {"FLOAT * 10", 2},   {"FLOAT * 100", 3},  {"FLOAT / 10", 4},
-    {"FLOAT / 100", 5},  {"FLOAT * 1000", 6}, {"FLOAT / 1000", 7}, {"INT * 1000", 8},
-};
-
-bool UpperIs(const TableRow& row, const char* attr, const char* value)
+int32_t IntOr(const char* raw, int32_t def)
 {
-    QString t;
-    return row.Text(attr, t) && t.toUpper() == QLatin1String(value);
+    int32_t v;
+    return TryUtf8ToInt(raw, v) ? v : def;
 }
 
-// The fields read and write records share: texts, type, position, bit, size
-// and conversion.
-void Read_Common_Trap_Fields(const TableRow& row, const SnmpTrapModel& model, TSNMPTrap& r)
+// One enabled row into its record, attributes in the order the editor writes
+// them. Write rows have no send options, time or address. Each value is read
+// on its own: a missing attribute leaves its field 0; a value that is not an
+// integer gives 0 (position, bit, time) or 1 (size).
+void Read_Trap_Row(const TableRow& row, bool readRow, const SnmpTrapModel& model, TSNMPTrap& r)
 {
-    QString text;
-    if (row.Text("Community_Name", text))
-        Store_Text(r.Community, text);
-    if (UpperIs(row, "Type", "INT"))
+    Store_Utf8_Text(r.Community, row.Raw("Community_Name"));
+    if (UpperIs(row.Raw("Type"), "INT"))
         r.Flags |= 0x8;
-    // A missing attribute leaves 0; a value that is not an integer gives 0
-    // (position, bit) or 1 (size).
-    if (row.Text("Position", text))
-        r.Position = static_cast<uint16_t>(StrToIntDef(text, 0));
-    if (row.Text("Bit", text))
-        r.Bit = static_cast<uint16_t>(StrToIntDef(text, 0));
+    if (readRow) {
+        if (UpperIs(row.Raw("On_Change"), "Y"))
+            r.Flags |= 0x1;
+        if (model.onCommand && UpperIs(row.Raw("On_Command"), "Y"))
+            r.Flags |= 0x2;
+        if (UpperIs(row.Raw("On_Timer"), "Y"))
+            r.Flags |= 0x4;
+        if (const char* time = row.Raw("Time"))
+            r.Time = static_cast<uint32_t>(IntOr(time, 0));
+    }
+    if (const char* position = row.Raw("Position"))
+        r.Position = static_cast<uint16_t>(IntOr(position, 0));
+    if (const char* bit = row.Raw("Bit"))
+        r.Bit = static_cast<uint16_t>(IntOr(bit, 0));
     uint16_t size = 0;
-    if (row.Text("NumBits", text))
-        size = static_cast<uint16_t>(StrToIntDef(text, 1));
+    if (const char* numBits = row.Raw("NumBits"))
+        size = static_cast<uint16_t>(IntOr(numBits, 1));
     r.NumBits = (r.Flags & 0x8) ? size : static_cast<uint16_t>(size * 8);
-    if (row.Text("Description", text))
-        Store_Text(r.Description, text);
-    if (model.conversion && row.Text("Conversion", text))
-        r.Conversion = SNMP_Conversion_Code(text.trimmed().toUpper());
-}
-
-void Read_Trap_Row(const TableRow& row, const SnmpTrapModel& model, TSNMPTrap& r)
-{
-    Read_Common_Trap_Fields(row, model, r);
-    if (UpperIs(row, "On_Change", "Y"))
-        r.Flags |= 0x1;
-    if (model.onCommand && UpperIs(row, "On_Command", "Y"))
-        r.Flags |= 0x2;
-    if (UpperIs(row, "On_Timer", "Y"))
-        r.Flags |= 0x4;
-    r.Time = static_cast<uint32_t>(row.IntOr("Time", 0));
-    // An empty or missing address is 0.0.0.0, never an earlier row's.
-    uint8_t ip[4] = {0, 0, 0, 0};
-    Split_IP_Address(row.TextOr("IP_Address"), ip[0], ip[1], ip[2], ip[3]);
-    r.IP = (uint32_t{ip[0]} << 24) | (uint32_t{ip[1]} << 16) | (uint32_t{ip[2]} << 8) | ip[3];
+    Store_Utf8_Text(r.Description, row.Raw("Description"));
+    if (readRow) {
+        // An empty or missing address is 0.0.0.0, never an earlier row's.
+        uint8_t ip[4] = {0, 0, 0, 0};
+        const char* address = row.Raw("IP_Address");
+        if (address && !Plain_IPv4(address, ip))
+            Split_IP_Address(QString::fromUtf8(address), ip[0], ip[1], ip[2], ip[3]);
+        r.IP = (uint32_t{ip[0]} << 24) | (uint32_t{ip[1]} << 16) | (uint32_t{ip[2]} << 8) | ip[3];
+    }
+    if (model.conversion)
+        r.Conversion = SNMP_Conversion_Code(row.Raw("Conversion"));
 }
 
 // The enabled rows of one section into records from 0; returns their count.
@@ -104,15 +98,11 @@ uint32_t Read_Trap_Section(pugi::xml_node root, const char* name, bool readRows,
     int index = 0;
     for (pugi::xml_node node : section.children()) {
         const TableRow row(File_SNMP_Trap, sectionName, index++, node);
-        if (!UpperIs(row, "Enable", "Y"))
+        if (!UpperIs(row.Raw("Enable"), "Y"))
             continue;
         if (count == SnmpTrapTables::Records)
             Table_Limit(File_SNMP_Trap, sectionName, SnmpTrapTables::Records);
-        TSNMPTrap& r = records[count++];
-        if (readRows)
-            Read_Trap_Row(row, model, r);
-        else
-            Read_Common_Trap_Fields(row, model, r);
+        Read_Trap_Row(row, readRows, model, records[count++]);
     }
     return static_cast<uint32_t>(count);
 }
@@ -143,10 +133,15 @@ uint32_t SnmpWriteTableAddress(int deviceType)
 
 uint8_t SNMP_Conversion_Code(const QString& text)
 {
-    for (const ConversionRow& c : kConversions)
-        if (text == QLatin1String(c.text))
-            return c.code;
+    for (int i = 0; i < static_cast<int>(std::size(kConversions)); ++i)
+        if (text == QLatin1String(kConversions[i]))
+            return static_cast<uint8_t>(i + 1);
     return 0;
+}
+
+uint8_t SNMP_Conversion_Code(const char* raw)
+{
+    return static_cast<uint8_t>(UpperMatch(raw, true, kConversions) + 1);
 }
 
 void Read_SNMP_Trap(SnmpTrapTables& tables, GenParam& param, int deviceType)

@@ -53,6 +53,9 @@ uint32_t SnmpWriteTableAddress(int deviceType);
 // The conversion code of a Conversion text, compared exactly (the caller
 // trims and upper-cases): "FLOAT" 1 .. "INT * 1000" 8, anything else 0.
 uint8_t SNMP_Conversion_Code(const QString& text);
+// The code of an attribute's UTF-8 text, trimmed and upper-cased here; 0 when
+// the attribute is missing (nullptr).
+uint8_t SNMP_Conversion_Code(const char* raw);
 
 // Fills the tables from SNMP_Trap.xml (sections SNMP_Trap_Read and
 // SNMP_Trap_Write) and sets the counts and addresses at 416..428. Only rows

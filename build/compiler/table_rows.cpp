@@ -3,58 +3,112 @@
 #include "compile_error.h"
 #include "int_text.h"
 
-bool TryStrToInt64(const QString& text, int64_t& value)
+#include <cstring>
+#include <type_traits>
+
+namespace {
+
+// The integer text rules of TryStrToInt over a range of characters (UTF-16
+// units or UTF-8 bytes; anything outside ASCII is no digit): leading blanks,
+// an optional sign, decimal digits, or hexadecimal digits after "$", "x",
+// "X", "0x" or "0X", nothing after them. Decimal values must fit a signed
+// integer of bits; hexadecimal takes up to bits / 4 digits and keeps their
+// bit pattern.
+//
+// End is either a pointer past the last character or, for NUL-terminated
+// UTF-8 text, the NulEnd marker.
+struct NulEnd
 {
-    const int n = static_cast<int>(text.size());
-    int i = 0;
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
+};
+
+template <typename C>
+bool AtEnd(const C* p, const C* end)
+{
+    return p >= end;
+}
+
+template <typename C>
+bool AtEnd(const C* p, NulEnd)
+{
+    return *p == C(0);
+}
+
+template <typename C, typename E>
+bool ParseIntText(const C* p, E end, int bits, int64_t& value)
+{
+    while (!AtEnd(p, end) && *p == C(' '))
+        ++p;
     bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
+    if (!AtEnd(p, end) && (*p == C('+') || *p == C('-'))) {
+        negative = *p == C('-');
+        ++p;
     }
     bool hex = false;
-    if (i < n && (text[i] == QLatin1Char('$') || text[i] == QLatin1Char('x') || text[i] == QLatin1Char('X'))) {
+    if (!AtEnd(p, end) && (*p == C('$') || *p == C('x') || *p == C('X'))) {
         hex = true;
-        ++i;
-    } else if (i + 1 < n && text[i] == QLatin1Char('0')
-               && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
+        ++p;
+    } else if (!AtEnd(p, end) && p[0] == C('0') && !AtEnd(p + 1, end) && (p[1] == C('x') || p[1] == C('X'))) {
         hex = true;
-        i += 2;
+        p += 2;
     }
-    if (i >= n)
+    if (AtEnd(p, end))
         return false;
-    unsigned __int128 acc = 0;
-    int digits = 0;
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        int d;
-        if (c >= u'0' && c <= u'9')
-            d = c - u'0';
-        else if (hex && c >= u'a' && c <= u'f')
-            d = c - u'a' + 10;
-        else if (hex && c >= u'A' && c <= u'F')
-            d = c - u'A' + 10;
+    const uint64_t limit = uint64_t{1} << (bits - 1);
+    uint64_t acc = 0;
+    int digits = 0;   // hexadecimal digits from the first that is not 0
+    for (; !AtEnd(p, end); ++p) {
+        const auto c = static_cast<std::make_unsigned_t<C>>(*p);
+        unsigned d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
         else
             return false;
-        acc = acc * (hex ? 16 : 10) + static_cast<unsigned>(d);
-        if (acc != 0)
-            ++digits;
-        if (hex ? digits > 16 : acc > (static_cast<unsigned __int128>(1) << 63))
-            return false;
+        if (hex) {
+            if (digits > 0 || d != 0)
+                ++digits;
+            if (digits > bits / 4)
+                return false;
+            acc = acc * 16 + d;
+        } else {
+            if (acc > (limit - d) / 10)
+                return false;   // beyond the limit
+            acc = acc * 10 + d;
+        }
     }
-    if (hex) {
-        auto bits = static_cast<uint64_t>(acc);
-        if (negative)
-            bits = 0u - bits;
-        value = static_cast<int64_t>(bits);
-        return true;
-    }
-    if (!negative && acc > static_cast<unsigned __int128>(INT64_MAX))
+    uint64_t magnitude = acc;
+    if (!hex && !negative && acc == limit)
         return false;
-    value = negative ? static_cast<int64_t>(0u - static_cast<uint64_t>(acc)) : static_cast<int64_t>(acc);
+    if (negative)
+        magnitude = 0u - magnitude;
+    value = bits == 32 ? static_cast<int64_t>(static_cast<int32_t>(static_cast<uint32_t>(magnitude)))
+                       : static_cast<int64_t>(magnitude);
     return true;
+}
+
+} // namespace
+
+bool TryStrToInt64(const QString& text, int64_t& value)
+{
+    const auto* p = reinterpret_cast<const char16_t*>(text.constData());
+    return ParseIntText(p, p + text.size(), 64, value);
+}
+
+bool TryUtf8ToInt(const char* text, int32_t& value)
+{
+    int64_t v;
+    if (!ParseIntText(text, NulEnd{}, 32, v))
+        return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool TryUtf8ToInt64(const char* text, int64_t& value)
+{
+    return ParseIntText(text, NulEnd{}, 64, value);
 }
 
 TableRow::TableRow(const QString& file, const QString& section, int index, pugi::xml_node node)
@@ -62,12 +116,37 @@ TableRow::TableRow(const QString& file, const QString& section, int index, pugi:
 {
 }
 
+const char* TableRow::Raw(const char* attr) const
+{
+    // From the attribute after the last one found to the end, then from the
+    // first up to there.
+    for (pugi::xml_attribute a = m_hint; a; a = a.next_attribute())
+        if (std::strcmp(a.name(), attr) == 0) {
+            m_hint = a.next_attribute();
+            return a.value();
+        }
+    for (pugi::xml_attribute a = m_node.first_attribute(); a && a != m_hint; a = a.next_attribute())
+        if (std::strcmp(a.name(), attr) == 0) {
+            m_hint = a.next_attribute();
+            return a.value();
+        }
+    return nullptr;
+}
+
+const char* TableRow::RequiredRaw(const char* attr) const
+{
+    const char* raw = Raw(attr);
+    if (!raw)
+        Fail(QStringLiteral("the attribute \"%1\" is missing.").arg(QLatin1String(attr)));
+    return raw;
+}
+
 bool TableRow::Text(const char* attr, QString& text) const
 {
-    pugi::xml_attribute a = m_node.attribute(attr);
-    if (!a)
+    const char* raw = Raw(attr);
+    if (!raw)
         return false;
-    text = QString::fromUtf8(a.value());
+    text = QString::fromUtf8(raw);
     return true;
 }
 
@@ -79,9 +158,9 @@ QString TableRow::TextOr(const char* attr, const QString& def) const
 
 int32_t TableRow::IntOr(const char* attr, int32_t def) const
 {
-    QString t;
+    const char* raw = Raw(attr);
     int32_t v;
-    return Text(attr, t) && TryStrToInt(t, v) ? v : def;
+    return raw && TryUtf8ToInt(raw, v) ? v : def;
 }
 
 QString TableRow::RequiredText(const char* attr) const
@@ -94,19 +173,21 @@ QString TableRow::RequiredText(const char* attr) const
 
 int32_t TableRow::RequiredInt(const char* attr) const
 {
-    const QString t = RequiredText(attr);
+    const char* raw = RequiredRaw(attr);
     int32_t v;
-    if (!TryStrToInt(t, v))
-        Fail(QStringLiteral("the attribute \"%1\" is not an integer: \"%2\".").arg(QLatin1String(attr), t));
+    if (!TryUtf8ToInt(raw, v))
+        Fail(QStringLiteral("the attribute \"%1\" is not an integer: \"%2\".")
+                 .arg(QLatin1String(attr), QString::fromUtf8(raw)));
     return v;
 }
 
 int64_t TableRow::RequiredInt64(const char* attr) const
 {
-    const QString t = RequiredText(attr);
+    const char* raw = RequiredRaw(attr);
     int64_t v;
-    if (!TryStrToInt64(t, v))
-        Fail(QStringLiteral("the attribute \"%1\" is not an integer: \"%2\".").arg(QLatin1String(attr), t));
+    if (!TryUtf8ToInt64(raw, v))
+        Fail(QStringLiteral("the attribute \"%1\" is not an integer: \"%2\".")
+                 .arg(QLatin1String(attr), QString::fromUtf8(raw)));
     return v;
 }
 

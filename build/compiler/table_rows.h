@@ -14,6 +14,11 @@
 // signed 64-bit integer. Callers keep the low 32 bits where a field asks so.
 bool TryStrToInt64(const QString& text, int64_t& value);
 
+// The same rules on an attribute's UTF-8 text, without making a QString:
+// TryUtf8ToInt as TryStrToInt (32 bits), TryUtf8ToInt64 as TryStrToInt64.
+bool TryUtf8ToInt(const char* text, int32_t& value);
+bool TryUtf8ToInt64(const char* text, int64_t& value);
+
 class TableRow
 {
 public:
@@ -21,6 +26,12 @@ public:
     TableRow(const QString& file, const QString& section, int index, pugi::xml_node node);
 
     pugi::xml_node Node() const { return m_node; }
+
+    // The attribute's UTF-8 text; nullptr when it is missing. Attributes read
+    // in the order they stand in the row are found with one comparison each.
+    const char* Raw(const char* attr) const;
+    // The same; a missing attribute ends the build.
+    const char* RequiredRaw(const char* attr) const;
 
     // The attribute's text; false when it is missing.
     bool Text(const char* attr, QString& text) const;
@@ -44,6 +55,7 @@ private:
     QString m_section;
     int m_index;
     pugi::xml_node m_node;
+    mutable pugi::xml_attribute m_hint;   // where the next lookup starts
 };
 
 // The child element name of parent; a missing one ends the build:
