@@ -7,22 +7,20 @@ const char* const BankFileNames[BankFileCount] = {"bank.bin", "bank1.bin", "bank
 
 namespace {
 
-// Builders by device type. A family's builder lives in its own file; the
-// rows marked "tables to come" build the general block with the presets and
-// the common fields and lay out the family's tables as zero bytes.
+// Builders by device type. A family's builder lives in its own file.
 constexpr BuilderRow kBuilders[] = {
     {Types(0, 15, 27), Build_CAN_Banks, "Build_CAN_Banks"},
-    {Types(1), Build_DNet_Master, "Build_DNet_Master"},                      // tables to come
+    {Types(1), Build_DNet_Master, "Build_DNet_Master"},
     {Types(2), Build_DNet_Slave, "Build_DNet_Slave"},
     {Types(3), Build_Profibus, "Build_Profibus"},
-    {Types(4, 18, 25, 1018), Build_Modbus_Master, "Build_Modbus_Master"},   // tables to come
-    {Types(5, 16, 26), Build_Modbus_Slave, "Build_Modbus_Slave"},           // tables to come
+    {Types(4, 18, 25, 1018), Build_Modbus_Master, "Build_Modbus_Master"},
+    {Types(5, 16, 26), Build_Modbus_Slave, "Build_Modbus_Slave"},
     {Types(6, 14), Build_J1939_Banks, "Build_J1939_Banks"},
     {Types(7, 28), Build_NMEA_Banks, "Build_NMEA_Banks"},
     {Types(8, 24), Build_CANopen_Banks, "Build_CANopen_Banks"},
     {Types(9), Build_Serial_Banks, "Build_Serial_Banks"},
     {Types(10, 21), Build_MBus, "Build_MBus"},
-    {Types(11, 19), Build_ModbusTCP_Master, "Build_ModbusTCP_Master"},      // tables to come
+    {Types(11, 19), Build_ModbusTCP_Master, "Build_ModbusTCP_Master"},
     {Types(12, 17), Build_ModbusTCP_Slave, "Build_ModbusTCP_Slave"},
     {Types(13), Build_EtherNetIP, "Build_EtherNetIP"},
     {Types(20), Build_PROFINET_SNMP, "Build_PROFINET_SNMP"},
