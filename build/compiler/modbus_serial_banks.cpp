@@ -6,6 +6,7 @@
 #include "compile_error.h"
 #include "gen_param.h"
 #include "helpers.h"
+#include "modbus_access_rows.h"
 #include "par_gen_reader.h"
 #include "row_text.h"
 #include "snmp_map_type.h"
@@ -184,10 +185,6 @@ bool IsBitFunction(uint8_t code)
     return code == 1 || code == 2 || code == 5 || code == 15;
 }
 
-bool IsExactlyY(const char* raw)
-{
-    return raw && raw[0] == 'Y' && raw[1] == '\0';
-}
 
 // One row, attributes in the order the editor writes them.
 TModbusAccess Read_Access_Row(const TableRow& row, bool writeRow, bool withFormat)
@@ -210,24 +207,9 @@ TModbusAccess Read_Access_Row(const TableRow& row, bool writeRow, bool withForma
     } else {
         r.ByteCount = static_cast<uint8_t>(2 * npoint);
     }
-    // Swap and Swap_Word compare the exact text.
-    if (IsExactlyY(row.Raw("Swap")))
-        r.Flags |= 0x4;
-    if (IsExactlyY(row.Raw("Swap_Word")))
-        r.Flags |= 0x8;
-    if (withFormat)
-        if (const char* format = row.Raw("Format_SNMP"))
-            r.SnmpFormat = static_cast<uint8_t>(Get_Data_Type_Code(QString::fromUtf8(format)));
+    Read_Swap_And_Format(row, r, withFormat);
     return r;
 }
-
-struct AccessSection
-{
-    const char* name;
-    bool writeRows;
-};
-
-constexpr AccessSection kAccessSections[] = {{"Modbus_Read", false}, {"Modbus_Write", true}};
 
 // The rows of Modbus_Read and then Modbus_Write, one record each; stores the
 // count at 72. More rows than the table holds end the build.

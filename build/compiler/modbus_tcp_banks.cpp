@@ -7,6 +7,7 @@
 #include "compile_error.h"
 #include "gen_param.h"
 #include "helpers.h"
+#include "modbus_access_rows.h"
 #include "int_text.h"
 #include "par_gen_reader.h"
 #include "row_text.h"
@@ -149,10 +150,6 @@ bool IsBitFunction(uint8_t code)
     return code == 1 || code == 2 || code == 5 || code == 15;
 }
 
-bool IsExactlyY(const char* raw)
-{
-    return raw && raw[0] == 'Y' && raw[1] == '\0';
-}
 
 // One row, attributes in the order the editor writes them.
 TModbusTCP_Access Read_TCP_Row(const TableRow& row, bool writeRow, bool withFormat)
@@ -173,24 +170,9 @@ TModbusTCP_Access Read_TCP_Row(const TableRow& row, bool writeRow, bool withForm
     r.MaxError = static_cast<uint32_t>(row.RequiredInt64("MaxError"));
     r.Position = static_cast<uint16_t>(row.RequiredInt("Position"));
     r.Bit = static_cast<uint16_t>(row.RequiredInt("Bit"));
-    // Swap and Swap_Word compare the exact text.
-    if (IsExactlyY(row.Raw("Swap")))
-        r.Flags |= 0x4;
-    if (IsExactlyY(row.Raw("Swap_Word")))
-        r.Flags |= 0x8;
-    if (withFormat)
-        if (const char* format = row.Raw("Format_SNMP"))
-            r.SnmpFormat = static_cast<uint8_t>(Get_Data_Type_Code(QString::fromUtf8(format)));
+    Read_Swap_And_Format(row, r, withFormat);
     return r;
 }
-
-struct AccessSection
-{
-    const char* name;
-    bool writeRows;
-};
-
-constexpr AccessSection kAccessSections[] = {{"Modbus_Read", false}, {"Modbus_Write", true}};
 
 // The rows of Modbus_Read and then Modbus_Write into records from 0; stores
 // the count at 72. More rows than the table holds end the build.
