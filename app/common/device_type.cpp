@@ -30,7 +30,7 @@ const DeviceTypeInfo kTypes[] = {
     {20, "QS52350", "PROFINET Slave / SNMP - Converter", "PROFINET Slave / SNMP", "1.200"},
     {21, "QS52050", "M-Bus Master / SNMP Agent - Converter", "M-Bus Master / SNMP Agent", "1.200"},
     {22, "QS52360", "DMX / PROFINET - Converter", "DMX / PROFINET", "1.002"},
-    {23, "QS52100", "PROFIBUS slave / SNMP Agent - Converter", "PROFIBUS slave / SNMP Agent", "1.200"},
+    {23, "QS52100", "PROFIBUS slave / SNMP Agent - Converter", "PROFIBUS slave / SNMP Agent", "1.000"},
     {24, "QS52160", "PROFINET / CANopen - Converter", "PROFINET / CANopen", "1.000"},
     {25, "QS527-K101", "PROFINET / Modbus Master - Converter", "PROFINET / Modbus m", "1.000"},
     {26, "QS527-K102", "PROFINET / Modbus Slave - Converter", "PROFINET / Modbus s", "1.000"},

@@ -1,6 +1,7 @@
 #include "device_type.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -41,7 +42,7 @@ const TypeRow kRows[] = {
     {20, "QS52350", "PROFINET Slave / SNMP - Converter", "Keltrona - Orvano QS52350 - PROFINET Slave / SNMP ", "1.200", "GX52350", "QM52350"},
     {21, "QS52050", "M-Bus Master / SNMP Agent - Converter", "Keltrona - Orvano QS52050 - M-Bus Master / SNMP Agent ", "1.200", "GX52050", "QM52050"},
     {22, "QS52360", "DMX / PROFINET - Converter", "Keltrona - Orvano QS52360 - DMX / PROFINET ", "1.002", "GX52360", "QM52360"},
-    {23, "QS52100", "PROFIBUS slave / SNMP Agent - Converter", "Keltrona - Orvano QS52100 - PROFIBUS slave / SNMP Agent ", "1.200", "GX52100", "QM52100"},
+    {23, "QS52100", "PROFIBUS slave / SNMP Agent - Converter", "Keltrona - Orvano QS52100 - PROFIBUS slave / SNMP Agent ", "1.000", "GX52100", "QM52100"},
     {24, "QS52160", "PROFINET / CANopen - Converter", "Keltrona - Orvano QS52160 - PROFINET / CANopen ", "1.000", "GX52160", "QM52160"},
     {25, "QS527-K101", "PROFINET / Modbus Master - Converter", "Keltrona - Orvano QS527-K101 - PROFINET / Modbus m ", "1.000", "GX527-K101", "QM527-K101"},
     {26, "QS527-K102", "PROFINET / Modbus Slave - Converter", "Keltrona - Orvano QS527-K102 - PROFINET / Modbus s ", "1.000", "GX527-K102", "QM527-K102"},
@@ -72,6 +73,30 @@ TEST(DeviceType, EveryModelsCodesTextsAndVersion)
     }
     EXPECT_STREQ(SoftwareCodeTable[30], BrandVariantName);
     EXPECT_STREQ(BrandVariantName, "TKL-VRN Desktop");
+}
+
+// The built versions grouped by version, the way the version check and the
+// project files' version comment list them: a second reading of the same
+// facts, so a slip in one row of the table above does not go unnoticed.
+TEST(DeviceType, BuiltVersionsByGroup)
+{
+    const struct
+    {
+        const char* version;
+        std::vector<int> types;
+    } groups[] = {
+        {"1.000", {17, 23, 24, 25, 26, 27, 28, 29}}, {"1.002", {7, 22}}, {"1.003", {9}}, {"1.004", {13}},
+        {"1.100", {14, 16}}, {"1.101", {1, 2}}, {"1.104", {12}}, {"1.107", {0, 11}}, {"1.200", {3, 20, 21}},
+        {"1.201", {15}}, {"1.202", {6}}, {"1.203", {5}}, {"1.305", {10}}, {"1.501", {8, 19}},
+        {"1.605", {18, 1018}}, {"1.803", {4}},
+    };
+    int listed = 0;
+    for (const auto& g : groups)
+        for (int type : g.types) {
+            EXPECT_EQ(VersionOf(type), QString::fromLatin1(g.version)) << "type " << type;
+            ++listed;
+        }
+    EXPECT_EQ(listed, 31);
 }
 
 TEST(DeviceType, UnknownTypesHaveNoRow)
