@@ -406,8 +406,12 @@ bool TFParGen::eventFilter(QObject* watched, QEvent* event)
 void TFParGen::KeyPress(QObject* sender)
 {
     QWidget* next = Control(NextOnDot(sender->objectName(), DeviceType));
-    if (next && next->isVisible() && next->isEnabled())
+    if (next && next->isVisible() && next->isEnabled()) {
         next->setFocus(Qt::OtherFocusReason);
+        // The next octet's text is selected, so what is typed replaces it.
+        if (auto* edit = qobject_cast<QLineEdit*>(next))
+            edit->selectAll();
+    }
 }
 
 // OK and Cancel ---------------------------------------------------------------

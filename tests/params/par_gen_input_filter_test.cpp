@@ -22,9 +22,18 @@ TEST(ParGenInputFilter, DotWalksTheAddressOctets)
     folder.OpenProject();
     TFParGen w;
     RunShown(w, [&] {
-        for (const char* e : {"E_IP1", "E_IP2", "E_IP3", "E_IP4"})
-            w.Control<QLineEdit>(QLatin1String(e))->clear();
+        // The octets hold the shown values: each "." selects the next
+        // octet's text, so what is typed replaces it.
         FocusOn(w, "E_IP1");
+        w.Control<QLineEdit>("E_IP1")->selectAll();
+        Type(w, "10.1.22.3");
+        EXPECT_EQ(Text(w, "E_IP1"), "10");
+        EXPECT_EQ(Text(w, "E_IP2"), "1");
+        EXPECT_EQ(Text(w, "E_IP3"), "22");
+        EXPECT_EQ(Text(w, "E_IP4"), "3");
+        EXPECT_EQ(Focus(w), "E_IP4");
+        FocusOn(w, "E_IP1");
+        w.Control<QLineEdit>("E_IP1")->selectAll();
         Type(w, "192.168.0.5");
         EXPECT_EQ(Text(w, "E_IP1"), "192");
         EXPECT_EQ(Text(w, "E_IP2"), "168");
@@ -33,6 +42,8 @@ TEST(ParGenInputFilter, DotWalksTheAddressOctets)
         EXPECT_EQ(Focus(w), "E_IP4");
         Type(w, ".");
         EXPECT_EQ(Focus(w), "E_SM1");
+        Type(w, "0");
+        EXPECT_EQ(Text(w, "E_SM1"), "0");
 
         // The gateway takes the focus whether or not it is enabled.
         ASSERT_FALSE(w.Control<QCheckBox>("CB_EN_GAT")->isChecked());
