@@ -183,6 +183,39 @@ TEST(BankFiles, MalformedProjectFileStopsTheBuildBeforeAnyFileIsWritten)
     }
 }
 
+// A document with a second element beside its root is not well-formed
+// either, though the parser takes it: it stops the build too.
+TEST(BankFiles, ASecondElementBesideTheRootStopsTheBuild)
+{
+    const struct
+    {
+        int type;
+        QString* file;
+        const char* root;
+    } files[] = {
+        {9, &File_ParGen, "Par_Gen"},
+        {29, &File_DMX_Default_Values, "DMX_Default_Values"},
+        {4, &File_ModbusM_SetAccess, "EtherNetIP_to_Modbus"},
+        {10, &File_M_Bus, "M-Bus_Network"},
+    };
+    const char* const shapes[] = {"<%1/><%1/>", "<%1/><!--SW_VERSION = 1.000--><x/>", "<!--a--><x/><%1></%1>"};
+    for (const auto& f : files)
+        for (const char* shape : shapes) {
+            SCOPED_TRACE(std::to_string(f.type) + " " + shape);
+            CompilerProject project(f.type);
+            project.WriteFile(*f.file, QString::fromLatin1(shape).arg(QLatin1String(f.root)).toUtf8());
+            QString error;
+            EXPECT_FALSE(Build_And_Save_Banks(&error));
+            EXPECT_TRUE(error.contains(*f.file)) << error.toStdString();
+            EXPECT_TRUE(QDir(ProjectPath + "/bin").entryList(QDir::Files).isEmpty());
+        }
+    // Comments, a declaration and blanks beside the root are allowed.
+    CompilerProject project(9);
+    project.WriteParGen("<?xml version=\"1.0\"?>\n<!--a--> <Par_Gen/>\n<!--SW_VERSION = 1.000-->\n");
+    QString error;
+    EXPECT_TRUE(Build_And_Save_Banks(&error)) << error.toStdString();
+}
+
 QMap<QString, QByteArray> BinFiles(const CompilerProject& project)
 {
     QMap<QString, QByteArray> out;
