@@ -48,6 +48,15 @@ bool TypeWrites(int type, const char* element)
     return false;
 }
 
+bool TypeLoads(int type, const char* element)
+{
+    for (const ParGenElement* e : ParGenElementsOf(type)) {
+        if (QLatin1String(e->element) == QLatin1String(element) && e->load == ParLoad::Read)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TFParGen::TFParGen(QWidget* parent)
@@ -274,6 +283,10 @@ bool TFParGen::FormShow()
     // the loaded Auto Calculation away.
     if (TypeWrites(DeviceType, "Working_mode"))
         SetValue(QStringLiteral("RB_WM_Normal_Mbus"), QStringLiteral("1"));
+    // Auto Calculation starts cleared too, so a box still ticked from the
+    // previous showing counts the network as it is now when it loads ticked.
+    if (TypeLoads(DeviceType, "PROFINET_AUTO_CALC_BYTE"))
+        SetValue(QStringLiteral("CB_Auto_Calc_Bytes"), QStringLiteral("0"));
     for (const ParGenAssignment& a : ParGenLoadAssignments(haveFile ? &XML1 : nullptr, DeviceType))
         SetValue(a.control, a.value);
     Is_Change = false;

@@ -346,6 +346,26 @@ TEST(ParGenLoading, MBusWorkingModeAndAutoCalculation)
     });
     EXPECT_TRUE(messages.Empty()) << messages.Texts().join('\n').toStdString();
 
+    // Shown again with Auto Calculation still ticked from before: the count
+    // follows the network as it is now, not the file's older count.
+    folder.Write("PROJECTS/P/M_Bus.xml",
+                 "<M-Bus_Network><Nodo Enable_Node=\"1\" Node_State=\"1\" Var_List_Type=\"0\">"
+                 "<Variabile Enable=\"1\" Type=\"1\" Dim=\"3\"/></Nodo></M-Bus_Network><!--SW_VERSION = 1.305-->");
+    WriteParGen(ParGenXml({{"PROFINET_NB_OUT", "5"}, {"PROFINET_AUTO_CALC_BYTE", "1"}, {"Working_mode", "0"}}));
+    RunShown(w, [&] {
+        EXPECT_TRUE(Checked(w, "CB_Auto_Calc_Bytes"));
+        EXPECT_EQ(Text(w, "E_NB_OUT_PROFINET"), "9");
+        EXPECT_FALSE(w.Control("E_NB_OUT_PROFINET")->isEnabled());
+    });
+    // A file without Auto Calculation opens the edit again with its own count.
+    WriteParGen(ParGenXml({{"PROFINET_NB_OUT", "100"}, {"PROFINET_AUTO_CALC_BYTE", "0"}}));
+    RunShown(w, [&] {
+        EXPECT_FALSE(Checked(w, "CB_Auto_Calc_Bytes"));
+        EXPECT_EQ(Text(w, "E_NB_OUT_PROFINET"), "100");
+        EXPECT_TRUE(w.Control("E_NB_OUT_PROFINET")->isEnabled());
+    });
+    EXPECT_TRUE(messages.Empty()) << messages.Texts().join('\n').toStdString();
+
     TFParGen fresh;
     WriteParGen(ParGenXml({{"PROFINET_AUTO_CALC_BYTE", "1"}, {"Working_mode", "1"}}));
     RunShown(fresh, [&] {
