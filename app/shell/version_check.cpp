@@ -81,8 +81,12 @@ int Conv_Version(const QString& Ver_str)
     const QString s = (blank < 0 ? Ver_str : Ver_str.mid(blank + 1)).trimmed();
     if (s.size() < 5)
         return -1;
-    // The second character (the point) is skipped whatever it is.
+    // The second character (the point) is skipped whatever it is; the rest
+    // is read as a decimal number (no hexadecimal prefixes).
     const QString digits = s.left(1) + s.mid(2, 3);
+    for (const QChar c : digits)
+        if (!c.isDigit() && c != QLatin1Char('+') && c != QLatin1Char('-'))
+            return -1;
     int32_t value = 0;
     return TryStrToInt(digits, value) ? value : -1;
 }

@@ -67,6 +67,8 @@ TEST(VersionCheck, ConvVersion)
         {"VER. 2.5", -1},     {"VER.", -1},      {"", -1},             {"VER. 1,234", 1234},
         {"VER.   1.108  ", 1108}, {"VER. 1.10x", -1}, {"<html><body>Not found</body></html>", -1},
         {"x 9.999 trailing", 9999}, {"VER. 9.9999", 9999},
+        // Decimal only: what would read as hexadecimal elsewhere is no version here.
+        {"VER. $.1AB", -1}, {"VER. 0.x1A", -1}, {"VER. x.FFF", -1}, {"VER. 0.X12", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Conv_Version(QString::fromLatin1(c.text)), c.value) << c.text;
