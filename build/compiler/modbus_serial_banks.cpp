@@ -265,7 +265,7 @@ void Build_Modbus_Master(BuildContext& ctx)
     Init_SNMP_Tables(*traps);
 
     Read_ParGen_Modbus_Master(block.Param, ctx.deviceType, model);
-    const int mapType = model.snmp ? Read_SNMP_Map_Type() : 0;
+    const int mapType = model.snmp ? Read_SNMP_Map_Type(ctx.deviceType, nullptr) : 0;
     Read_Modbus_Access(table, block.Param, model.snmp && mapType == 0);
     if (model.snmp)
         Read_Trap_Tables(mapType, *traps, block.Param, ctx.deviceType);
@@ -288,7 +288,7 @@ void Build_Modbus_Slave(BuildContext& ctx)
 
     Read_ParGen_Modbus_Slave(block.Param, ctx.deviceType, model);
     if (model.snmp)
-        Read_Trap_Tables(Read_SNMP_Map_Type(), *traps, block.Param, ctx.deviceType);
+        Read_Trap_Tables(Read_SNMP_Map_Type(ctx.deviceType, nullptr), *traps, block.Param, ctx.deviceType);
 
     BankBuffer& image = ctx.banks.BankImage;
     int pos = Write_Gen_Block(block, 0, image);

@@ -216,7 +216,7 @@ void Build_ModbusTCP_Master(BuildContext& ctx)
     Init_SNMP_Tables(*traps);
 
     Read_ParGen_ModbusTCP_Master(block.Param, ctx.deviceType, model);
-    const int mapType = model.snmp ? Read_SNMP_Map_Type() : 0;
+    const int mapType = model.snmp ? Read_SNMP_Map_Type(ctx.deviceType, nullptr) : 0;
     Read_ModbusTCP_Access(*table, block.Param, model.snmp && mapType == 0);
     if (model.snmp) {
         if (mapType == 1) {

@@ -45,7 +45,12 @@ int Read_SNMP_Map_Type()
 
 int Read_SNMP_Map_Type(QString* error)
 {
-    const MapTypeRule* rule = RuleOf(DeviceType);
+    return Read_SNMP_Map_Type(DeviceType, error);
+}
+
+int Read_SNMP_Map_Type(int deviceType, QString* error)
+{
+    const MapTypeRule* rule = RuleOf(deviceType);
     if (!rule)
         return 0;
     if (!rule->readsElement || File_ParGen.isEmpty() || !QFileInfo::exists(File_ParGen))

@@ -16,5 +16,8 @@ int Read_SNMP_Map_Type();
 // readable) gives 0 and, when error is given, the loader's message.
 int Read_SNMP_Map_Type(QString* error);
 
+// The map type of the given device type (the one a build is made for).
+int Read_SNMP_Map_Type(int deviceType, QString* error);
+
 // Whether the type's build depends on the SNMP map type (16, 18, 19, 1018).
 bool HasSnmpMapType(int deviceType);

@@ -267,6 +267,34 @@ TEST(ModbusMaster, SnmpMapType)
     }
 }
 
+// Build_Banks follows the map type of the type it builds, whatever model the
+// program was started for.
+TEST(ModbusSerial, MapTypeIsThatOfTheBuiltType)
+{
+    const QByteArray traps = TableXml("SNMP_Trap", {{"SNMP_Trap_Read", {RowXml({{"Enable", "Y"}})}},
+                                                    {"SNMP_Trap_Write", {}}});
+    const struct
+    {
+        int type;
+        bool parGen;   // with SNMP_MapType 1
+        int block;
+    } cases[] = {{18, true, 24576}, {1018, false, 24576}, {16, true, 0}, {19, true, 24576}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        CompilerProject project(c.type);
+        if (c.parGen)
+            project.WriteParGen(ParGenXml({{"SNMP_MapType", "1"}}));
+        project.WriteFile(File_SNMP_Trap, traps);
+        DeviceType = 9;
+        QList<BankFile> files;
+        QString error;
+        ASSERT_TRUE(Build_Banks(c.type, files, &error)) << error.toStdString();
+        ASSERT_FALSE(files.isEmpty());
+        EXPECT_EQ(files[0].name, QStringLiteral("bank.bin"));
+        EXPECT_EQ(ReadU32(files[0].bytes, c.block + 416), 1u);
+    }
+}
+
 TEST(ModbusMaster, TypesWithoutSnmpIgnoreFormatsAndTrapFiles)
 {
     for (int type : {4, 25}) {
