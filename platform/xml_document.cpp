@@ -6,8 +6,37 @@
 
 namespace {
 
+// Parsed as a fragment so that text outside the root is kept and can be
+// refused; the document level is checked after parsing.
 constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments
-                                 | pugi::parse_pi | pugi::parse_doctype;
+                                 | pugi::parse_pi | pugi::parse_doctype | pugi::parse_fragment;
+
+// A well-formed document has exactly one root element, no text beside it,
+// and a declaration only at its very start. Returns the problem, or empty.
+QString DocumentLevelProblem(const pugi::xml_document& doc)
+{
+    int elements = 0;
+    bool first = true;
+    for (pugi::xml_node n : doc.children()) {
+        switch (n.type()) {
+        case pugi::node_element:
+            if (++elements > 1)
+                return QStringLiteral("more than one top-level element (\"%1\")").arg(QString::fromUtf8(n.name()));
+            break;
+        case pugi::node_pcdata:
+        case pugi::node_cdata:
+            return QStringLiteral("text outside the root element");
+        case pugi::node_declaration:
+            if (!first)
+                return QStringLiteral("an XML declaration that is not at the start");
+            break;
+        default:
+            break;
+        }
+        first = false;
+    }
+    return elements == 0 ? QStringLiteral("No document element found") : QString();
+}
 
 QString LineColumn(const QByteArray& bytes, ptrdiff_t offset)
 {
@@ -50,11 +79,16 @@ bool XmlDocument::LoadBytes(const QByteArray& bytes, const QString& name)
     Clear();
     const pugi::xml_parse_result result =
         m_doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()), kParseFlags);
-    if (result)
-        return true;
-    m_error = QStringLiteral("%1: %2 at %3")
-                  .arg(name.isEmpty() ? QStringLiteral("XML") : name,
-                       QString::fromUtf8(result.description()), LineColumn(bytes, result.offset));
+    const QString file = name.isEmpty() ? QStringLiteral("XML") : name;
+    if (result) {
+        const QString problem = DocumentLevelProblem(m_doc);
+        if (problem.isEmpty())
+            return true;
+        m_error = QStringLiteral("%1: %2").arg(file, problem);
+    } else {
+        m_error = QStringLiteral("%1: %2 at %3")
+                      .arg(file, QString::fromUtf8(result.description()), LineColumn(bytes, result.offset));
+    }
     m_doc.reset();
     return false;
 }

@@ -7,22 +7,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-// The parser takes a document with more than one top-level element, which
-// is not well-formed: such a file ends the build like any other.
-void Check_Document_Level(const QString& path, const XmlDocument& doc)
-{
-    int elements = 0;
-    for (pugi::xml_node n : doc.Doc().children()) {
-        if (n.type() == pugi::node_element && ++elements > 1)
-            throw CompileError(QStringLiteral("%1: more than one top-level element (\"%2\").")
-                                   .arg(path, QString::fromUtf8(n.name())));
-    }
-}
-
-} // namespace
-
 bool Load_Project_Xml(const QString& path, XmlDocument& doc)
 {
     doc.Clear();
@@ -30,7 +14,6 @@ bool Load_Project_Xml(const QString& path, XmlDocument& doc)
         return false;
     if (!doc.Load(path))
         throw CompileError(doc.ErrorText());
-    Check_Document_Level(path, doc);
     return true;
 }
 

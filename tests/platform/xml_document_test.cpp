@@ -115,6 +115,32 @@ TEST(XmlDocument, ParseErrorNamesFileAndPlaceAndLeavesDocumentEmpty)
     EXPECT_TRUE(doc.ErrorText().contains(QStringLiteral("missing.xml")));
 }
 
+TEST(XmlDocument, DocumentLevelMustBeWellFormed)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"<a/>", true},
+        {"<?xml version=\"1.0\"?>\n<a/>\n<!--c-->\n", true},
+        {"<!--c--><a/><?pi x?>", true},
+        {"  \r\n<a/>  ", true},
+        {"<a/><b/>", false},
+        {"<a/><a/>", false},
+        {"text<a/>", false},
+        {"<a/>tail", false},
+        {"<a/><?xml version=\"1.0\"?>", false},
+        {"", false},
+        {"<!--only a comment-->", false},
+        {"<a>1 < 2</a>", false},
+    };
+    for (const auto& [text, ok] : cases) {
+        XmlDocument doc;
+        EXPECT_EQ(doc.LoadBytes(text, QStringLiteral("f.xml")), ok) << '"' << text << '"';
+        if (!ok) {
+            EXPECT_TRUE(doc.ErrorText().startsWith(QStringLiteral("f.xml: "))) << doc.ErrorText().toStdString();
+            EXPECT_FALSE(doc.Root());
+        }
+    }
+}
+
 TEST(XmlDocument, FailedSaveLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;
