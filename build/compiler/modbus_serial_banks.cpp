@@ -105,10 +105,9 @@ uint32_t Switched_Address(const ParGen& pg, const char* enable, const char* addr
     return static_cast<uint32_t>(pg.Int(address, -1, 0)) + 1u;
 }
 
-void Read_ParGen_Modbus_Master(GenParam& p, int deviceType, const SerialModbusModel& model)
+void Read_ParGen_Modbus_Master(const ParGen& pg, GenParam& p, int deviceType, const SerialModbusModel& model)
 {
     Apply_Gen_Presets(p, deviceType);
-    const ParGen pg(File_ParGen);
     if (!pg.Exists())
         return;
     Read_Common_Fields(pg, p, deviceType);
@@ -139,10 +138,9 @@ void Read_ParGen_Modbus_Master(GenParam& p, int deviceType, const SerialModbusMo
     }
 }
 
-void Read_ParGen_Modbus_Slave(GenParam& p, int deviceType, const SerialModbusModel& model)
+void Read_ParGen_Modbus_Slave(const ParGen& pg, GenParam& p, int deviceType, const SerialModbusModel& model)
 {
     Apply_Gen_Presets(p, deviceType);
-    const ParGen pg(File_ParGen);
     if (!pg.Exists())
         return;
     Read_Common_Fields(pg, p, deviceType);
@@ -240,18 +238,6 @@ int Write_Modbus_Access(const std::vector<TModbusAccess>& table, int pos, BankBu
     return buffer.Put(pos, table.data(), static_cast<int>(table.size() * sizeof(TModbusAccess)));
 }
 
-// Reads the trap tables when the map type says so; otherwise their counts
-// are 0 and the tables stay empty.
-void Read_Trap_Tables(int mapType, SnmpTrapTables& tables, GenParam& p, int deviceType)
-{
-    if (mapType == 1) {
-        Read_SNMP_Trap(tables, p, deviceType);
-    } else {
-        p.SnmpReadCount = 0;
-        p.SnmpWriteCount = 0;
-    }
-}
-
 } // namespace
 
 void Build_Modbus_Master(BuildContext& ctx)
@@ -264,11 +250,12 @@ void Build_Modbus_Master(BuildContext& ctx)
     auto traps = std::make_unique<SnmpTrapTables>();
     Init_SNMP_Tables(*traps);
 
-    Read_ParGen_Modbus_Master(block.Param, ctx.deviceType, model);
-    const int mapType = model.snmp ? Read_SNMP_Map_Type(ctx.deviceType, nullptr) : 0;
+    const ParGen pg(File_ParGen);
+    Read_ParGen_Modbus_Master(pg, block.Param, ctx.deviceType, model);
+    const int mapType = model.snmp ? SNMP_Map_Type(ctx.deviceType, pg) : 0;
     Read_Modbus_Access(table, block.Param, model.snmp && mapType == 0);
-    if (model.snmp)
-        Read_Trap_Tables(mapType, *traps, block.Param, ctx.deviceType);
+    if (model.snmp && mapType == 1)
+        Read_SNMP_Trap(*traps, block.Param, ctx.deviceType);   // else empty tables, counts 0
 
     BankBuffer& image = ctx.banks.BankImage;
     int pos = 0;
@@ -286,9 +273,10 @@ void Build_Modbus_Slave(BuildContext& ctx)
     auto traps = std::make_unique<SnmpTrapTables>();
     Init_SNMP_Tables(*traps);
 
-    Read_ParGen_Modbus_Slave(block.Param, ctx.deviceType, model);
-    if (model.snmp)
-        Read_Trap_Tables(Read_SNMP_Map_Type(ctx.deviceType, nullptr), *traps, block.Param, ctx.deviceType);
+    const ParGen pg(File_ParGen);
+    Read_ParGen_Modbus_Slave(pg, block.Param, ctx.deviceType, model);
+    if (model.snmp && SNMP_Map_Type(ctx.deviceType, pg) == 1)
+        Read_SNMP_Trap(*traps, block.Param, ctx.deviceType);   // else empty tables, counts 0
 
     BankBuffer& image = ctx.banks.BankImage;
     int pos = Write_Gen_Block(block, 0, image);

@@ -80,10 +80,9 @@ const ModbusTCPModel& ModelOf(int deviceType)
     return *m;
 }
 
-void Read_ParGen_ModbusTCP_Master(GenParam& p, int deviceType, const ModbusTCPModel& model)
+void Read_ParGen_ModbusTCP_Master(const ParGen& pg, GenParam& p, int deviceType, const ModbusTCPModel& model)
 {
     Apply_Gen_Presets(p, deviceType);   // 52, 58, 76, 96..99, 196
-    const ParGen pg(File_ParGen);
     if (!pg.Exists())
         return;
     Read_Common_Fields(pg, p, deviceType);
@@ -215,17 +214,12 @@ void Build_ModbusTCP_Master(BuildContext& ctx)
     auto traps = std::make_unique<SnmpTrapTables>();
     Init_SNMP_Tables(*traps);
 
-    Read_ParGen_ModbusTCP_Master(block.Param, ctx.deviceType, model);
-    const int mapType = model.snmp ? Read_SNMP_Map_Type(ctx.deviceType, nullptr) : 0;
+    const ParGen pg(File_ParGen);
+    Read_ParGen_ModbusTCP_Master(pg, block.Param, ctx.deviceType, model);
+    const int mapType = model.snmp ? SNMP_Map_Type(ctx.deviceType, pg) : 0;
     Read_ModbusTCP_Access(*table, block.Param, model.snmp && mapType == 0);
-    if (model.snmp) {
-        if (mapType == 1) {
-            Read_SNMP_Trap(*traps, block.Param, ctx.deviceType);
-        } else {
-            block.Param.SnmpReadCount = 0;
-            block.Param.SnmpWriteCount = 0;
-        }
-    }
+    if (model.snmp && mapType == 1)
+        Read_SNMP_Trap(*traps, block.Param, ctx.deviceType);   // else empty tables, counts 0
 
     BankBuffer& image = ctx.banks.BankImage;
     BankBuffer& tableImage = ctx.banks.BankImage2;

@@ -2,6 +2,7 @@
 
 #include "device_type.h"
 #include "int_text.h"
+#include "par_gen_reader.h"
 #include "workspace.h"
 #include "xml_document.h"
 
@@ -45,12 +46,7 @@ int Read_SNMP_Map_Type()
 
 int Read_SNMP_Map_Type(QString* error)
 {
-    return Read_SNMP_Map_Type(DeviceType, error);
-}
-
-int Read_SNMP_Map_Type(int deviceType, QString* error)
-{
-    const MapTypeRule* rule = RuleOf(deviceType);
+    const MapTypeRule* rule = RuleOf(DeviceType);
     if (!rule)
         return 0;
     if (!rule->readsElement || File_ParGen.isEmpty() || !QFileInfo::exists(File_ParGen))
@@ -65,4 +61,14 @@ int Read_SNMP_Map_Type(int deviceType, QString* error)
     if (!XmlChildText(doc.Root(), QStringLiteral("SNMP_MapType"), text))
         return 0;
     return StrToIntDef(text, 0);
+}
+
+int SNMP_Map_Type(int deviceType, const ParGen& pg)
+{
+    const MapTypeRule* rule = RuleOf(deviceType);
+    if (!rule)
+        return 0;
+    if (!rule->readsElement || !pg.Exists())
+        return rule->value;
+    return pg.Int("SNMP_MapType", 0);
 }

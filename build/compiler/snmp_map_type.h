@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+class ParGen;
+
 // The SNMP map type of the open project's build, read from ParGen.xml's
 // SNMP_MapType: 1 = the SNMP values come from SNMP_Trap.xml, 0 = from the
 // data formats of the access rows (any other value: neither). The compiler
@@ -16,8 +18,9 @@ int Read_SNMP_Map_Type();
 // readable) gives 0 and, when error is given, the loader's message.
 int Read_SNMP_Map_Type(QString* error);
 
-// The map type of the given device type (the one a build is made for).
-int Read_SNMP_Map_Type(int deviceType, QString* error);
+// The map type of a build of deviceType, from the ParGen.xml its builder
+// has loaded (the same rule, without reading the file again).
+int SNMP_Map_Type(int deviceType, const ParGen& pg);
 
 // Whether the type's build depends on the SNMP map type (16, 18, 19, 1018).
 bool HasSnmpMapType(int deviceType);
