@@ -5,7 +5,6 @@
 #include "build_context.h"
 #include "builders.h"
 #include "gen_param.h"
-#include "int_text.h"
 #include "par_gen_reader.h"
 #include "table_rows.h"
 #include "type_set.h"
@@ -150,19 +149,6 @@ void Init_CANopen_Tables(CANopenBuild& b)
     std::memset(b.Counts, 0, sizeof b.Counts);
     std::memset(b.NodeGuard, 0, sizeof b.NodeGuard);
     b.NodeGuardCount = 0;
-}
-
-// An address switched on by a flag element: the address + 1, 1 for a text
-// that is not a number, 0 for a missing address or when the switch is off.
-uint32_t Switched_Address(const ParGen& pg, const char* flag, const char* address)
-{
-    if (!pg.Flag(flag))
-        return 0;
-    QString text;
-    if (!pg.Text(address, text))
-        return 0;
-    int32_t v;
-    return TryStrToInt(text, v) ? static_cast<uint32_t>(v) + 1u : 1u;
 }
 
 void Read_ParGen_CANopen(GenParam& p, int deviceType)

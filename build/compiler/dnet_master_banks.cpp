@@ -178,10 +178,7 @@ void Read_ParGen_DNet_Master(GenParam& p, int deviceType)
     Read_Common_Fields(pg, p, deviceType);
     p.BytesFirst = static_cast<uint32_t>(pg.Int("PROFINET_NB_IN", 1438));
     p.BytesSecond = static_cast<uint32_t>(pg.Int("PROFINET_NB_OUT", 1438));
-    // The address + 1 when diagnostics are on: a missing address gives 0,
-    // one that is not an integer counts as 0.
-    if (pg.Flag("PROFINET_ENABLE_DIAGNOSTIC"))
-        p.DiagnosticAddress = static_cast<uint32_t>(pg.Int("PROFINET_DIAGNOSTIC_ADDRESS", -1, 0)) + 1u;
+    p.DiagnosticAddress = Switched_Address(pg, "PROFINET_ENABLE_DIAGNOSTIC", "PROFINET_DIAGNOSTIC_ADDRESS");
     p.DNetMasterMac = static_cast<uint8_t>(pg.Int("DNETM_ID_DEV", 0));
     const int32_t baud = pg.Int("DNETM_BAUDRATE", 2);
     p.BusBitRate = baud == 0 ? 125000 : baud == 1 ? 250000 : 500000;

@@ -96,15 +96,6 @@ void Set_Serial_Line(GenParam& p, uint32_t baud, uint16_t parity)
     p.SerialParity2 = parity;
 }
 
-// "<address> + 1" when the switch element is "1": a missing address gives 0,
-// one that is not an integer counts as 0 (giving 1). Otherwise 0.
-uint32_t Switched_Address(const ParGen& pg, const char* enable, const char* address)
-{
-    if (!pg.Flag(enable))
-        return 0;
-    return static_cast<uint32_t>(pg.Int(address, -1, 0)) + 1u;
-}
-
 void Read_ParGen_Modbus_Master(const ParGen& pg, GenParam& p, int deviceType, const SerialModbusModel& model)
 {
     Apply_Gen_Presets(p, deviceType);

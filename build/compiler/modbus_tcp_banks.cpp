@@ -98,10 +98,7 @@ void Read_ParGen_ModbusTCP_Master(const ParGen& pg, GenParam& p, int deviceType,
     } else {
         p.BytesFirst = static_cast<uint32_t>(pg.Int("MODBUS_TCP_MASTER_NB_IN", 512));
         p.BytesSecond = static_cast<uint32_t>(pg.Int("MODBUS_TCP_MASTER_NB_OUT", 512));
-        // The address + 1 when diagnostics are on: a missing address gives 0,
-        // one that is not an integer counts as 0.
-        if (pg.Flag("PROFINET_ENABLE_DIAGNOSTIC"))
-            p.DiagnosticAddress = static_cast<uint32_t>(pg.Int("PROFINET_DIAGNOSTIC_ADDRESS", -1, 0)) + 1u;
+        p.DiagnosticAddress = Switched_Address(pg, "PROFINET_ENABLE_DIAGNOSTIC", "PROFINET_DIAGNOSTIC_ADDRESS");
     }
 }
 

@@ -55,6 +55,13 @@ bool ParGen::Flag(const char* name) const
     return Text(name, t) && t == QLatin1String("1");
 }
 
+uint32_t Switched_Address(const ParGen& pg, const char* flag, const char* address)
+{
+    if (!pg.Flag(flag))
+        return 0;
+    return static_cast<uint32_t>(pg.Int(address, -1, 0)) + 1u;
+}
+
 void Store_Text(uint8_t* field, int width, const QString& text)
 {
     const int n = std::min<int>(width, static_cast<int>(text.size()));

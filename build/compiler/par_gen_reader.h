@@ -40,6 +40,11 @@ private:
     bool m_exists = false;
 };
 
+// An address switched on by a flag element: the address element + 1 when
+// the flag is exactly "1" (a missing address gives 0, one that is not an
+// integer counts as 0, giving 1); 0 when the flag is off.
+uint32_t Switched_Address(const ParGen& pg, const char* flag, const char* address);
+
 // Stores text from the start of a field, one byte per character (the low 8
 // bits of each UTF-16 unit), no terminator, never past width; the rest of
 // the field is left as it is.
