@@ -245,11 +245,6 @@ constexpr ParGenElement kElements[] = {
 
 } // namespace
 
-std::span<const ParGenElement> ParGenElementTable()
-{
-    return kElements;
-}
-
 QList<const ParGenElement*> ParGenElementsOf(int type)
 {
     QList<const ParGenElement*> rows;

@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <span>
 
 class XmlDocument;
 
@@ -45,9 +44,6 @@ struct ParGenElement
     const char* fixedText = nullptr;  // written instead of the control's value
     int item = 0;                // Version: the item of the version box
 };
-
-// The whole table, in writing order.
-std::span<const ParGenElement> ParGenElementTable();
 
 // The rows a device type writes, in order.
 QList<const ParGenElement*> ParGenElementsOf(int type);

@@ -21,17 +21,7 @@ class ParGenValueMap : public ParGenValues
 public:
     QString Value(const QString& control) const override { return m_values.value(control); }
     void SetValue(const QString& control, const QString& value) override { m_values.insert(control, value); }
-    bool IsShown(const QString& control) const override { return !m_hidden.contains(control); }
-
-    void SetShown(const QString& control, bool shown)
-    {
-        if (shown)
-            m_hidden.remove(control);
-        else
-            m_hidden.insert(control, true);
-    }
 
 private:
     QHash<QString, QString> m_values;
-    QHash<QString, bool> m_hidden;
 };

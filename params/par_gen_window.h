@@ -6,7 +6,6 @@
 
 #include <QHash>
 
-class QGroupBox;
 class TLbButton;
 
 // The "Set Communication" window: the converter's general parameters, kept in
