@@ -124,11 +124,4 @@ inline QString Saved(const QString& element)
     return QStringLiteral("<missing>");
 }
 
-// A window for the test's device type, created after the program folder.
-struct Window
-{
-    TFParGen w;
-    Window() { FParGen = &w; }
-};
-
 } // namespace pargen_test
