@@ -21,8 +21,6 @@ TFBootTCP* FBootTCP = nullptr;
 
 namespace {
 
-constexpr int kModalCancel = 2;
-
 const QColor kFoundColor(0, 128, 0);
 const QColor kNotFoundColor(255, 0, 0);
 
@@ -104,7 +102,7 @@ TFBootTCP::TFBootTCP(QWidget* parent)
     P_Button->setObjectName(QStringLiteral("P_Button"));
     P_Button->setGeometry(0, 192, 350, 41);
     Btn_Cancel = MakeButton(P_Button, "Btn_Cancel", 16, 8, 100, 25);
-    Btn_Cancel->SetModalResult(kModalCancel);
+    Btn_Cancel->SetModalResult(mrCancel);
     Btn_Next = MakeButton(P_Button, "Btn_Next", 134, 8, 100, 25);
     Btn_Update = MakeButton(P_Button, "Btn_Update", 16, 8, 180, 25);
 
