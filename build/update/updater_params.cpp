@@ -213,33 +213,35 @@ QString BankFile(const char* name)
     return ProjectPath + QStringLiteral("/bin/") + Q(name);
 }
 
-Operation FirmwareOperation(const VariantFields& v, const QString& image, const UpdateOptions& options)
+// A firmware or configuration operation with the fields the variant gives
+// every operation of that kind.
+Operation VariantOperation(const VariantFields& v, bool firmware, const UpdateOptions& options)
 {
     Operation op;
-    op.firmware = true;
-    op.fileName = image;
-    op.startAddress = Q(kFirmwareStart);
-    op.readBack = options.readFirmware;
-    op.addressCSS = Q(v.firmwareAddressCSS);
+    op.firmware = firmware;
+    op.readBack = firmware ? options.readFirmware : options.readConfiguration;
+    op.addressCSS = Q(firmware ? v.firmwareAddressCSS : v.bankAddressCSS);
     op.commandCSS = Q(v.commandCSS);
     op.widAddress = Q(v.widAddress);
     op.widCommand = Q(v.widCommand);
     op.widData = Q(v.widData);
+    return op;
+}
+
+Operation FirmwareOperation(const VariantFields& v, const QString& image, const UpdateOptions& options)
+{
+    Operation op = VariantOperation(v, true, options);
+    op.fileName = image;
+    op.startAddress = Q(kFirmwareStart);
     op.goToAppAfter = FirmwareGoToApp(options);
     return op;
 }
 
 Operation BankOp(const VariantFields& v, const BankOperation& bank, const UpdateOptions& options)
 {
-    Operation op;
+    Operation op = VariantOperation(v, false, options);
     op.fileName = BankFile(bank.file);
     op.startAddress = Q(bank.startAddress);
-    op.readBack = options.readConfiguration;
-    op.addressCSS = Q(v.bankAddressCSS);
-    op.commandCSS = Q(v.commandCSS);
-    op.widAddress = Q(v.widAddress);
-    op.widCommand = Q(v.widCommand);
-    op.widData = Q(v.widData);
     op.goToAppAfter = Q(bank.goToAppAfter);
     return op;
 }
@@ -312,17 +314,12 @@ void Compile_XML_Parameter_020(XmlDocument& doc, int type, const QString& addres
         const char* goToApp = type == 21 ? row.goToAppType21 : row.goToAppType10;
         if (!goToApp || (row.firmware ? !options.firmware : !options.configuration))
             continue;
-        Operation op;
-        op.firmware = row.firmware;
+        Operation op = VariantOperation(v, row.firmware, options);
         op.protectionEnabled = Q(row.protectionEnabled);
         op.fileName = row.firmware ? MasterFile(QStringLiteral("Sim") + nr + Q(row.file)) : BankFile(row.file);
         op.startAddress = Q(row.startAddress);
-        op.readBack = row.firmware ? options.readFirmware : options.readConfiguration;
         op.addressCSS = Q(row.addressCSS);
-        op.commandCSS = Q(v.commandCSS);
         op.widAddress = Q(row.widAddress);
-        op.widCommand = Q(v.widCommand);
-        op.widData = Q(v.widData);
         op.goToAppAfter = goToApp == kFirmwareRule ? FirmwareGoToApp(options) : Q(goToApp);
         AppendOperation(ops, op);
     }
