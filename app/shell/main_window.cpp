@@ -477,11 +477,10 @@ void TFOrvanoeFirmWare::Scan_Decode()
 int TFOrvanoeFirmWare::Select_Type()
 {
     int result = 1;
-    if (!ProjectPath.isEmpty() && QFileInfo::exists(File_ParGen) && XML1.Load(File_ParGen)
-        && (DeviceType == 18 || DeviceType == 19)) {
-        const pugi::xml_node element = XmlChild(XML1.Root(), QStringLiteral("SNMP_MapType"));
+    if ((DeviceType == 18 || DeviceType == 19) && !ProjectPath.isEmpty() && QFileInfo::exists(File_ParGen)
+        && XML1.Load(File_ParGen)) {
         QString text;
-        result = element ? (XmlElementText(element, text) ? StrToIntDef(text, 0) : 0) : 0;
+        result = XmlChildText(XML1.Root(), QStringLiteral("SNMP_MapType"), text) ? StrToIntDef(text, 0) : 0;
     }
     if (HasSnmpMapSteps(DeviceType)) {
         const bool on = DeviceType == BrandVariantType || result == 1;
