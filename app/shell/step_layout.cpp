@@ -66,11 +66,6 @@ QList<StepButtonPlace> StepButtonsOf(int type)
     return places;
 }
 
-int StepCountOf(int type)
-{
-    return StepButtonsOf(type).last().step;
-}
-
 bool HasScanDecode(int type)
 {
     const StepLayoutRow* row = RowOf(type);

@@ -16,9 +16,6 @@ struct StepButtonPlace
 // Every step button shown for the type, steps 1 and 2 included, in step order.
 QList<StepButtonPlace> StepButtonsOf(int type);
 
-// The number of steps (Update Device is always the last one).
-int StepCountOf(int type);
-
 // Whether the type shows the "Scan && Decode" button.
 bool HasScanDecode(int type);
 
