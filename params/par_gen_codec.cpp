@@ -69,7 +69,7 @@ const ParGenElement* DmxCountRow(int type, bool out)
 }
 
 // The element text written for a row.
-QString WrittenText(int type, const ParGenElement& e, const ParGenValues& values)
+QString WrittenText(const ParGenElement& e, const ParGenValues& values)
 {
     if (e.fixedText)
         return QString::fromLatin1(e.fixedText);
@@ -148,5 +148,5 @@ void ParGenBuildDocument(XmlDocument& doc, int type, const ParGenValues& values)
     pugi::xml_node root = XmlAppendElement(doc.Doc(), QStringLiteral("Par_Gen"));
     XmlAppendComment(doc.Doc(), ParGenVersionComment(type));
     for (const ParGenElement* e : ParGenElementsOf(type))
-        XmlAppendTextElement(root, QString::fromLatin1(e->element), WrittenText(type, *e, values));
+        XmlAppendTextElement(root, QString::fromLatin1(e->element), WrittenText(*e, values));
 }
