@@ -1,6 +1,7 @@
 #include "par_gen_window.h"
 
 #include "device_type.h"
+#include "int_text.h"
 #include "language.h"
 #include "lb_button.h"
 #include "messages.h"
@@ -338,9 +339,8 @@ void TFParGen::SetValue(const QString& control, const QString& value)
         edit->setText(value);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         const QSignalBlocker block(combo);
-        bool ok = false;
-        const int index = value.toInt(&ok);
-        combo->setCurrentIndex(ok && index < combo->count() ? index : -1);
+        const int index = StrToIntDef(value, -1);
+        combo->setCurrentIndex(index < combo->count() ? index : -1);
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setChecked(value == QLatin1String("1"));
     }
