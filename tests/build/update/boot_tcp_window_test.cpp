@@ -102,16 +102,6 @@ public:
     TFBootTCP w;
 };
 
-UpdateOptions Opts(bool fw, bool fr, bool pw, bool pr)
-{
-    UpdateOptions o;
-    o.firmware = fw;
-    o.readFirmware = fr;
-    o.configuration = pw;
-    o.readConfiguration = pr;
-    return o;
-}
-
 TEST(BootTcpWindow, LayoutAndTexts)
 {
     TempProgramFolder folder(0);
@@ -270,9 +260,10 @@ TEST(BootTcpWindow, NextNeedsASuccessfulPing)
 {
     TempProgramFolder folder(29);
     MessageRecorder messages;
-    WindowFixture f({Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Silent(),
-                     Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Silent(),
-                     Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Silent(), Answer()});
+    // One ping of silence (25 echoes), then answers.
+    std::vector<EchoStep> script(25, Silent());
+    script.push_back(Answer());
+    WindowFixture f(script);
     f.SetAddress(QStringLiteral("10.0.0.7"));
     f.Next();
     ASSERT_EQ(messages.Boxes().size(), 1);
@@ -381,13 +372,6 @@ struct UpdateCase
     std::function<QStringList()> arguments;   // command-line types
     std::function<ExpectedFile()> file;       // parameter-file types
 };
-
-ExpectedFile Header(const char* code, const char* port, const char* addressProtection, QStringList protections)
-{
-    return {QStringLiteral("Keltrona - %1 Ethernet Update").arg(QString::fromLatin1(code)),
-            QStringLiteral("192.168.2.205"), QString::fromLatin1(port), QString::fromLatin1(addressProtection),
-            protections, {}};
-}
 
 std::vector<UpdateCase> UpdateCases()
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "updater_params.h"
 #include "workspace.h"
 #include "xml_document.h"
 
@@ -12,6 +13,17 @@
 
 // Ethernet_Update.xml as expected, and the file as found, flattened to
 // "path=text" lines so a mismatch shows exactly which element differs.
+
+// The update window's four check boxes.
+inline UpdateOptions Opts(bool fw, bool fr, bool pw, bool pr)
+{
+    UpdateOptions o;
+    o.firmware = fw;
+    o.readFirmware = fr;
+    o.configuration = pw;
+    o.readConfiguration = pr;
+    return o;
+}
 
 // The 20 texts of one operation, in element order.
 inline QStringList Op(const QString& protectionEnabled, const QString& file, const char* start, bool firmware,
@@ -62,6 +74,15 @@ struct ExpectedFile
         return out;
     }
 };
+
+// The header of a file for the address 192.168.2.205 (no operations yet).
+inline ExpectedFile Header(const char* code, const char* port, const char* addressProtection,
+                           QStringList protections)
+{
+    return {QStringLiteral("Keltrona - %1 Ethernet Update").arg(QString::fromLatin1(code)),
+            QStringLiteral("192.168.2.205"), QString::fromLatin1(port), QString::fromLatin1(addressProtection),
+            protections, {}};
+}
 
 namespace parameter_file_detail {
 inline void Flatten(pugi::xml_node node, const std::string& path, std::vector<std::string>& out)

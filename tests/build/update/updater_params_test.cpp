@@ -13,16 +13,6 @@ namespace {
 
 const QString kAddress = QStringLiteral("192.168.2.205");
 
-UpdateOptions Opts(bool fw, bool fr, bool pw, bool pr)
-{
-    UpdateOptions o;
-    o.firmware = fw;
-    o.readFirmware = fr;
-    o.configuration = pw;
-    o.readConfiguration = pr;
-    return o;
-}
-
 std::vector<std::string> Composed(int type, const UpdateOptions& options, int mapType = 1)
 {
     XmlDocument doc;
@@ -103,8 +93,7 @@ TEST(UpdaterParameters, StandardVariantOptionCombinations)
 {
     TempProgramFolder folder(6);
     folder.OpenProject();
-    const ExpectedFile base{QStringLiteral("Keltrona - QS52320 Ethernet Update"), kAddress, QStringLiteral("5000"),
-                            QStringLiteral("0x78000"), {QStringLiteral("0x7A")}, {}};
+    const ExpectedFile base = Header("QS52320", "5000", "0x78000", {"0x7A"});
     {
         // Nothing chosen: an empty operations list.
         EXPECT_EQ(Mismatch(6, Opts(false, false, false, false), base), "");
@@ -123,8 +112,7 @@ TEST(UpdaterParameters, StandardVariantOptionCombinations)
         EXPECT_EQ(Mismatch(6, Opts(true, true, true, false), e), "") << "firmware and configuration";
     }
     {
-        ExpectedFile e{QStringLiteral("Keltrona - QS52230 Ethernet Update"), kAddress, QStringLiteral("10000"),
-                       QStringLiteral("0x78000"), {QStringLiteral("0x80")}, {}};
+        ExpectedFile e = Header("QS52230", "10000", "0x78000", {"0x80"});
         e.operations = {StdBank("bank.bin", "0x68000", true, "1")};
         EXPECT_EQ(Mismatch(9, Opts(false, false, true, true), e), "") << "type 9 configuration only";
     }
@@ -154,8 +142,7 @@ TEST(UpdaterParameters, TwoHardwareVariant)
     const char* const a = "0x81, 0xDA, 0x127";
     const char* const b = "0x19B, 0x288";
 
-    ExpectedFile t21{QStringLiteral("Keltrona - QS52050 Ethernet Update"), kAddress, QStringLiteral("10000"),
-                     QStringLiteral("0x78000"), {QStringLiteral("0x127"), QStringLiteral("0x288")}, {}};
+    ExpectedFile t21 = Header("QS52050", "10000", "0x78000", {"0x127", "0x288"});
     t21.operations = {TwoHwFirmware(a, "Sim52050.sim", "0x78200", true, "0"),
                       TwoHwFirmware(b, "Sim52050_B244.sim", "0x78300", true, "0"),
                       TwoHwBank(a, "bank.bin", "0x50000", false, "1"),
@@ -164,9 +151,7 @@ TEST(UpdaterParameters, TwoHardwareVariant)
                       TwoHwBank("0x288", "bank3.bin", "0x80000", false, "1")};
     EXPECT_EQ(Mismatch(21, Opts(true, true, true, false), t21), "") << "type 21, six operations";
 
-    ExpectedFile t10{QStringLiteral("Keltrona - QS52020 Ethernet Update"), kAddress, QStringLiteral("10000"),
-                     QStringLiteral("0x78000"),
-                     {QStringLiteral("0x81"), QStringLiteral("0xDA"), QStringLiteral("0x19B")}, {}};
+    ExpectedFile t10 = Header("QS52020", "10000", "0x78000", {"0x81", "0xDA", "0x19B"});
     t10.operations = {TwoHwFirmware(a, "Sim52020.sim", "0x78200", false, "0"),
                       TwoHwFirmware(b, "Sim52020_B244.sim", "0x78300", false, "0"),
                       TwoHwBank(a, "bank.bin", "0x50000", true, "1"),
@@ -189,8 +174,7 @@ TEST(UpdaterParameters, NewBootVariant)
     TempProgramFolder folder(29);
     folder.OpenProject();
     const char* const data = "0x00, 0x00, 0x00, 0x01";
-    ExpectedFile e{QStringLiteral("Keltrona - QS527-K103 Ethernet Update"), kAddress, QStringLiteral("5000"),
-                   QStringLiteral("0x07800"), {QStringLiteral("0x28A")}, {}};
+    ExpectedFile e = Header("QS527-K103", "5000", "0x07800", {"0x28A"});
     e.operations = {
         Op(QString(), Master("Sim527-K103.sim"), "0x8000", true, true, "0x07A00", "0x02", "0x07810", "0x02", data, "0"),
         Op(QString(), Bank("bank1.bin"), "0x07000", false, true, "0x07A00", "0x02", "0x07810", "0x02", data, "0"),
@@ -252,12 +236,6 @@ TEST(UpdaterParameters, EveryModelHasOneRoute)
     EXPECT_FALSE(UpdaterRouteOf(-1, route));
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 TEST(UpdaterParameters, PrepareWritesTheFileFromEmptyEachTime)
 {
     TempProgramFolder folder(21);
@@ -269,16 +247,15 @@ TEST(UpdaterParameters, PrepareWritesTheFileFromEmptyEachTime)
     EXPECT_TRUE(run.wroteParameterFile);
     EXPECT_EQ(run.program, ExeDir + QStringLiteral("/Ethernet_Update.exe"));
     EXPECT_TRUE(run.arguments.isEmpty());
-    EXPECT_EQ(FlatParameterFile(ReadFile(UpdateParameterFile())).size(), 7u + 2u + 6u * 20u);
+    EXPECT_EQ(FlatParameterFile(folder.Read(QStringLiteral("Ethernet_Update.xml"))).size(), 7u + 2u + 6u * 20u);
 
     // A smaller second file keeps nothing of the first, and the document
     // it was built in holds nothing of a ParGen read through it.
     doc.LoadBytes("<Par_Gen><SNMP_MapType>1</SNMP_MapType></Par_Gen>");
     ASSERT_TRUE(Prepare_Updater_Run(doc, QStringLiteral("10.0.0.9"), Opts(false, false, false, false), run, &error));
-    ExpectedFile e{QStringLiteral("Keltrona - QS52050 Ethernet Update"), QStringLiteral("10.0.0.9"),
-                   QStringLiteral("10000"), QStringLiteral("0x78000"),
-                   {QStringLiteral("0x127"), QStringLiteral("0x288")}, {}};
-    EXPECT_EQ(FirstDifference(FlatParameterFile(ReadFile(UpdateParameterFile())), e.Flat()), "");
+    ExpectedFile e = Header("QS52050", "10000", "0x78000", {"0x127", "0x288"});
+    e.address = QStringLiteral("10.0.0.9");
+    EXPECT_EQ(FirstDifference(FlatParameterFile(folder.Read(QStringLiteral("Ethernet_Update.xml"))), e.Flat()), "");
 }
 
 TEST(UpdaterParameters, CommandLineTypesWriteNoFile)
@@ -319,7 +296,7 @@ TEST(UpdaterParameters, UnreadableParGenOrUnwritableFileStopsThePreparation)
             EXPECT_FALSE(Prepare_Updater_Run(doc, kAddress, UpdateOptions(), run, &error));
         }
         EXPECT_TRUE(error.contains(QStringLiteral("Ethernet_Update.xml"))) << error.toStdString();
-        EXPECT_EQ(ReadFile(UpdateParameterFile()), before);
+        EXPECT_EQ(folder.Read(QStringLiteral("Ethernet_Update.xml")), before);
     }
 }
 
@@ -351,7 +328,7 @@ TEST(UpdaterParameters, MapTypeReadForTheFirmwareFollowsTheCompilerRule)
         int mapType = -5;
         ASSERT_TRUE(Prepare_Updater_Run(doc, kAddress, Opts(true, false, false, false), run, nullptr, &mapType));
         EXPECT_EQ(mapType, c.mapType) << c.type;
-        const std::vector<std::string> flat = FlatParameterFile(ReadFile(UpdateParameterFile()));
+        const std::vector<std::string> flat = FlatParameterFile(folder.Read(QStringLiteral("Ethernet_Update.xml")));
         const std::string want =
             "Ethernet_Update/Operations/Operation/Ope_FileName=" + Master(c.image).toStdString();
         EXPECT_NE(std::find(flat.begin(), flat.end(), want), flat.end()) << c.type << " " << want;
