@@ -2,7 +2,35 @@
 
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPalette>
+
+namespace {
+
+class LeftClickFilter : public QObject
+{
+public:
+    LeftClickFilter(QObject* parent, std::function<void()> onClick)
+        : QObject(parent)
+        , m_onClick(std::move(onClick))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease
+            || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return QObject::eventFilter(watched, event);
+        m_onClick();
+        return true;
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+
+} // namespace
 
 QColor ProgramFaceColor()
 {
@@ -20,6 +48,11 @@ QFont ProgramFont()
         return f;
     }();
     return font;
+}
+
+void OnLeftClick(QWidget* widget, std::function<void()> onClick)
+{
+    widget->installEventFilter(new LeftClickFilter(widget, std::move(onClick)));
 }
 
 OrvanoForm::OrvanoForm(QWidget* parent)

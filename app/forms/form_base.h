@@ -3,11 +3,17 @@
 #include <QDialog>
 #include <QFont>
 
+#include <functional>
+
 class QLabel;
 
 // The program's face colour and font.
 QColor ProgramFaceColor();   // RGB (248, 247, 237)
 QFont ProgramFont();         // Verdana, or a close sans, 11 pixels high
+
+// Makes widget (a label or picture that acts as a link) call onClick when
+// the left mouse button is released over it.
+void OnLeftClick(QWidget* widget, std::function<void()> onClick);
 
 // Base of every window of the program: fixed client size, the program's
 // colour and font, and Set_Lang to apply the language table's texts.

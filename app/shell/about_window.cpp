@@ -5,7 +5,6 @@
 #include "version_check.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QShowEvent>
 
@@ -74,7 +73,7 @@ TFAbout::TFAbout(QWidget* parent)
     Image2->setScaledContents(true);
     Image2->setPixmap(MakerPicture());
     Image2->setCursor(Qt::PointingHandCursor);
-    Image2->installEventFilter(this);
+    OnLeftClick(Image2, [this] { Label4Click(); });
     I_BH = new QLabel(this);
     I_BH->setObjectName(QStringLiteral("I_BH"));
     I_BH->setGeometry(8, 8, 81, 81);
@@ -106,7 +105,7 @@ TFAbout::TFAbout(QWidget* parent)
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label4->setGeometry(150, 124, 406 - 150 - 10, 16);
-    Label4->installEventFilter(this);
+    OnLeftClick(Label4, [this] { Label4Click(); });
 
     LbButton1 = MakeButton(this, "LbButton1", 8, 114, 81, 28, QStringLiteral("OK"));
     LbButton1->SetModalResult(mrOk);
@@ -128,16 +127,6 @@ void TFAbout::showEvent(QShowEvent* event)
     Label10->setText(VersionOf(DeviceType));
     Label12->setText(DocumentCodeOf(DeviceType));
     SetClientSize(406, 148);
-}
-
-bool TFAbout::eventFilter(QObject* watched, QEvent* event)
-{
-    if ((watched == Label4 || watched == Image2) && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Label4Click();
-        return true;
-    }
-    return OrvanoForm::eventFilter(watched, event);
 }
 
 void TFAbout::Label4Click()

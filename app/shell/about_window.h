@@ -30,7 +30,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 extern TFAbout* FAbout;

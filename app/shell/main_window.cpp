@@ -56,7 +56,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QProcess>
 #include <QScreen>
@@ -332,7 +331,7 @@ void TFOrvanoeFirmWare::CreateControls()
     L_Keltrona->adjustSize();
     L_Keltrona->move(565, 392);
     L_Keltrona->hide();
-    L_Keltrona->installEventFilter(this);
+    OnLeftClick(L_Keltrona, [this] { L_KeltronaClick(); });
 
     LL_Update = new QLabel(this);
     LL_Update->setObjectName(QStringLiteral("LL_Update"));
@@ -566,16 +565,6 @@ void TFOrvanoeFirmWare::L_KeltronaClick()
     const QUrl url = HomePageUrl(DeviceType);
     if (!url.isEmpty())
         OpenUrl(url);
-}
-
-bool TFOrvanoeFirmWare::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == L_Keltrona && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        L_KeltronaClick();
-        return true;
-    }
-    return OrvanoForm::eventFilter(watched, event);
 }
 
 void TFOrvanoeFirmWare::showEvent(QShowEvent* event)

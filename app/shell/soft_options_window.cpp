@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -92,10 +91,10 @@ TFSoftOptions::TFSoftOptions(QWidget* parent)
         I_L[k]->setGeometry(left, top, 48, 48);
         I_L[k]->setScaledContents(true);
         I_L[k]->setCursor(Qt::PointingHandCursor);
-        I_L[k]->installEventFilter(this);
+        OnLeftClick(I_L[k], [this, k] { LangClick(k + 1); });
         L_L[k] = Label(TS_Language, ("L_L" + n).constData(), left + 56, top + 16, 120);
         L_L[k]->setCursor(Qt::PointingHandCursor);
-        L_L[k]->installEventFilter(this);
+        OnLeftClick(L_L[k], [this, k] { LangClick(k + 1); });
     }
     Btn_Prev = MakeButton(TS_Language, "Btn_Prev", 196, 206, 90, 26);
     Btn_Prev->SetGlyph(Arrow(false));
@@ -243,19 +242,6 @@ void TFSoftOptions::Btn_NextClick(bool next)
     else if (!next && Show_Page - 1 > 0)
         --Show_Page;
     Update_Lang_Page(Show_Page);
-}
-
-bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (int k = 0; k < kSlotsPerPage; ++k)
-            if (watched == I_L[k] || watched == L_L[k]) {
-                LangClick(k + 1);
-                return true;
-            }
-    }
-    return OrvanoForm::eventFilter(watched, event);
 }
 
 void TFSoftOptions::LangClick(int k)
