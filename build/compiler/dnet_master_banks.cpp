@@ -5,6 +5,7 @@
 #include "builders.h"
 #include "compile_error.h"
 #include "gen_param.h"
+#include "int_text.h"
 #include "par_gen_reader.h"
 #include "row_text.h"
 #include "table_rows.h"

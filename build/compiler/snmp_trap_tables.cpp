@@ -3,6 +3,7 @@
 #include "bank_buffers.h"
 #include "gen_param.h"
 #include "helpers.h"
+#include "int_text.h"
 #include "par_gen_reader.h"
 #include "row_text.h"
 #include "table_rows.h"

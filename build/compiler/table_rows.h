@@ -10,14 +10,7 @@
 //   <file>, section "Modbus_Read", row 3: the attribute "PollTime" is not an integer: "abc".
 // Rows that stand directly under the root have no section in the message.
 
-// 64-bit twin of TryStrToInt: the same text rules, the value must fit a
-// signed 64-bit integer. Callers keep the low 32 bits where a field asks so.
-bool TryStrToInt64(const QString& text, int64_t& value);
-
-// The same rules on an attribute's UTF-8 text, without making a QString:
-// TryUtf8ToInt as TryStrToInt (32 bits), TryUtf8ToInt64 as TryStrToInt64.
-bool TryUtf8ToInt(const char* text, int32_t& value);
-bool TryUtf8ToInt64(const char* text, int64_t& value);
+// Integer values follow the integer text rules of int_text.h.
 
 class TableRow
 {

@@ -3,6 +3,7 @@
 // bank buffer's bounds.
 #include "bank_buffers.h"
 #include "compile_error.h"
+#include "int_text.h"
 #include "table_rows.h"
 #include "xml_document.h"
 
