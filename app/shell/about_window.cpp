@@ -131,7 +131,5 @@ void TFAbout::showEvent(QShowEvent* event)
 
 void TFAbout::Label4Click()
 {
-    const QUrl url = HomePageUrl(DeviceType);
-    if (url.isValid() && !url.isEmpty())
-        OpenUrl(url);
+    OpenUrl(HomePageUrl(DeviceType));
 }

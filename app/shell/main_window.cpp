@@ -562,9 +562,7 @@ void TFOrvanoeFirmWare::Timer_UpdateTimer()
 
 void TFOrvanoeFirmWare::L_KeltronaClick()
 {
-    const QUrl url = HomePageUrl(DeviceType);
-    if (!url.isEmpty())
-        OpenUrl(url);
+    OpenUrl(HomePageUrl(DeviceType));
 }
 
 void TFOrvanoeFirmWare::showEvent(QShowEvent* event)

@@ -109,6 +109,8 @@ QString LinkAnchor(const QUrl& url, const QString& text)
 
 void OpenUrl(const QUrl& url)
 {
+    if (!url.isValid())
+        return;
     if (g_opener)
         g_opener(url);
     else

@@ -36,8 +36,8 @@ bool IsNewerVersion(const QString& answer, int type);
 // A link to url showing text, for a rich-text label.
 QString LinkAnchor(const QUrl& url, const QString& text);
 
-// Opens a web address in the desktop's browser. SetUrlOpener replaces the
-// browser (tests); nullptr restores it.
+// Opens a web address in the desktop's browser; an empty or invalid address
+// opens nothing. SetUrlOpener replaces the browser (tests); nullptr restores it.
 using UrlOpener = std::function<void(const QUrl&)>;
 void OpenUrl(const QUrl& url);
 void SetUrlOpener(UrlOpener opener);
