@@ -40,22 +40,14 @@ QPixmap SignGlyph(bool plus)
     return pm;
 }
 
-bool TypeWrites(int type, const char* element)
+// The type's row of an element; nullptr when the type does not write it.
+const ParGenElement* TypeRow(int type, const char* element)
 {
     for (const ParGenElement* e : ParGenElementsOf(type)) {
         if (QLatin1String(e->element) == QLatin1String(element))
-            return true;
+            return e;
     }
-    return false;
-}
-
-bool TypeLoads(int type, const char* element)
-{
-    for (const ParGenElement* e : ParGenElementsOf(type)) {
-        if (QLatin1String(e->element) == QLatin1String(element) && e->load == ParLoad::Read)
-            return true;
-    }
-    return false;
+    return nullptr;
 }
 
 } // namespace
@@ -282,11 +274,12 @@ bool TFParGen::FormShow()
     }
     // The working mode starts at Normal, so the previous showing cannot turn
     // the loaded Auto Calculation away.
-    if (TypeWrites(DeviceType, "Working_mode"))
+    if (TypeRow(DeviceType, "Working_mode"))
         SetValue(QStringLiteral("RB_WM_Normal_Mbus"), QStringLiteral("1"));
     // Auto Calculation starts cleared too, so a box still ticked from the
     // previous showing counts the network as it is now when it loads ticked.
-    if (TypeLoads(DeviceType, "PROFINET_AUTO_CALC_BYTE"))
+    const ParGenElement* autoCalc = TypeRow(DeviceType, "PROFINET_AUTO_CALC_BYTE");
+    if (autoCalc && autoCalc->load == ParLoad::Read)
         SetValue(QStringLiteral("CB_Auto_Calc_Bytes"), QStringLiteral("0"));
     for (const ParGenAssignment& a : ParGenLoadAssignments(haveFile ? &XML1 : nullptr, DeviceType))
         SetValue(a.control, a.value);
