@@ -8,7 +8,6 @@
 #include "gen_param.h"
 #include "int_text.h"
 #include "par_gen_reader.h"
-#include "table_rows.h"
 #include "workspace.h"
 
 #include <algorithm>
@@ -132,12 +131,11 @@ int32_t Required_Value_Int(pugi::xml_node value, const char* name, int meter, in
     if (!a)
         throw CompileError(MBus_Where(meter, index)
                            + QStringLiteral(": the attribute \"%1\" is missing.").arg(QLatin1String(name)));
-    const QString text = QString::fromUtf8(a.value());
     int32_t v;
-    if (!TryStrToInt(text, v))
+    if (!TryUtf8ToInt(a.value(), v))
         throw CompileError(MBus_Where(meter, index)
                            + QStringLiteral(": the attribute \"%1\" is not an integer: \"%2\".")
-                                 .arg(QLatin1String(name), text));
+                                 .arg(QLatin1String(name), QString::fromUtf8(a.value())));
     return v;
 }
 
@@ -208,7 +206,7 @@ TNodo Read_Nodo(pugi::xml_node node, int meter)
     const int32_t idType = MBus_Attr_Int(node, "Node_ID_Type", 0);
     n.ID_Type = U8(idType);
     int64_t id;
-    if (pugi::xml_attribute a = node.attribute("ID"); a && TryStrToInt64(QString::fromUtf8(a.value()), id))
+    if (pugi::xml_attribute a = node.attribute("ID"); a && TryUtf8ToInt64(a.value(), id))
         n.ID = static_cast<uint32_t>(id);
     else
         n.ID = MBus_Attr_U32(node, idType == 0 ? "ID_Primary" : "ID_Secondary", 1);
@@ -221,7 +219,7 @@ TNodo Read_Nodo(pugi::xml_node node, int meter)
     n.Var_Type = U8(MBus_Attr_Int(node, "Var_List_Type", 0));
     int32_t cut;
     pugi::xml_attribute c = node.attribute("Cut_After");
-    n.Cut_After = c && TryStrToInt(QString::fromUtf8(c.value()), cut) ? U8(cut + 1) : 250;
+    n.Cut_After = c && TryUtf8ToInt(c.value(), cut) ? U8(cut + 1) : 250;
     return n;
 }
 
@@ -255,14 +253,14 @@ int32_t MBus_Attr_Int(pugi::xml_node node, const char* name, int32_t def)
 {
     pugi::xml_attribute a = node.attribute(name);
     int32_t v;
-    return a && TryStrToInt(QString::fromUtf8(a.value()), v) ? v : def;
+    return a && TryUtf8ToInt(a.value(), v) ? v : def;
 }
 
 uint32_t MBus_Attr_U32(pugi::xml_node node, const char* name, uint32_t def)
 {
     pugi::xml_attribute a = node.attribute(name);
     int64_t v;
-    return a && TryStrToInt64(QString::fromUtf8(a.value()), v) ? static_cast<uint32_t>(v) : def;
+    return a && TryUtf8ToInt64(a.value(), v) ? static_cast<uint32_t>(v) : def;
 }
 
 bool MBus_Node_Enabled(pugi::xml_node node)
@@ -274,7 +272,7 @@ bool MBus_Node_Enabled(pugi::xml_node node)
     if (!a)
         return true;
     int32_t v;
-    return TryStrToInt(QString::fromUtf8(a.value()), v) && v == 1;
+    return TryUtf8ToInt(a.value(), v) && v == 1;
 }
 
 bool MBus_Value_Used(pugi::xml_node value)
