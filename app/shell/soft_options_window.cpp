@@ -27,6 +27,11 @@ namespace {
 constexpr int kSlotsPerPage = 6;
 constexpr int kSlotTops[3] = {40, 94, 148};
 
+int PageCount(const QStringList& languages)
+{
+    return (int(languages.size()) + kSlotsPerPage - 1) / kSlotsPerPage;
+}
+
 // A small arrow for the paging buttons, pointing right or left.
 QPixmap Arrow(bool right)
 {
@@ -209,7 +214,7 @@ void TFSoftOptions::Create_Lang_List()
 void TFSoftOptions::Update_Lang_Page(int Num_Page)
 {
     const int count = int(SL_Languages.size());
-    const int pages = (count + 5) / 6;
+    const int pages = PageCount(SL_Languages);
     L_Sel_Lang->setText(Lang(55) + Language_In_Use);
     L_Page_Lang->setText(Lang(56) + QString::number(Num_Page) + Lang(57) + QString::number(pages));
     Btn_Prev->setVisible(Num_Page != 1);
@@ -236,8 +241,7 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
 
 void TFSoftOptions::Btn_NextClick(bool next)
 {
-    const int pages = (int(SL_Languages.size()) + 5) / 6;
-    if (next && pages >= Show_Page + 1)
+    if (next && PageCount(SL_Languages) >= Show_Page + 1)
         ++Show_Page;
     else if (!next && Show_Page - 1 > 0)
         --Show_Page;
