@@ -1,5 +1,6 @@
 #pragma once
 #include "helpers.h"
+#include "par_gen_reader.h"
 #include "row_text.h"
 #include "table_rows.h"
 
@@ -14,6 +15,36 @@ struct AccessSection
     bool writeRows;
 };
 constexpr AccessSection kAccessSections[] = {{"Modbus_Read", false}, {"Modbus_Write", true}};
+
+// Calls read(row, writeRow, k) for the rows of Modbus_Read and then
+// Modbus_Write, k counting from 0 over both, and returns their number; 0
+// when the file does not exist. A missing section or more than limit rows
+// end the build.
+template <typename ReadRow>
+int Read_Access_File(const QString& file, int limit, ReadRow read)
+{
+    XmlDocument doc;
+    if (!Load_Project_Xml(file, doc))
+        return 0;
+    int k = 0;
+    for (const AccessSection& s : kAccessSections) {
+        const pugi::xml_node section = Required_Section(file, doc.Root(), s.name);
+        const QString sectionName = QLatin1String(s.name);
+        int index = 0;
+        for (pugi::xml_node node : section.children()) {
+            if (k == limit)
+                Table_Limit(file, QString(), limit);
+            read(TableRow(file, sectionName, index++, node), s.writeRows, k++);
+        }
+    }
+    return k;
+}
+
+// The function codes of bit access.
+inline bool IsBitFunction(uint8_t code)
+{
+    return code == 1 || code == 2 || code == 5 || code == 15;
+}
 
 // Swap and Swap_Word compare the exact text "Y".
 inline bool IsExactlyY(const char* raw)

@@ -169,12 +169,6 @@ uint8_t Function_Code(const char* type, bool writeRow, uint16_t npoint)
     return kind < 0 ? 4 : static_cast<uint8_t>(kind + 1);
 }
 
-bool IsBitFunction(uint8_t code)
-{
-    return code == 1 || code == 2 || code == 5 || code == 15;
-}
-
-
 // One row, attributes in the order the editor writes them.
 TModbusAccess Read_Access_Row(const TableRow& row, bool writeRow, bool withFormat)
 {
@@ -205,23 +199,11 @@ TModbusAccess Read_Access_Row(const TableRow& row, bool writeRow, bool withForma
 void Read_Modbus_Access(std::vector<TModbusAccess>& table, GenParam& p, bool withFormat)
 {
     table.clear();
-    p.AccessRecordCount = 0;
-    XmlDocument doc;
-    if (!Load_Project_Xml(File_ModbusM_SetAccess, doc))
-        return;
-    const pugi::xml_node root = doc.Root();
-    for (const AccessSection& s : kAccessSections) {
-        const pugi::xml_node section = Required_Section(File_ModbusM_SetAccess, root, s.name);
-        const QString sectionName = QLatin1String(s.name);
-        int index = 0;
-        for (pugi::xml_node node : section.children()) {
-            if (static_cast<int>(table.size()) == ModbusAccessRecords)
-                Table_Limit(File_ModbusM_SetAccess, QString(), ModbusAccessRecords);
-            const TableRow row(File_ModbusM_SetAccess, sectionName, index++, node);
-            table.push_back(Read_Access_Row(row, s.writeRows, withFormat));
-        }
-    }
-    p.AccessRecordCount = static_cast<uint32_t>(table.size());
+    const int n = Read_Access_File(File_ModbusM_SetAccess, ModbusAccessRecords,
+                                   [&](const TableRow& row, bool writeRow, int) {
+                                       table.push_back(Read_Access_Row(row, writeRow, withFormat));
+                                   });
+    p.AccessRecordCount = static_cast<uint32_t>(n);
 }
 
 int Write_Modbus_Access(const std::vector<TModbusAccess>& table, int pos, BankBuffer& buffer)

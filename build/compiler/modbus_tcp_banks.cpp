@@ -141,12 +141,6 @@ uint8_t Function_Code(const char* type, bool writeRow, uint16_t npoint)
     return 0;
 }
 
-bool IsBitFunction(uint8_t code)
-{
-    return code == 1 || code == 2 || code == 5 || code == 15;
-}
-
-
 // One row, attributes in the order the editor writes them.
 TModbusTCP_Access Read_TCP_Row(const TableRow& row, bool writeRow, bool withFormat)
 {
@@ -174,24 +168,11 @@ TModbusTCP_Access Read_TCP_Row(const TableRow& row, bool writeRow, bool withForm
 // the count at 72. More rows than the table holds end the build.
 void Read_ModbusTCP_Access(ModbusTCPTable& table, GenParam& p, bool withFormat)
 {
-    p.AccessRecordCount = 0;
-    XmlDocument doc;
-    if (!Load_Project_Xml(File_ModbusTCPM_SetAccess, doc))
-        return;
-    const pugi::xml_node root = doc.Root();
-    int k = 0;
-    for (const AccessSection& s : kAccessSections) {
-        const pugi::xml_node section = Required_Section(File_ModbusTCPM_SetAccess, root, s.name);
-        const QString sectionName = QLatin1String(s.name);
-        int index = 0;
-        for (pugi::xml_node node : section.children()) {
-            if (k == ModbusTCPTable::Records)
-                Table_Limit(File_ModbusTCPM_SetAccess, QString(), ModbusTCPTable::Records);
-            const TableRow row(File_ModbusTCPM_SetAccess, sectionName, index++, node);
-            table.Record[k++] = Read_TCP_Row(row, s.writeRows, withFormat);
-        }
-    }
-    p.AccessRecordCount = static_cast<uint32_t>(k);
+    const int n = Read_Access_File(File_ModbusTCPM_SetAccess, ModbusTCPTable::Records,
+                                   [&](const TableRow& row, bool writeRow, int k) {
+                                       table.Record[k] = Read_TCP_Row(row, writeRow, withFormat);
+                                   });
+    p.AccessRecordCount = static_cast<uint32_t>(n);
 }
 
 int Write_ModbusTCP_Table(const ModbusTCPTable& table, int pos, BankBuffer& buffer)
