@@ -153,15 +153,10 @@ constexpr ParRowPlace kManagedRows[] = {
     {"L_SNMP_PROFINET_Map_Type", "CB_SNMP_PROFINET_Map_Type", 0, 0, 0, 0, false},
 };
 
-// The SNMP rows: label, control, control's left; 34 apart.
-struct SnmpRow
-{
-    const char* label;
-    const char* control;
-    int left;
-};
-constexpr SnmpRow kNetworkSnmpRows[] = {
-    {"L_PROFI_SNMP_Version", "CB_PROFI_SNMP_Version", 82},
+// The SNMP rows, 34 apart: version, user, security level, authentication
+// password and mode, privacy password and mode.
+constexpr ParSnmpRow kNetworkSnmpRows[] = {
+    {"L_PROFI_SNMP_Version", "CB_PROFI_SNMP_Version", 82, 1},
     {"L_PROFI_SNMP_User", "E_PROFI_SNMP_User", 82},
     {"L_PROFI_SNMP_Secure_Lev", "CB_PROFI_SNMP_Secure_Lev", 148},
     {"L_PROFI_SNMP_Auth_Pass", "E_PROFI_SNMP_Auth_Pass", 82},
@@ -169,7 +164,7 @@ constexpr SnmpRow kNetworkSnmpRows[] = {
     {"L_PROFI_SNMP_Priv_Pass", "E_PROFI_SNMP_Priv_Pass", 82},
     {"L_PROFI_SNMP_Priv_Mode", "CB_PROFI_SNMP_Priv_Mode", 148},
 };
-constexpr SnmpRow kBoxSnmpRows[] = {
+constexpr ParSnmpRow kBoxSnmpRows[] = {
     {"L_SNMP_Version", "CB_SNMP_Version", 82},
     {"L_SNMP_User", "E_SNMP_User", 82},
     {"L_SNMP_Secure_Lev", "CB_SNMP_Secure_Lev", 148},
@@ -178,6 +173,7 @@ constexpr SnmpRow kBoxSnmpRows[] = {
     {"L_SNMP_Priv_Pass", "E_SNMP_Priv_Pass", 82},
     {"L_SNMP_Priv_Mode", "CB_SNMP_Priv_Mode", 148},
 };
+constexpr int kBoxSnmpTop = 315;
 // clang-format on
 
 constexpr TypeSet kTunnelPort = Types(0, 4, 8, 15, 24, 25, 27);
@@ -302,7 +298,7 @@ void TFParGen::Arrange(const ParModelLayout& model)
         Place("CB_ModSlave_SwapBytes", 160, 16);
         break;
     case ParExtra::SnmpBoxRows:
-        closing = SNMP_Box_Rows();
+        closing = Place_SNMP_Rows(kBoxSnmpRows, kBoxSnmpTop);
         break;
     case ParExtra::None:
         break;
@@ -384,32 +380,18 @@ int TFParGen::Show_SNMP_Ver3(bool visible, int startTop)
 {
     auto* hex = Control<QCheckBox>(QStringLiteral("CB_PROFI_SNMP_Priv_Pass_Hex"));
     if (!visible) {
-        for (const SnmpRow& r : kNetworkSnmpRows) {
+        for (const ParSnmpRow& r : kNetworkSnmpRows) {
             ShowCtl(r.label, false);
             ShowCtl(r.control, false);
         }
         hex->hide();
         return 0;
     }
-    const int level = Item("CB_PROFI_SNMP_Secure_Lev");
-    const bool v3 = Item("CB_PROFI_SNMP_Version") == 2;
-    const bool shown[] = {true, v3, v3, v3 && level > 0, v3 && level > 0, v3 && level >= 2, v3 && level >= 2};
-    for (int i = 0; i < 7; ++i) {
-        const SnmpRow& r = kNetworkSnmpRows[i];
-        const int top = startTop + 34 * i;
-        Place(r.label, top, 16);
-        Place(r.control, top - (i == 0 ? 1 : 3), r.left);
-        ShowCtl(r.label, shown[i]);
-        ShowCtl(r.control, shown[i]);
-    }
-    const char* last = !v3 ? "CB_PROFI_SNMP_Version"
-                     : level <= 0 ? "CB_PROFI_SNMP_Secure_Lev"
-                     : level == 1 ? "CB_PROFI_SNMP_Auth_Mode"
-                                  : "CB_PROFI_SNMP_Priv_Mode";
+    const int bottom = Place_SNMP_Rows(kNetworkSnmpRows, startTop);
 
     // The privacy password in hexadecimal is offered with AES.
     auto* password = Control<ParEdit>(QStringLiteral("E_PROFI_SNMP_Priv_Pass"));
-    if (v3 && level >= 2) {
+    if (Item("CB_PROFI_SNMP_Version") == 2 && Item("CB_PROFI_SNMP_Secure_Lev") >= 2) {
         if (Item("CB_PROFI_SNMP_Priv_Mode") == 1) {
             hex->move(64, Control(QStringLiteral("L_PROFI_SNMP_Priv_Pass"))->y() - 1);
             hex->show();
@@ -423,26 +405,27 @@ int TFParGen::Show_SNMP_Ver3(bool visible, int startTop)
     } else {
         hex->hide();   // its row is hidden; its state stays
     }
-    return Bottom(last);
+    return bottom;
 }
 
-int TFParGen::SNMP_Box_Rows()
+int TFParGen::Place_SNMP_Rows(std::span<const ParSnmpRow> rows, int top)
 {
-    const int start = 315;
-    const int level = Item("CB_SNMP_Secure_Lev");
-    const bool v3 = Item("CB_SNMP_Version") == 2;
+    // The version row always shows; the user and the security level with
+    // version 3; the authentication rows from "Auth NoPriv", the privacy rows
+    // with "Auth Priv".
+    const bool v3 = Item(rows[0].control) == 2;
+    const int level = Item(rows[2].control);
     const bool shown[] = {true, v3, v3, v3 && level > 0, v3 && level > 0, v3 && level >= 2, v3 && level >= 2};
-    for (int i = 0; i < 7; ++i) {
-        const SnmpRow& r = kBoxSnmpRows[i];
-        const int top = start + 34 * i;
-        Place(r.label, top, 16);
-        Place(r.control, top - 3, r.left);
+    size_t last = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ParSnmpRow& r = rows[i];
+        const int rowTop = top + 34 * int(i);
+        Place(r.label, rowTop, 16);
+        Place(r.control, rowTop - r.rise, r.left);
         ShowCtl(r.label, shown[i]);
         ShowCtl(r.control, shown[i]);
+        if (shown[i])
+            last = i;
     }
-    const char* last = !v3 ? "CB_SNMP_Version"
-                     : level <= 0 ? "CB_SNMP_Secure_Lev"
-                     : level == 1 ? "CB_SNMP_Auth_Mode"
-                                  : "CB_SNMP_Priv_Mode";
-    return Bottom(last);
+    return Bottom(rows[last].control);
 }

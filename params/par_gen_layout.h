@@ -41,6 +41,15 @@ struct ParNetworkRows
     int snmpTop = 0;
 };
 
+// One of the seven SNMP rows (of the network box, or of the SNMP box).
+struct ParSnmpRow
+{
+    const char* label;
+    const char* control;
+    int left;              // the control's left
+    int rise = 3;          // the control's top above the label's
+};
+
 // The arrangement of a device type; nullptr for a type without one.
 const ParModelLayout* FindModelLayout(int type);
 const ParNetworkRows* FindNetworkRows(int type);

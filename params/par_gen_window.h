@@ -5,6 +5,7 @@
 #include "xml_document.h"
 
 #include <QHash>
+#include <span>
 
 class TLbButton;
 
@@ -75,7 +76,9 @@ private:
     void Arrange(const struct ParModelLayout& model);
     int GB_PROFINET_Pos_Obj();
     int Show_SNMP_Ver3(bool visible, int startTop);
-    int SNMP_Box_Rows();
+    // Places the SNMP rows from top, shows those the version and security
+    // level call for, and returns the bottom of the last one shown.
+    int Place_SNMP_Rows(std::span<const struct ParSnmpRow> rows, int top);
     void Place(const char* name, int top, int left = -1, int width = -1);
     void ShowCtl(const char* name, bool shown);
     int Bottom(const char* name) const;
