@@ -57,15 +57,8 @@ TEST_F(ShellTest, AboutShowsTheModelsSoftware)
 
 TEST_F(ShellTest, AboutStaysEnglishAfterALanguageChange)
 {
-    Prepare(4);
-    QByteArray lng;
-    for (int n = 0; n < LangTableSize; ++n)
-        lng += "STR" + QByteArray::number(n) + " = X" + QByteArray::number(n) + "\n";
-    Folder().Write("LANGUAGE/Test.lng", lng);
     Start(4);
-    LanguageName = "Test";
-    ASSERT_TRUE(Load_Language());
-    Main().Change_Language();
+    ASSERT_TRUE(ChangeToMarkedLanguage());
     ASSERT_EQ(Btn("Btn_New")->Caption(), "X17");
     RunClosingModals([&] { Btn("Btn_Info")->Click(); }, mrCancel, [](QDialog*) {
         EXPECT_EQ(AboutTexts(), (QStringList{"Software Orvano ", "PROFINET / Modbus Master - Converter",

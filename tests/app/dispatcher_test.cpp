@@ -199,8 +199,7 @@ TEST_F(ShellTest, SelectTypeReadsTheSnmpMapType)
         QDir().mkpath(Folder().Path() + "/PROJECTS/P");
         if (c.parGen)
             Folder().Write("PROJECTS/P/ParGen.xml", c.parGen);
-        Folder().Write("Orvano.xml", "<Conf_Settings><lastproj><projectname>P</projectname></lastproj>"
-                                     "</Conf_Settings>");
+        Folder().Write("Orvano.xml", SettingsFile("P"));
         // Showing the main window applies the map type.
         Start(c.type);
         EXPECT_EQ(Btn("Btn_SNMP_Trap")->isEnabled(), c.enabled);
@@ -216,8 +215,7 @@ TEST_F(ShellTest, SnmpStepsFollowTheParametersWindowNotAProjectChange)
     QDir().mkpath(Folder().Path() + "/PROJECTS/Off");
     QDir().mkpath(Folder().Path() + "/PROJECTS/On");
     Folder().Write("PROJECTS/Off/ParGen.xml", "<Par_Gen><SNMP_MapType>0</SNMP_MapType></Par_Gen>");
-    Folder().Write("Orvano.xml", "<Conf_Settings><lastproj><projectname>Off</projectname></lastproj>"
-                                 "</Conf_Settings>");
+    Folder().Write("Orvano.xml", SettingsFile("Off"));
     Start(19);
     EXPECT_FALSE(Btn("Btn_SNMP_Trap")->isEnabled());
     // Opening another project does not re-evaluate them...

@@ -50,24 +50,6 @@ const struct
     {{23}, {"Btn_PROFIBUS_GSD", "Btn_CreateBin"}},
 };
 
-QString Text(QWidget* root, const char* name)
-{
-    auto* label = root->findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
-}
-
-QByteArray SettingsFile(const QString& project, const QString& flags = QStringLiteral("00"))
-{
-    return QStringLiteral("<Conf_Settings><lastproj><projectname>%1</projectname></lastproj>"
-                          "<lastipadd><ipaddress>10.0.0.7</ipaddress></lastipadd>"
-                          "<lastlang><language>English</language></lastlang>"
-                          "<lastinternet><enable_internet>%2</enable_internet><enable_update>%3</enable_update>"
-                          "<enable_jump_field_tables>0</enable_jump_field_tables>"
-                          "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
-        .arg(project, flags.left(1), flags.mid(1, 1))
-        .toUtf8();
-}
-
 } // namespace
 
 TEST_F(ShellTest, StepLayoutPerDeviceType)
@@ -106,8 +88,8 @@ TEST_F(ShellTest, StepLayoutPerDeviceType)
             EXPECT_EQ(Main().L_Keltrona->pos(), QPoint(565, 128 + 44 * (steps - 1)));
             EXPECT_EQ(Main().Btn_ScanDecode->isHidden(), type != 10 && type != 21);
             EXPECT_EQ(Main().windowTitle(), MainCaptionOf(type));
-            EXPECT_EQ(Text(&Main(), "L_SW_Code"), SoftwareCodeOf(type));
-            EXPECT_EQ(Text(&Main(), "L_SW_Desc"), DescriptionOf(type));
+            EXPECT_EQ(LabelText(&Main(), "L_SW_Code"), SoftwareCodeOf(type));
+            EXPECT_EQ(LabelText(&Main(), "L_SW_Desc"), DescriptionOf(type));
             DestroyProgramWindows();
         }
     }
@@ -177,7 +159,7 @@ TEST_F(ShellTest, EveryWindowIsCreatedInStartUpOrderWithTheCode)
         names.append(w->objectName());
         if (w == FAbout)
             continue;   // the About window has no code label
-        EXPECT_EQ(Text(w, "L_SW_Code"), "QS52240") << w->objectName().toStdString();
+        EXPECT_EQ(LabelText(w, "L_SW_Code"), "QS52240") << w->objectName().toStdString();
     }
     EXPECT_EQ(names, expected);
 }
@@ -190,10 +172,10 @@ TEST_F(ShellTest, FirstStartInAnEmptyProgramFolder)
     Start(29);
     for (const char* dir : {"MASTER", "PROJECTS", "LANGUAGE"})
         EXPECT_TRUE(QFileInfo(Folder().Path() + "/" + dir).isDir()) << dir;
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf"), "None Configuration Opened ");
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf_L2"), "Use Step1 to open or create new configuration");
-    EXPECT_EQ(Text(&Main(), "L_Begin"), "Begin");
-    EXPECT_EQ(Text(&Main(), "L_Step_5"), "Step 5");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "None Configuration Opened ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), "Use Step1 to open or create new configuration");
+    EXPECT_EQ(LabelText(&Main(), "L_Begin"), "Begin");
+    EXPECT_EQ(LabelText(&Main(), "L_Step_5"), "Step 5");
     EXPECT_EQ(LangTable.size(), LangTableSize);
     EXPECT_TRUE(ProjectPath.isEmpty());
     for (const ProjectFile& f : ProjectFiles)
@@ -219,8 +201,8 @@ TEST_F(ShellTest, RemembersADeletedProjectWithoutOpeningIt)
     Start(29);
     EXPECT_TRUE(ProjectPath.isEmpty());
     EXPECT_EQ(ProjectName, "Gone");
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf"), "None Configuration Opened ");
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf_L2"), "Use Step1 to open or create new configuration");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "None Configuration Opened ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), "Use Step1 to open or create new configuration");
     EXPECT_TRUE(File_ParGen.isEmpty());
     Main().close();
     XmlDocument xml;
@@ -236,8 +218,8 @@ TEST_F(ShellTest, ReopensTheLastProjectButNoFolderOutsidePROJECTS)
     Folder().Write("Orvano.xml", SettingsFile("Plant"));
     Start(29);
     EXPECT_EQ(ProjectPath, Folder().Path() + "/PROJECTS/Plant");
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf"), "Opened Configuration of the Converter : ");
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf_L2"), "Plant");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "Opened Configuration of the Converter : ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), "Plant");
     EXPECT_EQ(File_DMX_Default_Values, ProjectPath + "/DMX_Default_Values.xml");
     DestroyProgramWindows();
 
@@ -275,7 +257,7 @@ TEST_F(ShellTest, MalformedSettingsAreReportedAndStartUpCompletes)
     EXPECT_EQ(LanguageName, "English");
     EXPECT_EQ(LangTable.size(), LangTableSize);
     EXPECT_EQ(Btn("Btn_New")->Caption(), "New Configuration");
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf"), "None Configuration Opened ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "None Configuration Opened ");
     EXPECT_EQ(ProgramWindows().size(), 35);
 }
 
@@ -318,18 +300,11 @@ TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStillEnds)
 
 TEST_F(ShellTest, LanguageChangeRenamesEveryStepButAThreeFixedTexts)
 {
-    Prepare(8);
-    QByteArray lng;
-    for (int n = 0; n < LangTableSize; ++n)
-        lng += "STR" + QByteArray::number(n) + " = X" + QByteArray::number(n) + "\n";
-    Folder().Write("LANGUAGE/Test.lng", lng);
     Start(8);
     const QString dmxTitle = FDMXDefVal->windowTitle();
     const QString scanTitle = FScanDecode->windowTitle();
 
-    LanguageName = "Test";
-    ASSERT_TRUE(Load_Language());
-    Main().Change_Language();
+    ASSERT_TRUE(ChangeToMarkedLanguage());
 
     QStringList names = AllStepButtonNames();
     names.append("Btn_ScanDecode");
@@ -345,8 +320,8 @@ TEST_F(ShellTest, LanguageChangeRenamesEveryStepButAThreeFixedTexts)
     for (int n = 1; n <= 8; ++n)
         EXPECT_EQ(Main().L_Step[n - 1]->text(), QStringLiteral("X%1").arg(n));
     EXPECT_EQ(Main().L_Step[8]->text(), "Step 9");
-    EXPECT_EQ(Text(&Main(), "L_Begin"), "X0");
-    EXPECT_EQ(Text(&Main(), "L_Name_Conf"), "X9");
+    EXPECT_EQ(LabelText(&Main(), "L_Begin"), "X0");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "X9");
     EXPECT_EQ(Btn("Btn_Opz")->toolTip(), "X13");
     // Windows in the change list follow; the others keep the start-up texts.
     EXPECT_EQ(FSetAccess->windowTitle(), "X28");

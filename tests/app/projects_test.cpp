@@ -47,11 +47,6 @@ QStringList SetFiles()
     return set;
 }
 
-QString LabelText(const char* name)
-{
-    return FOrvanoeFirmWare->findChild<QLabel*>(QString::fromLatin1(name))->text();
-}
-
 // Types name into the new project window and clicks OK.
 std::function<void(QDialog*)> TypeName(const QString& name)
 {
@@ -116,8 +111,8 @@ TEST_F(ShellTest, NewProjectCreatesItsFolderAndOpensIt)
               QStringList{"bin"});
     EXPECT_EQ(ProjectName, "A");
     EXPECT_EQ(ProjectPath, Folder().Path() + "/PROJECTS/A");
-    EXPECT_EQ(LabelText("L_Name_Conf"), "Opened Configuration of the Converter : ");
-    EXPECT_EQ(LabelText("L_Name_Conf_L2"), "A");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "Opened Configuration of the Converter : ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), "A");
     EXPECT_EQ(SetFiles(), (QStringList{"DMX_Default_Values.xml", "ParGen.xml", "SNMP_Trap.xml"}));
 }
 
@@ -191,7 +186,7 @@ TEST_F(ShellTest, CancelInEitherWindowChangesNothing)
     EXPECT_FALSE(QFileInfo::exists(Folder().Path() + "/PROJECTS/Never"));
     EXPECT_TRUE(ProjectPath.isEmpty());
     EXPECT_TRUE(File_ParGen.isEmpty());
-    EXPECT_EQ(LabelText("L_Name_Conf"), "None Configuration Opened ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "None Configuration Opened ");
 }
 
 TEST_F(ShellTest, OpenListsProjectsSortedAndPreselectsTheOpenOneWhateverItsCase)
@@ -217,8 +212,8 @@ TEST_F(ShellTest, OpenListsProjectsSortedAndPreselectsTheOpenOneWhateverItsCase)
     EXPECT_EQ(selected, 2);
     EXPECT_EQ(ProjectName, "c");
     EXPECT_EQ(ProjectPath, Folder().Path() + "/PROJECTS/c");
-    EXPECT_EQ(LabelText("L_Name_Conf"), "Opened Configuration of the Converter : ");
-    EXPECT_EQ(LabelText("L_Name_Conf_L2"), "c");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "Opened Configuration of the Converter : ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), "c");
     EXPECT_EQ(File_CAN_Rec_Info, ProjectPath + "/CAN_Rec_Info.xml");
     EXPECT_TRUE(File_DMX_Default_Values.isEmpty());
 }
@@ -233,8 +228,8 @@ TEST_F(ShellTest, OpenWithAnEmptyListLeavesNoProjectOpen)
     EXPECT_TRUE(ProjectName.isEmpty());
     EXPECT_TRUE(ProjectPath.isEmpty());
     EXPECT_TRUE(File_ParGen.isEmpty());
-    EXPECT_EQ(LabelText("L_Name_Conf"), "None Configuration Opened ");
-    EXPECT_EQ(LabelText("L_Name_Conf_L2"), "Use Step1 to open or create new configuration");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "None Configuration Opened ");
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), "Use Step1 to open or create new configuration");
 }
 
 TEST_F(ShellTest, ACreatedProjectIsListedAndPreselected)

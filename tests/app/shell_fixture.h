@@ -3,16 +3,21 @@
 // program folder, modal windows closed as they open, and input events.
 
 #include "form_base.h"
+#include "lang_builtin.h"
+#include "language.h"
 #include "lb_button.h"
 #include "main_window.h"
 #include "message_recorder.h"
 #include "program.h"
 #include "program_folder.h"
+#include "qt_print.h"
+#include "workspace.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -21,9 +26,25 @@
 #include <functional>
 #include <optional>
 
-inline void PrintTo(const QString& s, std::ostream* os)
+// An Orvano.xml naming the last project, with the internet and update flags
+// as the two characters of flags ("1" on), the other values fixed.
+inline QByteArray SettingsFile(const QString& project, const QString& flags = QStringLiteral("00"))
 {
-    *os << '"' << s.toStdString() << '"';
+    return QStringLiteral("<Conf_Settings><lastproj><projectname>%1</projectname></lastproj>"
+                          "<lastipadd><ipaddress>10.0.0.7</ipaddress></lastipadd>"
+                          "<lastlang><language>English</language></lastlang>"
+                          "<lastinternet><enable_internet>%2</enable_internet><enable_update>%3</enable_update>"
+                          "<enable_jump_field_tables>0</enable_jump_field_tables>"
+                          "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+        .arg(project, flags.left(1), flags.mid(1, 1))
+        .toUtf8();
+}
+
+// The text of the label name below root, or a marker naming it when there is none.
+inline QString LabelText(QWidget* root, const char* name)
+{
+    auto* label = root->findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
 }
 
 // A test of the started program: a fresh program folder for a device type,
@@ -52,6 +73,21 @@ protected:
     TempProgramFolder& Folder() { return *m_folder; }
     TFOrvanoeFirmWare& Main() { return *FOrvanoeFirmWare; }
     TLbButton* Btn(const char* name) { return Main().Button(QString::fromLatin1(name)); }
+
+    // Changes the started program to the language Test, whose text n reads
+    // "X<n>", as the Options window does; false when it cannot be loaded.
+    bool ChangeToMarkedLanguage()
+    {
+        QByteArray lng;
+        for (int n = 0; n < LangTableSize; ++n)
+            lng += "STR" + QByteArray::number(n) + " = X" + QByteArray::number(n) + "\n";
+        Folder().Write("LANGUAGE/Test.lng", lng);
+        LanguageName = "Test";
+        if (!Load_Language())
+            return false;
+        Main().Change_Language();
+        return true;
+    }
 
     MessageRecorder messages;
 

@@ -163,8 +163,7 @@ TEST_F(ShellTest, ChosenLanguageIsStoredOnlyOnOK)
 TEST_F(ShellTest, UpdateBoxFollowsTheInternetBox)
 {
     Prepare(29);
-    Folder().Write("Orvano.xml", "<Conf_Settings><lastinternet><enable_internet>1</enable_internet>"
-                                 "<enable_update>1</enable_update></lastinternet></Conf_Settings>");
+    Folder().Write("Orvano.xml", SettingsFile("", "11"));
     Start(29);
     ASSERT_TRUE(Main().Timer_Update->isActive());
     InOptions(Btn("Btn_Opz"), [] {

@@ -36,8 +36,7 @@ protected:
     void StartChecking(int type)
     {
         Prepare(type);
-        Folder().Write("Orvano.xml", "<Conf_Settings><lastinternet><enable_internet>1</enable_internet>"
-                                     "<enable_update>1</enable_update></lastinternet></Conf_Settings>");
+        Folder().Write("Orvano.xml", SettingsFile("", "11"));
         Start(type);
         FSoftOptions->Query()->SetTimeout(500);
     }
@@ -189,8 +188,7 @@ TEST_F(VersionCheckTest, TheQueryDoesNotHoldUpTheProgram)
 TEST_F(VersionCheckTest, TheTimerNeverRunsWithoutBothOptions)
 {
     Prepare(0);
-    Folder().Write("Orvano.xml", "<Conf_Settings><lastinternet><enable_internet>1</enable_internet>"
-                                 "<enable_update>0</enable_update></lastinternet></Conf_Settings>");
+    Folder().Write("Orvano.xml", SettingsFile("", "10"));
     Start(0);
     EXPECT_FALSE(Main().Timer_Update->isActive());
     // A tick that ends after the checks were turned off does not start it again.
