@@ -401,8 +401,7 @@ TEST(LbButton, SlowFadeReturnsToTheFaceInEightSteps)
     EXPECT_EQ(h.button->HotTrackStep(), 8);
     QElapsedTimer clock;
     clock.start();
-    while (h.button->HotTrackStep() > 0 && clock.elapsed() < 2000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    WaitFor([&] { return h.button->HotTrackStep() == 0; }, 2000);
     EXPECT_EQ(h.button->HotTrackStep(), 0);
     EXPECT_GE(clock.elapsed(), 8 * 30 - 30);
     EXPECT_EQ(h.Pixel(50, 11), kFace);
