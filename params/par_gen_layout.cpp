@@ -135,24 +135,6 @@ constexpr ParNetworkRows kNetworkRows[] = {
     {AllTypes, kRowsName, "E_Profinet_Name_Station"},
 };
 
-// Every row the families arrange; what a family does not name is hidden.
-constexpr ParRowPlace kManagedRows[] = {
-    {kNameL, kNameE, 0, 0, 0, 0, false},
-    {nullptr, "GB_Working_Mode_MBus", 0, 0, 0, 0, false},
-    {"CB_Auto_Calc_Bytes", nullptr, 0, 0, 0, 0, false},
-    {"L_PROFINET_Byte_IN", "E_NB_IN_PROFINET", 0, 0, 0, 0, false},
-    {"L_PROFINET_Byte_OUT", "E_NB_OUT_PROFINET", 0, 0, 0, 0, false},
-    {"CB_PROFINET_En_Diagnostic", "E_PROFINET_Diagnostic_Address", 0, 0, 0, 0, false},
-    {"CB_PROFINET_En_Modbus_Poll", "E_PROFINET_ModPolls_Address", 0, 0, 0, 0, false},
-    {"CB_PROFINET_CANopen_CMD", "E_PROFINET_CANopen_CMD", 0, 0, 0, 0, false},
-    {"CB_SendBack_CAN_Mess", nullptr, 0, 0, 0, 0, false},
-    {"CB_Reply_Tunnel_Port", nullptr, 0, 0, 0, 0, false},
-    {"L_Aux_Int_Dim", "CB_Aux_Int_Dim", 0, 0, 0, 0, false},
-    {"L_SNMP_PROFINET_Contact", "E_SNMP_PROFINET_Contact", 0, 0, 0, 0, false},
-    {"L_SNMP_PROFINET_Location", "E_SNMP_PROFINET_Location", 0, 0, 0, 0, false},
-    {"L_SNMP_PROFINET_Map_Type", "CB_SNMP_PROFINET_Map_Type", 0, 0, 0, 0, false},
-};
-
 // The SNMP rows, 34 apart: version, user, security level, authentication
 // password and mode, privacy password and mode.
 constexpr ParSnmpRow kNetworkSnmpRows[] = {
@@ -337,10 +319,12 @@ int TFParGen::GB_PROFINET_Pos_Obj()
     }
     portLabel->adjustSize();
 
-    // The model's rows; every other managed row is hidden.
-    for (const ParRowPlace& r : kManagedRows) {
-        ShowCtl(r.label, false);
-        ShowCtl(r.control, false);
+    // The model's rows; every row another family names is hidden.
+    for (const ParNetworkRows& family : kNetworkRows) {
+        for (const ParRowPlace& r : family.rows) {
+            ShowCtl(r.label, false);
+            ShowCtl(r.control, false);
+        }
     }
     const ParNetworkRows* rows = FindNetworkRows(type);
     for (const ParRowPlace& r : rows->rows) {
