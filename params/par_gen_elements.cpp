@@ -7,7 +7,6 @@ namespace {
 
 using F = ParForm;
 
-constexpr TypeSet kTunnelPort = Types(0, 4, 8, 15, 24, 25, 27);
 constexpr TypeSet kSnmpV3 = Types(15, 16, 17, 18, 19, 21, 23, 1018);
 constexpr TypeSet kModbusMaster = Types(4, 18, 25, 1018);
 
@@ -27,8 +26,8 @@ constexpr ParGenElement kElements[] = {
     {"PROFINET_GAT3", "E_GAT3", F::Number, "0", nullptr, AllTypes},
     {"PROFINET_GAT4", "E_GAT4", F::Number, "1", nullptr, AllTypes},
     {"PROFINET_EN_GAT", "CB_EN_GAT", F::Flag, "0", nullptr, AllTypes},
-    {"PROFINET_PORT", "E_PORT", F::Number, "2000", nullptr, kTunnelPort},
-    {"PROFINET_PORT", "E_PORT", F::Number, "34964", nullptr, TypeSet{AllTypes.bits & ~kTunnelPort.bits}, ParLoad::Force},
+    {"PROFINET_PORT", "E_PORT", F::Number, "2000", nullptr, TunnelPortTypes},
+    {"PROFINET_PORT", "E_PORT", F::Number, "34964", nullptr, TypeSet{AllTypes.bits & ~TunnelPortTypes.bits}, ParLoad::Force},
     {"PROFINET_NAME_STA", "E_Profinet_Name_Station", F::Text, "devicename1", nullptr, AllTypes},
 
     // SNMPv3 block of the network box.

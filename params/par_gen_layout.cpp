@@ -158,9 +158,6 @@ constexpr ParSnmpRow kBoxSnmpRows[] = {
 constexpr int kBoxSnmpTop = 315;
 // clang-format on
 
-constexpr TypeSet kTunnelPort = Types(0, 4, 8, 15, 24, 25, 27);
-constexpr TypeSet kNoPortRow = Types(16, 17, 18, 19, 21, 23, 1018);
-
 } // namespace
 
 const ParModelLayout* FindModelLayout(int type)
@@ -305,10 +302,10 @@ int TFParGen::GB_PROFINET_Pos_Obj()
     // The port row.
     auto* portLabel = Control<QLabel>(QStringLiteral("L_PROFINET_Port"));
     QWidget* port = Control(QStringLiteral("E_PORT"));
-    const bool portRow = !kNoPortRow.Has(type);
+    const bool portRow = !NoPortRowTypes.Has(type);
     portLabel->setVisible(portRow);
     port->setVisible(portRow);
-    if (kTunnelPort.Has(type)) {
+    if (TunnelPortTypes.Has(type)) {
         portLabel->setText(Lang(151));
         port->setEnabled(true);
         Place("E_PORT", 188, 148, 128);

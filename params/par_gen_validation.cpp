@@ -121,13 +121,10 @@ QString FirstError(int type, const Checker& c, int polls)
     // 3. The port.
     static const int kReserved[] = {5000, 10000, 10001, 34962, 34963, 34964};
     const bool portFree = port >= 1 && port <= 65535 && std::find(std::begin(kReserved), std::end(kReserved), port) == std::end(kReserved);
-    if (Types(0, 4, 8, 24, 25, 27).Has(type)) {
+    if (TunnelPortTypes.Has(type)) {
         if (!portFree)
-            return Lang(164);
-    } else if (type == 15) {
-        if (!portFree)
-            return Lang(877);
-    } else if (!Types(16, 17, 18, 19, 21, 23, 1018).Has(type)) {
+            return Lang(type == 15 ? 877 : 164);
+    } else if (!NoPortRowTypes.Has(type)) {
         if (port != 34964)
             return Lang(165);
     }
