@@ -350,13 +350,7 @@ TEST(ModbusSlave, Types5And26AreTheBlockAlone)
 // a message naming the file, section, row and attribute, and writes nothing.
 TEST(ModbusMaster, RequiredAttributes)
 {
-    const struct
-    {
-        bool write;
-        const char* attr;
-        const char* value;   // nullptr: missing
-        const char* message;
-    } cases[] = {
+    const RequiredAttributeCase cases[] = {
         {false, "Slave_ID", nullptr, "section \"Modbus_Read\", row 2: the attribute \"Slave_ID\" is missing."},
         {false, "Slave_ID", "one", "row 2: the attribute \"Slave_ID\" is not an integer: \"one\"."},
         {false, "Address", nullptr, "the attribute \"Address\" is missing."},
@@ -373,15 +367,7 @@ TEST(ModbusMaster, RequiredAttributes)
         {true, "Bit", nullptr, "section \"Modbus_Write\", row 2: the attribute \"Bit\" is missing."},
         {true, "Type", nullptr, "section \"Modbus_Write\", row 2: the attribute \"Type\" is missing."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.attr) + " " + (c.value ? c.value : "(missing)"));
-        CompilerProject project(18);
-        const QByteArray bad = RowXmlWith(c.write ? kWriteRow : kReadRow, c.attr, c.value);
-        project.WriteFile(File_ModbusM_SetAccess,
-                          c.write ? ModbusFile({RowXml(kReadRow)}, {RowXml(kWriteRow), bad})
-                                  : ModbusFile({RowXml(kReadRow), bad}, {}));
-        ExpectBuildStops(project, {File_ModbusM_SetAccess, c.message});
-    }
+    ExpectRequiredAttributes(18, &File_ModbusM_SetAccess, ModbusFile, kReadRow, kWriteRow, cases);
 }
 
 TEST(ModbusMaster, BitIsNotReadOnRegisterRows)

@@ -173,13 +173,7 @@ TEST(ModbusTcpMaster, AddressPortAndTimes)
 
 TEST(ModbusTcpMaster, RequiredAttributes)
 {
-    const struct
-    {
-        bool write;
-        const char* attr;
-        const char* value;   // nullptr: missing
-        const char* message;
-    } cases[] = {
+    const RequiredAttributeCase cases[] = {
         {false, "IP_Address", nullptr, "section \"Modbus_Read\", row 2: the attribute \"IP_Address\" is missing."},
         {false, "IP_Address", "1.2.3.4.5", "row 2: the attribute \"IP_Address\" is not an IPv4 address: \"1.2.3.4.5\"."},
         {false, "IP_Address", "1.2.3", "the attribute \"IP_Address\" is not an IPv4 address: \"1.2.3\"."},
@@ -197,15 +191,7 @@ TEST(ModbusTcpMaster, RequiredAttributes)
         {true, "OnChange", nullptr, "section \"Modbus_Write\", row 2: the attribute \"OnChange\" is missing."},
         {true, "Type", nullptr, "section \"Modbus_Write\", row 2: the attribute \"Type\" is missing."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.attr) + " " + (c.value ? c.value : "(missing)"));
-        CompilerProject project(19);
-        const QByteArray bad = RowXmlWith(c.write ? kWriteRow : kReadRow, c.attr, c.value);
-        project.WriteFile(File_ModbusTCPM_SetAccess,
-                          c.write ? TcpFile({RowXml(kReadRow)}, {RowXml(kWriteRow), bad})
-                                  : TcpFile({RowXml(kReadRow), bad}, {}));
-        ExpectBuildStops(project, {File_ModbusTCPM_SetAccess, c.message});
-    }
+    ExpectRequiredAttributes(19, &File_ModbusTCPM_SetAccess, TcpFile, kReadRow, kWriteRow, cases);
     for (const QByteArray& file : {QByteArray("<R><Modbus_Read/></R>"), QByteArray("<R><Modbus_Write/></R>"),
                                    QByteArray("<R><Modbus_Read>")}) {
         CompilerProject project(11);

@@ -109,3 +109,32 @@ inline void ExpectBuildStops(const CompilerProject& project, std::initializer_li
         EXPECT_TRUE(error.contains(p)) << "message: " << error.toStdString() << "\nmissing: " << p.toStdString();
     EXPECT_TRUE(QDir(ProjectPath + QStringLiteral("/bin")).entryList(QDir::Files).isEmpty());
 }
+
+// A required attribute of a file with a read and a write section: missing
+// (value nullptr) or with a bad value on row 2 of the read section, or of the
+// write section (after a complete read row).
+struct RequiredAttributeCase
+{
+    bool write;
+    const char* attr;
+    const char* value;
+    const char* message;
+};
+
+// For each case: a project of type whose *file, made by
+// makeFile(readRows, writeRows), holds the complete row and then the bad row
+// (the complete row with the case's attribute changed) in the case's section.
+// Update Device must stop naming the file with the case's message.
+template <typename MakeFile, std::size_t N>
+void ExpectRequiredAttributes(int type, const QString* file, MakeFile makeFile, Attrs readRow, Attrs writeRow,
+                              const RequiredAttributeCase (&cases)[N])
+{
+    for (const RequiredAttributeCase& c : cases) {
+        SCOPED_TRACE(std::string(c.attr) + " " + (c.value ? c.value : "(missing)"));
+        CompilerProject project(type);
+        const QByteArray bad = RowXmlWith(c.write ? writeRow : readRow, c.attr, c.value);
+        project.WriteFile(*file, c.write ? makeFile({RowXml(readRow)}, {RowXml(writeRow), bad})
+                                         : makeFile({RowXml(readRow), bad}, {}));
+        ExpectBuildStops(project, {*file, c.message});
+    }
+}
