@@ -51,8 +51,9 @@ TEST(IntText, ParsesTheProjectFilesIntegerForms)
         int32_t v = 12345;
         const bool ok = TryStrToInt(QString::fromLatin1(c.text), v);
         EXPECT_EQ(ok, c.ok) << '"' << c.text << '"';
-        if (c.ok && ok)
+        if (c.ok && ok) {
             EXPECT_EQ(v, c.value) << '"' << c.text << '"';
+        }
     }
 }
 
