@@ -24,13 +24,6 @@ constexpr TypeSet Types(T... types)
 // Every model.
 constexpr TypeSet AllTypes{0x7FFFFFFFu};
 
-// Every model but the listed ones.
-template <typename... T>
-constexpr TypeSet AllTypesBut(T... types)
-{
-    return TypeSet{AllTypes.bits & ~Types(types...).bits};
-}
-
 // Models with a port of their own (the tunnelling port): its row is open and
 // ParGen.xml keeps what the user enters.
 constexpr TypeSet TunnelPortTypes = Types(0, 4, 8, 15, 24, 25, 27);
