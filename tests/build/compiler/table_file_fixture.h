@@ -11,20 +11,25 @@
 
 using Attrs = std::initializer_list<std::pair<const char*, const char*>>;
 
+// Appends ` name="value"`; nothing when value is nullptr.
+inline void AppendAttr(QByteArray& x, const char* name, const char* value)
+{
+    if (!value)
+        return;
+    x += ' ';
+    x += name;
+    x += "=\"";
+    x += value;
+    x += '"';
+}
+
 // <row a="1" b="2"/>; an attribute whose value is nullptr is left out.
 inline QByteArray RowXml(Attrs attrs, const char* element = "row")
 {
     QByteArray x = "<";
     x += element;
-    for (const auto& [name, value] : attrs) {
-        if (!value)
-            continue;
-        x += ' ';
-        x += name;
-        x += "=\"";
-        x += value;
-        x += '"';
-    }
+    for (const auto& [name, value] : attrs)
+        AppendAttr(x, name, value);
     x += "/>";
     return x;
 }
@@ -38,22 +43,10 @@ inline QByteArray RowXmlWith(Attrs base, const char* name, const char* value)
     for (const auto& [n, v] : base) {
         const bool hit = QByteArray(n) == name;
         seen = seen || hit;
-        const char* text = hit ? value : v;
-        if (!text)
-            continue;
-        x += ' ';
-        x += n;
-        x += "=\"";
-        x += text;
-        x += '"';
+        AppendAttr(x, n, hit ? value : v);
     }
-    if (!seen && value) {
-        x += ' ';
-        x += name;
-        x += "=\"";
-        x += value;
-        x += '"';
-    }
+    if (!seen)
+        AppendAttr(x, name, value);
     x += "/>";
     return x;
 }
