@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The DeviceNet byte offsets. Placeholder window: code label and title only.
-class TFDefOffset : public OrvanoForm
+class TFDefOffset : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFDefOffset(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFDefOffset* FDefOffset;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The DMX default values. Placeholder window: code label and title only.
-class TFDMXDefVal : public OrvanoForm
+class TFDMXDefVal : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFDMXDefVal(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFDMXDefVal* FDMXDefVal;

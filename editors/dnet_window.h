@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The DeviceNet network. Placeholder window: code label and title only.
-class TFDNet : public OrvanoForm
+class TFDNet : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFDNet(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFDNet* FDNet;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The CANopen node guarding table. Placeholder window: code label and title only.
-class TFNodeGuard : public OrvanoForm
+class TFNodeGuard : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFNodeGuard(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFNodeGuard* FNodeGuard;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The NMEA 2000 receive list. Placeholder window: code label and title only.
-class TFReceiveNMEA : public OrvanoForm
+class TFReceiveNMEA : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFReceiveNMEA(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFReceiveNMEA* FReceiveNMEA;

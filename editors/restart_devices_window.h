@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The CANopen restart table. Placeholder window: code label and title only.
-class TFReStart_Devices : public OrvanoForm
+class TFReStart_Devices : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFReStart_Devices(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFReStart_Devices* FReStart_Devices;

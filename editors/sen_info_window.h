@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The byte map of the sent CAN frames. Placeholder window: code label and title only.
-class TF_Sen_Info : public OrvanoForm
+class TF_Sen_Info : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TF_Sen_Info(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TF_Sen_Info* F_Sen_Info;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The serial Modbus master access table. Placeholder window: code label and title only.
-class TFSetAccess : public OrvanoForm
+class TFSetAccess : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFSetAccess(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFSetAccess* FSetAccess;

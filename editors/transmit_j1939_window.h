@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The J1939 transmit list. Placeholder window: code label and title only.
-class TFTransmitJ1939 : public OrvanoForm
+class TFTransmitJ1939 : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFTransmitJ1939(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFTransmitJ1939* FTransmitJ1939;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The NMEA 2000 transmit list. Placeholder window: code label and title only.
-class TFTransmitNMEA : public OrvanoForm
+class TFTransmitNMEA : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFTransmitNMEA(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFTransmitNMEA* FTransmitNMEA;

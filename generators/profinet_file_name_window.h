@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The GSDML file name. Placeholder window: code label and title only.
-class TFProfinetFileName : public OrvanoForm
+class TFProfinetFileName : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFProfinetFileName(QWidget* parent = nullptr);
-    void Set_Lang() override;
 
     // The composed file name (no folder) once the window closes with OK.
     QString Name_File_XML;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // A wireless meter's key. Placeholder window: code label and title only.
-class TFInsertKeyWireless : public OrvanoForm
+class TFInsertKeyWireless : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFInsertKeyWireless(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFInsertKeyWireless* FInsertKeyWireless;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The M-Bus network editor. Placeholder window: code label and title only.
-class TFMeter_Bus : public OrvanoForm
+class TFMeter_Bus : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFMeter_Bus(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFMeter_Bus* FMeter_Bus;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // A meter's new address. Placeholder window: code label and title only.
-class TFNewIDNode : public OrvanoForm
+class TFNewIDNode : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFNewIDNode(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFNewIDNode* FNewIDNode;

@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The M-Bus Scan & Decode window. Placeholder window: code label and title only.
-class TFScanDecode : public OrvanoForm
+class TFScanDecode : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFScanDecode(QWidget* parent = nullptr);
-    void Set_Lang() override;
 
     // Set by the main window before showing: the device code of the M-Bus
     // file writer, the project's M_Bus.xml and the form of the window.

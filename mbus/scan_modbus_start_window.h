@@ -1,13 +1,12 @@
 #pragma once
-#include "form_base.h"
+#include "placeholder_form.h"
 
 // The Modbus start register of a scan. Placeholder window: code label and title only.
-class TFScanModbusStart : public OrvanoForm
+class TFScanModbusStart : public PlaceholderForm
 {
     Q_OBJECT
 public:
     explicit TFScanModbusStart(QWidget* parent = nullptr);
-    void Set_Lang() override;
 };
 
 extern TFScanModbusStart* FScanModbusStart;
