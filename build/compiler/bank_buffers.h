@@ -12,7 +12,6 @@ class BankBuffer
 public:
     BankBuffer(const char* name, int capacity);
 
-    const char* Name() const { return m_name; }
     int Capacity() const { return m_capacity; }
     int Length() const { return m_length; }
     void SetLength(int length);

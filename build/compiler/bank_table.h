@@ -27,7 +27,6 @@ struct BuilderRow
 {
     TypeSet types;
     BuilderFn build;
-    const char* name;
 };
 
 // The files a type writes: bank.bin, bank1.bin, bank2.bin, bank3.bin.

@@ -11,7 +11,6 @@
 #include "workspace.h"
 
 #include <cstring>
-#include <iterator>
 
 namespace {
 
@@ -130,14 +129,6 @@ uint32_t SnmpReadTableAddress(int deviceType)
 uint32_t SnmpWriteTableAddress(int deviceType)
 {
     return TrapModel(deviceType).tablesFirst ? 0x65000 : 0x6B800;
-}
-
-uint8_t SNMP_Conversion_Code(const QString& text)
-{
-    for (int i = 0; i < static_cast<int>(std::size(kConversions)); ++i)
-        if (text == QLatin1String(kConversions[i]))
-            return static_cast<uint8_t>(i + 1);
-    return 0;
 }
 
 uint8_t SNMP_Conversion_Code(const char* raw)

@@ -50,11 +50,9 @@ int Write_SNMP_Tables(const SnmpTrapTables& tables, int pos, BankBuffer& buffer)
 uint32_t SnmpReadTableAddress(int deviceType);
 uint32_t SnmpWriteTableAddress(int deviceType);
 
-// The conversion code of a Conversion text, compared exactly (the caller
-// trims and upper-cases): "FLOAT" 1 .. "INT * 1000" 8, anything else 0.
-uint8_t SNMP_Conversion_Code(const QString& text);
-// The code of an attribute's UTF-8 text, trimmed and upper-cased here; 0 when
-// the attribute is missing (nullptr).
+// The conversion code of an attribute's UTF-8 text, trimmed and upper-cased:
+// "FLOAT" 1 .. "INT * 1000" 8, anything else (or a missing attribute,
+// nullptr) 0.
 uint8_t SNMP_Conversion_Code(const char* raw);
 
 // Fills the tables from SNMP_Trap.xml (sections SNMP_Trap_Read and

@@ -18,8 +18,6 @@ public:
     // index counts from 0; section may be empty.
     TableRow(const QString& file, const QString& section, int index, pugi::xml_node node);
 
-    pugi::xml_node Node() const { return m_node; }
-
     // The attribute's UTF-8 text; nullptr when it is missing. Attributes read
     // in the order they stand in the row are found with one comparison each.
     const char* Raw(const char* attr) const;
