@@ -277,28 +277,34 @@ const char* Keep(const QString& s)
     return names.back().constData();
 }
 
+const char* const kOctetKinds[] = {"IP", "SM", "GAT"};
+
+const AddressBlock* FindAddressBlock(const char* box)
+{
+    for (const AddressBlock& b : kAddressBlocks) {
+        if (QLatin1String(b.box) == QLatin1String(box))
+            return &b;
+    }
+    return nullptr;
+}
+
 void AppendAddressBlock(std::vector<ParControlDef>& out, const AddressBlock& b)
 {
-    static const char* const kKinds[] = {"IP", "SM", "GAT"};
     static const int kLabelTops[] = {24, 79, 134};
     static const int kEditTops[] = {43, 98, 154};
     static const int kDotTops[] = {46, 101, 157};
     static const int kEditLefts[] = {16, 82, 148, 214};
     static const int kDotLefts[] = {77, 143, 209};
     const QString box = QString::fromLatin1(b.box).mid(3);
+    const QStringList edits = AddressOctetEdits(b.box);
     out.push_back({K::Label, b.ipLabel, b.box, 16, kLabelTops[0], 0, b.ipText, nullptr});
     out.push_back({K::Label, b.smLabel, b.box, 16, kLabelTops[1], 0, b.ipText + 1, nullptr});
     out.push_back({K::Check, b.gatCheck, b.box, b.gatLeft, kLabelTops[2], 0, b.ipText + 2, nullptr});
     for (int row = 0; row < 3; ++row) {
-        for (int n = 0; n < 4; ++n) {
-            const QString name = QStringLiteral("%1%2%3%4")
-                                     .arg(QLatin1String(b.prefix), QLatin1String(kKinds[row]))
-                                     .arg(n + 1)
-                                     .arg(QLatin1String(b.suffix));
-            out.push_back({K::Edit, Keep(name), b.box, kEditLefts[n], kEditTops[row], 60, 0, nullptr});
-        }
+        for (int n = 0; n < 4; ++n)
+            out.push_back({K::Edit, Keep(edits.at(row * 4 + n)), b.box, kEditLefts[n], kEditTops[row], 60, 0, nullptr});
         for (int d = 0; d < 3; ++d) {
-            const QString dot = QStringLiteral("L_%1_Dot_%2%3").arg(box, QLatin1String(kKinds[row])).arg(d + 1);
+            const QString dot = QStringLiteral("L_%1_Dot_%2%3").arg(box, QLatin1String(kOctetKinds[row])).arg(d + 1);
             out.push_back({K::Label, Keep(dot), b.box, kDotLefts[d], kDotTops[row], 0, 0, "."});
         }
     }
@@ -345,6 +351,26 @@ const ParControlDef* FindParControl(const QString& name)
         return h;
     }();
     return byName.value(name, nullptr);
+}
+
+QStringList AddressOctetEdits(const char* box)
+{
+    QStringList names;
+    const AddressBlock* b = FindAddressBlock(box);
+    for (const char* kind : kOctetKinds) {
+        for (int n = 1; b && n <= 4; ++n)
+            names.append(QStringLiteral("%1%2%3%4")
+                             .arg(QLatin1String(b->prefix), QLatin1String(kind))
+                             .arg(n)
+                             .arg(QLatin1String(b->suffix)));
+    }
+    return names;
+}
+
+const char* GatewayCheck(const char* box)
+{
+    const AddressBlock* b = FindAddressBlock(box);
+    return b ? b->gatCheck : nullptr;
 }
 
 QStringList ParComboItems(const ParControlDef& def)

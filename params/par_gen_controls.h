@@ -52,6 +52,14 @@ std::span<const ParControlDef> ParGenControls();
 // The definition of a control; nullptr when there is none by that name.
 const ParControlDef* FindParControl(const QString& name);
 
+// The twelve octet edits of a box's address rows: IP 1..4, mask 1..4,
+// gateway 1..4; empty for a box without address rows.
+QStringList AddressOctetEdits(const char* box);
+
+// The check box that enables a box's gateway octets; nullptr for a box
+// without address rows.
+const char* GatewayCheck(const char* box);
+
 // Items of a combo box in English (the language texts for those that have them).
 QStringList ParComboItems(const ParControlDef& def);
 

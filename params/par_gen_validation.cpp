@@ -3,6 +3,7 @@
 #include "device_type.h"
 #include "int_text.h"
 #include "language.h"
+#include "par_gen_controls.h"
 #include "par_gen_values.h"
 #include "type_set.h"
 
@@ -23,11 +24,12 @@ public:
     }
 
     // The control's text as a whole number; -1 when it is not one.
-    int Num(const char* control) const
+    int Num(const QString& control) const
     {
         int32_t n;
-        return TryStrToInt(v.Value(QLatin1String(control)), n) ? n : -1;
+        return TryStrToInt(v.Value(control), n) ? n : -1;
     }
+    int Num(const char* control) const { return Num(QString::fromLatin1(control)); }
     bool On(const char* control) const { return v.Value(QLatin1String(control)) == QLatin1String("1"); }
     int Item(const char* control) const { return StrToIntDef(v.Value(QLatin1String(control)), -1); }
     bool Shown(const char* control) const { return v.IsShown(QLatin1String(control)); }
@@ -46,22 +48,15 @@ public:
         return Lang(text) + QString::number(hi);
     }
 
-    // Four IP octets, four mask octets and, with the gateway on, four gateway
-    // octets; messages text .. text + 11 in that order.
-    Check Address(const char* prefix, const char* suffix, const char* gateway, int text) const
+    // The box's four IP octets, four mask octets and, with the gateway on,
+    // four gateway octets; messages text .. text + 11 in that order.
+    Check Address(const char* box, int text) const
     {
-        int n = 0;
-        for (const char* kind : {"IP", "SM", "GAT"}) {
-            if (QLatin1String(kind) == QLatin1String("GAT") && !On(gateway))
-                break;
-            for (int i = 1; i <= 4; ++i, ++n) {
-                const QString name = QStringLiteral("%1%2%3%4")
-                                         .arg(QLatin1String(prefix), QLatin1String(kind))
-                                         .arg(i)
-                                         .arg(QLatin1String(suffix));
-                if (auto e = Range(Num(name.toLatin1().constData()), 0, 255, text + n))
-                    return e;
-            }
+        const QStringList octets = AddressOctetEdits(box);
+        const int checked = On(GatewayCheck(box)) ? 12 : 8;
+        for (int n = 0; n < checked; ++n) {
+            if (auto e = Range(Num(octets.at(n)), 0, 255, text + n))
+                return e;
         }
         return std::nullopt;
     }
@@ -111,7 +106,7 @@ QString FirstError(int type, const Checker& c, int polls)
     const int port = c.Num("E_PORT");
 
     // 1. The network box's address.
-    CHECK(c.Address("E_", "", "CB_EN_GAT", agent ? 865 : 152));
+    CHECK(c.Address("GB_PROFINET", agent ? 865 : 152));
 
     // 2. The SNMPv3 privacy password of the network box.
     if (agent)
@@ -210,7 +205,7 @@ QString FirstError(int type, const Checker& c, int polls)
         CHECK(Checker::Range(c.Num("E_CD_Modbus_TCP_Master"), 0, 10000, 652));
         if (type == 11)
             CHECK(c.InOut(166, 167, 1439));
-        CHECK(c.Address("E_", "_Modbus_TCP_Master", "CB_En_GAT_Modbus_TCP_Master", 719));
+        CHECK(c.Address("GB_Modbus_TCP_Master", 719));
     } else if (Types(12, 17).Has(type)) {
         // Type 17 has no port of its own in the network box; its hidden port
         // (always 34964) is kept free as for type 12, so the message holds.
@@ -219,15 +214,15 @@ QString FirstError(int type, const Checker& c, int polls)
             return Lang(653) + QString::number(port);
         if (type == 12)
             CHECK(c.InOut(166, 167, 1439));
-        CHECK(c.Address("E_", "_Modbus_TCP_Slave", "CB_En_GAT_Modbus_TCP_Slave", 731));
+        CHECK(c.Address("GB_Modbus_TCP_Slave", 731));
     } else if (type == 13) {
         CHECK(c.InOut(885, 886, 496));
-        CHECK(c.Address("E_EIP_", "", "CB_EIP_EN_GAT", 887));
+        CHECK(c.Address("GB_EtherNetIP", 887));
     } else if (type == 16) {
         CHECK(Checker::Range(c.Num("E_ID_Modbus_Slave"), 1, 247, 177));
     } else if (type == 20) {
         CHECK(c.InOut(922, 923, 1023));
-        CHECK(c.Address("E_SNMP_", "", "CB_SNMP_En_Gat", 924));
+        CHECK(c.Address("GB_SNMP", 924));
         CHECK(c.PrivacyPassword("CB_SNMP_Version", "CB_SNMP_Secure_Lev", "E_SNMP_Priv_Pass", "CB_SNMP_Priv_Pass_Hex"));
     } else if (Types(22, 29).Has(type)) {
         CHECK(Checker::Range(c.Num("E_DMX_Num_Channel"), 1, 512, 939));
