@@ -1,24 +1,17 @@
 #include "par_gen_input_filter.h"
 
 #include "par_gen_controls.h"
-#include "type_set.h"
+#include "par_gen_layout.h"
 
 namespace {
 
-// The address boxes and the models that show them.
-struct OctetChain
+// Whether the device type shows the box: the network box, and its protocol box.
+bool ShowsBox(int type, const char* box)
 {
-    const char* box;
-    TypeSet types;
-};
-
-constexpr OctetChain kChains[] = {
-    {"GB_PROFINET", AllTypes},
-    {"GB_Modbus_TCP_Master", Types(11, 19)},
-    {"GB_Modbus_TCP_Slave", Types(12, 17)},
-    {"GB_EtherNetIP", Types(13)},
-    {"GB_SNMP", Types(20)},
-};
+    const ParModelLayout* model = FindModelLayout(type);
+    return model
+           && (QLatin1String(box) == QLatin1String("GB_PROFINET") || QLatin1String(box) == QLatin1String(model->box));
+}
 
 } // namespace
 
@@ -26,8 +19,8 @@ bool TakesDot(const QString& edit)
 {
     if (edit == QLatin1String("E_CANopen_TSDO_Add_In") || edit == QLatin1String("E_CANopen_TSDO_Add_Out"))
         return true;
-    for (const OctetChain& c : kChains) {
-        if (AddressOctetEdits(c.box).contains(edit))
+    for (const ParBoxDef& box : ParGenBoxes()) {
+        if (AddressOctetEdits(box.name).contains(edit))
             return true;
     }
     return false;
@@ -35,12 +28,12 @@ bool TakesDot(const QString& edit)
 
 QString NextOnDot(const QString& edit, int type)
 {
-    for (const OctetChain& c : kChains) {
-        const QStringList edits = AddressOctetEdits(c.box);
+    for (const ParBoxDef& box : ParGenBoxes()) {
+        const QStringList edits = AddressOctetEdits(box.name);
         const int i = int(edits.indexOf(edit));
         if (i < 0)
             continue;
-        if (!c.types.Has(type) || i + 1 >= edits.size())
+        if (!ShowsBox(type, box.name) || i + 1 >= edits.size())
             return QString();
         return edits.at(i + 1);
     }
