@@ -13,9 +13,6 @@ using namespace pargen_test;
 
 namespace {
 
-const int kAllTypes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
-                         16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 1018};
-
 QStringList Octets(const QString& prefix)
 {
     QStringList l;

@@ -6,8 +6,11 @@
 #include "workspace.h"
 #include "xml_document.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 #include <functional>
@@ -79,6 +82,17 @@ inline void Type(TFParGen& w, const QString& text)
         QApplication::sendEvent(target, &release);
     }
 }
+
+// Every model.
+inline const int kAllTypes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
+                                16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 1018};
+
+// What a control shows, and setting it as the user would.
+inline QString Text(TFParGen& w, const char* edit) { return w.Control<QLineEdit>(QLatin1String(edit))->text(); }
+inline int Item(TFParGen& w, const char* combo) { return w.Control<QComboBox>(QLatin1String(combo))->currentIndex(); }
+inline bool Checked(TFParGen& w, const char* box) { return w.Control<QAbstractButton>(QLatin1String(box))->isChecked(); }
+inline void SetItem(TFParGen& w, const char* combo, int item) { w.Control<QComboBox>(QLatin1String(combo))->setCurrentIndex(item); }
+inline void SetText(TFParGen& w, const char* edit, const QString& text) { w.Control<QLineEdit>(QLatin1String(edit))->setText(text); }
 
 // A ParGen.xml whose root holds the given elements in order.
 inline QByteArray ParGenXml(const QList<std::pair<QString, QString>>& elements,

@@ -10,7 +10,6 @@ using namespace pargen_test;
 
 namespace {
 
-QString Text(TFParGen& w, const char* edit) { return w.Control<QLineEdit>(QLatin1String(edit))->text(); }
 QString Focus(TFParGen& w) { return w.focusWidget() ? w.focusWidget()->objectName() : QString(); }
 void FocusOn(TFParGen& w, const char* edit) { w.Control(QLatin1String(edit))->setFocus(); }
 

@@ -17,7 +17,6 @@ namespace {
 
 QRect Geo(TFParGen& w, const char* name) { return w.Control(QLatin1String(name))->geometry(); }
 bool Shown(TFParGen& w, const char* name) { return w.IsShown(QLatin1String(name)); }
-void SetItem(TFParGen& w, const char* combo, int item) { w.Control<QComboBox>(QLatin1String(combo))->setCurrentIndex(item); }
 
 // The stack rule: the protocol box 6 under the network box, OK and Cancel 13
 // under it, the client area 54 under it and 312 wide.

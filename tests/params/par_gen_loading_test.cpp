@@ -11,14 +11,6 @@
 
 using namespace pargen_test;
 
-namespace {
-
-QString Text(TFParGen& w, const char* edit) { return w.Control<QLineEdit>(QLatin1String(edit))->text(); }
-int Item(TFParGen& w, const char* combo) { return w.Control<QComboBox>(QLatin1String(combo))->currentIndex(); }
-bool Checked(TFParGen& w, const char* box) { return w.Control<QAbstractButton>(QLatin1String(box))->isChecked(); }
-
-} // namespace
-
 TEST(ParGenLoading, PortIsReadOnlyByTheTunnelingModels)
 {
     for (const auto& [type, shown] : {std::pair{2, "34964"}, {4, "9999"}, {29, "34964"}, {15, "9999"}}) {

@@ -9,13 +9,6 @@
 
 using namespace pargen_test;
 
-namespace {
-
-void SetItem(TFParGen& w, const char* combo, int item) { w.Control<QComboBox>(QLatin1String(combo))->setCurrentIndex(item); }
-void SetText(TFParGen& w, const char* edit, const QString& text) { w.Control<QLineEdit>(QLatin1String(edit))->setText(text); }
-
-} // namespace
-
 TEST(ParGenSaving, DmxCountGoesToTheSideOfItsDirection)
 {
     TempProgramFolder folder(29);
