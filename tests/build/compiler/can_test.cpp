@@ -1,6 +1,6 @@
 // The CAN models (0, 27; 15 with SNMP traps): the general block with the CAN
 // fields and the frame records of the four CAN files.
-#include "compiler_fixture.h"
+#include "table_file_fixture.h"
 
 #include <QDir>
 
@@ -8,36 +8,21 @@
 
 namespace {
 
-// "<root><section>rows</section></root>" (no section when empty) with the
-// version comment after the root.
-QByteArray TableXml(const char* root, const char* section, std::initializer_list<const char*> rows)
+QByteArray RecFrames(const QList<QByteArray>& rows)
 {
-    QByteArray x = QByteArray("<") + root + ">";
-    if (*section)
-        x += QByteArray("<") + section + ">";
-    for (const char* r : rows)
-        x += r;
-    if (*section)
-        x += QByteArray("</") + section + ">";
-    x += QByteArray("</") + root + "><!--SW_VERSION = 1.000-->";
-    return x;
+    return TableXml("PROFINET_to_Receive_CAN", {{"Receive_Frames", rows}});
 }
-
-QByteArray RecFrames(std::initializer_list<const char*> rows)
+QByteArray SendFrames(const QList<QByteArray>& rows)
 {
-    return TableXml("PROFINET_to_Receive_CAN", "Receive_Frames", rows);
+    return TableXml("PROFINET_to_Send_CAN", {{"Send_Frames", rows}});
 }
-QByteArray SendFrames(std::initializer_list<const char*> rows)
+QByteArray RecInfo(const QList<QByteArray>& rows)
 {
-    return TableXml("PROFINET_to_Send_CAN", "Send_Frames", rows);
+    return RootXml("Receive_Frames_Info", rows);
 }
-QByteArray RecInfo(std::initializer_list<const char*> rows)
+QByteArray SendInfo(const QList<QByteArray>& rows)
 {
-    return TableXml("Receive_Frames_Info", "", rows);
-}
-QByteArray SendInfo(std::initializer_list<const char*> rows)
-{
-    return TableXml("Send_Frames_Info", "", rows);
+    return RootXml("Send_Frames_Info", rows);
 }
 
 constexpr unsigned U = 0xFFFF;   // byte not mapped

@@ -1,6 +1,6 @@
 // The CANopen models (8, 24): the general block with the CANopen fields, type
 // 8's node guarding table and restart bitmap, and the six object tables.
-#include "compiler_fixture.h"
+#include "table_file_fixture.h"
 
 #include <QDir>
 
@@ -50,26 +50,13 @@ void Place(QByteArray& image, int offset, const Obj& o)
     image.replace(offset, 32, Entry(o));
 }
 
-QByteArray Xml(const char* root, std::initializer_list<std::pair<const char*, std::initializer_list<const char*>>>
-                                     sections)
+QByteArray ServerXml(const QList<QByteArray>& read, const QList<QByteArray>& write)
 {
-    QByteArray x = QByteArray("<") + root + ">";
-    for (const auto& [name, rows] : sections) {
-        x += QByteArray("<") + name + ">";
-        for (const char* r : rows)
-            x += r;
-        x += QByteArray("</") + name + ">";
-    }
-    return x + "</" + root + "><!--SW_VERSION = 1.000-->";
+    return TableXml("EtherNetIP_to_SDO_CANopen", {{"SDO_Read", read}, {"SDO_Write", write}});
 }
-
-QByteArray ServerXml(std::initializer_list<const char*> read, std::initializer_list<const char*> write)
+QByteArray PdoXml(const QList<QByteArray>& receive, const QList<QByteArray>& transmit)
 {
-    return Xml("EtherNetIP_to_SDO_CANopen", {{"SDO_Read", read}, {"SDO_Write", write}});
-}
-QByteArray PdoXml(std::initializer_list<const char*> receive, std::initializer_list<const char*> transmit)
-{
-    return Xml("EtherNetIP_to_SDO_CANopen", {{"Receive_PDO", receive}, {"Transmit_PDO", transmit}});
+    return TableXml("EtherNetIP_to_SDO_CANopen", {{"Receive_PDO", receive}, {"Transmit_PDO", transmit}});
 }
 // Rows directly under the root.
 QByteArray RootRows(const char* root, std::initializer_list<const char*> rows)
@@ -114,7 +101,7 @@ void WriteWorkedTables(CompilerProject& project)
                                 {"<row Index=\"$6200\" SubIndex=\"3\" NByte=\"4\" Address_B1=\"10\" Address_B2=\"11\" "
                                  "Address_B3=\"12\" Address_B4=\"13\"/>"}));
     project.WriteFile(File_SDO_Client_CANopen,
-                      Xml("EtherNetIP_to_SDO_CANopen",
+                      TableXml("EtherNetIP_to_SDO_CANopen",
                           {{"SDO_Read", {"<row Device_ID=\"7\" Index=\"$1018\" SubIndex=\"1\" NByte=\"4\" "
                                          "Poll_Time=\"1000\" Address_B1=\"20\" Address_B2=\"21\" Address_B3=\"22\" "
                                          "Address_B4=\"23\"/>"}},
@@ -288,7 +275,7 @@ TEST(CANopen, ModesAndWideValues)
 {
     CompilerProject project(8);
     project.WriteFile(File_SDO_Client_CANopen,
-                      Xml("EtherNetIP_to_SDO_CANopen",
+                      TableXml("EtherNetIP_to_SDO_CANopen",
                           {{"SDO_Read", {"<row Device_ID=\"263\" Index=\"$12345\" SubIndex=\"257\" NByte=\"1\" "
                                          "Poll_Time=\"-1\" Address_B1=\"70000\" On_Change=\"Y\"/>"}},
                            {"SDO_Write", {"<row Device_ID=\"1\" Index=\"1\" SubIndex=\"1\" NByte=\"1\" "
@@ -370,11 +357,11 @@ TEST(CANopen, RequiredValuesStopTheBuild)
         QByteArray xml;
         const char* expected;
     } cases[] = {
-        {&File_SDO_Server_CANopen, Xml("R", {{"SDO_Read", {sdo}}}), ": the section \"SDO_Write\" is missing."},
-        {&File_SDO_Server_CANopen, Xml("R", {{"SDO_Write", {sdo}}}), ": the section \"SDO_Read\" is missing."},
-        {&File_SDO_Client_CANopen, Xml("R", {{"SDO_Read", {client}}}), "the section \"SDO_Write\" is missing"},
-        {&File_PDO_CANopen, Xml("R", {{"Receive_PDO", {}}}), "the section \"Transmit_PDO\" is missing"},
-        {&File_PDO_CANopen, Xml("R", {{"Transmit_PDO", {}}}), "the section \"Receive_PDO\" is missing"},
+        {&File_SDO_Server_CANopen, TableXml("R", {{"SDO_Read", {sdo}}}), ": the section \"SDO_Write\" is missing."},
+        {&File_SDO_Server_CANopen, TableXml("R", {{"SDO_Write", {sdo}}}), ": the section \"SDO_Read\" is missing."},
+        {&File_SDO_Client_CANopen, TableXml("R", {{"SDO_Read", {client}}}), "the section \"SDO_Write\" is missing"},
+        {&File_PDO_CANopen, TableXml("R", {{"Receive_PDO", {}}}), "the section \"Transmit_PDO\" is missing"},
+        {&File_PDO_CANopen, TableXml("R", {{"Transmit_PDO", {}}}), "the section \"Receive_PDO\" is missing"},
         {&File_SDO_Server_CANopen, ServerXml({sdo}, {"<row SubIndex=\"0\" NByte=\"1\" Address_B1=\"0\"/>"}),
          ", section \"SDO_Write\", row 1: the attribute \"Index\" is missing."},
         {&File_SDO_Server_CANopen, ServerXml({"<row Index=\"1\" NByte=\"1\" Address_B1=\"0\"/>"}, {}),
@@ -392,15 +379,15 @@ TEST(CANopen, RequiredValuesStopTheBuild)
                    {}),
          "\"Address_B4\" is not an integer"},
         {&File_SDO_Client_CANopen,
-         Xml("R", {{"SDO_Read", {"<row Index=\"1\" SubIndex=\"0\" NByte=\"1\" Poll_Time=\"1\" Address_B1=\"0\"/>"}},
+         TableXml("R", {{"SDO_Read", {"<row Index=\"1\" SubIndex=\"0\" NByte=\"1\" Poll_Time=\"1\" Address_B1=\"0\"/>"}},
                    {"SDO_Write", {}}}),
          "\"Device_ID\" is missing"},
         {&File_SDO_Client_CANopen,
-         Xml("R", {{"SDO_Read", {}},
+         TableXml("R", {{"SDO_Read", {}},
                    {"SDO_Write", {"<row Device_ID=\"1\" Index=\"1\" SubIndex=\"0\" NByte=\"1\" Address_B1=\"0\"/>"}}}),
          "section \"SDO_Write\", row 1: the attribute \"Poll_Time\" is missing."},
         {&File_SDO_Client_CANopen,
-         Xml("R", {{"SDO_Read", {"<row Device_ID=\"1\" Index=\"1\" SubIndex=\"0\" NByte=\"1\" Poll_Time=\"1.5\" "
+         TableXml("R", {{"SDO_Read", {"<row Device_ID=\"1\" Index=\"1\" SubIndex=\"0\" NByte=\"1\" Poll_Time=\"1.5\" "
                                  "Address_B1=\"0\"/>"}},
                    {"SDO_Write", {}}}),
          "\"Poll_Time\" is not an integer"},

@@ -1,6 +1,6 @@
 // The DMX models: the DMX parameter block and the 512 channel bytes; type 22
 // puts both in bank.bin, type 29 (the default build) in bank1.bin and bank2.bin.
-#include "compiler_fixture.h"
+#include "table_file_fixture.h"
 
 namespace {
 
@@ -15,13 +15,9 @@ Image ResetDmxBlock()
     return b;
 }
 
-QByteArray DmxRows(std::initializer_list<const char*> rows)
+QByteArray DmxRows(const QList<QByteArray>& rows)
 {
-    QByteArray x = "<DMX_Default_Values>";
-    for (const char* r : rows)
-        x += r;
-    x += "</DMX_Default_Values><!--SW_VERSION = 1.000-->";
-    return x;
+    return RootXml("DMX_Default_Values", rows);
 }
 
 const QByteArray kParGen = ParGenXml({

@@ -6,10 +6,7 @@ namespace {
 
 QByteArray NetFile(const QList<QByteArray>& slaves)
 {
-    QByteArray x = "<DNET_Net>";
-    for (const QByteArray& s : slaves)
-        x += s;
-    return x + "</DNET_Net><!--SW_VERSION = 1.000-->";
+    return RootXml("DNET_Net", slaves);
 }
 
 QByteArray Slave(const char* id, const char* in, const char* out, const char* resetDNet = "N",
@@ -39,10 +36,7 @@ QByteArray OffsetNode(const QList<const char*>* in, const QList<const char*>* ou
 
 QByteArray DefOffFile(const QList<QByteArray>& nodes)
 {
-    QByteArray x = "<Define_Offset>";
-    for (const QByteArray& n : nodes)
-        x += n;
-    return x + "</Define_Offset><!--SW_VERSION = 1.000-->";
+    return RootXml("Define_Offset", nodes);
 }
 
 // The image with no slaves: 1024 node bytes and 1024 zeros, the maps unused.

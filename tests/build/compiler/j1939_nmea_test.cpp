@@ -1,6 +1,6 @@
 // The parameter group models: J1939 (6, 14) and NMEA 2000 (7, 28). The
 // general block with the bus fields and the 512 + 512 parameter group records.
-#include "compiler_fixture.h"
+#include "table_file_fixture.h"
 
 #include <QDir>
 
@@ -43,20 +43,13 @@ QByteArray PgnImage(const std::vector<Pgn>& rx, const std::vector<Pgn>& tx)
     return image;
 }
 
-QByteArray Rows(const char* root, std::initializer_list<const char*> rows)
+QByteArray J1939Rows(const QList<QByteArray>& rows)
 {
-    QByteArray x = QByteArray("<") + root + ">";
-    for (const char* r : rows)
-        x += r;
-    return x + "</" + root + "><!--SW_VERSION = 1.000-->";
+    return RootXml("Receive_J1939", rows);
 }
-QByteArray J1939Rows(std::initializer_list<const char*> rows)
+QByteArray NmeaRows(const QList<QByteArray>& rows)
 {
-    return Rows("Receive_J1939", rows);
-}
-QByteArray NmeaRows(std::initializer_list<const char*> rows)
-{
-    return Rows("Receive_NMEA_2000", rows);
+    return RootXml("Receive_NMEA_2000", rows);
 }
 
 // The record of the first row of one table after a build.
@@ -195,8 +188,8 @@ TEST(J1939, PeerToPeerDropsTheSourceAddressOfReceiveRowsOnly)
         project.WriteParGen(ParGenXml({{nmea ? "NMEA2000_PEER_TO_PEER" : "J1939_PEER_TO_PEER", "1"}}));
         const char* rx = "<row DP=\"1\" PGN=\"65226\" SA=\"3\"/>";
         const char* tx = "<row Priority=\"0\" DP=\"0\" PGN=\"1\" SA=\"3\"/>";
-        project.WriteFile(nmea ? File_NMEA_Rec_Frames : File_J1939_Rec_Frames, Rows("r", {rx}));
-        project.WriteFile(nmea ? File_NMEA_Send_Frames : File_J1939_Send_Frames, Rows("r", {tx}));
+        project.WriteFile(nmea ? File_NMEA_Rec_Frames : File_J1939_Rec_Frames, RootXml("r", {rx}));
+        project.WriteFile(nmea ? File_NMEA_Send_Frames : File_J1939_Send_Frames, RootXml("r", {tx}));
         const QByteArray image = project.BuildFile("bank2.bin");
         EXPECT_EQ(ReadU32(image, 0), (nmea ? 0u : 1u << 24) + (65226u << 8));   // NMEA 2000 has no DP
         EXPECT_EQ(ReadU32(image, 16384), (1u << 8) + 3);
@@ -375,7 +368,7 @@ TEST(J1939, RequiredTransmitValuesStopTheBuild)
         CompilerProject project(c.type);
         const bool nmea = c.type == 7 || c.type == 28;
         const QString& file = nmea ? File_NMEA_Send_Frames : File_J1939_Send_Frames;
-        project.WriteFile(file, Rows("r", {"<row Priority=\"1\" DP=\"0\" PGN=\"1\" SA=\"0\"/>", c.row}));
+        project.WriteFile(file, RootXml("r", {"<row Priority=\"1\" DP=\"0\" PGN=\"1\" SA=\"0\"/>", c.row}));
         QString error;
         EXPECT_FALSE(Build_And_Save_Banks(&error));
         EXPECT_EQ(error.left(file.size()), file);

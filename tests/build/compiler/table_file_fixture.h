@@ -73,6 +73,20 @@ inline QByteArray TableXml(const char* root, std::initializer_list<std::pair<con
     return x;
 }
 
+// <root>rows</root> and the version comment: rows directly under the root.
+inline QByteArray RootXml(const char* root, const QList<QByteArray>& rows)
+{
+    QByteArray x = "<";
+    x += root;
+    x += '>';
+    for (const QByteArray& r : rows)
+        x += r;
+    x += "</";
+    x += root;
+    x += "><!--SW_VERSION = 1.000-->";
+    return x;
+}
+
 // n copies of a row.
 inline QList<QByteArray> Rows(int n, const QByteArray& row)
 {
