@@ -3,6 +3,11 @@
 #include "device_type.h"
 #include "xml_document.h"
 
+using device::TypeSet;
+using device::Types;
+using device::AllTypes;
+using params::TunnelPortTypes;
+
 namespace {
 
 using F = ParForm;

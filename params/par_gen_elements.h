@@ -3,7 +3,7 @@
 // order. The window's loader and writer walk this table; other readers of the
 // file (the compiler, the M-Bus network editor) may use ParGenElementNames,
 // ParGenVersionComment and ReadParGenElement.
-#include "type_set.h"
+#include "params/type_set.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,7 +39,7 @@ struct ParGenElement
     ParForm form;
     const char* def;             // element text used when the element is missing or unusable
     const char* noFileDef;       // element text used when there is no file; nullptr: def
-    TypeSet types;               // the device types that write it
+    device::TypeSet types;               // the device types that write it
     ParLoad load = ParLoad::Read;
     const char* fixedText = nullptr;  // written instead of the control's value
     int item = 0;                // Version: the item of the version box

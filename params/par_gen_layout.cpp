@@ -11,6 +11,11 @@
 #include <QComboBox>
 #include <QLabel>
 
+using device::Types;
+using device::AllTypes;
+using params::TunnelPortTypes;
+using params::NoPortRowTypes;
+
 namespace {
 
 // clang-format off

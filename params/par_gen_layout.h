@@ -2,7 +2,7 @@
 // The arrangement of the "Set Communication" window per model: the network
 // box on top, the model's protocol box below, and which rows of the network
 // box show where.
-#include "type_set.h"
+#include "params/type_set.h"
 
 #include <span>
 
@@ -11,7 +11,7 @@ enum class ParExtra { None, SwapBytesRow, SnmpBoxRows };
 
 struct ParModelLayout
 {
-    TypeSet types;
+    device::TypeSet types;
     const char* box;       // the protocol box under the network box
     const char* closing;   // the control whose bottom closes it (SnmpBoxRows: the last SNMP row)
     ParExtra extra = ParExtra::None;
@@ -34,7 +34,7 @@ enum class ParSnmpRows { None, Always, ByMapType };
 
 struct ParNetworkRows
 {
-    TypeSet types;
+    device::TypeSet types;
     std::span<const ParRowPlace> rows;
     const char* bottom;    // the control that ends the box; nullptr: the SNMP rows' bottom
     ParSnmpRows snmp = ParSnmpRows::None;

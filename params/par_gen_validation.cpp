@@ -5,10 +5,14 @@
 #include "language.h"
 #include "par_gen_controls.h"
 #include "par_gen_values.h"
-#include "type_set.h"
+#include "params/type_set.h"
 
 #include <algorithm>
 #include <optional>
+
+using device::Types;
+using params::TunnelPortTypes;
+using params::NoPortRowTypes;
 
 namespace {
 

@@ -3,6 +3,9 @@
 #include "bank_buffers.h"
 #include "builders.h"
 
+using device::Types;
+using device::FindTypeRow;
+
 const char* const BankFileNames[BankFileCount] = {"bank.bin", "bank1.bin", "bank2.bin", "bank3.bin"};
 
 namespace {

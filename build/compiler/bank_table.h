@@ -1,5 +1,5 @@
 #pragma once
-#include "type_set.h"
+#include "app/common/type_set.h"
 
 #include <QByteArray>
 
@@ -25,14 +25,14 @@ enum class BankSource
 // The builder of a model family.
 struct BuilderRow
 {
-    TypeSet types;
+    device::TypeSet types;
     BuilderFn build;
 };
 
 // The files a type writes: bank.bin, bank1.bin, bank2.bin, bank3.bin.
 struct BankFileRow
 {
-    TypeSet types;
+    device::TypeSet types;
     BankSource files[4];
 };
 

@@ -8,12 +8,15 @@
 #include "par_gen_reader.h"
 #include "snmp_trap_tables.h"
 #include "table_rows.h"
-#include "type_set.h"
+#include "app/common/type_set.h"
 #include "workspace.h"
 
 #include <cstring>
 #include <iterator>
 #include <memory>
+
+using device::TypeSet;
+using device::Types;
 
 namespace {
 

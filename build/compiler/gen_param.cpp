@@ -1,9 +1,13 @@
 #include "gen_param.h"
 
 #include "bank_buffers.h"
-#include "type_set.h"
+#include "app/common/type_set.h"
 
 #include <cstring>
+
+using device::TypeSet;
+using device::Types;
+using device::FindTypeRow;
 
 namespace {
 

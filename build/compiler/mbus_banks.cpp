@@ -11,6 +11,9 @@
 #include <cstring>
 #include <memory>
 
+using device::Types;
+using device::FindTypeRow;
+
 namespace {
 
 constexpr MBusModel kMBusModels[] = {

@@ -4,7 +4,7 @@
 // everything a build reads and computes; it is made anew for every build.
 #include "le_fields.h"
 #include "snmp_trap_tables.h"
-#include "type_set.h"
+#include "app/common/type_set.h"
 
 #include <QString>
 #include <cstddef>
@@ -18,7 +18,7 @@ class ParGen;
 // What differs between the two M-Bus models.
 struct MBusModel
 {
-    TypeSet types;
+    device::TypeSet types;
     uint8_t modeByte;        // header 58 and 96, parameter block 59
     int nodeStateSize;       // data image bytes of a meter's state
     int identNumSize;        // of its identification number

@@ -14,10 +14,14 @@
 #include "snmp_map_type.h"
 #include "snmp_trap_tables.h"
 #include "table_rows.h"
-#include "type_set.h"
+#include "app/common/type_set.h"
 #include "workspace.h"
 
 #include <memory>
+
+using device::TypeSet;
+using device::Types;
+using device::FindTypeRow;
 
 namespace {
 

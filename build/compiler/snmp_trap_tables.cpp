@@ -7,10 +7,14 @@
 #include "par_gen_reader.h"
 #include "row_text.h"
 #include "table_rows.h"
-#include "type_set.h"
+#include "app/common/type_set.h"
 #include "workspace.h"
 
 #include <cstring>
+
+using device::TypeSet;
+using device::Types;
+using device::FindTypeRow;
 
 namespace {
 
