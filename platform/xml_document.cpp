@@ -41,7 +41,7 @@ QString DocumentLevelProblem(const pugi::xml_document& doc)
 QString LineColumn(const QByteArray& bytes, ptrdiff_t offset)
 {
     int line = 1, column = 1;
-    for (ptrdiff_t i = 0; i < offset && i < bytes.size(); ++i) {
+    for (qsizetype i = 0; i < qsizetype(offset) && i < bytes.size(); ++i) {
         if (bytes[i] == '\n') {
             ++line;
             column = 1;
