@@ -3,6 +3,8 @@
 #include "int_text.h"
 #include "xml_document.h"
 
+#include "mbus/core/network.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -10,17 +12,8 @@ namespace {
 // Bytes of a value by its size code.
 int SizeOfDim(int dim, int length)
 {
-    switch (dim) {
-    case 0: return 1;
-    case 1: return 2;
-    case 2: return 4;
-    case 3: return 8;
-    case 4: return 3;
-    case 5: return 6;
-    case 6: return 4;
-    case 7: return length;
-    default: return 2;
-    }
+    const mbus::DataSize& s = mbus::Data_Size(dim);
+    return s.bytes < 0 ? length : s.bytes;
 }
 
 int IntAttrOr0(pugi::xml_node node, const char* name)

@@ -1,5 +1,6 @@
 #include "language.h"
 
+#include "cp1252.h"
 #include "int_text.h"
 #include "workspace.h"
 
@@ -10,14 +11,6 @@
 QStringList LangTable;
 
 namespace {
-
-// Windows-1252 0x80..0x9F; the other bytes are Latin-1.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 constexpr char16_t kPilcrow = 0x00B6;
 
@@ -55,12 +48,7 @@ QString DecodeLanguageText(const QByteArray& bytes)
                                                             : QStringConverter::Utf16BE);
         return decoder.decode(bytes.mid(2));
     }
-    QString out(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = QChar(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b));
-    }
-    return out;
+    return Cp1252ToString(bytes);
 }
 
 bool ApplyLanguageLine(const QString& rawLine)

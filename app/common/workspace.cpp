@@ -69,8 +69,8 @@ const ProjectFile ProjectFiles[21] = {
 QStringList RowClipboard;
 QStringList SNMPReadDescList;
 QStringList SNMPWriteDescList;
-QList<MBusSlave*> WiredSlaveList;
-QList<MBusSlave*> WirelessSlaveList;
+QList<std::shared_ptr<mbus::TSlave_MBus>> WiredSlaveList;
+QList<std::shared_ptr<mbus::TSlave_wMBus>> WirelessSlaveList;
 
 QString ProgramFolder()
 {

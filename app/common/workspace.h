@@ -2,6 +2,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // The program's shared workspace state. A project is open exactly when
 // ProjectPath is not empty. Paths use "/" and carry no trailing separator.
@@ -58,11 +59,14 @@ extern QStringList RowClipboard;
 extern QStringList SNMPReadDescList;
 extern QStringList SNMPWriteDescList;
 
-// The M-Bus scan's slave lists; their element type belongs to the M-Bus
-// subsystem, which owns their contents.
-class MBusSlave;
-extern QList<MBusSlave*> WiredSlaveList;
-extern QList<MBusSlave*> WirelessSlaveList;
+// The M-Bus scan's slave lists; their element types belong to the M-Bus
+// subsystem (mbus/core/slaves.h). Clearing a list frees its meters.
+namespace mbus {
+struct TSlave_MBus;
+struct TSlave_wMBus;
+}
+extern QList<std::shared_ptr<mbus::TSlave_MBus>> WiredSlaveList;
+extern QList<std::shared_ptr<mbus::TSlave_wMBus>> WirelessSlaveList;
 
 constexpr const char* DefaultIPAddress = "192.168.2.205";
 

@@ -10,6 +10,8 @@
 #include "par_gen_reader.h"
 #include "workspace.h"
 
+#include "mbus/core/network.h"
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -79,32 +81,8 @@ uint8_t Function_Field_Code(uint8_t editorIndex)
     return editorIndex == 1 ? 2 : editorIndex == 2 ? 1 : editorIndex;
 }
 
-// Dimension (the editor's data size) -> data field code and type 10 size.
-struct DimensionRow
-{
-    uint8_t dataField;
-    int size;   // -1: the value's Length
-};
-constexpr DimensionRow kDimensions[] = {
-    {1, 1},     // 8 bit
-    {2, 2},     // 16 bit
-    {4, 4},     // 32 bit
-    {7, 8},     // 64 bit
-    {3, 3},     // 24 bit
-    {6, 6},     // 48 bit
-    {5, 4},     // 32 bit real
-    {13, -1},   // variable length
-};
-constexpr DimensionRow kOtherDimension = {2, 2};
-
-const DimensionRow& Dimension_Row(uint8_t dimension)
-{
-    return dimension < std::size(kDimensions) ? kDimensions[dimension] : kOtherDimension;
-}
-
-constexpr uint8_t VariableLengthDimension = 7;
-constexpr uint8_t TimePointType = 20;
-constexpr uint8_t UnitTextType = 21;
+constexpr uint8_t VariableLengthDimension = mbus::VariableLengthDim;
+constexpr uint8_t UnitTextType = mbus::UnitTextType;
 
 // Options bits.
 constexpr uint8_t OptBCDtoINT = 0x1;
@@ -117,12 +95,8 @@ int Value_Size(const MBusModel& m, const TVariabile& v)
 {
     if (m.fixedValueSize != 0)
         return m.fixedValueSize;
-    if (v.Type_Of_Data == TimePointType && (v.Options & OptTPModRegs))
-        return 6;
-    if (v.Options & OptForceInteger32)
-        return 4;
-    const DimensionRow& row = Dimension_Row(v.Dimension);
-    return row.size < 0 ? v.Length : row.size;
+    return mbus::Value_Image_Bytes(v.Type_Of_Data, v.Dimension, v.Length, v.Options & OptTPModRegs,
+                                   v.Options & OptForceInteger32);
 }
 
 int32_t Required_Value_Int(pugi::xml_node value, const char* name, int meter, int index)
@@ -499,7 +473,7 @@ int Build_MBus_Table(MBusBuild& b, int base, BankBuffer& buffer)
             MBusVarRecord rec{};
             rec.Type_Of_Data = var.Type_Of_Data;
             rec.Function_Field = var.Function_Field;
-            rec.DataField = Dimension_Row(var.Dimension).dataField;
+            rec.DataField = mbus::Data_Size(var.Dimension).dataField;
             rec.DataPos = static_cast<uint16_t>(v);
             rec.Scale = var.Scale;
             rec.DataEnd = static_cast<uint16_t>(v + size);
