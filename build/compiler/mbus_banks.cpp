@@ -17,9 +17,9 @@ using device::FindTypeRow;
 namespace {
 
 constexpr MBusModel kMBusModels[] = {
-    // types     mode  state  ident  value  options  output  snmp
-    {Types(10), 192, 1, 4, 0, true, 0, false},
-    {Types(21), 224, 3, 8, 20, false, 1024, true},
+    // types     mode  image              output  snmp
+    {Types(10), 192, mbus::Type10Image, 0, false},
+    {Types(21), 224, mbus::Type21Image, 1024, true},
 };
 
 // Marks the start of a node table in bank.bin and bank2.bin.

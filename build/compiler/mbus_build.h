@@ -3,6 +3,7 @@
 // variable table and, for type 21, the SNMP records. One MBusBuild holds
 // everything a build reads and computes; it is made anew for every build.
 #include "le_fields.h"
+#include "mbus/core/network.h"
 #include "snmp_trap_tables.h"
 #include "app/common/type_set.h"
 
@@ -20,10 +21,7 @@ struct MBusModel
 {
     device::TypeSet types;
     uint8_t modeByte;        // header 58 and 96, parameter block 59
-    int nodeStateSize;       // data image bytes of a meter's state
-    int identNumSize;        // of its identification number
-    int fixedValueSize;      // of a value; 0: by its data size (type 10 rules)
-    bool valueOptions;       // Scale and the Options bits are read
+    mbus::ImageSizes image;  // data image bytes of the items; Scale and the Options bits
     int fixedOutputBytes;    // output byte count; 0: PROFINET_NB_OUT
     bool snmpAgent;          // SNMP fields and records
 };

@@ -96,12 +96,12 @@ void Read_MBus_SNMP(MBusBuild& b, pugi::xml_node root)
                 continue;
             if (first) {
                 if (wantState)
-                    Append_Record(b, p, m.nodeStateSize, state);
+                    Append_Record(b, p, m.image.nodeState, state);
                 if (wantIdent)
-                    Append_Record(b, p, m.identNumSize, ident);
+                    Append_Record(b, p, m.image.identNum, ident);
                 first = false;
             }
-            Append_Record(b, p, m.fixedValueSize, Read_Item(value, "Var_"));
+            Append_Record(b, p, m.image.fixedValue, Read_Item(value, "Var_"));
         }
     }
     b.Param.SnmpRecordCount = static_cast<uint32_t>(b.SnmpRecords.size());

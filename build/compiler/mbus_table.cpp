@@ -93,8 +93,8 @@ constexpr uint8_t OptForceInteger32 = 0x8;
 // The value's bytes in the data image, without its scale byte.
 int Value_Size(const MBusModel& m, const TVariabile& v)
 {
-    if (m.fixedValueSize != 0)
-        return m.fixedValueSize;
+    if (m.image.fixedValue != 0)
+        return m.image.fixedValue;
     return mbus::Value_Image_Bytes(v.Type_Of_Data, v.Dimension, v.Length, v.Options & OptTPModRegs,
                                    v.Options & OptForceInteger32);
 }
@@ -143,13 +143,13 @@ TVariabile Read_Variabile(const MBusModel& m, pugi::xml_node value, int meter, i
     v.Type_Of_Data = U8(Required_Value_Int(value, "Type", meter, index));
     v.Function_Field = Function_Field_Code(U8(Required_Value_Int(value, "Fun_Field", meter, index)));
     v.Dimension = U8(Required_Value_Int(value, "Dim", meter, index));
-    v.Scale = m.valueOptions && Attr_Is_One(value, "Scale") ? 1 : 0;
+    v.Scale = m.image.valueOptions && Attr_Is_One(value, "Scale") ? 1 : 0;
     v.Unita = U8(MBus_Attr_Int(value, "Unit", 0));
     v.Storage_Num = MBus_Attr_U32(value, "StoNumber", 0);
     v.Tarif = MBus_Attr_U32(value, "Tariff", 0);
     v.VIFE = U8(MBus_Attr_Int(value, "VIFE", 0));
     v.Options = 0;
-    if (m.valueOptions) {
+    if (m.image.valueOptions) {
         if (Attr_Is_One(value, "BCDtoINT"))
             v.Options |= OptBCDtoINT;
         if (Attr_Is_One(value, "SWAP"))
@@ -391,10 +391,10 @@ void Calcola_MBus_Addrs(MBusBuild& b)
         TAdd_Nodo a;
         a.Add_NS = v;
         if (n.Node_State == 1)
-            v += m.nodeStateSize;
+            v += m.image.nodeState;
         a.Add_IN = v;
         if (n.Ident_Num == 1)
-            v += m.identNumSize;
+            v += m.image.identNum;
         a.Add_Start_Var = v;
         Check_Data_Position(a.Add_IN, n.meterIndex);
         for (const TVariabile& var : n.Vars) {

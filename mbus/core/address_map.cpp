@@ -11,20 +11,6 @@ namespace mbus {
 
 namespace {
 
-// Data image sizes of a model, as the compiler's node table counts them.
-struct ImageSizes
-{
-    int nodeState;
-    int identNum;
-    int fixedValue;   // 0: by the value's size code (type 10)
-    bool scaleByte;
-};
-
-ImageSizes Sizes_Of(int deviceType)
-{
-    return deviceType == 21 ? ImageSizes{3, 8, 20, false} : ImageSizes{1, 4, 0, true};
-}
-
 // The converter takes these fields as bytes.
 uint8_t Byte(int32_t v)
 {
@@ -33,7 +19,7 @@ uint8_t Byte(int32_t v)
 
 int Value_Bytes(const ImageSizes& s, const TVariabile& v)
 {
-    if (s.fixedValue)
+    if (s.fixedValue != 0)
         return s.fixedValue;
     const uint8_t dim = Byte(v.Dimension);
     return Value_Image_Bytes(Byte(v.Type_Of_Data), dim, dim == VariableLengthDim ? Byte(v.Length) : 0,
@@ -57,7 +43,7 @@ QString Export_File_Name(const QString& chosen)
 
 QString Address_Map_Text(const Network& network, int deviceType, int workingMode)
 {
-    const ImageSizes sizes = Sizes_Of(deviceType);
+    const ImageSizes& sizes = Image_Sizes(deviceType);
     const QString crlf = QStringLiteral("\r\n");
     QString out = QStringLiteral("ID Node; Node Description; Variable Description; Position; Length;") + crlf;
     int64_t p = workingMode == 1 ? 4 : 0;
@@ -79,7 +65,7 @@ QString Address_Map_Text(const Network& network, int deviceType, int workingMode
             if (!v.Enable)
                 continue;
             line(v.Description, Value_Bytes(sizes, v));
-            if (sizes.scaleByte && v.Scale)
+            if (sizes.valueOptions && v.Scale)
                 line(QStringLiteral("Scale - ") + v.Description, 1);
         }
     }

@@ -97,4 +97,11 @@ int Value_Image_Bytes(int32_t type, int32_t dim, int32_t length, bool tpModRegs,
     return s.bytes < 0 ? length : s.bytes;
 }
 
+const ImageSizes& Image_Sizes(int deviceType)
+{
+    static constexpr ImageSizes type10 = Type10Image;
+    static constexpr ImageSizes type21 = Type21Image;
+    return deviceType == 21 ? type21 : type10;
+}
+
 } // namespace mbus

@@ -104,4 +104,18 @@ const DataSize& Data_Size(int32_t dim);
 // byte: a time point in registers 6, a forced 32-bit integer 4, else by size.
 int Value_Image_Bytes(int32_t type, int32_t dim, int32_t length, bool tpModRegs, bool forceInteger32);
 
+// What an item takes in the converter's data image, per M-Bus model.
+struct ImageSizes
+{
+    int nodeState;      // a meter's state
+    int identNum;       // its identification number
+    int fixedValue;     // a value; 0: Value_Image_Bytes (type 10)
+    bool valueOptions;  // the scale byte and the value options exist
+};
+constexpr ImageSizes Type10Image = {1, 4, 0, true};
+constexpr ImageSizes Type21Image = {3, 8, 20, false};
+
+// Type 21's sizes for type 21, else type 10's.
+const ImageSizes& Image_Sizes(int deviceType);
+
 } // namespace mbus

@@ -3,6 +3,8 @@
 // damaged and cut telegrams.
 #include "telegram_fixture.h"
 
+#include "workspace.h"
+
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -105,6 +107,20 @@ TEST(Telegram, SlaveListUse)
     EXPECT_EQ(Add_Wired_Slave(list, -1, Span(bad), more, FixedContext()), -1);
     EXPECT_EQ(Add_Wired_Slave(list, 2, Span(second), more, FixedContext()), -1);
     EXPECT_EQ(list.size(), 2);
+}
+
+TEST(Telegram, ClearingTheScanListsFreesMetersAndRecords)
+{
+    bool more = false;
+    const ByteVec f = Frame({0x04, 0x13, 0x01, 0x00, 0x00, 0x00});
+    ASSERT_EQ(Add_Wired_Slave(WiredSlaveList, -1, Span(f), more, FixedContext()), 0);
+    WirelessSlaveList.append(std::make_shared<TSlave_wMBus>());
+    const std::weak_ptr<TSlave_MBus> wired = WiredSlaveList[0];
+    const std::weak_ptr<TSlave_wMBus> wireless = WirelessSlaveList[0];
+    WiredSlaveList.clear();
+    WirelessSlaveList.clear();
+    EXPECT_TRUE(wired.expired());
+    EXPECT_TRUE(wireless.expired());
 }
 
 TEST(Telegram, Helpers)
