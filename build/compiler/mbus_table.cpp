@@ -74,13 +74,6 @@ static_assert(offsetof(MBusVarRecord, Position) == 25);
 
 constexpr int TableHeaderSize = 8;
 
-// Function field of the editor (instantaneous, minimum, maximum, error state)
-// to its code (instantaneous, maximum, minimum, error state).
-uint8_t Function_Field_Code(uint8_t editorIndex)
-{
-    return editorIndex == 1 ? 2 : editorIndex == 2 ? 1 : editorIndex;
-}
-
 constexpr uint8_t VariableLengthDimension = mbus::VariableLengthDim;
 constexpr uint8_t UnitTextType = mbus::UnitTextType;
 
@@ -141,7 +134,7 @@ TVariabile Read_Variabile(const MBusModel& m, pugi::xml_node value, int meter, i
     TVariabile v;
     v.valueIndex = index;
     v.Type_Of_Data = U8(Required_Value_Int(value, "Type", meter, index));
-    v.Function_Field = Function_Field_Code(U8(Required_Value_Int(value, "Fun_Field", meter, index)));
+    v.Function_Field = U8(mbus::Function_Field_Swap(U8(Required_Value_Int(value, "Fun_Field", meter, index))));
     v.Dimension = U8(Required_Value_Int(value, "Dim", meter, index));
     v.Scale = m.image.valueOptions && Attr_Is_One(value, "Scale") ? 1 : 0;
     v.Unita = U8(MBus_Attr_Int(value, "Unit", 0));

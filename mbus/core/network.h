@@ -84,6 +84,14 @@ constexpr int32_t TimePointType = 20;
 constexpr int32_t UnitTextType = 21;
 constexpr int32_t VariableLengthDim = 7;
 
+// The editor's function index (instantaneous, minimum, maximum, error
+// state) and the telegram's function field (instantaneous, maximum,
+// minimum, error state) turn into each other by swapping 1 and 2.
+constexpr int32_t Function_Field_Swap(int32_t f)
+{
+    return f == 1 ? 2 : f == 2 ? 1 : f;
+}
+
 // The editor's lists; the file stores the index.
 extern const char* const kTypeOfData[26];
 extern const char* const kFunctionFields[4];

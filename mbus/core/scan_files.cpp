@@ -1,5 +1,6 @@
 #include "mbus/core/scan_files.h"
 
+#include "mbus/core/network.h"
 #include "platform/xml_document.h"
 
 #include <QFileInfo>
@@ -50,11 +51,6 @@ void Set(pugi::xml_node e, const char* name, const char* value)
 const char* Flag(bool on)
 {
     return on ? "1" : "0";
-}
-
-int32_t Fun_Field_Of(uint16_t functionField)
-{
-    return functionField == 1 ? 2 : functionField == 2 ? 1 : functionField;
 }
 
 QString Ust(const TVariable_MBus& r)
@@ -144,7 +140,7 @@ void Write_Records(const TSaveConfXML& conf, pugi::xml_node n, const std::vector
         Set(v, "Desc", rec.Desc_Type_Data + QLatin1Char(' ') + Ust(rec));
         Set(v, "Type", rec.type_data);
         Set(v, "VIF_ASCII", rec.type_data == 21 ? rec.VIF_ASCII : QString());
-        Set(v, "Fun_Field", Fun_Field_Of(rec.function_fild));
+        Set(v, "Fun_Field", Function_Field_Swap(rec.function_fild));
         Set(v, "Length", "0");
         if (code != 12)
             Set(v, "ModReg", r);
