@@ -189,18 +189,19 @@ QString Medium_Description(uint32_t medium)
 
 int64_t BCD_To_Int64(Bytes bytes)
 {
-    int64_t sum = 0;
-    int64_t place = 1;
+    // Unsigned: digits A..F and long spans wrap instead of overflowing.
+    uint64_t sum = 0;
+    uint64_t place = 1;
     for (size_t i = 0; i < bytes.size(); ++i) {
         const uint8_t b = bytes[i];
-        sum += (b & 0x0F) * place;
+        sum += (b & 0x0Fu) * place;
         place *= 10;
         if (i + 1 == bytes.size() && (b >> 4) == 0x0F)
-            return -sum;
-        sum += (b >> 4) * place;
+            return static_cast<int64_t>(0 - sum);
+        sum += static_cast<uint64_t>(b >> 4) * place;
         place *= 10;
     }
-    return sum;
+    return static_cast<int64_t>(sum);
 }
 
 QString Two_Digit_Str(int n)
@@ -211,6 +212,8 @@ QString Two_Digit_Str(int n)
 
 void Decode_Header(Bytes a, TSlave_MBus& s)
 {
+    if (a.size() < 19)
+        return;
     s.Primary_Addresss = a[5];
     const uint32_t id = a[7] | (a[8] << 8) | (a[9] << 16) | (static_cast<uint32_t>(a[10]) << 24);
     s.Secondary_Addresss = QString::number(id, 16).toUpper();

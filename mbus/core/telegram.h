@@ -34,7 +34,7 @@ bool Is_Valid_Telegram(Bytes answer);
 // records are decoded.
 constexpr uint8_t LongHeaderCI = 0x72;
 
-// The fixed header (bytes 5 and 7 to 16) into slave; answer holds 19 bytes or more.
+// The fixed header (bytes 5 and 7 to 16) into slave; nothing for fewer than 19 bytes.
 void Decode_Header(Bytes answer, TSlave_MBus& slave);
 
 // Decodes a valid answer: index below 0 appends a new meter made from the

@@ -129,6 +129,10 @@ TEST(Telegram, Helpers)
     EXPECT_EQ(BCD_To_Int64(Bytes(bcd, 2)), -412);
     EXPECT_EQ(BCD_To_Int64(Bytes(bcd + 2, 2)), 1234);
     EXPECT_EQ(BCD_To_Int64(Bytes()), 0);
+    const uint8_t digitsAF[] = {0xAB};
+    EXPECT_EQ(BCD_To_Int64(Bytes(digitsAF, 1)), 111);   // digits above 9 count arithmetically
+    const std::vector<uint8_t> twenty(20, 0x99);
+    BCD_To_Int64(Bytes(twenty.data(), twenty.size()));   // too long for 64 bits: wraps, no overflow
     EXPECT_EQ(Trova_Man(0x0442), QStringLiteral("ABB"));
     EXPECT_EQ(Trova_Man(0), QStringLiteral("???"));
     EXPECT_EQ(Two_Digit_Str(5), QStringLiteral("05"));
