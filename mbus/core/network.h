@@ -92,7 +92,7 @@ constexpr int32_t Function_Field_Swap(int32_t f)
     return f == 1 ? 2 : f == 2 ? 1 : f;
 }
 
-// The editor's lists; the file stores the index.
+// The editor's lists (UTF-8 texts); the file stores the index.
 extern const char* const kTypeOfData[26];
 extern const char* const kFunctionFields[4];
 extern const char* const kDimensions[8];

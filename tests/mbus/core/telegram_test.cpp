@@ -5,6 +5,8 @@
 
 #include "workspace.h"
 
+#include <QLocale>
+
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -358,6 +360,20 @@ TEST(Telegram, PlainTextUnitAndDecimalPoint)
     Decode_Data_Records(records, Span(area), comma);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].ValueStr, QStringLiteral("12,345"));
+}
+
+TEST(Telegram, TheContextTakesTheDefaultLocalesDecimalPoint)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const DecodeContext german = DecodeContext::Now();
+    QLocale::setDefault(QLocale::c());
+    const DecodeContext c = DecodeContext::Now();
+    QLocale::setDefault(saved);
+    EXPECT_EQ(german.decimalPoint, QChar(u','));
+    EXPECT_EQ(c.decimalPoint, QChar(u'.'));
+    EXPECT_FALSE(c.date.isEmpty());
+    EXPECT_FALSE(c.time.isEmpty());
 }
 
 // Every error frame decodes within bounds; those failing the check make no meter.
