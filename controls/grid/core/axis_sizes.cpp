@@ -83,17 +83,17 @@ void AxisSizes::Split(int t, int k, int& a, int& b)
         Pull(t);
         a = t;
     } else {
-        // The cut falls inside this run: the rest becomes a node of the same
-        // priority holding the right subtree, so both halves stay heaps.
+        // The cut falls inside this run: the rest becomes a node of its own
+        // (a fresh priority keeps the tree balanced) merged with the right
+        // subtree.
         const int keep = k - leftCount;
-        const int rest = NewNode(len - keep, nodes_[t].size, nodes_[t].prio);
-        nodes_[rest].right = nodes_[t].right;
-        Pull(rest);
+        const int rest = NewNode(len - keep, nodes_[t].size);
+        const int right = nodes_[t].right;
         nodes_[t].right = -1;
         nodes_[t].len = keep;
         Pull(t);
         a = t;
-        b = rest;
+        b = Merge(rest, right);
     }
 }
 

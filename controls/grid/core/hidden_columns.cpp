@@ -136,8 +136,9 @@ void TExStringGrid::ColumnMoved(int fromIndex, int toIndex)
 
 void TExStringGrid::SetColumnOrder()
 {
+    // One entry per real column, hidden ones included.
     columnOrder_.Clear();
-    for (int i = 0; i < ColCount(); ++i)
+    for (int i = 0; i < TotalColCount(); ++i)
         columnOrder_.Insert(i, i);
 }
 
