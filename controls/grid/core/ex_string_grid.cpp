@@ -24,7 +24,8 @@ void TExStringGrid::SetRowCount(int value)
 {
     if (RowCount() == TObjStringGrid::FixedRows() && fixedRowAlways_ && selHidden_)
         UnHideSelection();
-    TObjStringGrid::SetRowCount(value);
+    // Shown and hidden rows together stay within the store's limit.
+    TObjStringGrid::SetRowCount(std::min(value, kMaxRows - NumHiddenRows()));
     if (fixedRowsMin_ < RowCount() && fixedRowAlways_)
         SetFixedRows(fixedRowsMin_);
     maxRowCount_ = std::max(maxRowCount_, RowCount());

@@ -60,7 +60,7 @@ void TExStringGrid::InsertRowsCore(int row, int count, bool updateCellControls)
 {
     if (count <= 0 || row < 0)
         return;
-    count = std::min(count, kMaxRows - RowCount());
+    count = std::min(count, kMaxRows - TotalRowCount());
     if (count <= 0)
         return;
     if (selHidden_ || Col() >= ColCount() || Row() >= RowCount())
@@ -326,6 +326,8 @@ TGridRect TExStringGrid::UsedCells() const
     // Only rows the store holds can have text.
     const int rows = std::min(RowCount(), store_.Extent());
     for (int r = 0; r < rows; ++r) {
+        if (!store_.Row(r))
+            continue;
         for (int c = 0; c < ColCount(); ++c) {
             if (GetCellEx(c, r).isEmpty())
                 continue;
