@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QStyleHints>
 #include <QTimer>
 
 #include <algorithm>
@@ -482,18 +485,18 @@ void TLbButton::SetColorStyle(TLbColorStyle preset)
     m_flat = p.flat;
     m_style = p.style;
     SetFontColor(preset == lcsQuicken ? QColor(255, 255, 255) : QColor(0, 0, 0));
-    repaint();
+    update();
 }
 
-void TLbButton::SetLayout(TLbButtonLayout layout) { m_layout = layout; repaint(); }
-void TLbButton::SetAlignment(Qt::Alignment alignment) { m_alignment = alignment; repaint(); }
+void TLbButton::SetLayout(TLbButtonLayout layout) { m_layout = layout; update(); }
+void TLbButton::SetAlignment(Qt::Alignment alignment) { m_alignment = alignment; update(); }
 void TLbButton::SetColor(const QColor& c) { m_color = c; update(); }
-void TLbButton::SetLightColor(const QColor& c) { m_lightColor = c; repaint(); }
-void TLbButton::SetShadowColor(const QColor& c) { m_shadowColor = c; repaint(); }
+void TLbButton::SetLightColor(const QColor& c) { m_lightColor = c; update(); }
+void TLbButton::SetShadowColor(const QColor& c) { m_shadowColor = c; update(); }
 void TLbButton::SetHotTrackColor(const QColor& c) { m_hotTrackColor = c; update(); }
 void TLbButton::SetColorWhenDown(const QColor& c) { m_colorWhenDown = c; update(); }
-void TLbButton::SetFlat(bool flat) { m_flat = flat; repaint(); }
-void TLbButton::SetWordWrap(bool wrap) { m_wordWrap = wrap; repaint(); }
+void TLbButton::SetFlat(bool flat) { m_flat = flat; update(); }
+void TLbButton::SetWordWrap(bool wrap) { m_wordWrap = wrap; update(); }
 
 void TLbButton::SetFontColor(const QColor& c)
 {
@@ -550,7 +553,7 @@ void TLbButton::SetSlowDecease(bool on)
 void TLbButton::SetPopupMenu(QMenu* menu)
 {
     m_popupMenu = menu;
-    repaint();
+    update();
 }
 
 void TLbButton::SetAction(QAction* action)
@@ -567,7 +570,7 @@ void TLbButton::SetAction(QAction* action)
         setVisible(m_action->isVisible());
         if (m_glyph.isNull() && !m_action->icon().isNull())
             CopyActionImage();
-        repaint();
+        update();
     };
     connect(action, &QAction::changed, this, changed);
     connect(action, &QObject::destroyed, this, [this] { m_action = nullptr; });
@@ -618,7 +621,7 @@ void TLbButton::paintEvent(QPaintEvent*)
     s.flat = m_flat;
     s.enabled = isEnabled();
     s.hot = hot;
-    s.pressed = m_down;
+    s.pressed = isDown();
     s.glyph = m_glyph;
     s.numGlyphs = m_numGlyphs;
     s.hotTrackStep = m_hotTrackStep;
@@ -632,7 +635,7 @@ void TLbButton::paintEvent(QPaintEvent*)
         if (m_style == bsOld && hasFocus()) {
             s.W = W - 2;
             s.H = H - 2;
-            if (m_down)
+            if (isDown())
                 s.light = m_shadowColor;
             p.translate(1, 1);
             DrawLbButton(p, s);
@@ -670,46 +673,69 @@ void TLbButton::paintEvent(QPaintEvent*)
     }
 }
 
+namespace {
+
+bool IsEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool IsPressKey(int key)
+{
+    return IsEnterKey(key) || key == Qt::Key_Space || key == Qt::Key_Select;
+}
+
+// The button that got the latest mouse press, and when: the second press of
+// a double click counts only for that button.
+QPointer<TLbButton> g_lastPressed;
+quint64 g_lastPressTime = 0;
+
+} // namespace
+
 void TLbButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled())
+    if (event->button() != Qt::LeftButton || !isEnabled()) {
+        event->ignore();
         return;
-    m_down = true;
-    setFocus(Qt::MouseFocusReason);
-    repaint();
+    }
+    g_lastPressed = this;
+    g_lastPressTime = event->timestamp();
+    QAbstractButton::mousePressEvent(event);
+    if (isDown())
+        setFocus(Qt::MouseFocusReason);
 }
 
 void TLbButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mousePressEvent(event);
-}
-
-void TLbButton::mouseMoveEvent(QMouseEvent*)
-{
-    // The button keeps the mouse while pressed; moving out does not release it.
+    // A double click arrives as a second press; it belongs to this button only
+    // when the first press did too (not when the first click moved this
+    // button under the mouse, or closed the window above it).
+    const quint64 interval = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (g_lastPressed == this && event->timestamp() - g_lastPressTime <= interval)
+        mousePressEvent(event);
+    else
+        event->accept();
 }
 
 void TLbButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
+    // The base clicks when the press was this button's; the release may
+    // happen outside (hitButton), the button keeps the mouse while pressed.
+    const bool clicks = event->button() == Qt::LeftButton && isDown();
     QPointer<TLbButton> self(this);
-    if (m_down)
-        Click();
-    if (!self)
-        return;
-    m_down = false;
-    repaint();
+    QAbstractButton::mouseReleaseEvent(event);
+    if (self && clicks)
+        AfterClick();
 }
 
 void TLbButton::keyPressEvent(QKeyEvent* event)
 {
-    const int k = event->key();
-    if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Space) {
-        if (isEnabled() && !event->isAutoRepeat()) {
-            m_down = true;
-            repaint();
-        }
+    // Enter presses the button as Space does.
+    if (IsEnterKey(event->key())) {
+        QKeyEvent space(event->type(), Qt::Key_Space, event->modifiers(), QStringLiteral(" "),
+                        event->isAutoRepeat());
+        QAbstractButton::keyPressEvent(&space);
+        event->setAccepted(space.isAccepted());
         return;
     }
     QAbstractButton::keyPressEvent(event);
@@ -717,43 +743,42 @@ void TLbButton::keyPressEvent(QKeyEvent* event)
 
 void TLbButton::keyReleaseEvent(QKeyEvent* event)
 {
-    const int k = event->key();
-    if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            QPointer<TLbButton> self(this);
-            Click();
-            if (self)
-                repaint();
-        }
+    // Only a release whose key down pressed this button clicks it: a key
+    // that went down in a window since closed does not.
+    if (!IsPressKey(event->key())) {
+        QAbstractButton::keyReleaseEvent(event);
         return;
     }
-    QAbstractButton::keyReleaseEvent(event);
+    const bool clicks = !event->isAutoRepeat() && isDown();
+    QKeyEvent space(event->type(), Qt::Key_Space, event->modifiers(), QStringLiteral(" "), event->isAutoRepeat());
+    QPointer<TLbButton> self(this);
+    QAbstractButton::keyReleaseEvent(&space);
+    event->accept();
+    if (self && clicks)
+        AfterClick();
 }
 
 void TLbButton::Click()
 {
+    if (!isVisible() || !isEnabled())
+        return;
     QPointer<TLbButton> self(this);
-    m_down = true;
-    DoClick();
-    if (self && m_action && isEnabled())
-        m_action->trigger();
+    QAbstractButton::click();
+    if (self)
+        AfterClick();
 }
 
-void TLbButton::DoClick()
+void TLbButton::AfterClick()
 {
-    if (!isVisible() || !isEnabled() || !m_down)
-        return;
-    m_down = false;
     QPointer<TLbButton> self(this);
-    emit clicked(false);
-    if (!self)
-        return;
     if (m_modalResult != 0) {
         if (auto* dialog = qobject_cast<QDialog*>(window()))
             dialog->done(m_modalResult);
     }
     if (self && m_popupMenu)
         m_popupMenu->popup(mapToGlobal(QPoint(0, height())));
+    if (self && m_action && isEnabled())
+        m_action->trigger();
 }
 
 void TLbButton::FadeStep()
@@ -763,7 +788,7 @@ void TLbButton::FadeStep()
         if (m_fadeTimer)
             m_fadeTimer->stop();
     }
-    repaint();
+    update();
 }
 
 void TLbButton::enterEvent(QEnterEvent* event)
@@ -773,7 +798,7 @@ void TLbButton::enterEvent(QEnterEvent* event)
         m_hotTrackStep = kHotSteps;
         if (m_fadeTimer)
             m_fadeTimer->stop();
-        repaint();
+        update();
         emit MouseEnter();
     }
     QAbstractButton::enterEvent(event);
@@ -787,7 +812,7 @@ void TLbButton::leaveEvent(QEvent* event)
             m_fadeTimer->start();
     } else {
         m_hotTrackStep = 0;
-        repaint();
+        update();
     }
     if (isEnabled() && isVisible() && OnShowingParent())
         emit MouseExit();
@@ -797,22 +822,21 @@ void TLbButton::leaveEvent(QEvent* event)
 void TLbButton::focusInEvent(QFocusEvent* event)
 {
     QAbstractButton::focusInEvent(event);
-    repaint();
+    update();
 }
 
 void TLbButton::focusOutEvent(QFocusEvent* event)
 {
     QAbstractButton::focusOutEvent(event);
-    repaint();
+    update();
 }
 
 void TLbButton::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::EnabledChange) {
-        m_down = false;
-        repaint();
-    }
+    // The base lets go of a press when the button is disabled.
     QAbstractButton::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        update();
 }
 
 bool TLbButton::event(QEvent* event)
@@ -820,11 +844,18 @@ bool TLbButton::event(QEvent* event)
     switch (event->type()) {
     case QEvent::Shortcut:
         // The caption's accelerator.
-        if (isVisible() && isEnabled() && window()->isVisible()) {
-            m_down = true;
+        if (isVisible() && isEnabled() && window()->isVisible())
             Click();
-        }
         return true;
+    case QEvent::Hide:
+        // Hidden with its window: shown again, it is neither hot nor pressed,
+        // wherever the mouse is by then.
+        m_cursorOnButton = false;
+        m_hotTrackStep = 0;
+        if (m_fadeTimer)
+            m_fadeTimer->stop();
+        setDown(false);
+        break;
     case QEvent::ParentChange:
     case QEvent::Show:
         WatchDialogKeys();
@@ -865,7 +896,6 @@ bool TLbButton::eventFilter(QObject* watched, QEvent* event)
         if (cls.contains(QLatin1String("BUTTON")) && !cls.contains(QLatin1String("RADIOBUTTON")))
             return false;
     }
-    m_down = true;
     Click();
     return true;
 }

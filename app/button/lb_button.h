@@ -106,10 +106,10 @@ public:
     void SetAction(QAction* action);
     QAction* Action() const { return m_action; }
 
-    // Clicks the button as the mouse would.
+    // Clicks the button as the mouse would (nothing when hidden or disabled).
     void Click();
 
-    bool IsDown() const { return m_down; }
+    bool IsDown() const { return isDown(); }
     bool IsHot() const { return m_cursorOnButton; }
     int HotTrackStep() const { return m_hotTrackStep; }
 
@@ -122,7 +122,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -135,7 +134,8 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
-    void DoClick();
+    // What a click does after clicked(): the modal result, the popup menu, the action.
+    void AfterClick();
     void FadeStep();
     void WatchDialogKeys();
     void CopyActionImage();
@@ -160,7 +160,6 @@ private:
     bool m_default = false;
     bool m_cancel = false;
     bool m_slowDecease = false;
-    bool m_down = false;
     bool m_cursorOnButton = false;
     int m_hotTrackStep = 0;
     QTimer* m_fadeTimer = nullptr;

@@ -7,6 +7,7 @@
 #include "program_folder.h"
 #include "qt_print.h"
 #include "stand_in.h"
+#include "user_input.h"
 #include "workspace.h"
 
 #include <QApplication>
@@ -349,6 +350,27 @@ TEST(BootTcpWindow, WhilePingingTheButtonsAreDisabledAndTheWindowStaysOpen)
     EXPECT_TRUE(f.w.Esegui_Ping);
     for (const char* name : {"Btn_Ping", "Btn_Next", "Btn_Cancel"})
         EXPECT_TRUE(f.Get<QWidget>(name)->isEnabled()) << name;
+}
+
+TEST(BootTcpWindow, ADoubleClickOnNextDoesNotRunTheUpdater)
+{
+    // The second press lands on Update, which the first click put under the mouse.
+    TempProgramFolder folder(6);
+    folder.OpenProject();
+    const QString program = QStringLiteral("Ethernet_Update.exe");
+    WriteStandIn(folder, program, StandInKind::Record);
+    MessageRecorder messages;
+    WindowFixture f;
+    f.w.activateWindow();
+    QWidget* next = f.Get<QWidget>("Btn_Next");
+    QWidget* update = f.Get<QWidget>("Btn_Update");
+    ASSERT_TRUE(update->geometry().contains(next->geometry().center()));
+    testsupport::UserScript user;
+    user.Click(testsupport::At(f.Get<QWidget>("Btn_Ping"))).Wait(100).DoubleClick(testsupport::At(next)).Wait(300);
+    ASSERT_TRUE(user.Run());
+    EXPECT_TRUE(f.OnOptionsPage());
+    EXPECT_EQ(StandInRuns(folder, program), 0);
+    EXPECT_TRUE(messages.Empty()) << messages.Texts().join(" | ").toStdString();
 }
 
 TEST(BootTcpWindow, CancelClosesTheWindow)

@@ -1,0 +1,118 @@
+// The shell's windows under keys and clicks as a person gives them, with the
+// real message boxes: presses and releases are separate events with time
+// between, so a key that closes a window on its way down is released over
+// the window beneath.
+#include "shell_fixture.h"
+#include "new_project_window.h"
+#include "par_gen_window.h"
+#include "user_input.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::At;
+using testsupport::Named;
+using testsupport::OpenMessageBoxText;
+using testsupport::RealMessageBoxes;
+using testsupport::UserScript;
+
+namespace {
+
+QStringList VisibleWindows()
+{
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            names.append(w->objectName());
+    return names;
+}
+
+class ShellInputTest : public ShellTest
+{
+protected:
+    // The program for type 29 with project P open.
+    void StartWithProject()
+    {
+        Prepare(29);
+        Folder().Write("Orvano.xml", SettingsFile("P"));
+        Folder().Write("PROJECTS/P/bin/.keep", "");
+        Start(29);
+        ASSERT_EQ(ProjectName, QStringLiteral("P"));
+        Main().activateWindow();
+    }
+};
+
+TEST_F(ShellInputTest, NewNameAndEnterLeaveOnlyTheMainWindowWithTheProjectOpen)
+{
+    // New by the mouse, and by Enter and by Space on the focused button.
+    const struct
+    {
+        const char* name;
+        const char* project;
+        int key;   // 0: the mouse
+    } cases[] = {{"mouse", "Alpha", 0}, {"Enter", "Beta", Qt::Key_Return}, {"Space", "Gamma", Qt::Key_Space}};
+    Start(29);
+    Main().activateWindow();
+    RealMessageBoxes real;
+    for (const auto& c : cases) {
+        UserScript user;
+        if (c.key == 0) {
+            user.Click(At(Btn("Btn_New")));
+        } else {
+            user.Do([&] { Btn("Btn_New")->setFocus(); });
+            user.Key(c.key);
+        }
+        user.Wait(100).Do([&] { EXPECT_TRUE(FNew_Project->isVisible()) << c.name; });
+        user.Type(QString::fromLatin1(c.project)).Key(Qt::Key_Return, 100).Wait(300);
+        EXPECT_TRUE(user.Run(8000)) << c.name;
+        EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")}) << c.name;
+        EXPECT_EQ(ProjectName, QString::fromLatin1(c.project)) << c.name;
+        EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), QString::fromLatin1(c.project)) << c.name;
+        EXPECT_TRUE(QFileInfo(ProjectPath + QStringLiteral("/bin")).isDir()) << c.name;
+    }
+}
+
+TEST_F(ShellInputTest, AnErrorBoxAnsweredWithEnterStaysClosed)
+{
+    StartWithProject();
+    RealMessageBoxes real;
+    QStringList boxes;
+    UserScript user;
+    user.Click(At(Btn("Btn_Prm_Gen"))).Wait(100);
+    user.Click(Named("E_IP1")).Key(Qt::Key_A, 80, Qt::ControlModifier).Type(QStringLiteral("300"));
+    user.Click(Named("Btn_OK")).Wait(100);
+    user.Do([&] { boxes.append(OpenMessageBoxText()); });
+    user.Key(Qt::Key_Return, 120).Wait(300);
+    user.Do([&] {
+        boxes.append(OpenMessageBoxText());
+        EXPECT_TRUE(FParGen->isVisible());
+        testsupport::CloseModalWindows();
+    });
+    ASSERT_TRUE(user.Run());
+    EXPECT_EQ(boxes, (QStringList{Lang(152), QString()}));
+    EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
+}
+
+TEST_F(ShellInputTest, LeavingSetCommunicationWithEnterDoesNotOpenItAgain)
+{
+    StartWithProject();
+    RealMessageBoxes real;
+    int shown = 0;
+    QStringList boxes;
+    UserScript user;
+    user.Click(At(Btn("Btn_Prm_Gen"))).Wait(100).Do([&] { shown += FParGen->isVisible(); });
+    user.Click(Named("E_IP4")).Type(QStringLiteral("7"));
+    user.Click(Named("Btn_Cancel")).Wait(100);
+    user.Do([&] { boxes.append(OpenMessageBoxText()); });
+    user.Key(Qt::Key_Return, 120).Wait(300);
+    user.Do([&] {
+        boxes.append(OpenMessageBoxText());
+        EXPECT_FALSE(FParGen->isVisible());
+        testsupport::CloseModalWindows();
+    });
+    ASSERT_TRUE(user.Run());
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(boxes, (QStringList{Lang(187), QString()}));
+    EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
+}
+
+} // namespace
