@@ -7,17 +7,10 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTest>   // the window system entry points qt_handleKeyEvent, qt_handleMouseEvent
 #include <QTimer>
 #include <QWindow>
 
-// The window system's entry points that the test library uses too.
-QT_BEGIN_NAMESPACE
-Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
-                                    const QString& text = QString(), bool autorep = false, ushort count = 1);
-Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
-                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
-                                      Qt::KeyboardModifiers mods, int timestamp);
-QT_END_NAMESPACE
 
 namespace testsupport {
 
