@@ -136,7 +136,7 @@ const struct
     {"Btn_CAN_Rec_Info", [](TFOrvanoeFirmWare&) { F_Rec_Info->ShowModal(); }},
     {"Btn_CAN_Send_Info", [](TFOrvanoeFirmWare&) { F_Sen_Info->ShowModal(); }},
     {"Btn_SNMP_Trap", [](TFOrvanoeFirmWare&) { FSNMP_Trap_Access->ShowModal(); }},
-    {"Btn_SNMP_MIB", [](TFOrvanoeFirmWare&) { Save_MIB(); }},
+    {"Btn_SNMP_MIB", [](TFOrvanoeFirmWare& w) { Save_MIB(w.SaveMIB); }},
     {"Btn_DNet_Net", [](TFOrvanoeFirmWare&) { FDNet->ShowModal(); }},
     {"Btn_DNet_Offset", [](TFOrvanoeFirmWare&) { FDefOffset->ShowModal(); }},
     {"Btn_PROFIBUS_GSD", [](TFOrvanoeFirmWare&) { Save_GSD(); }},

@@ -124,24 +124,33 @@ TEST_F(ShellTest, GeneratorStepsRunWithoutAWindowOfTheirOwn)
     Prepare(8);
     Start(8);
     Folder().OpenProject("P");
-    for (const char* name : {"Btn_SNMP_MIB", "Btn_PROFIBUS_GSD"}) {
-        EXPECT_TRUE(RunClosingModals([&] { Main().Btn_SNMP_MIB_Click(Btn(name)); }).isEmpty()) << name;
-        EXPECT_TRUE(messages.Empty()) << name;
-    }
-
-    // The EDS file: the main window's dialog, in the project folder, with its filter.
+    // Every save dialog is cancelled; each step's dialog opens in the project folder with its filter.
     QStringList asked;
     SaveFileDialog::SetChooser([&](const SaveFileDialog& d) {
         asked.append(d.InitialDir);
         asked.append(d.QtFilter());
         return QString();
     });
+    EXPECT_TRUE(RunClosingModals([&] { Main().Btn_SNMP_MIB_Click(Btn("Btn_SNMP_MIB")); }).isEmpty());
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_EQ(asked, (QStringList{ProjectPath, "Management Information Base (*.mib)"}));
+
+    // The GSD step needs ParGen.xml before it asks for a name.
+    asked.clear();
+    EXPECT_TRUE(RunClosingModals([&] { Main().Btn_SNMP_MIB_Click(Btn("Btn_PROFIBUS_GSD")); }).isEmpty());
+    EXPECT_EQ(messages.Texts(), QStringList{Lang(336)});
+    EXPECT_TRUE(asked.isEmpty());
+    messages.Clear();
+
     Btn("Btn_CANopen_EDS")->Click();
-    SaveFileDialog::SetChooser(nullptr);
     EXPECT_EQ(asked, (QStringList{ProjectPath, "Electronic Data Sheet (*.eds)"}));
 
-    // PROFINET XML: the file-name window, whatever it returns.
+    // PROFINET XML: the file-name window, then the save dialog for its name.
+    asked.clear();
     EXPECT_EQ(RunClosingModals([&] { Btn("Btn_PROFINET_XML")->Click(); }, mrOk), QStringList{"FProfinetFileName"});
+    EXPECT_EQ(asked.value(0), ProjectPath);
+    EXPECT_TRUE(messages.Empty());
+    SaveFileDialog::SetChooser(nullptr);
 }
 
 TEST_F(ShellTest, ScanAndDecodeAsksBeforeReplacingAnMBusNetwork)
