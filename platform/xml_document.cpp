@@ -78,7 +78,8 @@ bool XmlDocument::LoadBytes(const QByteArray& bytes, const QString& name)
 {
     Clear();
     const pugi::xml_parse_result result =
-        m_doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()), kParseFlags);
+        m_doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()),
+                          kParseFlags | (m_keepBlankText ? pugi::parse_ws_pcdata_single : 0u));
     const QString file = name.isEmpty() ? QStringLiteral("XML") : name;
     if (result) {
         const QString problem = DocumentLevelProblem(m_doc);

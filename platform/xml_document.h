@@ -21,6 +21,9 @@ public:
     void Clear();
     const QString& ErrorText() const { return m_error; }
 
+    // Loads keep an element's text made only of blanks (dropped by default).
+    void KeepBlankText(bool on) { m_keepBlankText = on; }
+
     // The first child node of the document; empty when the document is empty.
     pugi::xml_node Root() const { return m_doc.first_child(); }
     pugi::xml_document& Doc() { return m_doc; }
@@ -29,6 +32,7 @@ public:
 private:
     pugi::xml_document m_doc;
     QString m_error;
+    bool m_keepBlankText = false;
 };
 
 // The first child element of parent named exactly name (case-sensitive).

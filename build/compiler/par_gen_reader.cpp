@@ -17,8 +17,9 @@ bool Load_Project_Xml(const QString& path, XmlDocument& doc)
     return true;
 }
 
-ParGen::ParGen(const QString& path)
+ParGen::ParGen(const QString& path, bool keepBlankText)
 {
+    m_doc.KeepBlankText(keepBlankText);
     m_exists = Load_Project_Xml(path, m_doc);
 }
 

@@ -19,8 +19,9 @@ bool Load_Project_Xml(const QString& path, XmlDocument& doc);
 class ParGen
 {
 public:
-    // Loads the file when it exists (see Load_Project_Xml).
-    explicit ParGen(const QString& path);
+    // Loads the file when it exists (see Load_Project_Xml); keepBlankText
+    // keeps a text made only of blanks instead of reading it as empty.
+    explicit ParGen(const QString& path, bool keepBlankText = false);
 
     bool Exists() const { return m_exists; }
 
