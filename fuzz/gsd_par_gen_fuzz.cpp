@@ -17,13 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     RequireAsciiCrLf(out.bytes);
     const QStringList lines = QString::fromLatin1(out.bytes).split(QStringLiteral("\r\n"));
-    int modules = 0, slots = 0, maxModule = -1;
+    int modules = 0, slotLines = 0, maxModule = -1;
     for (const QString& l : lines) {
         modules += l.startsWith(QLatin1String("Module=\""));
-        slots += l.startsWith(QLatin1String("Slot("));
+        slotLines += l.startsWith(QLatin1String("Slot("));
         if (l.startsWith(QLatin1String("Max_Module=")))
             maxModule = l.mid(11).toInt();
     }
-    Require(modules == maxModule && slots == maxModule && maxModule <= 255);
+    Require(modules == maxModule && slotLines == maxModule && maxModule <= 255);
     return 0;
 }

@@ -321,8 +321,9 @@ TEST(Gsd, BoxAndTitleLinesAre85CharactersOfAscii)
         const gen::Output out = gen::Make_GSD_From_Project(type, File_ParGen);
         EXPECT_TRUE(std::all_of(out.bytes.begin(), out.bytes.end(), [](char c) { return c > 0; })) << "not ASCII";
         for (const QString& line : CrLfLines(out.bytes)) {
-            if (line.startsWith(";*"))
+            if (line.startsWith(";*")) {
                 EXPECT_EQ(line.size(), 85) << line.toStdString();
+            }
         }
     }
 }
