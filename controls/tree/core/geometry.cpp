@@ -451,6 +451,7 @@ bool TBaseLazyTree::ScrollIntoView(PLazyNode node, bool center, bool horizontall
 {
     if (!node || node == root_)
         return false;
+    const int oldOffsetY = offsetY_;
     for (PLazyNode p = node->Parent; p != root_; p = p->Parent)
         if (!p->States.Has(vsExpanded))
             ToggleNode(p);
@@ -459,7 +460,6 @@ bool TBaseLazyTree::ScrollIntoView(PLazyNode node, bool center, bool horizontall
     const TRect r = GetDisplayRect(node, column, !options_->MiscOptions().Has(toGridExtensions), false, false);
     const int height = ClientHeight();
     bool scrolled = false;
-    const int oldOffsetY = offsetY_;
     if (r.Top < 0) {
         SetOffsetY(offsetY_ - r.Top + (center ? height / 2 : 0));
     } else if (r.Bottom > height || center) {

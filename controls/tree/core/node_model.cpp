@@ -51,11 +51,55 @@ TBaseLazyTree::TBaseLazyTree(OptionsFactory optionsFactory) : mainThread_(std::t
 TBaseLazyTree::~TBaseLazyTree()
 {
     destroying_ = true;
+    // The services may already be gone (they often live beside the tree); the nodes still get their free events.
+    view_ = nullptr;
+    clock_ = nullptr;
+    measurer_ = nullptr;
+    columns_ = &noColumns_;
+    editLinkFactory_ = nullptr;
+    // While the tree goes away only the free events still matter to the application.
+    OnChange = nullptr;
+    OnStructureChange = nullptr;
+    OnInitChildren = nullptr;
+    OnInitNode = nullptr;
+    OnGetImage = nullptr;
+    OnGetImageEx = nullptr;
+    OnExpanding = nullptr;
+    OnCollapsing = nullptr;
+    OnExpanded = nullptr;
+    OnCollapsed = nullptr;
+    OnChecking = nullptr;
+    OnChecked = nullptr;
+    OnResetNode = nullptr;
+    OnNodeMoving = nullptr;
+    OnNodeMoved = nullptr;
+    OnEditing = nullptr;
+    OnEdited = nullptr;
+    OnEditCancelled = nullptr;
+    OnCreateEditor = nullptr;
+    OnFocusChanging = nullptr;
+    OnFocusChanged = nullptr;
+    OnAddToSelection = nullptr;
+    OnRemoveFromSelection = nullptr;
+    OnCompareNodes = nullptr;
+    OnGetNodeDataSize = nullptr;
+    OnMeasureItem = nullptr;
+    OnScroll = nullptr;
+    OnUpdating = nullptr;
+    OnStateChange = nullptr;
+    OnStartOperation = nullptr;
+    OnEndOperation = nullptr;
+    OnGetCellIsEmpty = nullptr;
+    OnShowScrollBar = nullptr;
+    OnBeforeGetMaxColumnWidth = nullptr;
+    OnAfterGetMaxColumnWidth = nullptr;
+    OnBeforeCellPaint = nullptr;
+    OnGetHintKind = nullptr;
+    OnGetHintSize = nullptr;
+    OnDrawHint = nullptr;
     StopCacheValidation();
     // A read-only tree must still free its nodes.
     options_->misc_.Exclude(toReadOnly);
-    if (clock_)
-        clock_->StopTimer(AnimationTimer);
     editLink_.reset();
     try {
         Clear();

@@ -263,7 +263,7 @@ int SeedCount()
 {
     if (const char* text = std::getenv("ORVANO_TREE_SEEDS"))
         return std::max(1, std::atoi(text));
-    return 25;
+    return 20;
 }
 
 } // namespace
@@ -273,7 +273,7 @@ TEST(TreeInvariants, RandomSequencesKeepEveryCounterInStep)
     const int seeds = SeedCount();
     for (int seed = 1; seed <= seeds; ++seed) {
         RandomTreeRun run(static_cast<uint32_t>(seed));
-        const std::string failure = run.Run(static_cast<uint32_t>(seed), 250);
+        const std::string failure = run.Run(static_cast<uint32_t>(seed), 200);
         ASSERT_EQ(failure, "");
     }
 }

@@ -161,6 +161,7 @@ TEST(NodeModel, TypedRecordIsConstructedOnceAndDestroyedAfterTheFreeEvent)
             seenAtFree = t->GetNodeData<Record>(node)->caption;
         };
         tree.DeleteNode(b);
+        tree.OnFreeNode = nullptr; // seenAtFree goes before the tree
         EXPECT_EQ(seenAtFree, "meter");
         EXPECT_EQ(Record::destroyed, 1);
 
