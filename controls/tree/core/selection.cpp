@@ -221,6 +221,11 @@ void TBaseLazyTree::SelectRange(PLazyNode startNode, PLazyNode endNode, bool add
     TreeAssert(endNode != nullptr, "EndNode must not be nil!");
     if (selectionLocked_)
         return;
+    // The hidden root is no row: as a start it means none, as an end there is no range.
+    if (endNode == root_)
+        return;
+    if (startNode == root_)
+        startNode = nullptr;
     ResetTempNodeCache();
     if (!startNode || (!FullyVisible(startNode) && !GetPreviousVisibleNoInit(startNode, true)))
         startNode = GetFirstVisibleNoInit(nullptr, true, false);
@@ -251,6 +256,11 @@ void TBaseLazyTree::ToggleRangeSelection(PLazyNode startNode, PLazyNode endNode)
     TreeAssert(endNode != nullptr, "EndNode must not be nil!");
     if (selectionLocked_)
         return;
+    // The hidden root is no row: as a start it means none, as an end there is no range.
+    if (endNode == root_)
+        return;
+    if (startNode == root_)
+        startNode = nullptr;
     if (!startNode)
         startNode = root_->FirstChild;
     else if (!FullyVisible(startNode))
@@ -288,6 +298,11 @@ void TBaseLazyTree::DeselectRange(PLazyNode startNode, PLazyNode endNode)
     TreeAssert(endNode != nullptr, "EndNode must not be nil!");
     if (selectionLocked_)
         return;
+    // The hidden root is no row: as a start it means none, as an end there is no range.
+    if (endNode == root_)
+        return;
+    if (startNode == root_)
+        startNode = nullptr;
     if (!startNode || (!FullyVisible(startNode) && !GetPreviousVisibleNoInit(startNode, true)))
         startNode = root_->FirstChild;
     else if (!FullyVisible(startNode))
