@@ -204,7 +204,7 @@ TEST_F(NavigationTree, ChildrenAboveOrder)
     EXPECT_EQ(initialised, (std::vector<std::string>{"a3"}));
 }
 
-TEST(Navigation, ThePartsChildrenAboveExample)
+TEST(Navigation, ChildrenComeBeforeTheirParentOnlyWhenAsked)
 {
     TestTree tree;
     EventLog log;
