@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "platform/text/atomic_file.h"
 
 #include <QFile>
 
