@@ -13,6 +13,7 @@ TExStringGrid::TExStringGrid()
     MouseActions.OnChange = [this](void*) { MouseActionsChanged(); };
     MouseActions.OnInvalidate = [this](void*) { Invalidate(); };
     Bands.OnChange = [this](void*) { Invalidate(); };
+    ShowModified.OnChange = [this](void*) { Invalidate(); };
     TObjStringGrid::SetDefaultRowHeight(22);
     SetRowCount(10);
     maxColCount_ = ColCount();

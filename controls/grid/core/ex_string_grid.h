@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/grid/core/base_grid.h"
+#include "controls/grid/core/grid_records.h"
 #include "controls/grid/core/int_list.h"
 #include "controls/grid/core/settings_objects.h"
 
@@ -38,6 +39,14 @@ public:
     TSyncGrid SyncGrid{this};
     TFocusHelper FocusHelper;
     TIntList IgnoreColumns;
+    TPrintSettings PrintSettings{this};
+    THTMLSettings HTMLSettings;
+    TColumnSize ColumnSize{this};
+    TCellNode CellNode{this};
+    TSizeWhileTyping SizeWhileTyping;
+    TGrouping Grouping;
+    TBalloonSettings Balloon;
+    TShowModified ShowModified;
 
     // Texts of the check boxes and formats.
     QString CheckTrue = QStringLiteral("Y");
