@@ -149,6 +149,16 @@ void TExStringGrid::SetCurrentCellText(const QString& value)
     SetEditText(Col(), Row(), value);
 }
 
+void TExStringGrid::GetDisplText(int col, int row, QString& value) const
+{
+    TBaseGrid::GetDisplText(col, row, value);
+    if (URLShowInText) {
+        QString linked;
+        if (LinkifyFirstUrl(value, linked))
+            value = linked;
+    }
+}
+
 QString TExStringGrid::StrippedCells(int col, int row) const
 {
     return HtmlToPlainText(GetCellEx(col, row));

@@ -53,6 +53,8 @@ public:
     QString CheckFalse = QStringLiteral("N");
     QString FloatFormat = QStringLiteral("%.2f");
     bool EnableHTML = true;
+    // URLs in cell texts show as links.
+    bool URLShowInText = false;
     bool EditWithTags = false;
     bool ExcelClipboardFormat = false;
     bool FMultilineCells = false;
@@ -146,6 +148,10 @@ public:
     void SetRow(int value) override;
     void SetTopRow(int value) override;
     void ScrollInView(int col, int row);
+    // The search panel's height at the bottom of the client area (0 while hidden).
+    int SearchPanelHeight() const { return SearchFooter.Visible() ? 32 : 0; }
+    void AdjustTopRowForSearchFooter();
+    bool LastRowClearsSearchFooter() const;
     bool IsOnSizingBorder(int x, int y) const;
     void HideSelection();
     void UnHideSelection();
@@ -167,6 +173,8 @@ public:
     void SelectRange(int fromCol, int toCol, int fromRow, int toRow);
     void SelectCells(int fromCol, int fromRow, int toCol, int toRow);
     void GotoCell(int col, int row);
+    // Goes to the cell and opens its editor.
+    void EditCell(int col, int row);
     void ClearRowSelect();
     void ClearColSelect();
     int RowSelectCount() const;
@@ -269,6 +277,8 @@ public:
     int UpdateCount() const { return updateCount_; }
 
     // ---- Hooks of later parts (empty or plain bases) ----
+    void GetDisplText(int col, int row, QString& value) const override;
+    virtual void SetFocus() {}
     virtual void CanEditCell(int col, int row, bool& canEdit);
     virtual void DoCanEditCell(int col, int row, bool& canEdit);
     virtual bool IsEditable(int col, int row);

@@ -241,6 +241,33 @@ void TExStringGrid::SetRow(int value)
     }
     if (SyncGrid.Grid() && SyncGrid.SelectionRow)
         SyncGrid.Grid()->SetRow(Row());
+    if (value == RowCount() - 1 && SearchFooter.Visible())
+        AdjustTopRowForSearchFooter();
+}
+
+void TExStringGrid::AdjustTopRowForSearchFooter()
+{
+    const int panel = SearchPanelHeight();
+    if (!SearchFooter.Visible() || ClientHeight() <= DefaultRowHeight() + panel)
+        return;
+    const auto lastBottom = [&] {
+        const QRect r = UnclippedCellRect(0, RowCount() - 1);
+        return r.y() + r.height();
+    };
+    while (lastBottom() > ClientHeight() - panel + 2 && Row() <= RowCount() - 1 && TopRow() < RowCount()) {
+        const int top = TopRow();
+        SetTopRow(top + 1);
+        if (TopRow() == top)
+            break;
+    }
+}
+
+bool TExStringGrid::LastRowClearsSearchFooter() const
+{
+    if (!SearchFooter.Visible() || TopRow() + VisibleRowCount() < RowCount() - 1)
+        return false;
+    const QRect r = UnclippedCellRect(0, RowCount() - 1);
+    return r.y() + r.height() < ClientHeight() - SearchPanelHeight() + 2;
 }
 
 void TExStringGrid::SetTopRow(int value)
@@ -273,6 +300,18 @@ void TExStringGrid::ScrollInView(int col, int row)
     if (FixedRows() + visRows >= RowCount())
         return;
     SetTopRow(top);
+    if (SearchFooter.Visible()) {
+        const int limit = ClientHeight() - SearchPanelHeight();
+        while (true) {
+            const QRect r = UnclippedCellRect(0, row);
+            const int oldTop = TopRow();
+            if (r.y() + r.height() <= limit)
+                break;
+            SetTopRow(oldTop + 1);
+            if (TopRow() == oldTop)
+                break;
+        }
+    }
 }
 
 bool TExStringGrid::IsOnSizingBorder(int x, int y) const

@@ -74,6 +74,13 @@ void TExStringGrid::GotoCell(int col, int row)
     SetCol(col);
 }
 
+void TExStringGrid::EditCell(int col, int row)
+{
+    SetFocus();
+    GotoCell(col, row);
+    ShowInplaceEdit();
+}
+
 void TExStringGrid::ClearRowSelect()
 {
     for (size_t r = 0; r < rowSelect_.size(); ++r) {

@@ -254,3 +254,28 @@ TEST(EditText, TagsGoOnlyFromMiniHtml)
     g.SetEditText(1, 1, QStringLiteral("typed"));
     EXPECT_EQ(g.Cells(2, 1), QStringLiteral("typed"));
 }
+
+TEST(SearchFooter, LastRowClearsThePanel)
+{
+    TExStringGrid g;
+    g.SetRowCount(40);
+    g.SetClientSize(QSize(300, 220));
+    g.SearchFooter.SetVisible(true);
+    g.SetRow(39);
+    const QRect last = g.UnclippedCellRect(0, 39);
+    EXPECT_LE(last.y() + last.height(), g.ClientHeight() - g.SearchPanelHeight() + 2);
+    EXPECT_TRUE(g.LastRowClearsSearchFooter());
+    g.ScrollInView(1, 20);
+    const QRect r = g.UnclippedCellRect(0, 20);
+    EXPECT_LE(r.y() + r.height(), g.ClientHeight() - g.SearchPanelHeight());
+}
+
+TEST(DisplayText, UrlsShowAsLinksOnlyWhenAsked)
+{
+    TExStringGrid g;
+    g.SetCells(1, 1, QStringLiteral("mail me at mailto:a@b.c or www.x.org"));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("mail me at mailto:a@b.c or www.x.org"));
+    g.URLShowInText = true;
+    EXPECT_EQ(g.Cells(1, 1),
+              QStringLiteral("mail me at mailto:a@b.c or <a href=\"www.x.org\">www.x.org</a>")); // WWW. comes first
+}
