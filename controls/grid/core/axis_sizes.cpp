@@ -83,18 +83,56 @@ void AxisSizes::Split(int t, int k, int& a, int& b)
         Pull(t);
         a = t;
     } else {
-        // The cut falls inside this run: the rest becomes a node of its own
-        // (a fresh priority keeps the tree balanced) merged with the right
-        // subtree.
+        // Callers cut runs at the split point first (EnsureBoundary); should
+        // a cut still fall inside a run, the rest keeps this node's priority,
+        // which keeps the heap order.
         const int keep = k - leftCount;
-        const int rest = NewNode(len - keep, nodes_[t].size);
-        const int right = nodes_[t].right;
+        const int rest = NewNode(len - keep, nodes_[t].size, nodes_[t].prio);
+        nodes_[rest].right = nodes_[t].right;
+        Pull(rest);
         nodes_[t].right = -1;
         nodes_[t].len = keep;
         Pull(t);
         a = t;
-        b = Merge(rest, right);
+        b = rest;
     }
+}
+
+int AxisSizes::CutAt(int t, int k, int& size)
+{
+    if (t < 0)
+        return 0;
+    const int leftCount = CountOf(nodes_[t].left);
+    int cut;
+    if (k < leftCount) {
+        cut = CutAt(nodes_[t].left, k, size);
+    } else if (k < leftCount + nodes_[t].len) {
+        const int inside = k - leftCount;
+        if (inside == 0)
+            return 0;
+        cut = nodes_[t].len - inside;
+        size = nodes_[t].size;
+        nodes_[t].len = inside;
+    } else {
+        cut = CutAt(nodes_[t].right, k - leftCount - nodes_[t].len, size);
+    }
+    Pull(t);
+    return cut;
+}
+
+void AxisSizes::EnsureBoundary(int k)
+{
+    if (k <= 0 || k >= Count())
+        return;
+    int size = default_;
+    const int cut = CutAt(root_, k, size);
+    if (cut <= 0)
+        return;
+    // The cut-off tail goes back in as a node of its own with a fresh
+    // priority: a plain insertion at a run boundary.
+    int a = -1, b = -1;
+    Split(root_, k, a, b);
+    root_ = Merge(Merge(a, NewNode(cut, size)), b);
 }
 
 int AxisSizes::Merge(int a, int b)
@@ -127,6 +165,7 @@ void AxisSizes::SetCount(int count)
     if (count > old) {
         root_ = Merge(root_, NewNode(count - old, default_));
     } else if (count < old) {
+        EnsureBoundary(count);
         int a = -1, b = -1;
         Split(root_, count, a, b);
         FreeTree(b);
@@ -171,6 +210,8 @@ void AxisSizes::SetSize(int i, int size)
     size = std::max(0, size);
     if (Size(i) == size)
         return;
+    EnsureBoundary(i);
+    EnsureBoundary(i + 1);
     int a = -1, b = -1, m = -1, c = -1;
     Split(root_, i, a, b);
     Split(b, 1, m, c);
@@ -236,6 +277,7 @@ void AxisSizes::Insert(int at, int n, int size)
     if (n <= 0)
         return;
     at = std::clamp(at, 0, Count());
+    EnsureBoundary(at);
     int a = -1, b = -1;
     Split(root_, at, a, b);
     root_ = Merge(Merge(a, NewNode(n, std::max(0, size))), b);
@@ -247,6 +289,8 @@ void AxisSizes::Remove(int at, int n)
     if (n <= 0 || at < 0 || at >= count)
         return;
     n = std::min(n, count - at);
+    EnsureBoundary(at);
+    EnsureBoundary(at + n);
     int a = -1, b = -1, m = -1, c = -1;
     Split(root_, at, a, b);
     Split(b, n, m, c);

@@ -61,6 +61,11 @@ private:
     int CountOf(int t) const { return t < 0 ? 0 : nodes_[t].count; }
     qint64 SumOf(int t) const { return t < 0 ? 0 : nodes_[t].sum; }
     void Split(int t, int k, int& a, int& b);
+    // Shortens the run holding index k so that a run starts at k; answers
+    // the length cut off (0 when k starts a run already).
+    int CutAt(int t, int k, int& size);
+    // Makes k the start of a run (a real split point).
+    void EnsureBoundary(int k);
     int Merge(int a, int b);
     quint32 NextPrio();
 

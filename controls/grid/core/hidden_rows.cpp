@@ -227,15 +227,12 @@ void TExStringGrid::HideRowList(const TIntList& rows)
 void TExStringGrid::UnHideRowList()
 {
     const int level = filterLevel_ - 1;
+    // One pass: the level's records move out, the others close up.
     std::vector<std::unique_ptr<TGridItem>> restored;
-    for (auto it = gridItems_.begin(); it != gridItems_.end();) {
-        if ((*it)->Level == level) {
-            restored.push_back(std::move(*it));
-            it = gridItems_.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    for (auto& item : gridItems_)
+        if (item->Level == level)
+            restored.push_back(std::move(item));
+    gridItems_.erase(std::remove(gridItems_.begin(), gridItems_.end(), nullptr), gridItems_.end());
     if (restored.empty())
         return;
     const int k = static_cast<int>(restored.size());

@@ -136,3 +136,19 @@ TEST(GridGeometry, MillionRowsCostNoRowRecordAndRowAtYMatchesSums)
     EXPECT_EQ(RowRecord::LiveCount(), before);
     EXPECT_EQ(g.Row(), 9);
 }
+
+TEST(AxisSizes, CuttingOneRunAtEveryOtherIndexStaysBalanced)
+{
+    // Pieces cut from one long run must not pile up into a chain (which
+    // would make each step linear and a hundred thousand steps take minutes).
+    AxisSizes axis(22);
+    axis.SetCount(200000);
+    for (int r = 199999; r >= 1; r -= 2)
+        axis.Remove(r, 1);
+    for (int r = 1; r < 200000; r += 2)
+        axis.Insert(r, 1, 30);
+    EXPECT_EQ(axis.Count(), 200000);
+    EXPECT_EQ(axis.Total(), 100000LL * 22 + 100000LL * 30);
+    EXPECT_EQ(axis.Offset(3), 22 + 30 + 22);
+    EXPECT_EQ(axis.IndexAt(22 + 30 + 22), 3);
+}
