@@ -6,6 +6,7 @@
 #include <QDate>
 
 #include <algorithm>
+#include <cmath>
 
 namespace grid {
 
@@ -225,24 +226,31 @@ double ParseDateDMY(const QString& s)
 
 double IncDatePart(int years, int months, int days, double step, double date)
 {
-    const QDate d = kDateBase.addDays(static_cast<qint64>(date));
     if (days != 0 && years == 0 && months == 0)
         return date + days;
-    int y = d.year();
-    int m = d.month();
-    if (years != 0 && months == 0 && days == 0) {
+    const bool onlyYears = years != 0 && months == 0 && days == 0;
+    const bool onlyMonths = months != 0 && years == 0 && days == 0;
+    if (!onlyYears && !onlyMonths)
+        return date + step;
+    // Calendar steps only within the years 1 .. 9999; other dates stay.
+    if (!std::isfinite(date) || std::abs(date) > 3.0e6)
+        return date;
+    const QDate d = kDateBase.addDays(static_cast<qint64>(date));
+    qint64 y = d.year();
+    qint64 m = d.month();
+    if (onlyYears) {
         y += years;
-    } else if (months != 0 && years == 0 && days == 0) {
-        const int total = y * 12 + (m - 1) + months;
+    } else {
+        const qint64 total = y * 12 + (m - 1) + months;
         y = total >= 0 ? total / 12 : (total - 11) / 12;
         m = total - y * 12 + 1;
-    } else {
-        return date + step;
     }
     if (y < 1 || y > 9999)
         return date;
+    const int year = static_cast<int>(y);
+    const int month = static_cast<int>(m);
     const double time = date - static_cast<double>(static_cast<qint64>(date));
-    return EncodeDate(y, m, std::min(d.day(), LastDay(y, m))) + time;
+    return EncodeDate(year, month, std::min(d.day(), LastDay(year, month))) + time;
 }
 
 QString HideLineBreaks(const QString& s)

@@ -228,3 +228,11 @@ TEST(TextRoutines, OemTextRoundTrip)
     OemToText(s);
     EXPECT_EQ(s, QStringLiteral("Grüße"));
 }
+
+TEST(TextRoutines, SeriesStepsStayInTheCalendar)
+{
+    const double farAway = ParseDateDMY(QStringLiteral("1/1/466446646"));
+    EXPECT_EQ(IncDatePart(0, 5, 0, 0, farAway), farAway); // outside 1 .. 9999: unchanged
+    EXPECT_EQ(IncDatePart(3, 0, 0, 0, 1e300), 1e300);
+    EXPECT_EQ(IncDatePart(0, 1, 0, 0, EncodeDate(9999, 12, 1)), EncodeDate(9999, 12, 1));
+}
