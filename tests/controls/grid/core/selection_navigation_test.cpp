@@ -279,3 +279,39 @@ TEST(DisplayText, UrlsShowAsLinksOnlyWhenAsked)
     EXPECT_EQ(g.Cells(1, 1),
               QStringLiteral("mail me at mailto:a@b.c or <a href=\"www.x.org\">www.x.org</a>")); // WWW. comes first
 }
+
+TEST(CellControls, PlacedOverTheCellAndCountedOnce)
+{
+    struct View : GridView
+    {
+        QRect bounds;
+        bool visible = false;
+        void InvalidateRect(const QRect&) override {}
+        void InvalidateAll() override {}
+        void UpdateScrollBars() override {}
+        void PlaceControl(QObject*, const QRect& b, bool v) override
+        {
+            bounds = b;
+            visible = v;
+        }
+    } view;
+    TExStringGrid g;
+    g.SetView(&view);
+    QObject control;
+    const int before = g.NumCellControls();
+    g.SetCellControls(2, 3, &control);
+    const QRect cell = g.CellRect(2, 3);
+    EXPECT_EQ(view.bounds, QRect(cell.x() - 1, cell.y() - 1, cell.width() + 1, cell.height() + 1));
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(g.CellControls(2, 3), &control);
+    g.SetCellControls(2, 3, &control); // again: still one
+    EXPECT_EQ(g.NumCellControls(), before + 1);
+    g.HideRow(3);
+    EXPECT_FALSE(view.visible);
+    g.UnHideRow(3);
+    EXPECT_TRUE(view.visible);
+    g.SetCellControls(2, 3, nullptr);
+    EXPECT_EQ(g.NumCellControls(), before);
+    EXPECT_EQ(g.ControlList().Count(), 0);
+    g.SetView(nullptr);
+}
