@@ -1,3 +1,5 @@
+#include "loopback_udp.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,5 +9,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    InstallLoopbackUdp();
     return RUN_ALL_TESTS();
 }
