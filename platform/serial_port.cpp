@@ -288,6 +288,18 @@ int SerialWatch::OutQueue() const
     return ::ioctl(m_fd, TIOCOUTQ, &n) == 0 ? n : -1;
 }
 
+int SerialWatch::ReadAvailable(char* buffer, int max) const
+{
+    for (;;) {
+        const ssize_t n = ::read(m_fd, buffer, static_cast<size_t>(max));
+        if (n >= 0)
+            return static_cast<int>(n);
+        if (errno == EINTR)
+            continue;
+        return errno == EAGAIN ? 0 : -1;
+    }
+}
+
 bool SerialWatch::Counters(SerialCounters& c) const
 {
     serial_icounter_struct ic{};

@@ -100,6 +100,9 @@ public:
     explicit SerialWatch(int fd) : m_fd(fd) {}
     int InQueue() const;    // -1 on failure
     int OutQueue() const;
+    // Reads what has arrived, up to max bytes, without waiting: the count,
+    // 0 when nothing is there, -1 on failure.
+    int ReadAvailable(char* buffer, int max) const;
     bool Counters(SerialCounters& counters) const;
     // Waits at most timeoutMs (-1: no limit) for input (when watchInput) or
     // for wakeFd to become readable. True when wakeFd woke it.

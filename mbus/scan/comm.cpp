@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <vector>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,10 +21,8 @@ constexpr int kBaudValues[] = {110,   300,   600,   1200,   2400,   4800,   9600
 constexpr char WakeStop = 's';
 constexpr char WakeSent = 't';
 
-// How often the event thread looks at what poll cannot wait for: a receive
-// queue that has not been read yet, a transmit queue that drains, and the
-// driver's line-event counters.
-constexpr int RxWatchMs = 5;
+// How often the event thread looks at what poll cannot wait for: a transmit
+// queue that drains, and the driver's line-event counters.
 constexpr int TxWatchMs = 5;
 constexpr int CounterWatchMs = 50;
 
@@ -125,6 +126,8 @@ void TComm::Close()
     StopEventThread();
     std::lock_guard lock(m_io);
     m_port.Close();
+    std::lock_guard rx(m_rxMutex);
+    m_rx.clear();
 }
 
 void TComm::ApplyDCB()
@@ -193,19 +196,26 @@ int TComm::Write(const void* buffer, int count)
 
 int TComm::Read(void* buffer, int count)
 {
-    std::lock_guard lock(m_io);
+    std::lock_guard io(m_io);
     if (!m_port.IsOpen())
         Raise("Read error", EBADF);
-    const int n = m_port.ReadSome(buffer, count, m_readTimeout);
-    if (n < 0)
-        Raise("Read error", m_port.Error());
-    return n == 0 ? -1 : n;
+    std::unique_lock lock(m_rxMutex);
+    if (!m_rxCv.wait_for(lock, std::chrono::milliseconds(m_readTimeout), [this] { return !m_rx.isEmpty(); }))
+        return -1;
+    const int n = std::min<int>(count, static_cast<int>(m_rx.size()));
+    std::memcpy(buffer, m_rx.constData(), static_cast<size_t>(n));
+    m_rx.remove(0, n);
+    return n;
 }
 
 int TComm::InQueCount()
 {
     std::lock_guard lock(m_io);
-    return m_port.IsOpen() ? m_port.InQueue() : -1;
+    if (!m_port.IsOpen())
+        return -1;
+    const int waiting = std::max(0, m_port.InQueue());
+    std::lock_guard rx(m_rxMutex);
+    return static_cast<int>(m_rx.size()) + waiting;
 }
 
 int TComm::OutQueCount()
@@ -219,6 +229,8 @@ void TComm::PurgeIn()
     std::lock_guard lock(m_io);
     if (m_port.IsOpen())
         m_port.PurgeInput();
+    std::lock_guard rx(m_rxMutex);
+    m_rx.clear();
 }
 
 void TComm::PurgeOut()
@@ -252,6 +264,8 @@ void TComm::SetBREAKState(bool on)
         Raise("EscapeCommFunction failure", m_port.Error());
     m_port.PurgeInput();
     m_port.PurgeOutput();
+    std::lock_guard rx(m_rxMutex);
+    m_rx.clear();
 }
 
 void TComm::SetXONState(bool on)
@@ -411,19 +425,15 @@ void TComm::EventLoop(int portFd, int wakeFd, TCommEventTypes mask, uint64_t gen
     const SerialWatch watch(portFd);
     SerialCounters last;
     const bool counters = watch.Counters(last);
-    int lastIn = 0;
     bool txPending = false;
+    std::vector<char> buffer(4096);
     for (;;) {
-        const bool rxUnread = lastIn > 0;
         int timeout = -1;
-        auto shorten = [&](int ms) { timeout = timeout < 0 ? ms : std::min(timeout, ms); };
-        if (rxUnread)
-            shorten(RxWatchMs);
         if (txPending)
-            shorten(TxWatchMs);
+            timeout = TxWatchMs;
         if (counters)
-            shorten(CounterWatchMs);
-        if (watch.Wait(timeout, !rxUnread, wakeFd)) {
+            timeout = timeout < 0 ? CounterWatchMs : std::min(timeout, CounterWatchMs);
+        if (watch.Wait(timeout, true, wakeFd)) {
             char why[16];
             ssize_t n;
             bool stop = false;
@@ -437,10 +447,18 @@ void TComm::EventLoop(int portFd, int wakeFd, TCommEventTypes mask, uint64_t gen
         }
         TCommEventTypes events = 0;
         uint32_t errors = 0;
-        const int in = watch.InQueue();
-        if (in > lastIn)
+        // What arrived moves to the receive queue, up to ReadBufSize; the rest is an overrun.
+        int got;
+        while ((got = watch.ReadAvailable(buffer.data(), static_cast<int>(buffer.size()))) > 0) {
+            std::lock_guard lock(m_rxMutex);
+            const int room = std::max(0, m_readBufSize - static_cast<int>(m_rx.size()));
+            m_rx.append(buffer.data(), std::min(got, room));
+            if (got > room)
+                errors |= commerror::RxOver;
             events |= Event(evRxChar);
-        lastIn = in < 0 ? 0 : in;
+        }
+        if (events & Event(evRxChar))
+            m_rxCv.notify_all();
         if (txPending && watch.OutQueue() <= 0) {
             txPending = false;
             events |= Event(evTxEmpty);
@@ -466,10 +484,10 @@ void TComm::EventLoop(int portFd, int wakeFd, TCommEventTypes mask, uint64_t gen
                 errors |= commerror::RxParity;
             if (now.bufferOverrun != last.bufferOverrun)
                 errors |= commerror::RxOver;
-            if (errors & ~commerror::Break)
-                events |= Event(evError);
             last = now;
         }
+        if (errors & ~commerror::Break)
+            events |= Event(evError);
         events &= mask;
         if (events)
             Post(events, errors, generation);

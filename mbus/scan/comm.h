@@ -6,7 +6,9 @@
 #include "platform/serial_port.h"
 
 #include <QString>
+#include <QByteArray>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -103,7 +105,8 @@ public:
     bool Enabled() const;
     int Handle() const;
 
-    // Byte count, or -1 when the time-out passed first.
+    // Byte count, or -1 when the time-out passed first. Read takes what has
+    // arrived (up to count), waiting at most ReadTimeout for the first byte.
     int Write(const void* buffer, int count);
     int Read(void* buffer, int count);
     int InQueCount();
@@ -180,6 +183,10 @@ private:
 
     SerialPort m_port;
     mutable std::mutex m_io;   // the critical section of reads and writes
+    // The receive queue: the event thread moves what arrives here, Read takes it.
+    std::mutex m_rxMutex;
+    std::condition_variable m_rxCv;
+    QByteArray m_rx;
     QString m_deviceName = QStringLiteral("Com2");
     int m_readTimeout = 1000;
     int m_writeTimeout = 1000;

@@ -1,5 +1,7 @@
 #include "mbus/scan/scan_worker.h"
 
+#include "mbus/core/scan_files.h"
+
 namespace mbus {
 
 namespace {
@@ -22,6 +24,16 @@ TMBusScanDecode::TMBusScanDecode(WiredSlaves& wired, WirelessSlaves& wireless, W
 {
     if (m_options.context)
         m_env.context = m_options.context;
+    m_env.writeWiredDump = [this](const QString& path, const WiredSlaves& list) {
+        QString error;
+        if (!Save_XML_File_DLL(path, list, &error))
+            Note_Error(error);
+    };
+    m_env.writeWirelessDump = [this](const QString& path, const WirelessSlaves& list) {
+        QString error;
+        if (!Save_Wireless_XML_File_DLL(path, list, &error))
+            Note_Error(error);
+    };
     m_thread = std::thread(&TMBusScanDecode::Run, this);
 }
 
@@ -47,14 +59,14 @@ void TMBusScanDecode::Run()
                 m_parkRequested = false;
                 m_gateOpen = false;
             }
+            if (!m_gateOpen && !m_flags.Exit && m_options.onParked) {
+                lock.unlock();
+                Guarded_Call(m_options.onParked);
+                lock.lock();
+            }
             if (!m_gateOpen && !m_flags.Exit) {
                 m_parked = true;
                 m_gateCv.notify_all();
-                if (OnParked) {
-                    lock.unlock();
-                    Guarded_Call(OnParked);
-                    lock.lock();
-                }
                 m_gateCv.wait(lock, [this] { return m_gateOpen || m_flags.Exit; });
                 m_parked = false;
             }
@@ -85,12 +97,15 @@ void TMBusScanDecode::Step()
     }
 }
 
+void TMBusScanDecode::Note_Error(const QString& why)
+{
+    std::lock_guard lock(m_errorMutex);
+    m_errorText = why;
+}
+
 void TMBusScanDecode::Fail(const QString& why)
 {
-    {
-        std::lock_guard lock(m_errorMutex);
-        m_errorText = why;
-    }
+    Note_Error(why);
     m_flags.Result = 2;
     try {
         m_link.Close();
@@ -257,6 +272,18 @@ void TMBusScanDecode::SetSaveXMLFile(const QString& path)
 {
     std::lock_guard lock(m_stepMutex);
     m_env.SaveXMLFile = path;
+}
+
+bool TMBusScanDecode::Save_XML_Conf_Wired(const TSaveConfXML& conf, QString* error)
+{
+    std::lock_guard lock(m_slaves.mutex);
+    return mbus::Save_XML_Conf_Wired(conf, m_slaves.wired, error);
+}
+
+bool TMBusScanDecode::Save_XML_Conf_Wireless(const TSaveConfXML& conf, QString* error)
+{
+    std::lock_guard lock(m_slaves.mutex);
+    return mbus::Save_XML_Conf_Wireless(conf, m_slaves.wireless, error);
 }
 
 } // namespace mbus

@@ -4,6 +4,7 @@
 // of its loop, decodes what it receives into the slave lists and reports
 // through callbacks. The loop runs while the run gate is open; the window
 // opens it when shown and parks the worker when closed.
+#include "mbus/core/scan_files.h"
 #include "mbus/scan/scan_env.h"
 #include "mbus/scan/transports.h"
 #include "mbus/scan/wired_scan.h"
@@ -26,6 +27,7 @@ struct WorkerOptions
     int wirelessLocalPort = -1;                        // -1: the wireless port itself
     std::function<DecodeContext(bool wireless)> context;   // empty: now, in the system's locale
     LinkTransport* transport = nullptr;                // replaces UDP and serial (tests)
+    std::function<void()> onParked;                    // on the worker thread, each time it parks
 };
 
 class TMBusScanDecode
@@ -61,8 +63,6 @@ public:
     // The thread waits at the closed gate.
     bool Parked() const;
     bool Wait_Parked(int timeoutMs);
-    // Called on the worker thread each time it parks; set before the gate opens.
-    std::function<void()> OnParked;
 
     bool Exit() const { return m_flags.Exit; }
     bool InScan() const { return m_flags.InScan; }
@@ -72,13 +72,18 @@ public:
     TMBusType MBusType() const { return m_mbusType; }
     bool New_Frame_Wireless();
     // Why the last scan ended with Result 2 through a failure of the link
-    // (empty when the converter simply did not answer).
+    // (empty when the converter simply did not answer), or why its dump
+    // could not be written.
     QString Error_Text() const;
     // The current step (for the tests and the window's diagnostics).
     int32_t Step_Scan();
 
     // The scan dump file; empty: none.
     void SetSaveXMLFile(const QString& path);
+    // The project's M_Bus.xml from what the last scan found (see
+    // mbus/core/scan_files.h), under the slave lock.
+    bool Save_XML_Conf_Wired(const TSaveConfXML& conf, QString* error = nullptr);
+    bool Save_XML_Conf_Wireless(const TSaveConfXML& conf, QString* error = nullptr);
     // Held while the worker changes a slave list or a meter in it.
     std::mutex& SlaveLock() { return m_slaves.mutex; }
     // The local port of the last UDP scan (0 when none is open).
@@ -88,6 +93,7 @@ private:
     void Run();
     void Step();
     void Fail(const QString& why);
+    void Note_Error(const QString& why);
     bool Open_Link(TSelectHard hardware, const QString& address, uint16_t localPort);
 
     WorkerOptions m_options;

@@ -118,6 +118,9 @@ void SerialLinkTransport::Received(int count)
 
 void SerialLinkTransport::Poll(uint32_t now)
 {
+    // Bytes received but not yet handed over: the line is not quiet.
+    if (m_comm.InQueCount() > 0)
+        return;
     std::vector<QByteArray> answers;
     {
         std::lock_guard lock(m_mutex);

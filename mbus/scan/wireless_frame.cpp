@@ -96,7 +96,9 @@ int Wireless_Min_Length(const QByteArray& f)
     if (ci == CI_Short)
         need = std::max(need, 15);   // configuration up to byte 14
     if (const ExtendedRow* e = Extended(ci)) {
-        need = std::max({need, e->innerCi + 1, e->snByte + 1, 20});   // byte 19 decides for a known meter
+        need = std::max(need, e->innerCi + 1);
+        if (e->snByte)
+            need = std::max({need, e->snByte + 1, 20});   // byte 19 decides for a known meter
         if (f.size() <= e->innerCi)
             return need + 3;
     }

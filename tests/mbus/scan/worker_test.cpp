@@ -2,6 +2,10 @@
 
 #include "mbus/scan/scan_worker.h"
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 using namespace mbus;
 
 namespace {
@@ -21,6 +25,14 @@ public:
     std::atomic<int> sends{0};
     std::atomic<int> closes{0};
     std::atomic<bool> fail{false};
+};
+
+// Time stands still: no answer is ever overdue.
+class FrozenClock : public TickClock
+{
+public:
+    uint32_t Ticks() override { return 1000; }
+    void Sleep(int) override { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
 };
 
 // Progress calls, taken on the worker thread.
@@ -80,7 +92,7 @@ TEST(WorkerDefaults, PortsAndPauses)
 TEST_F(WorkerTest, WithTheGateClosedNoStepRuns)
 {
     StubTransport stub;
-    FakeTickClock clock;
+    FrozenClock clock;
     WorkerOptions o = Fast(&clock);
     o.transport = &stub;
     TMBusScanDecode w(wired, wireless, o);
@@ -219,16 +231,34 @@ TEST_F(WorkerTest, AHeldLocalPortEndsTheStartWithResult2NamingThePort)
 
 TEST_F(WorkerTest, APrivilegedWirelessPortFailsWithoutThePrivilege)
 {
-    // Port 502, the window's default: only without the privilege to bind it.
-    UdpEndpoint probe;
-    if (probe.Open(QHostAddress(QHostAddress::LocalHost), 502))
-        GTEST_SKIP() << "this process may bind port 502";
-    WorkerOptions o = Fast();
-    o.wirelessLocalPort = -1;
-    TMBusScanDecode w(wired, wireless, o);
-    EXPECT_TRUE(w.Start_Scan_Wireless(shEthernet, QStringLiteral("127.0.0.1"), 502, 1, 0, {}, false));
-    EXPECT_EQ(w.Result(), 2);
-    EXPECT_TRUE(w.Error_Text().contains(QStringLiteral("502")));
+    // Port 502, the window's default, from a thread without the privilege to
+    // bind ports below 1024 (capabilities are per thread).
+    bool privileged = true;
+    int32_t result = 0;
+    QString error;
+    std::thread unprivileged([&] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[2]{};
+        if (syscall(SYS_capget, &header, caps) == 0) {
+            caps[0].effective &= ~(1u << CAP_NET_BIND_SERVICE);
+            syscall(SYS_capset, &header, caps);
+        }
+        UdpEndpoint probe;
+        privileged = probe.Open(QHostAddress(QHostAddress::LocalHost), 502);
+        probe.Close();
+        if (privileged)
+            return;
+        WorkerOptions o = Fast();
+        TMBusScanDecode w(wired, wireless, o);
+        w.Start_Scan_Wireless(shEthernet, QStringLiteral("127.0.0.1"), 502, 1, 0, {}, false);
+        result = w.InScan() ? -1 : w.Result();
+        error = w.Error_Text();
+    });
+    unprivileged.join();
+    if (privileged)
+        GTEST_SKIP() << "this thread may still bind port 502";
+    EXPECT_EQ(result, 2);
+    EXPECT_TRUE(error.contains(QStringLiteral("502"))) << error.toStdString();
 }
 
 TEST_F(WorkerTest, ParkAbortsTheScanRunsItsCloseStepsAndTellsWhenParked)
@@ -237,11 +267,11 @@ TEST_F(WorkerTest, ParkAbortsTheScanRunsItsCloseStepsAndTellsWhenParked)
     WorkerOptions o = Fast();
     o.converterPort = sim.Port();
     o.pauses.request = 20;   // the scan is still running when the park comes
-    TMBusScanDecode w(wired, wireless, o);
     std::atomic<int> parkedCalls{0};
-    w.OnParked = [&] { ++parkedCalls; };
+    o.onParked = [&] { ++parkedCalls; };
+    TMBusScanDecode w(wired, wireless, o);
     ASSERT_TRUE(w.Wait_Parked(3000));
-    const int initialParks = parkedCalls;
+    EXPECT_EQ(parkedCalls, 1);
     Calls calls;
     w.Set_Run_Event();
     ASSERT_TRUE(StartPrimary(w, QStringLiteral("127.0.0.1"), calls.Proc()));
@@ -251,7 +281,7 @@ TEST_F(WorkerTest, ParkAbortsTheScanRunsItsCloseStepsAndTellsWhenParked)
     ASSERT_TRUE(w.Wait_Parked(5000));
     EXPECT_FALSE(w.InScan());
     EXPECT_TRUE(w.Parked());
-    EXPECT_EQ(parkedCalls, initialParks + 1);
+    EXPECT_EQ(parkedCalls, 2);
     EXPECT_EQ(sim.CurrentMode(), mbussim::Mode::Normal);
     EXPECT_EQ(sim.Log().back().bytes, kDisable);
     for (const auto& c : calls.Get())
