@@ -250,9 +250,8 @@ bool TMBusScanDecode::Wait_Parked(int timeoutMs)
     return m_gateCv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_parked; });
 }
 
-bool TMBusScanDecode::New_Frame_Wireless()
+bool TMBusScanDecode::New_Frame_Wireless() const
 {
-    std::lock_guard lock(m_stepMutex);
     return m_wireless.New_Frame_Wireless;
 }
 

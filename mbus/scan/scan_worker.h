@@ -70,7 +70,7 @@ public:
     bool StopScan() const { return m_flags.StopScan; }
     bool AbortScan() const { return m_flags.AbortScan; }
     TMBusType MBusType() const { return m_mbusType; }
-    bool New_Frame_Wireless();
+    bool New_Frame_Wireless() const;
     // Why the last scan ended with Result 2 through a failure of the link
     // (empty when the converter simply did not answer), or why its dump
     // could not be written.

@@ -18,14 +18,16 @@ void UdpLinkTransport::Open(const QHostAddress& localAddress, uint16_t localPort
     }
     m_endpoint.SetMaxDatagram(MaxDatagram);
     m_endpoint.StartReceiving([this](const UdpDatagram& d) {
-        {
-            std::lock_guard lock(m_mutex);
-            if (m_peer.isNull() || d.sender != m_peer)
-                return;
-        }
-        if (m_link)
+        std::lock_guard lock(m_mutex);
+        if (!m_peer.isNull() && d.sender == m_peer && m_link)
             m_link->Deliver(d.data);
     });
+}
+
+void UdpLinkTransport::Attach(ConverterLink* link)
+{
+    std::lock_guard lock(m_mutex);
+    m_link = link;
 }
 
 void UdpLinkTransport::Send(const QByteArray& bytes, uint16_t port)
@@ -106,11 +108,18 @@ void SerialLinkTransport::Received(int count)
     if (n <= 0)
         return;
     bytes.truncate(n);
-    std::vector<QByteArray> answers;
-    {
-        std::lock_guard lock(m_mutex);
-        answers = m_assembler.Feed(bytes, m_clock.Ticks());
-    }
+    std::lock_guard lock(m_mutex);
+    Deliver(m_assembler.Feed(bytes, m_clock.Ticks()));
+}
+
+void SerialLinkTransport::Attach(ConverterLink* link)
+{
+    std::lock_guard lock(m_mutex);
+    m_link = link;
+}
+
+void SerialLinkTransport::Deliver(const std::vector<QByteArray>& answers)
+{
     if (m_link)
         for (const QByteArray& a : answers)
             m_link->Deliver(a);
@@ -121,14 +130,8 @@ void SerialLinkTransport::Poll(uint32_t now)
     // Bytes received but not yet handed over: the line is not quiet.
     if (m_comm.InQueCount() > 0)
         return;
-    std::vector<QByteArray> answers;
-    {
-        std::lock_guard lock(m_mutex);
-        answers = m_assembler.Poll(now);
-    }
-    if (m_link)
-        for (const QByteArray& a : answers)
-            m_link->Deliver(a);
+    std::lock_guard lock(m_mutex);
+    Deliver(m_assembler.Poll(now));
 }
 
 } // namespace mbus

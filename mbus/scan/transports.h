@@ -23,15 +23,15 @@ public:
     void Open(const QHostAddress& localAddress, uint16_t localPort, const QString& converter);
     uint16_t LocalPort() const { return m_endpoint.LocalPort(); }
 
-    void Attach(ConverterLink* link) override { m_link = link; }
+    void Attach(ConverterLink* link) override;
     void Send(const QByteArray& bytes, uint16_t port) override;
     void Close() override;
 
 private:
     UdpEndpoint m_endpoint;
+    std::mutex m_mutex;   // what the receive thread reads
     ConverterLink* m_link = nullptr;
     QString m_converter;
-    std::mutex m_mutex;
     QHostAddress m_peer;   // resolved at the first send
 };
 
@@ -49,18 +49,19 @@ public:
     // buffers 4096). Throws ECommError when it cannot.
     void Open(const QString& device);
 
-    void Attach(ConverterLink* link) override { m_link = link; }
+    void Attach(ConverterLink* link) override;
     void Send(const QByteArray& bytes, uint16_t port) override;
     void Close() override;
     void Poll(uint32_t now) override;
 
 private:
     void Received(int count);
+    void Deliver(const std::vector<QByteArray>& answers);
 
     TickClock& m_clock;
     TComm m_comm;
+    std::mutex m_mutex;   // the assembler and the link: fed on the GUI thread, polled by the worker
     ConverterLink* m_link = nullptr;
-    std::mutex m_mutex;   // the assembler: fed on the GUI thread, polled by the worker
     SerialAnswerAssembler m_assembler;
 };
 

@@ -34,7 +34,7 @@ public:
 
     int32_t Step_Scan = 0;
     TRadioModule RadioModule = rmTelit;
-    bool New_Frame_Wireless = false;
+    std::atomic<bool> New_Frame_Wireless{false};   // read by the GUI thread
     std::array<uint8_t, 16> Wireless_Key{};
     int32_t Wireless_Key_Index = -1;
     int32_t Index_Key_Send = 0;
