@@ -71,8 +71,14 @@ void WiredScan::Scan_Decode()
     ScanFlags& flags = m_env.flags;
     const bool primary = m_settings.ScanType == saPrimaryAddress;
     const bool ethernet = m_settings.Select_Hardware == shEthernet;
-    if (flags.AbortScan)
-        Step_Scan = wired::Close;
+    // An abort sends the scan to its close steps; once they run, another one
+    // does not start them again (three disable attempts at most).
+    if (flags.AbortScan) {
+        if (Step_Scan < wired::Close)
+            Step_Scan = wired::Close;
+        else
+            flags.AbortScan = false;
+    }
 
     // Each waiting step looks at an answer first: an answer that is there
     // wins over a time-out that has passed by the time the step runs.

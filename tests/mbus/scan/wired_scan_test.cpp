@@ -226,8 +226,12 @@ TEST_F(WiredScanTest, AbortMakesUpToThreeDisableAttempts)
         const char* what;
         int failures;       // disable replies that go wrong
         int expectedAttempts;
+        bool abortAgain;    // a second abort while the close steps wait (the window's close)
     };
-    const Case cases[] = {{"answered at once", 0, 1}, {"answered at the third", 2, 3}, {"never answered", 99, 3}};
+    const Case cases[] = {{"answered at once", 0, 1, false},
+                          {"answered at the third", 2, 3, false},
+                          {"never answered", 99, 3, false},
+                          {"never answered, aborted again", 99, 3, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SteppedWired t;
@@ -235,6 +239,10 @@ TEST_F(WiredScanTest, AbortMakesUpToThreeDisableAttempts)
         t.Begin(Primary());
         t.RunUntil([&] { return t.scan.ID_Dev_Primary >= 1; });
         t.flags.AbortScan = true;
+        if (c.abortAgain) {
+            t.RunUntil([&] { return t.scan.Count_Disable_Analyzer == 2; });
+            t.flags.AbortScan = true;
+        }
         t.RunToEnd();
         int attempts = 0;
         for (const QByteArray& r : t.Requests())
