@@ -1,7 +1,8 @@
 // Bytes through the grid's text readers: number and date texts under both
 // decimal separators, the line-break and quote codecs, R1C1 references, wide
-// text, the sort specification text and integer list texts.
+// text, the sort specification text, integer list texts and filter conditions.
 #include "controls/grid/core/base_grid.h"
+#include "controls/grid/core/filter_matcher.h"
 #include "controls/grid/core/int_list.h"
 #include "controls/grid/core/text_routines.h"
 #include "platform/text/format_settings.h"
@@ -46,6 +47,17 @@ void Readers(const QString& s)
     QString line;
     CutFirstLine(copy, true, line);
     Check(line.size() <= s.size());
+
+    // A condition and a value from the two halves; nesting never goes deep.
+    const QString condition = s.left(s.size() / 2);
+    const QString value = s.mid(s.size() / 2);
+    MatchFilterExpression(condition, value, s.size() % 2 == 0);
+    MatchFilterCondition(condition, value, true);
+    const FilterExpression compiled(s, false);
+    compiled.Match(value);
+    double dt = 0;
+    ParseDateTimeText(s, dt);
+    NumberTextToDot(s);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "controls/grid/core/base_grid.h"
 
+#include "controls/grid/core/undo_redo.h"
+
 #include <algorithm>
 
 namespace grid {
@@ -23,6 +25,8 @@ TBaseGrid::TBaseGrid() = default;
 
 TBaseGrid::~TBaseGrid()
 {
+    if (UndoRedo)
+        UndoRedo->GridDestroyed(this);
     FreeAllCellProperties();
 }
 
