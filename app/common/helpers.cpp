@@ -106,13 +106,13 @@ namespace {
 
 void CopyRowCells(GridServices& grid, int from, int to)
 {
-    for (int c = 1; c < grid.ColCount(); ++c)
+    for (int c = 1; c < grid.AllColCount(); ++c)
         grid.SetCellEx(c, to, grid.GetCellEx(c, from));
 }
 
 void EmptyRow(GridServices& grid, int row)
 {
-    for (int c = 1; c < grid.ColCount(); ++c)
+    for (int c = 1; c < grid.AllColCount(); ++c)
         grid.SetCellEx(c, row, QString());
 }
 
@@ -135,7 +135,7 @@ void Insert_Row(int row, GridServices& grid)
 void Copy_Row(GridServices& grid, int row)
 {
     RowClipboard.clear();
-    for (int c = 1; c < grid.ColCount(); ++c)
+    for (int c = 1; c < grid.AllColCount(); ++c)
         RowClipboard.append(grid.GetCellEx(c, row));
 }
 
@@ -145,16 +145,16 @@ void Paste_Row(GridServices& grid, int row, bool copied)
         Messages::Error(Lang(1102));
         return;
     }
-    if (grid.ColCount() != RowClipboard.size() + 1) {
+    if (grid.AllColCount() != RowClipboard.size() + 1) {
         Messages::Error(Lang(1101));
         return;
     }
     bool used = false;
-    for (int c = 1; c < grid.ColCount() && !used; ++c)
+    for (int c = 1; c < grid.AllColCount() && !used; ++c)
         used = !grid.IsCheckBoxColumn(c) && !grid.GetCellEx(c, row).trimmed().isEmpty();
     if (used && !Messages::Ask(Lang(1100)))
         return;
-    for (int c = 1; c < grid.ColCount(); ++c)
+    for (int c = 1; c < grid.AllColCount(); ++c)
         grid.SetCellEx(c, row, RowClipboard[c - 1]);
 }
 

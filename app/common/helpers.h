@@ -27,7 +27,8 @@ int Get_BACnet_EngUnits(int dataType, int vife);   // 0
 // Names of the serial ports present (for example "ttyUSB0").
 QStringList Get_COM_Ports();
 
-// Row helpers on a table grid; the row count never changes.
+// Row helpers on a table grid: every data column, hidden ones included; the
+// row count never changes.
 void Delete_Row(int row, GridServices& grid);
 void Insert_Row(int row, GridServices& grid);
 void Copy_Row(GridServices& grid, int row);
@@ -36,6 +37,6 @@ void Paste_Row(GridServices& grid, int row, bool copied);
 // A double click on a header cell fits the column when DoubleClickAutoSize is set.
 void Grid_DblClickCell(GridServices& grid, int row, int col);
 
-// Enter moves to the next data cell when EnableJumpFieldTables is set; the
-// key is then swallowed (set to 0).
+// Enter moves to the next shown data cell when EnableJumpFieldTables is set;
+// the key is then swallowed (set to 0).
 void Grid_KeyPress(GridServices& grid, char16_t& key);

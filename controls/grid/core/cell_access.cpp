@@ -249,7 +249,7 @@ void TExStringGrid::SetRowColor(int row, TColor value)
         if (value == clNone) {
             if (!store_.Props(c, row))
                 continue;
-            if (GetCellType(c, row) == ctNone)
+            if (GetCellType(c, row) == ctEmpty)
                 FreeCellPropertiesAt(c, row);
             else
                 CellProperties(c, row)->SetBrushColor(clNone);

@@ -17,9 +17,14 @@ TExStringGrid::TExStringGrid()
     TObjStringGrid::SetDefaultRowHeight(22);
     SetRowCount(10);
     maxColCount_ = ColCount();
+    InitLook();
+    ColumnSize.OnStretch = [this](int column) { StretchColumn(column); };
 }
 
-TExStringGrid::~TExStringGrid() = default;
+TExStringGrid::~TExStringGrid()
+{
+    destroying_ = true;
+}
 
 void TExStringGrid::SetRowCount(int value)
 {
@@ -183,16 +188,12 @@ bool TExStringGrid::IsEditable(int col, int row)
     return canEdit;
 }
 
-TCellType TExStringGrid::GetCellType(int col, int row)
-{
-    const TGridCoord b = BaseCell(col, row);
-    const TCellGraphic* g = GetGraphicObjectEx(b.X, b.Y);
-    return g ? g->CellType : ctNone;
-}
-
 bool TExStringGrid::IsControlCell(int col, int row)
 {
-    switch (GetCellType(col, row)) {
+    if (col < 0 || row < 0)
+        return false;
+    const TGridCoord b = BaseCell(col, row);
+    switch (GetCellType(b.X, b.Y)) {
     case ctCheckBox:
     case ctDataCheckBox:
     case ctRadio:

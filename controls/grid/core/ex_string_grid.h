@@ -1,8 +1,15 @@
 #pragma once
 #include "controls/grid/core/base_grid.h"
+#include "controls/grid/core/cell_look.h"
+#include "controls/grid/core/file_picture.h"
+#include "controls/grid/core/graphic_payloads.h"
 #include "controls/grid/core/grid_records.h"
+#include "controls/grid/core/look_settings.h"
+#include "controls/grid/core/text_measurer.h"
 #include "controls/grid/core/int_list.h"
 #include "controls/grid/core/settings_objects.h"
+
+#include <QIODevice>
 
 #include <array>
 #include <memory>
@@ -18,6 +25,14 @@ struct TGridItem
     int Height = 0;
     RowHandle Items;
     int Level = 0;
+};
+
+// Hears of changed cells (CellsChanged calls every registered notifier).
+class TGridChangeNotifier
+{
+public:
+    virtual ~TGridChangeNotifier() = default;
+    virtual void CellsChanged(const TGridRect& range) {}
 };
 
 // The string grid of the table windows: hidden and moved columns and rows
@@ -282,7 +297,10 @@ public:
     virtual void CanEditCell(int col, int row, bool& canEdit);
     virtual void DoCanEditCell(int col, int row, bool& canEdit);
     virtual bool IsEditable(int col, int row);
+    // The graphic's kind; ctEmpty without one (and, with hidden rows, for
+    // negative indices).
     virtual TCellType GetCellType(int col, int row);
+    // Check boxes, radio groups and buttons (base cell of a merged range).
     bool IsControlCell(int col, int row);
     virtual void CellsChanged(const TGridRect& r) {}
     virtual void HideInplaceEdit() {}
@@ -290,7 +308,6 @@ public:
     virtual void ShowEditor() {}
     virtual void HideEditor() {}
     virtual bool EditorMode() const { return false; }
-    virtual TEditorType GetEditorType(int col, int row, TEditorType current) { return current; }
     virtual void ClickControlCell(int col, int row) {}
     virtual void CalcFooter(int col) {}
     virtual void NavigationChanged() {}
@@ -311,6 +328,577 @@ public:
     std::function<void(TExStringGrid*, bool& canAdd)> OnCanAddRow;
     std::function<void(TExStringGrid*, int row, bool& canInsert)> OnCanInsertRow;
     std::function<void(TExStringGrid*, int row, int col, bool& canEdit)> OnCanEditCell;
+
+    // ======== Construction, setup and look (the string grid's own state) ========
+
+    // The end of setup in code: what loading from a form would finish.
+    virtual void Loaded();
+    // Copies settings, sizes and cells of another grid.
+    virtual void Assign(const TExStringGrid& source);
+    virtual void AssignCells(TExStringGrid& source);
+    virtual quint32 GetVersionNr() const { return 0x06020103; }
+    virtual QString GetVersionString() const;
+    // "6.2.1.3" from 0x06020103.
+    static QString VersionText(quint32 version);
+
+    // Facts of the desktop the look choices read; ours are fixed.
+    static constexpr bool IsWinXP = true;
+    static constexpr bool IsWin7 = true;
+    static constexpr bool IsVista = true;
+    static constexpr bool IsThemed = true;
+    static constexpr int kScrollBarSize = 17;
+
+    // Settings objects of the look.
+    TControlLook ControlLook{this};
+    TSortSettings SortSettings{this};
+    TFloatingFooter FloatingFooter;
+    TBackGround BackGround;
+    TFont FixedFont{QStringLiteral("Tahoma"), 8, fsBold, clWindowText};
+    TFont ActiveCellFont{QStringLiteral("MS Sans Serif"), 8, fsBold, clWindowText};
+    QStringList ColumnHeaders;
+    QStringList RowHeaders;
+    QStringList LookupItems;
+    QStringList FilterList;
+    TSortIndexList SortIndexes;
+    TCustomImageList* GridImages = nullptr;
+    // Measures cell texts; the widget sets its own, null measures with a
+    // fixed-width measurer.
+    const TextMeasurer* Measurer = nullptr;
+    const TextMeasurer& TextMeasure() const;
+
+    // Size of the control and its frame.
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    virtual void SetBounds(int left, int top, int width, int height);
+    bool IntegralHeight = false;
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value);
+    bool Ctl3D = true;
+    TColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(TColor value);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+    int ZoomFactor = 0;
+    QPoint XYOffset() const { return xyOffset_; }
+    void SetXYOffset(QPoint value);
+    void UpdateXYOffset(int x, int y) { xyOffset_ = QPoint(x, y); }
+    bool XYOffsetTopLeftOnly = false;
+    bool FitCellsInGrid = true;
+    int MinRowHeight = 0;
+    int MaxRowHeight = 0;
+    int MinColWidth = 0;
+    int MaxColWidth = 0;
+    int ScrollWidth = kScrollBarSize;
+    TScrollType ScrollType = ssNormal;
+    TScrollStyle ScrollBars = ssBoth;
+    TScrollBarAlways ScrollBarAlways = saNone;
+    bool ScrollProportional = false;
+    bool ScrollSynch = false;
+    bool ScrollHints = false;
+    TColor ScrollColor = clNone;
+    // The horizontal scroll bar reserved by SetBounds.
+    virtual bool HorzScrollBarVisible() const { return VisibleColCount() + FixedCols() < ColCount(); }
+
+    // Colours.
+    TColor HintColor = clInfoBk;
+    TColor HighlightColor = clHighlight;
+    TColor HighlightTextColor = clHighlightText;
+    TColor SelectionColor() const { return selectionColor_; }
+    void SetSelectionColor(TColor value) { SetRepaint(selectionColor_, value); }
+    TColor SelectionColorTo() const { return selectionColorTo_; }
+    void SetSelectionColorTo(TColor value) { SetRepaint(selectionColorTo_, value); }
+    TColor SelectionMirrorColor() const { return selectionMirrorColor_; }
+    void SetSelectionMirrorColor(TColor value) { SetRepaint(selectionMirrorColor_, value); }
+    TColor SelectionMirrorColorTo() const { return selectionMirrorColorTo_; }
+    void SetSelectionMirrorColorTo(TColor value) { SetRepaint(selectionMirrorColorTo_, value); }
+    TColor SelectionTextColor() const { return selectionTextColor_; }
+    void SetSelectionTextColor(TColor value) { SetRepaint(selectionTextColor_, value); }
+    bool SelectionColorMixer() const { return selectionColorMixer_; }
+    void SetSelectionColorMixer(bool value) { SetRepaint(selectionColorMixer_, value); }
+    // Percent, clamped to 0 .. 100.
+    int SelectionColorMixerFactor() const { return selectionColorMixerFactor_; }
+    void SetSelectionColorMixerFactor(int value);
+    bool SelectionRectangle() const { return selectionRectangle_; }
+    void SetSelectionRectangle(bool value) { SetRepaint(selectionRectangle_, value); }
+    TColor SelectionRectangleColor = 0;
+    bool SelectionResizer() const { return selectionResizer_; }
+    void SetSelectionResizer(bool value) { SetRepaint(selectionResizer_, value); }
+    bool ShowSelection() const { return showSelection_; }
+    void SetShowSelection(bool value);
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor value);
+    bool URLShow() const { return urlShow_; }
+    void SetURLShow(bool value) { SetRepaint(urlShow_, value); }
+    bool URLFull() const { return urlFull_; }
+    void SetURLFull(bool value);
+    bool URLUnderlineOnHover = false;
+    bool ActiveCellShow() const { return activeCellShow_; }
+    void SetActiveCellShow(bool value) { SetRepaint(activeCellShow_, value); }
+    TColor ActiveCellColor() const { return activeCellColor_; }
+    void SetActiveCellColor(TColor value) { SetRepaint(activeCellColor_, value); }
+    TColor ActiveCellColorTo() const { return activeCellColorTo_; }
+    void SetActiveCellColorTo(TColor value) { SetRepaint(activeCellColorTo_, value); }
+    TColor DisabledFontColor = clSilver;
+    TColor FixedColor = clBtnFace;
+    TColor ZADGradientFrom = clWhite;
+    TColor ZADGradientTo;
+    TColor ZADGradientMirrorFrom = clNone;
+    TColor ZADGradientMirrorTo = clNone;
+    // The fixed-cell gradients the header painter uses: normal, hovered and
+    // pressed; written by the look, the styles and ControlLook.
+    TFixedGradient FSkinGrad;
+    TFixedGradient FSkinGradHover;
+    TFixedGradient FSkinGradDown;
+
+    // Look.
+    TGridLook Look() const { return look_; }
+    virtual void SetLook(TGridLook value);
+    static QString LookToString(TGridLook look);
+    static QString LookDisplayName(TGridLook look);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool value);
+    TVAlignment VAlignment() const { return vAlignment_; }
+    void SetVAlignment(TVAlignment value);
+    THoverFixedCells HoverFixedCells = hfNone;
+    THintShowLargeTextPos HintShowLargeTextPos = hpCell;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    QString InvalidEntryTitle;
+    QString InvalidEntryText;
+    bool AutoNumAlign = false;
+    bool EnhTextSize = false;
+    // Component styles, colour tones and colour schemes.
+    TSkinStyle ComponentStyle() const { return componentStyle_; }
+    void SetComponentStyle(TSkinStyle style);
+    virtual void SetStyle(TExGridStyle style);
+    TExGridStyle Style() const { return style_; }
+    void SetColorTones(const TColorTones& tones);
+    const TColorTones& ColorTones() const { return tones_; }
+    void SetTheme(TXPColorScheme scheme);
+
+    // Behaviour flags.
+    bool EnableWheel = true;
+    bool EnhRowColMove = true;
+    bool ShowDesignHelper = true;
+    bool UseInternalHintClass = true;
+    bool UseDisabledFont = true;
+    bool AutoFilterUpdate = true;
+    bool FilterNormalCellsOnly = true;
+    TFilterDropDownColumns FilterDropDownColumns = fdNormal;
+    bool FilterDropDownAuto = false;
+    int FilterDropDownRow = 0;
+    QString FilterDropDownClear = QStringLiteral("(All)");
+    bool FilterIncremental = false;
+    bool IntelliZoom = true;
+    bool HideFocusRect = false;
+    bool FixedAsButtons = false;
+    bool NoDefaultDraw = false;
+    bool NoImageAndText = false;
+    bool SizeGrowOnly = false;
+    bool ShowNullDates = true;
+    bool Enabled = true;
+    QString EditMask;
+    QChar PasswordChar = u'*';
+    int MaxEditLength = 0;
+    bool SpreadSheet() const { return spreadSheet_; }
+    void SetSpreadSheet(bool value);
+    // Set by the input side while a mouse button is down over the grid.
+    bool FMouseDown = false;
+    // The mouse cursor the grid shows (a cursor number of the widget).
+    int Cursor = 0;
+
+    // File exchange flags.
+    bool LoadFirstRow = true;
+    bool QuoteEmptyCells = true;
+    bool AlwaysQuotes = false;
+    bool SaveVirtCells = true;
+    bool SaveWithHTML = true;
+    bool SaveWithRTF = false;
+    bool JavaCSV = false;
+    QChar Delimiter = QChar(0);
+    QString XMLEncoding = QStringLiteral("ISO-8859-1");
+    int PrintPreviewPage = 1;
+    int PrintRangeFrom = 1;
+    int PrintRangeTo = 1;
+
+    // ---- Look hooks, each firing its event (column real unless said) ----
+    virtual void SearchFooterAction(const QString& value, int col, int row, int action);
+    virtual void ButtonClick(int col, int row);
+    virtual void ExpandClick(int col, int row, bool expanded);
+    virtual void ComboCloseUp(int row, int col);
+    virtual void ComboDropDown(int row, int col);
+    virtual void GetCellCursor(int col, int row, int x, int y);
+    virtual void GridHint(int col, int row, QString& hint, QString& wideHint);
+    virtual void GetCellColor(int col, int row, TGridDrawState state, TBrush& brush, TFont& font);
+    virtual void GetCellPrintColor(int col, int row, TGridDrawState state, TBrush& brush, TFont& font);
+    virtual void GetCellBorder(int col, int row, TPen& pen, TCellBorders& borders);
+    virtual void GetCellPrintBorder(int col, int row, TPen& pen, TCellBorders& borders);
+    virtual void GetCellAlignment(int col, int row, TAlignment& hAlign, TVAlignment& vAlign);
+    virtual void GetFormat(int col, int& style, QString& prefix, QString& suffix);
+    virtual void GetEditorTypeForButtons(int col, int row, TEditorType& editor);
+    virtual void GetEditorType(int col, int row, TEditorType& editor);
+    virtual bool HasNoEditor(int col, int row);
+    // col is a display column.
+    virtual void IsFixedCell(int col, int row, bool& isFixed);
+    virtual void IsPasswordCell(int col, int row, bool& isPassword);
+    virtual void GetCellWordWrap(int col, int row, bool& wordWrap);
+    virtual bool HasComboBox(int col, int row);
+    virtual bool HasSpinEdit(int col, int row);
+    virtual void GetCheckTrue(int col, int row, QString& value);
+    virtual void GetCheckFalse(int col, int row, QString& value);
+    virtual bool GetColumnFilter(int col);
+    virtual QString GetEditMask(int col, int row);
+    virtual int GetEditLimit();
+    virtual void GetFloatFormat(int col, int row, QString& format);
+    void GetCellDefaults(int col, int row, TFont& font, TColor& brush, TColor& colorTo, TColor& mirrorColor,
+                         TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va, bool& ww,
+                         TCellGradientDirection& gd) override;
+    // Footer rows, right fixed columns, then IsFixedCell (display column).
+    bool IsFixed(int col, int row) override;
+    bool CellIsPassword(int col, int row);
+    QString GetCheckTrueText(int col, int row);
+    QString GetCheckFalseText(int col, int row);
+    // The grid's font, or the cell's own font values over it.
+    TFont GetCellFont(int col, int row) const;
+
+    // ---- Look resolution ----
+    // The complete look of a cell; remap maps a display column to the real one.
+    virtual CellLook GetVisualProperties(int col, int row, TGridDrawState state, bool print, bool select,
+                                         bool remap);
+    // The font of a cell alone.
+    TFont GetFontProperties(int col, int realCol, int row, TGridDrawState& state, TBrush& brush, bool remap);
+    // Alignments of a real cell's text.
+    void GetCellTextAlignment(int col, int row, TAlignment& hAlign, TVAlignment& vAlign);
+    // The text a cell shows.
+    virtual QString GetFormattedCell(int col, int row);
+    virtual void GetCalcCellText(int col, int row, QString& text) {}
+    // Room, placement and text flag of the cell's graphic (real column).
+    GraphicLayout GetGraphicLayout(int col, int row);
+    // Whether the cell takes the fixed look (display column).
+    bool HasFixedLook(int col, int row);
+
+    // ---- Cell objects (real column, display row unless said) ----
+    // Replaces the cell's graphic by a new one (properties made when missing).
+    TCellGraphic* CreateCellGraphic(int col, int row);
+    void RemoveCellGraphic(int col, int row);
+    void RemoveCellGraphicOfType(int col, int row, TCellType type);
+    void AddBitmap(int col, int row, TObject* bitmap, bool transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(int col, int row, bool transparent, TCellHAlign hal, TCellVAlign val);
+    void RemoveBitmap(int col, int row) { RemoveCellGraphicOfType(col, row, ctBitmap); }
+    TObject* GetBitmap(int col, int row);
+    bool HasBitmap(int col, int row) { return GetBitmap(col, row) != nullptr; }
+    void AddIcon(int col, int row, TObject* icon, TCellHAlign hal, TCellVAlign val);
+    TIcon* CreateIcon(int col, int row, TCellHAlign hal, TCellVAlign val);
+    void RemoveIcon(int col, int row) { RemoveCellGraphicOfType(col, row, ctIcon); }
+    void AddPicture(int col, int row, TObject* picture, bool transparent, TStretchMode stretch, int padding,
+                    TCellHAlign hal, TCellVAlign val);
+    TPicture* CreatePicture(int col, int row, bool transparent, TStretchMode stretch, int padding,
+                            TCellHAlign hal, TCellVAlign val);
+    void RemovePicture(int col, int row) { RemoveCellGraphicOfType(col, row, ctPicture); }
+    TObject* GetPicture(int col, int row);
+    bool HasPicture(int col, int row) { return GetPicture(col, row) != nullptr; }
+    void AddFilePicture(int col, int row, TObject* picture, bool transparent, TStretchMode stretch, int padding,
+                        TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int col, int row, bool transparent, TStretchMode stretch, int padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    void RemoveFilePicture(int col, int row) { RemoveCellGraphicOfType(col, row, ctFilePicture); }
+    TObject* GetFilePicture(int col, int row);
+    void AddImageIdx(int col, int row, int idx, TCellHAlign hal, TCellVAlign val);
+    void RemoveImageIdx(int col, int row) { RemoveCellGraphicOfType(col, row, ctImageList); }
+    bool GetImageIdx(int col, int row, int& idx);
+    void SetImageIdx(int col, int row, int idx);
+    void AddDataImage(int col, int row, int idx, TCellHAlign hal, TCellVAlign val);
+    void RemoveDataImage(int col, int row);
+    bool HasDataImage(int col, int row);
+    TIntList* AddMultiImage(int col, int row, int dir, TCellHAlign hal, TCellVAlign val);
+    void RemoveMultiImage(int col, int row) { RemoveCellGraphicOfType(col, row, ctImages); }
+    void AddInterfacedCell(int col, int row, TObject* object);
+    TObject* GetInterfacedCell(int col, int row);
+    void AddRotated(int col, int row, int angle, const QString& text);
+    void SetRotated(int col, int row, int angle);
+    bool IsRotated(int col, int row, int& angle);
+    void AddProgress(int col, int row, TColor fgColor, TColor bkColor);
+    void AddProgressEx(int col, int row, TColor fgColor, TColor fgTextColor, TColor bkColor, TColor bkTextColor);
+    void AddProgressFormatted(int col, int row, TColor fgColor, TColor fgTextColor, TColor bkColor,
+                              TColor bkTextColor, const QString& format, int min, int max);
+    void RemoveProgress(int col, int row) { RemoveCellGraphicOfType(col, row, ctProgress); }
+    bool HasProgress(int col, int row);
+    void AddExProgress(int col, int row, int min, int max);
+    void AddProgressPie(int col, int row, TColor color, int value);
+    void SetProgressPie(int col, int row, int value);
+    void AddRangeIndicator(int col, int row, int range, TColor negColor, TColor posColor, bool showValue);
+    void AddComment(int col, int row, const QString& comment);
+    void AddColorComment(int col, int row, const QString& comment, TColor color);
+    void RemoveComment(int col, int row) { RemoveCellGraphicOfType(col, row, ctComment); }
+    bool IsComment(int col, int row, QString& comment);
+    QString GetComment(int col, int row);
+    void SetComment(int col, int row, const QString& value);
+    void RemoveAllComments();
+    void AddShape(int col, int row, int shape, TColor fillColor, TColor lineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    TColor GetShapeColor(int col, int row);
+    void SetShapeColor(int col, int row, TColor fillColor);
+    void AddRating(int col, int row, int scale, TColor fillColor, TColor emptyColor);
+    bool HasRating(int col, int row);
+    void AddScrollBar(int col, int row, bool autoRange);
+    bool HasScrollBar(int col, int row);
+    bool HasAutoRangeScrollBar(int col, int row);
+    int GetScrollPosition(int col, int row);
+    void SetScrollPosition(int col, int row, int position);
+    QPoint GetScrollProp(int col, int row); // (page size, range)
+    void SetScrollProp(int col, int row, QPoint pageSizeAndRange);
+    void AddMarker(int col, int row, int errPos, int errLen);
+    void GetMarker(int col, int row, int& errPos, int& errLen);
+    void RemoveMarker(int col, int row);
+    void RemoveAllMarkers();
+    void AddButton(int col, int row, int bw, int bh, const QString& caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int col, int row, int bw, int bh, const QString& caption, TObject* glyph, TCellHAlign hal,
+                      TCellVAlign val);
+    TBitmap* CreateBitButton(int col, int row, int bw, int bh, const QString& caption, TCellHAlign hal,
+                             TCellVAlign val);
+    bool HasButton(int col, int row);
+    void RemoveButton(int col, int row);
+    void RemoveAllButtons();
+    // Display columns.
+    QString GetButtonText(int col, int row);
+    void SetButtonText(int col, int row, const QString& caption);
+    // Pushes or releases a button (cell buttons only); false for other cells.
+    bool PushButton(int col, int row, bool push);
+    void AddRadio(int col, int row, int dirRadio, int idxRadio, TStringsObject* items);
+    TStringsObject* CreateRadio(int col, int row, int dirRadio, int idxRadio);
+    bool GetRadioIdx(int col, int row, int& idxRadio);
+    // Radio groups only; false, and nothing changed, for other cells.
+    bool SetRadioIdx(int col, int row, int idxRadio);
+    TStringsObject* GetRadioStrings(int col, int row);
+    bool IsRadio(int col, int row);
+    void ToggleRadio(int col, int row, bool byUser);
+    void AddExpand(int col, int row, int expandedHeight);
+    bool HasExpand(int col, int row);
+    bool GetExpandState(int col, int row);
+    // Expand buttons only; false, and nothing changed, for other cells.
+    bool ToggleExpand(int col, int row);
+    int GetExpandHeight(int col, int row, bool expanded);
+    QRect GetExpandButtonRect(int col, int row);
+    QRect GetCellButtonRect(int col, int row);
+    // On check boxes and radio buttons, or as a graphic of its own; false,
+    // and nothing attached, on other graphics.
+    bool AddBalloon(int col, int row, const QString& title, const QString& text, TBalloonIcon icon);
+    bool HasBalloon(int col, int row);
+    bool IsBalloon(int col, int row, QString& title, QString& text, TBalloonIcon& icon);
+    void RemoveBalloon(int col, int row);
+    void AddCheckBox(int col, int row, bool state, bool data);
+    void AddCheckBox(int col, int row, TCheckBoxState state);
+    void RemoveCheckBox(int col, int row);
+    void AddCheckBoxColumn(int col, bool defaultState, bool dataCheckBox);
+    void RemoveCheckBoxColumn(int col);
+    void AddTriStateCheckBoxColumn(int col, TCheckBoxState state);
+    bool IsInCheckBox(int col, int row, int x, int y);
+    bool GetCheckBoxState(int col, int row, bool& state);
+    bool GetCheckBoxState(int col, int row, TCheckBoxState& state);
+    bool SetCheckBoxState(int col, int row, bool state);
+    bool SetCheckBoxState(int col, int row, TCheckBoxState state);
+    bool SetCheckBoxStateNotify(int col, int row, bool state);
+    bool IsChecked(int col, int row);
+    bool ToggleCheckBox(int col, int row) { return ToggleCheckBoxEx(col, row, false); }
+    void CheckAll(int col);
+    void UnCheckAll(int col);
+    static TCheckBoxState BoolToCheckBoxState(bool checked) { return checked ? cbChecked : cbUnchecked; }
+    bool HasCheckBox(int col, int row);
+    bool HasDataCheckBox(int col, int row);
+    bool HasDataGraphic(int col, int row);
+    void AddRadioButton(int col, int row, bool state);
+    void RemoveRadioButton(int col, int row);
+    void AddRadioButtonColumn(int col);
+    void RemoveRadioButtonColumn(int col);
+    bool HasRadioButton(int col, int row);
+    bool IsRadioButtonChecked(int col, int row);
+    bool SetRadioButtonState(int col, int row, bool state);
+    void SetRadioButtonColumnIndex(int col, int index);
+    int GetRadioButtonColumnIndex(int col);
+    virtual bool ToggleCheckBoxEx(int col, int row, bool byUser);
+    virtual bool ToggleRadioButton(int col, int row, bool byUser);
+    virtual void CheckBoxChange(int col, int row, bool state);
+    virtual bool RatingChange(int col, int row, double& newRate);
+    virtual void ColorSelect(TColor color, const QString& text);
+    virtual void ImageSelect(int index);
+    // A cell change the undo list records (old and new text); empty here.
+    virtual void RegisterUndoChange(int col, int row, const QString& value, const QString& origValue) {}
+    // Node rows come with their own side; none here.
+    virtual bool IsNode(int row) const { return false; }
+    virtual bool IsSummary(int row) const { return false; }
+
+    // ---- Graphic lookup and sizes ----
+    virtual TCellGraphic* GetCellGraphic(int col, int row);
+    TIntList* GetCellImages(int col, int row);
+    qintptr GetCellImageValue(int col, int row);
+    virtual TCustomImageList* GetGridImages() { return GridImages; }
+    virtual QPoint GetCellGraphicSize(int col, int row);
+    virtual void CalcCellGraphicSize(int col, int row, QPoint& size, int pictureMargin);
+    virtual QPoint CalcPrintGraphicSize(int col, int row, double scale, int cellWidth, int cellHeight);
+    bool IsSortIndicatorRow(int col, int row);
+
+    // ---- Text measuring and file exchange offsets ----
+    // The room a cell's text takes (real column).
+    virtual QSize GetCellTextSize(int col, int row, bool vs, bool sb);
+    int GetTotalXOffset() const { return XYOffsetTopLeftOnly ? xyOffset_.x() : 2 * xyOffset_.x(); }
+    int GetTotalYOffset() const { return XYOffsetTopLeftOnly ? xyOffset_.y() : 2 * xyOffset_.y(); }
+    // The most lines a cell of the row holds.
+    int MaxLinesInRow(int row);
+    // File exchange (with its own side).
+    virtual void SaveToStream(QIODevice& stream) {}
+    virtual void LoadFromStream(QIODevice& stream) {}
+    virtual void SaveColPositions() {}
+    virtual void LoadColPositions() {}
+    virtual void SaveColSizes() {}
+    virtual void LoadColSizes() {}
+    virtual void PasteCell(int col, int row, const QString& value) {}
+    virtual void BeginPaste() {}
+    virtual void EndPaste() {}
+    virtual void MarkPastedRows() {}
+    virtual bool GetAllowFmtClipboard() { return Navigation.AllowFmtClipboard; }
+
+    // ---- Calculations ----
+    double ColumnSum(int col, int fromRow, int toRow);
+    double ColumnAvg(int col, int fromRow, int toRow);
+    double ColumnMin(int col, int fromRow, int toRow);
+    double ColumnMax(int col, int fromRow, int toRow);
+    double ColumnStdDev(int col, int fromRow, int toRow);
+    double ColumnDistinct(int col, int fromRow, int toRow);
+    double ColumnCustomCalc(int col, int fromRow, int toRow);
+    double GroupCustomCalc(int col, int fromRow, int toRow);
+    double RowSum(int row, int fromCol, int toCol);
+    double RowAvg(int row, int fromCol, int toCol);
+    double RowMin(int row, int fromCol, int toCol);
+    double RowMax(int row, int fromCol, int toCol);
+    // The value of a numeric cell; GridError "Cell does not contain a float value".
+    double Floats(int col, int row) const;
+    bool TryFloat(int col, int row, double& value) const;
+    // The value of a hidden or shown cell by real row.
+    double AllFloats(int col, int row) const;
+
+    // ---- Auto-size, fit, numbering, swaps (display columns) ----
+    void AutoSizeColEx(int col, bool onlyGrow);
+    void AutoSizeCol(int col, int padding = 0);
+    void AutoSizeColumns(bool doFixedCols, int padding);
+    void AutoSizeRowEx(int row, bool onlyGrow, int pictureMargin);
+    void AutoSizeRow(int row, int padding = 0);
+    void AutoSizeRows(bool doFixedRows, int padding);
+    void SizeRowToLines(int row, int lines, int extra);
+    void AutoSizeCells(bool doFixedCells, int paddingX, int paddingY);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    void AutoFitColumns(bool doFixedCells);
+    int AutoNumberStart = 0;
+    int AutoNumberOffset = 0;
+    TSortDirection AutoNumberDirection = sdAscending;
+    void AutoNumberCol(int col);
+    void AutoNumberRow(int row);
+    void SwapColumns(int col1, int col2);
+    void SwapRows(int row1, int row2);
+
+    // ---- Column sizing, listeners and small hooks ----
+    void StretchColumn(int index);
+    void StretchRightColumn() { StretchColumn(ColCount() - 1); }
+    // After the user sized a column (or row); the widget calls these.
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void BeginUserColSizing(int col);
+    void BeginUserRowSizing(int row);
+    virtual void UpdateColumnSize(int col, int& width);
+    virtual void UpdateAutoColumnSize(int col, int& width);
+    virtual void ColumnHeadersChanged() {}
+    void SetColumnHeaders(const QStringList& headers);
+    void ShowColumnHeaders();
+    void RegisterSelListener(std::function<void(int col, int row)> listener) { selListener_ = std::move(listener); }
+    void UnRegisterSelListener() { selListener_ = nullptr; }
+    void RegisterNotifier(TGridChangeNotifier* notifier);
+    void UnRegisterNotifier(TGridChangeNotifier* notifier);
+    const std::vector<TGridChangeNotifier*>& Notifiers() const { return notifiers_; }
+    QStringList ComboItems;
+    int ComboSelection = -1;
+    void ClearComboString() { ComboItems.clear(); }
+    void AddComboString(const QString& s) { ComboItems.append(s); }
+    bool RemoveComboString(const QString& s);
+    int GetComboCount() const { return static_cast<int>(ComboItems.size()); }
+    bool SetComboSelectionString(const QString& s);
+    void SetComboSelection(int index) { ComboSelection = index; }
+    void SetComboIndex(int col, int row, int value);
+    int GetComboIndex(int col, int row);
+    virtual void GetEditorProp(int col, int row) {}
+    virtual void AppendRow() { SetRowCount(RowCount() + 1); }
+    virtual void F2Pressed() {}
+    virtual void InplaceEditChange(const QString& text, int pos, int selStart) {}
+    virtual void ExportNotification(int state, int row) {}
+    virtual void ImportNotification(int state, int row) {}
+    virtual void InvalidateSelection(int left, int top, int right, int bottom);
+    virtual void FilterDone();
+    virtual void FixedEdit(int col, int row, TGridFixedCellEditor& editor, QStringList& values);
+    virtual void AutoInsertRow(int row);
+    virtual void AutoDeleteRow(int row);
+    virtual void LoadCell(int col, int row, const QString& value);
+    virtual void SaveCell(int col, int row, QString& value);
+    // The balloon of a cell: cell text (tags out, cut to 2048) and title
+    // (cut to 100); base cell of a merged range, real column.
+    struct BalloonText
+    {
+        QString Title;
+        QString Text;
+        TBalloonIcon Icon = biNone;
+        int MaxWidth = 300;
+    };
+    BalloonText CellBalloon(int col, int row);
+
+    // Events of the look hooks and the cell objects (row before column where
+    // the grid's interface has it so).
+    std::function<void(TExStringGrid*, const QString& value, int col, int row, int action)> OnSearchFooterAction;
+    std::function<void(TExStringGrid*, int col, int row)> OnButtonClick;
+    std::function<void(TExStringGrid*, int col, int row, bool expanded)> OnExpandClick;
+    std::function<void(TExStringGrid*, int row, int col)> OnComboCloseUp;
+    std::function<void(TExStringGrid*, int row, int col)> OnComboDropDown;
+    std::function<void(TExStringGrid*, int col, int row, int x, int y, int& cursor)> OnGetCellCursor;
+    std::function<void(TExStringGrid*, int row, int col, QString& hint)> OnGridHint;
+    std::function<void(TExStringGrid*, int row, int col, QString& hint)> OnGridWideHint;
+    std::function<void(TExStringGrid*, int row, int col, TGridDrawState state, TBrush& brush, TFont& font)>
+        OnGetCellColor;
+    std::function<void(TExStringGrid*, int row, int col, TGridDrawState state, TBrush& brush, TFont& font)>
+        OnGetCellPrintColor;
+    std::function<void(TExStringGrid*, int row, int col, TPen& pen, TCellBorders& borders)> OnGetCellBorder;
+    std::function<void(TExStringGrid*, int row, int col, TPen& pen, TCellBorders& borders)> OnGetCellPrintBorder;
+    std::function<void(TExStringGrid*, int row, int col, TAlignment& hAlign, TVAlignment& vAlign)> OnGetAlignment;
+    std::function<void(TExStringGrid*, int col, int& style, QString& prefix, QString& suffix)> OnGetFormat;
+    std::function<void(TExStringGrid*, int col, int row, TEditorType& editor)> OnGetEditorType;
+    std::function<void(TExStringGrid*, int row, int col, bool& isFixed)> OnIsFixedCell;
+    std::function<void(TExStringGrid*, int row, int col, bool& isPassword)> OnIsPasswordCell;
+    std::function<void(TExStringGrid*, int col, int row, bool& wordWrap)> OnGetWordWrap;
+    std::function<void(TExStringGrid*, int col, int row, bool& hasComboBox)> OnHasComboBox;
+    std::function<void(TExStringGrid*, int col, int row, bool& hasSpinEdit)> OnHasSpinEdit;
+    std::function<void(TExStringGrid*, int col, int row, QString& value)> OnGetCheckTrue;
+    std::function<void(TExStringGrid*, int col, int row, QString& value)> OnGetCheckFalse;
+    std::function<void(TExStringGrid*, int col, QStringList& filter)> OnGetColumnFilter;
+    std::function<void(TExStringGrid*, int col, int row, QString& mask)> OnGetEditMask;
+    std::function<void(TExStringGrid*, int row, int col, TColor& color, TColor& colorTo, TColor& mirror,
+                       TColor& mirrorTo, TCellGradientDirection& direction)>
+        OnGetCellGradient;
+    std::function<void(TExStringGrid*, int col, int row, bool& isFloat, QString& format)> OnGetFloatFormat;
+    std::function<void(TExStringGrid*, int col, int row, bool state)> OnCheckBoxChange;
+    std::function<void(TExStringGrid*, int col, int row, double newRate, bool& allow)> OnRatingChange;
+    std::function<void(TExStringGrid*, int col, int row, TColor color, const QString& text)> OnColorSelect;
+    std::function<void(TExStringGrid*, int col, int row, int index)> OnImageSelect;
+    std::function<void(TExStringGrid*, int col, int fromRow, int toRow, double& result)> OnColumnCalc;
+    std::function<void(TExStringGrid*, int col, int fromRow, int toRow, double& result)> OnGroupCalc;
+    std::function<void(TExStringGrid*, int col, int& width)> OnUpdateColumnSize;
+    std::function<void(TExStringGrid*, int col)> OnEndColumnSize;
+    std::function<void(TExStringGrid*, int row)> OnEndRowSize;
+    std::function<void(TExStringGrid*)> OnResize;
+    std::function<void(TExStringGrid*, int left, int top, int right, int bottom)> OnSelectionChanged;
+    std::function<void(TExStringGrid*)> OnFilterDone;
+    std::function<void(TExStringGrid*, int col, int row, TGridFixedCellEditor& editor, QStringList& values)>
+        OnFixedEdit;
+    std::function<void(TExStringGrid*, int row)> OnAutoDeleteRow;
+    std::function<void(TExStringGrid*, int col, int row, QString& value)> OnLoadCell;
+    std::function<void(TExStringGrid*, int col, int row, QString& value)> OnSaveCell;
+    std::function<void(TExStringGrid*, int col, int row, QString& title, QString& text, TBalloonIcon& icon)>
+        OnCellBalloon;
 
 protected:
     void ColumnMoved(int fromIndex, int toIndex) override;
@@ -369,6 +957,77 @@ protected:
     bool disableChange_ = false;
     int updateCount_ = 0;
     bool loading_ = false;
+
+    // Look and setup state.
+    template <typename T>
+    void SetRepaint(T& field, T value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Invalidate();
+    }
+    // The selection colours over a cell's look.
+    void TakeSelectionLook(CellLook& look) const;
+    // The graphic of a check box cell; with hidden rows row is a real row
+    // and byRealRow tells whether the lookup went by it.
+    TCellGraphic* CheckBoxGraphic(int col, int row, bool& byRealRow);
+    // The row's selection flag; false for a row outside the grid.
+    bool RowSelectFlag(int row);
+    void SizeChanged(int oldColCount, int oldRowCount) override;
+    // -1 for either end means the normal rows.
+    void ResolveRowRange(int& fromRow, int& toRow) const;
+    // f(numeric, value) for each row of a column calculation that takes part.
+    template <typename F>
+    void ForEachCalcRow(int col, int fromRow, int toRow, F&& f);
+    // The look's share of a new grid, and the colours of the plain looks.
+    void InitLook();
+    void ApplyLookColors(TGridLook value);
+    void ApplyXPGradients(TGridLook value);
+    int width_ = 400;
+    int height_ = 250;
+    TBorderStyle borderStyle_ = bsSingle;
+    TColor borderColor_ = 0xB99D7F;
+    bool autoSize_ = false;
+    QPoint xyOffset_{2, 2};
+    TColor selectionColor_ = 0xEACAB6;
+    TColor selectionColorTo_ = clNone;
+    TColor selectionMirrorColor_ = clNone;
+    TColor selectionMirrorColorTo_ = clNone;
+    TColor selectionTextColor_ = clBlack;
+    bool selectionColorMixer_ = false;
+    int selectionColorMixerFactor_ = 50;
+    bool selectionRectangle_ = false;
+    bool selectionResizer_ = false;
+    bool showSelection_ = true;
+    TColor urlColor_ = clBlue;
+    bool urlShow_ = false;
+    bool urlFull_ = false;
+    bool activeCellShow_ = false;
+    TColor activeCellColor_ = clGray;
+    TColor activeCellColorTo_ = clNone;
+    TGridLook look_ = glStandard;
+    bool flat_ = false;
+    TVAlignment vAlignment_ = vtaTop;
+    TSkinStyle componentStyle_ = tsWindowsXP;
+    TExGridStyle style_ = gsWindowsXP;
+    TColorTones tones_;
+    bool spreadSheet_ = false;
+    bool designing_ = false;
+    bool loaded_ = false;
+    // Sizing state.
+    int sizingCol_ = -1;
+    int sizingColWidth_ = 0;
+    int sizingRow_ = -1;
+    int sizingRowHeight_ = 0;
+    bool stretching_ = false;
+    bool inSizeChange_ = false;
+    bool selectionChanged_ = false;
+    bool destroying_ = false;
+    std::function<void(int col, int row)> selListener_;
+    std::vector<TGridChangeNotifier*> notifiers_;
+    // The shared record answered for row check boxes.
+    std::unique_ptr<TCellGraphic> sharedGraphic_;
 };
 
 } // namespace grid

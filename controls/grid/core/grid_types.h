@@ -103,6 +103,10 @@ private:
 
 using THoverRowCells = TSet<THoverRowCell>;
 
+// How a cell is being drawn.
+enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed };
+using TGridDrawState = TSet<TGridDrawStateItem>;
+
 // A font as plain values; the painter turns it into a real font.
 struct TFont
 {
@@ -112,6 +116,24 @@ struct TFont
     TColor Color = clWindowText;
     friend bool operator==(const TFont&, const TFont&) = default;
 };
+
+// Brush and pen as plain values.
+struct TBrush
+{
+    TColor Color = clWindow;
+    TBrushStyle Style = bsSolid;
+    friend bool operator==(const TBrush&, const TBrush&) = default;
+};
+
+struct TPen
+{
+    TColor Color = clBlack;
+    int Width = 1;
+    friend bool operator==(const TPen&, const TPen&) = default;
+};
+
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder>;
 
 // The grid options of the string grid.
 enum TGridOption {

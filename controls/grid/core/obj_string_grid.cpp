@@ -124,6 +124,7 @@ void TObjStringGrid::SetColWidths(int col, int width)
     colWidths_.SetSize(col, width);
     UpdateScrollBars();
     Invalidate();
+    ColWidthsChanged();
 }
 
 void TObjStringGrid::SetRowHeights(int row, int height)
@@ -133,6 +134,7 @@ void TObjStringGrid::SetRowHeights(int row, int height)
     rowHeights_.SetSize(row, height);
     UpdateScrollBars();
     Invalidate();
+    RowHeightsChanged();
 }
 
 int TObjStringGrid::FixedColsWidth() const

@@ -116,6 +116,9 @@ protected:
     virtual void ColumnMoved(int fromIndex, int toIndex);
     virtual void RowMoved(int fromIndex, int toIndex);
     virtual void SizeChanged(int oldColCount, int oldRowCount);
+    // A column width or a row height changed.
+    virtual void ColWidthsChanged() {}
+    virtual void RowHeightsChanged() {}
     void UpdateScrollBars();
     // Scrolls so that the current cell is shown whole.
     void ClampInView(TGridCoord cell);

@@ -493,7 +493,9 @@ void TExStringGrid::AdvanceEdit(int col, int row, bool force, bool autoEdit, boo
             bool allow = true;
             if (OnCellChanging)
                 OnCellChanging(this, oldRow, oldCol, Row(), Col(), allow);
-            switch (GetEditorType(RealColIndex(oldCol), oldRow, DefaultEditor)) {
+            TEditorType editor = DefaultEditor;
+            GetEditorType(RealColIndex(oldCol), oldRow, editor);
+            switch (editor) {
             case edNormal:
             case edNumeric:
             case edPositiveNumeric:

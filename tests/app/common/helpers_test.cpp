@@ -12,18 +12,20 @@
 
 namespace {
 
-// A plain table: row 0 headers, column 0 row numbers.
+// A plain table: row 0 headers, column 0 row numbers; the last `hidden`
+// columns are hidden (cells kept, not shown).
 class FakeGrid : public GridServices
 {
 public:
-    FakeGrid(int cols, int rows, QVector<int> checkColumns = {})
-        : m_cols(cols), m_rows(rows), m_cells(cols * rows), m_check(std::move(checkColumns))
+    FakeGrid(int cols, int rows, QVector<int> checkColumns = {}, int hidden = 0)
+        : m_cols(cols), m_rows(rows), m_hidden(hidden), m_cells(cols * rows), m_check(std::move(checkColumns))
     {
         for (int r = 1; r < rows; ++r)
             m_cells[r * cols] = QString::number(r);
     }
     int RowCount() const override { return m_rows; }
-    int ColCount() const override { return m_cols; }
+    int ColCount() const override { return m_cols - m_hidden; }
+    int AllColCount() const override { return m_cols; }
     QString GetCellEx(int c, int r) const override { return m_cells[r * m_cols + c]; }
     void SetCellEx(int c, int r, const QString& t) override { m_cells[r * m_cols + c] = t; }
     int Col() const override { return m_col; }
@@ -49,7 +51,7 @@ public:
     QVector<std::pair<int, int>> autoSized;
 
 private:
-    int m_cols, m_rows;
+    int m_cols, m_rows, m_hidden;
     QVector<QString> m_cells;
     QVector<int> m_check;
     int m_col = 1, m_row = 1;
@@ -213,6 +215,44 @@ TEST(Helpers, CopyAndPasteRow)
         Paste_Row(g, 1, true);
         EXPECT_TRUE(m.Empty());
     }
+}
+
+TEST(Helpers, RowHelpersCarryHiddenColumnsAndEnterWalksShownOnes)
+{
+    TempProgramFolder folder;
+    FakeGrid g(4, 4, {}, 1);   // columns 1, 2 shown, column 3 hidden
+    g.FillRow(1, {"a", "b", "hidden1"});
+    g.FillRow(2, {"c", "d", "hidden2"});
+    Insert_Row(1, g);
+    EXPECT_EQ(g.RowTexts(2), (QStringList{"a", "b", "hidden1"}));
+    EXPECT_EQ(g.RowTexts(1), (QStringList{"", "", ""}));
+    Delete_Row(1, g);
+    EXPECT_EQ(g.RowTexts(2), (QStringList{"c", "d", "hidden2"}));
+
+    Copy_Row(g, 1);
+    EXPECT_EQ(RowClipboard, (QStringList{"a", "b", "hidden1"}));
+    {   // The count check counts the hidden column: a row copied without it is refused.
+        MessageRecorder m;
+        RowClipboard = QStringList{"a", "b"};
+        Paste_Row(g, 3, true);
+        EXPECT_EQ(m.Texts(), QStringList{Lang(1101)});
+    }
+    {   // Only the hidden cell in use still makes the row used.
+        MessageRecorder m;
+        RowClipboard = QStringList{"x", "y", "z"};
+        g.FillRow(3, {"", "", "kept"});
+        m.QueueAnswer(false);
+        Paste_Row(g, 3, true);
+        EXPECT_EQ(m.Texts(), QStringList{Lang(1100)});
+        EXPECT_EQ(g.RowTexts(3), (QStringList{"", "", "kept"}));
+    }
+
+    EnableJumpFieldTables = true;
+    g.SetCol(2);
+    g.SetRow(1);
+    char16_t key = u'\r';
+    Grid_KeyPress(g, key);
+    EXPECT_EQ(std::make_pair(g.Col(), g.Row()), std::make_pair(1, 2));   // past the last shown column
 }
 
 TEST(Helpers, EnterMovesToTheNextCellOnlyWhenAllowed)
