@@ -40,7 +40,7 @@ public:
 // flags, the advance after Enter, and cell access by real row. Operations of
 // the painted widget, the input side, sorting, filtering and file exchange
 // are virtual here with empty bases.
-class TExStringGrid : public TBaseGrid
+class TExStringGrid : public TBaseGrid, public ISkinStyle, public ISkinTones
 {
 public:
     TExStringGrid();
@@ -468,10 +468,10 @@ public:
     bool EnhTextSize = false;
     // Component styles, colour tones and colour schemes.
     TSkinStyle ComponentStyle() const { return componentStyle_; }
-    void SetComponentStyle(TSkinStyle style);
+    void SetComponentStyle(TSkinStyle style) override;
     virtual void SetStyle(TExGridStyle style);
     TExGridStyle Style() const { return style_; }
-    void SetColorTones(const TColorTones& tones);
+    void SetColorTones(const TColorTones& tones) override;
     const TColorTones& ColorTones() const { return tones_; }
     void SetTheme(TXPColorScheme scheme);
 
@@ -734,6 +734,10 @@ public:
     virtual QPoint GetCellGraphicSize(int col, int row);
     virtual void CalcCellGraphicSize(int col, int row, QPoint& size, int pictureMargin);
     virtual QPoint CalcPrintGraphicSize(int col, int row, double scale, int cellWidth, int cellHeight);
+    QPoint GetCellGraphicPrintSize(int col, int row, double scale, int cellWidth, int cellHeight)
+    {
+        return CalcPrintGraphicSize(col, row, scale, cellWidth, cellHeight);
+    }
     bool IsSortIndicatorRow(int col, int row);
 
     // ---- Text measuring and file exchange offsets ----

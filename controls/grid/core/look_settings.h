@@ -71,6 +71,27 @@ struct TColorTones
     friend bool operator==(const TColorTones&, const TColorTones&) = default;
 };
 
+// A control that takes a component style or colour tones from the style code.
+class ISkinStyle
+{
+public:
+    virtual ~ISkinStyle() = default;
+    virtual void SetComponentStyle(TSkinStyle style) = 0;
+};
+
+class ISkinTones
+{
+public:
+    virtual ~ISkinTones() = default;
+    virtual void SetColorTones(const TColorTones& tones) = 0;
+};
+
+// The desktop fact some looks ask for; ours answers as the newer desktops do.
+inline bool IsVistaOrLater()
+{
+    return true;
+}
+
 // One gradient set of fixed cells (normal, hovered or pressed).
 struct TFixedGradient
 {

@@ -305,6 +305,12 @@ TEST_F(Sizes, StretchTheColumnToTheClientWidth)
     // Overfull and unscrolled: the default width.
     g.SetColWidths(1, 300);
     EXPECT_EQ(g.ColWidths(4), 64); // stretching runs when widths change
+    // Scrolled, an overfull grid leaves the column as it is.
+    g.SetLeftCol(2);
+    ASSERT_EQ(g.LeftCol(), 2);
+    g.SetColWidths(4, 90);
+    EXPECT_EQ(g.ColWidths(4), 90);
+    g.SetLeftCol(1);
     g.SetColCount(1);
     g.StretchColumn(0);
     EXPECT_EQ(g.ColWidths(0), 400);
