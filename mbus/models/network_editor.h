@@ -139,6 +139,7 @@ public:
     int Working_Mode() const { return m_budget.workingMode; }
     int Num_Byte_Par_Gen() const { return m_budget.nbOut; }
     int DeviceType() const { return m_deviceType; }
+    void SetDeviceType(int deviceType) { m_deviceType = deviceType; }
 
     // Tree text of node i with the address its kind selects.
     QString NodeText(int i) const;
