@@ -21,20 +21,43 @@ bool ChildInt(pugi::xml_node root, const char* name, int& out)
 
 } // namespace
 
-ParGenBudget Read_Par_Gen_Budget(const QString& path)
+namespace {
+
+ParGenBudget BudgetOf(const XmlDocument& doc)
 {
     ParGenBudget b;
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return b;
-    XmlDocument doc;
-    if (!doc.Load(path))
-        return b;
     const pugi::xml_node root = doc.Root();
     QString text;
     b.autoCalc = XmlChildText(root, QStringLiteral("PROFINET_AUTO_CALC_BYTE"), text) && text == QLatin1String("1");
     ChildInt(root, "Working_mode", b.workingMode);
     ChildInt(root, "PROFINET_NB_OUT", b.nbOut);
     return b;
+}
+
+void IpOf(const XmlDocument& doc, int deviceCode, std::array<QString, 4>& octets)
+{
+    const auto names = Ip_Element_Names(deviceCode);
+    for (int i = 0; i < 4; ++i) {
+        QString text;
+        if (XmlChildText(doc.Root(), names[i], text))
+            octets[i] = text;
+    }
+}
+
+} // namespace
+
+ParGenBudget Read_Par_Gen_Budget(const QString& path)
+{
+    XmlDocument doc;
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !doc.Load(path))
+        return ParGenBudget{};
+    return BudgetOf(doc);
+}
+
+ParGenBudget Read_Par_Gen_Budget_Bytes(const QByteArray& bytes)
+{
+    XmlDocument doc;
+    return doc.LoadBytes(bytes) ? BudgetOf(doc) : ParGenBudget{};
 }
 
 bool Write_Par_Gen_Nb_Out(const QString& path, int n, QString* error)
@@ -86,17 +109,16 @@ std::array<QString, 4> Ip_Element_Names(int deviceCode)
 
 void Read_Par_Gen_Ip(const QString& path, int deviceCode, std::array<QString, 4>& octets)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
     XmlDocument doc;
-    if (!doc.Load(path))
-        return;
-    const auto names = Ip_Element_Names(deviceCode);
-    for (int i = 0; i < 4; ++i) {
-        QString text;
-        if (XmlChildText(doc.Root(), names[i], text))
-            octets[i] = text;
-    }
+    if (!path.isEmpty() && QFileInfo(path).isFile() && doc.Load(path))
+        IpOf(doc, deviceCode, octets);
+}
+
+void Read_Par_Gen_Ip_Bytes(const QByteArray& bytes, int deviceCode, std::array<QString, 4>& octets)
+{
+    XmlDocument doc;
+    if (doc.LoadBytes(bytes))
+        IpOf(doc, deviceCode, octets);
 }
 
 } // namespace mbus
