@@ -429,7 +429,9 @@ void TBaseLazyTree::TimerFired(int id)
         StartEditing();
         break;
     case ScrollTimer:
-        if (states_.Has(tsScrollPending)) {
+        if (states_.HasAny({tsWheelPanning, tsWheelScrolling})) {
+            StartTreeTimer(ScrollTimer, 20); // panning steps every 20 ms until it ends
+        } else if (states_.Has(tsScrollPending)) {
             if (view_)
                 view_->CancelHint();
             StartTreeTimer(ScrollTimer, autoScrollInterval_);

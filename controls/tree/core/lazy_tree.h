@@ -5,6 +5,7 @@
 // from TBaseLazyTree and implements the services of tree_services.h.
 
 #include "controls/tree/core/node_enumeration.h"
+#include "controls/tree/core/row_hits.h"
 #include "controls/tree/core/tree_errors.h"
 #include "controls/tree/core/tree_options.h"
 #include "controls/tree/core/tree_services.h"
@@ -22,6 +23,7 @@
 #include <vector>
 
 class QAccessibleInterface;
+class QMenu; // handed from OnGetPopupMenu to the view
 
 namespace lazytree {
 
@@ -63,6 +65,23 @@ using TVTBeforeCellPaintEvent = std::function<void(TBaseLazyTree*, QPainter*, PL
 using TVTHintKindEvent = std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TVTHintKind&)>;
 using TVTGetHintSizeEvent = std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TRect&)>;
 using TVTDrawHintEvent = std::function<void(TBaseLazyTree*, QPainter*, PLazyNode, TRect, TColumnIndex)>;
+using TVTKeyActionEvent = std::function<void(TBaseLazyTree*, int& charCode, TShiftState& shift, bool& doDefault)>;
+using TVTIncrementalSearchEvent =
+    std::function<void(TBaseLazyTree*, PLazyNode, const std::u32string& searchText, int& result)>;
+using TVTNodeClickEvent = std::function<void(TBaseLazyTree*, const THitInfo&)>;
+using TVTHotNodeChangeEvent = std::function<void(TBaseLazyTree*, PLazyNode oldNode, PLazyNode newNode)>;
+using TVTPopupEvent = std::function<void(
+    TBaseLazyTree*, PLazyNode, TColumnIndex, TPoint, bool& askParent, QMenu*& popupMenu)>;
+using TVTHelpContextEvent = std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, int& helpContext)>;
+using TVTDragAllowedEvent = std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, bool& allowed)>;
+using TVTColumnClickEvent = std::function<void(TBaseLazyTree*, TColumnIndex, TShiftState)>;
+using TVTCanSplitterResizeNodeEvent =
+    std::function<void(TBaseLazyTree*, TPoint, PLazyNode, TColumnIndex, bool& allowed)>;
+using TVTNodeHeightTrackingEvent = std::function<void(
+    TBaseLazyTree*, PLazyNode, TColumnIndex, TShiftState, TPoint& trackPoint, TPoint p, bool& allowed)>;
+using TVTNodeHeightDblClickResizeEvent =
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TShiftState, TPoint, bool& allowed)>;
+using TVTNotifyEvent = std::function<void(TBaseLazyTree*)>;
 
 // IterateSubtree's callback: (tree, node, data, abort).
 using TVTGetNodeProc = std::function<void(TBaseLazyTree*, PLazyNode, void* data, bool& abort)>;
@@ -75,9 +94,15 @@ struct TCacheEntry {
 };
 using TCache = std::vector<TCacheEntry>;
 
+enum TScrollBarStyle { sbmRegular, sbm3D };
+
 struct TScrollBarOptions {
     TScrollStyle ScrollBars = ssBoth;
     bool AlwaysVisible = false;
+    TScrollBarStyle ScrollBarStyle = sbmRegular;
+    uint16_t HorizontalIncrement = 20; // 1 .. 10000
+    uint16_t VerticalIncrement = 20;
+    friend bool operator==(const TScrollBarOptions&, const TScrollBarOptions&) = default;
 };
 
 constexpr int kCacheThreshold = 2000; // one position cache entry per this many visible nodes
@@ -148,6 +173,21 @@ public:
     TVTHintKindEvent OnGetHintKind;
     TVTGetHintSizeEvent OnGetHintSize;
     TVTDrawHintEvent OnDrawHint;
+    TVTKeyActionEvent OnKeyAction;
+    TVTIncrementalSearchEvent OnIncrementalSearch;
+    TVTNodeClickEvent OnNodeClick;
+    TVTNodeClickEvent OnNodeDblClick;
+    TVTHotNodeChangeEvent OnHotChange;
+    TVTPopupEvent OnGetPopupMenu;
+    TVTHelpContextEvent OnGetHelpContext;
+    TVTDragAllowedEvent OnDragAllowed;
+    TVTColumnClickEvent OnColumnClick;
+    TVTColumnClickEvent OnColumnDblClick;
+    TVTCanSplitterResizeNodeEvent OnCanSplitterResizeNode;
+    TVTNodeHeightTrackingEvent OnNodeHeightTracking;
+    TVTNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
+    TVTNotifyEvent OnMouseEnter;
+    TVTNotifyEvent OnMouseLeave;
 
     // ---- Options and plain properties ----------------------------------------------------------------
     TCustomLazyTreeOptions& TreeOptions() const { return *options_; }
@@ -184,6 +224,31 @@ public:
     void SetAutoScrollInterval(uint32_t value) { autoScrollInterval_ = value; }
     uint32_t IncrementalSearchTimeout() const { return searchTimeout_; }
     void SetIncrementalSearchTimeout(uint32_t value) { searchTimeout_ = value; }
+    TVTIncrementalSearch IncrementalSearch() const { return incrementalSearch_; }
+    void SetIncrementalSearch(TVTIncrementalSearch value);
+    TVTSearchDirection IncrementalSearchDirection() const { return searchDirection_; }
+    void SetIncrementalSearchDirection(TVTSearchDirection value) { searchDirection_ = value; }
+    TVTSearchStart IncrementalSearchStart() const { return searchStart_; }
+    void SetIncrementalSearchStart(TVTSearchStart value) { searchStart_ = value; }
+    const std::u32string& SearchBuffer() const { return searchBuffer_; }
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool value) { wantTabs_ = value; }
+    int DragThreshold() const { return dragThreshold_; }
+    void SetDragThreshold(int value) { dragThreshold_ = value; }
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode value) { dragMode_ = value; }
+    TVTDrawSelectionMode DrawSelectionMode() const { return drawSelectionMode_; }
+    void SetDrawSelectionMode(TVTDrawSelectionMode value) { drawSelectionMode_ = value; }
+    PLazyNode HotNode() const { return currentHotNode_; }
+    TColumnIndex HotColumn() const { return currentHotColumn_; }
+    bool HotNodeButtonHit() const { return hotNodeButtonHit_; }
+    PLazyNode DropTargetNode() const { return dropTargetNode_; }
+    TDropMode LastDropMode() const { return lastDropMode_; }
+    PLazyNode CheckNode() const { return checkNode_; }
+    TPoint LastClickPos() const { return lastClickPos_; }
+    // The band of a band selection in tree coordinates (corners not ordered).
+    TRect NewSelRect() const { return newSelRect_; }
+    TScrollDirections ScrollDirections() const { return scrollDirections_; }
     const TScrollBarOptions& ScrollBarOptions() const { return scrollBarOptions_; }
     void SetScrollBarOptions(const TScrollBarOptions& value);
     TCustomImageList* Images() const { return images_; }
@@ -459,6 +524,46 @@ public:
     virtual void FireGetHintSize(PLazyNode node, TColumnIndex column, TRect& r);
     void FireGetHintKind(PLazyNode node, TColumnIndex column, TVTHintKind& kind);
 
+    // ---- Input: the control's messages ----------------------------------------------------------------
+    // Points are client coordinates; `shift` holds the modifier keys and the mouse buttons down during the
+    // event (the pressed button included).
+    void MouseButtonDown(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseButtonUp(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseButtonDoubleClick(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    // `delta` in eighths of a degree (120 per notch); answers whether the tree took the wheel.
+    bool MouseWheel(int delta, TShiftState shift);
+    void MouseEnter();
+    void MouseLeave();
+    void FocusGained();
+    void FocusLost();
+    void CancelMode();
+    void Resized();
+    void ContextMenuRequested();
+    // Key codes are the VK_ values; other keys pass their character code (letters in upper case) or any
+    // number of 32 and above. KeyDown answers whether the tree used the key's default handling.
+    bool KeyDown(int& key, TShiftState shift);
+    void KeyPress(char32_t character);
+    void KeyUp(int key, TShiftState shift);
+    // A scroll bar moved by the user to `position` (scroll bar units); `tracking` while its thumb is dragged.
+    void ScrollBarMoved(TScrollBarKind bar, int position, bool tracking);
+    void ScrollBarReleased(TScrollBarKind bar);
+    // Pixels per horizontal scroll step: the header's, or the Indent without columns.
+    int HeaderScrollWidth() const;
+
+    // ---- Painting support (no pixels) -----------------------------------------------------------------
+    // The line types of a row, one per indentation level; answers the number of selected ancestors.
+    virtual int BuildLineImage(PLazyNode node, TLineImage& lineImage);
+    bool VisibleSiblingFollows(PLazyNode node) const;
+    bool VisibleSiblingPrecedes(PLazyNode node) const;
+    bool IsFirstShownChild(PLazyNode parent, PLazyNode node) const;
+    bool IsLastShownChild(PLazyNode parent, PLazyNode node) const;
+    // Index into a 25-image check strip; -1 for none. With a node its own type and state are used.
+    virtual int CheckImageIndexFor(PLazyNode node, TCheckType checkType, TCheckState checkState, bool enabled) const;
+    static TCheckState NextCheckStateFor(TCheckType checkType, TCheckState checkState);
+    // Moves right-to-left content by this many pixels.
+    virtual int RightToLeftOffset(bool excludeScrollBar) const;
+
     // The owner of a node; nil for a nil node is an assertion.
     friend TBaseLazyTree* TreeFromNode(PLazyNode node);
     friend class TCustomLazyTreeOptions;
@@ -557,12 +662,58 @@ protected:
     virtual bool DeriveParentCheckState(PLazyNode node, TCheckState newState);
 
     // ---- Geometry helpers for the widget ---------------------------------------------------------------
-    // In-row classification of a hit (button, check box, icons, label); the widget supplies them.
-    virtual void ClassifyHitLeftToRight(THitInfo& hitInfo, int x, int right, TAlignment alignment) {}
-    virtual void ClassifyHitRightToLeft(THitInfo& hitInfo, int x, int right, TAlignment alignment) {}
-    virtual void TrackHotNodeAtCursor() {}
-    virtual void AutoScrollStep() {}
+    // In-row classification of a hit (button, check box, icons, label) from the row's layout.
+    virtual void ClassifyHitLeftToRight(THitInfo& hitInfo, int x, int right, TAlignment alignment);
+    virtual void ClassifyHitRightToLeft(THitInfo& hitInfo, int x, int right, TAlignment alignment);
+    TRowHitLayout RowHitLayoutFor(PLazyNode node, TColumnIndex column);
+    virtual void TrackHotNodeAtCursor();
+    virtual void AutoScrollStep();
     virtual void ExpandDropTarget() {}
+
+    // ---- Mouse handling -------------------------------------------------------------------------------
+    struct TMouseMessage {
+        TMouseButton Button = mbLeft;
+        TShiftState Keys;
+        int X = 0;
+        int Y = 0;
+    };
+    virtual void ProcessMouseDown(const TMouseMessage& message, THitInfo& hitInfo);
+    virtual void ProcessMouseUp(const TMouseMessage& message, const THitInfo& hitInfo);
+    virtual void ProcessMouseDoubleClick(const TMouseMessage& message, const THitInfo& hitInfo);
+    virtual void TrackHotNode(int x, int y);
+    void ClearStalePressStates();
+    bool MayResizeNodeBySplitter(TPoint p, PLazyNode node, TColumnIndex column);
+    virtual bool NodeHasPopupMenu(PLazyNode node, TColumnIndex column, TPoint position);
+    virtual void ShowNodePopupMenu(PLazyNode node, TColumnIndex column, TPoint position);
+    virtual QMenu* FireGetPopupMenu(PLazyNode node, TColumnIndex column, TPoint position);
+    virtual bool FireDragAllowed(PLazyNode node, TColumnIndex column);
+    virtual void FireNodeClick(const THitInfo& hitInfo);
+    virtual void FireNodeDblClick(const THitInfo& hitInfo);
+    virtual void FireHotChange(PLazyNode oldNode, PLazyNode newNode);
+    virtual void FireColumnClick(TColumnIndex column, TShiftState shift);
+    virtual void FireColumnDblClick(TColumnIndex column, TShiftState shift);
+    virtual bool FireKeyAction(int& charCode, TShiftState& shift);
+    virtual int FireIncrementalSearch(PLazyNode node, const std::u32string& text);
+    virtual void StartOleDrag(TPoint position);
+    virtual bool IsDropTarget() const { return false; }
+
+    // ---- Band selection -------------------------------------------------------------------------------
+    virtual bool UpdateBandRect(int x, int y);
+    bool UpdateBandSelection();
+    bool SelectInBandLeftToRight(TColumnIndex mainColumn, int left, const TRect& newRect, const TRect& oldRect,
+        TAlignment alignment, int right);
+    bool SelectInBandRightToLeft(TColumnIndex mainColumn, int left, const TRect& newRect, const TRect& oldRect,
+        TAlignment alignment, int right);
+    void ApplyClickSelection(PLazyNode newNode, TShiftState shift, bool autoDrag);
+    virtual bool AutoScrollAllowed() const;
+
+    // ---- Scrolling, panning, incremental search -------------------------------------------------------
+    virtual TScrollDirections ComputeScrollDirections(int x, int y);
+    virtual void UpdateAutoScroll(int x, int y);
+    virtual void BeginWheelPanning(TPoint position);
+    virtual void EndWheelPanning();
+    virtual void UpdatePanningCursor(int x, int y);
+    virtual void IncrementalSearchKey(char32_t character);
     virtual void PlaceEditor();
     void GetColumnBounds(TColumnIndex column, int& left, int& right) const;
     bool HasWindow() const { return view_ != nullptr; }
@@ -617,7 +768,20 @@ protected:
     PLazyNode lastSearchNode_ = nullptr;
     PLazyNode checkNode_ = nullptr;
     TCheckState pendingCheckState_ = csUncheckedNormal;
-    std::string searchBuffer_;
+    std::u32string searchBuffer_;
+    TColumnIndex currentHotColumn_ = 0;
+    bool hotNodeButtonHit_ = false;
+    TDropMode lastDropMode_ = dmNowhere;
+    TPoint lastClickPos_;
+    TShiftState drawSelShiftState_;
+    TRect newSelRect_;
+    TRect lastSelRect_;
+    PLazyNode heightTrackNode_ = nullptr;
+    TColumnIndex heightTrackColumn_ = 0;
+    TPoint heightTrackPoint_;
+    TScrollDirections scrollDirections_;
+    uint32_t dragScrollStart_ = 0;
+    TColumnIndex clickIndex_ = NoColumn; // the header column pressed last
 
 private:
     void SetFocusedColumnField(TColumnIndex value) { focusedColumn_ = value; }
@@ -710,6 +874,13 @@ private:
     uint32_t autoScrollDelay_ = 1000;
     uint32_t autoScrollInterval_ = 1;
     uint32_t searchTimeout_ = 1000;
+    TVTIncrementalSearch incrementalSearch_ = isNone;
+    TVTSearchDirection searchDirection_ = sdForward;
+    TVTSearchStart searchStart_ = ssFocusedNode;
+    bool wantTabs_ = false;
+    int dragThreshold_ = 0;
+    TDragMode dragMode_ = dmManual;
+    TVTDrawSelectionMode drawSelectionMode_ = smDottedRectangle;
     TScrollBarOptions scrollBarOptions_;
     TCustomImageList* images_ = nullptr;
     TCustomImageList* stateImages_ = nullptr;

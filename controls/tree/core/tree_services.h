@@ -9,6 +9,7 @@
 #include <memory>
 
 class QPainter; // only passed through to event handlers; the core never draws
+class QMenu;
 
 namespace lazytree {
 
@@ -54,6 +55,32 @@ public:
     virtual void SetExplorerTheme(bool on) {}
     virtual void RebuildButtonImages() {}
     virtual void RedrawWithFrame() { Invalidate(); }
+
+    // Input services of the behaviour layer.
+    virtual bool CanFocus() const { return false; }
+    virtual void SetFocus() {}
+    virtual void SetMouseCapture(bool capture) {}
+    // The mouse pointer in client coordinates; false when it is not known.
+    virtual bool CursorPosition(TPoint& client) const { return false; }
+    // Whether the left mouse button is down at this moment (the platform's key state).
+    virtual bool LeftButtonPressed() const { return false; }
+    // Pixels the pointer must move before a press becomes a drag or a band.
+    virtual int DragThreshold() const { return 5; }
+    // Lines per wheel notch; -1 means a page per notch.
+    virtual int WheelScrollLines() const { return 3; }
+    virtual int VerticalScrollBarWidth() const { return 0; }
+    virtual void Beep() {}
+    virtual void ShowHelp(int helpContext) {}
+    virtual void UpdateWindow() {} // paint what is pending now
+    // Wheel panning: the image window centred on a client point, and the pointer shown meanwhile.
+    virtual void ShowPanningWindow(TPoint clientCenter, TPanningImage image) {}
+    virtual void HidePanningWindow() {}
+    virtual void SetPanningCursor(TPanningCursor cursor) {}
+    // Whether the control has a context menu of its own (besides the per-node menus).
+    virtual bool HasPopupMenu() const { return false; }
+    virtual void ShowPopupMenu(QMenu* menu, TPoint client) {}
+    // Starts a drag of the selected nodes (the drag start hook); the tree has entered its pending state.
+    virtual void BeginDrag() {}
 };
 
 // Millisecond clock and one-shot timers by the tree's timer ids. A timer that expires calls the tree's
@@ -120,6 +147,10 @@ public:
     virtual TColumnIndex SortColumn() const { return NoColumn; }
     virtual TSortDirection SortDirection() const { return sdAscending; }
     virtual void InvalidateHeader() {}
+    // Pixels per horizontal scroll step; 0 leaves it to the tree (its Indent).
+    virtual int ScrollWidth() const { return 0; }
+    virtual void AutoFitColumns() {}
+    virtual void RestoreColumns() {}
 };
 
 // An in-place editor for one cell.

@@ -237,6 +237,21 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// The rectangle with left and right swapped when left is not below right, and top and bottom likewise.
+inline TRect NormalizedRect(const TRect& r)
+{
+    TRect n = r;
+    if (!(n.Left < n.Right)) {
+        n.Left = r.Right;
+        n.Right = r.Left;
+    }
+    if (!(n.Top < n.Bottom)) {
+        n.Top = r.Bottom;
+        n.Bottom = r.Top;
+    }
+    return n;
+}
+
 enum THitPosition : unsigned {
     hiAbove,
     hiBelow,
@@ -263,6 +278,55 @@ struct THitInfo {
     THitPositions HitPositions;
     TColumnIndex HitColumn = NoColumn;
     TPoint HitPoint;
+};
+
+// Modifier keys and mouse buttons held during an input event, in bit order.
+enum TShiftStateElement : unsigned { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = EnumSet<TShiftStateElement, uint8_t>;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Key codes of the keys the tree handles (the platform's virtual key numbers).
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_PRIOR = 0x21;
+constexpr int VK_NEXT = 0x22;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_APPS = 0x5D;
+constexpr int VK_MULTIPLY = 0x6A;
+constexpr int VK_ADD = 0x6B;
+constexpr int VK_SUBTRACT = 0x6D;
+constexpr int VK_DIVIDE = 0x6F;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F2 = 0x71;
+
+enum TScrollDirection : unsigned { sdLeft, sdUp, sdRight, sdDown };
+using TScrollDirections = EnumSet<TScrollDirection, uint8_t>;
+
+enum TVTIncrementalSearch { isAll, isNone, isInitializedOnly, isVisibleOnly };
+enum TVTSearchDirection { sdForward, sdBackward };
+enum TVTSearchStart { ssAlwaysStartOver, ssLastHit, ssFocusedNode };
+
+enum TVTDrawSelectionMode { smDottedRectangle, smBlendedRectangle };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDropMode { dmNowhere, dmAbove, dmOnNode, dmBelow };
+
+// The line of one indentation level of a row.
+enum TVTLineType { ltNone, ltBottomRight, ltTopDown, ltTopDownRight, ltRight, ltTopRight, ltLeft, ltLeftBottom };
+using TLineImage = std::vector<TVTLineType>;
+
+// The panning window's image and the cursors shown while panning.
+enum TPanningImage { piMoveAll, piMoveEW, piMoveNS };
+enum TPanningCursor {
+    pcMoveAll, pcMoveEW, pcMoveNS, pcMoveN, pcMoveS, pcMoveE, pcMoveW, pcMoveNE, pcMoveNW, pcMoveSE, pcMoveSW
 };
 
 } // namespace lazytree

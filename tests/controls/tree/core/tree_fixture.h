@@ -49,6 +49,36 @@ public:
     }
     void SetRedrawSuspended(bool suspend) override { Log(suspend ? "RedrawOff" : "RedrawOn"); }
     bool HasFocus() const override { return focused; }
+
+    // Input services.
+    bool canFocus = false;
+    bool cursorKnown = false;
+    TPoint cursor;
+    int wheelLines = 3;
+    int dragThreshold = 4;
+    int beeps = 0;
+    int drags = 0;
+    bool panningShown = false;
+    TPanningImage panningImage = piMoveAll;
+    TPanningCursor panningCursor = pcMoveAll;
+    bool CanFocus() const override { return canFocus; }
+    void SetFocus() override { focused = true; }
+    bool CursorPosition(TPoint& client) const override
+    {
+        client = cursor;
+        return cursorKnown;
+    }
+    int DragThreshold() const override { return dragThreshold; }
+    int WheelScrollLines() const override { return wheelLines; }
+    void Beep() override { ++beeps; }
+    void BeginDrag() override { ++drags; }
+    void ShowPanningWindow(TPoint, TPanningImage image) override
+    {
+        panningShown = true;
+        panningImage = image;
+    }
+    void HidePanningWindow() override { panningShown = false; }
+    void SetPanningCursor(TPanningCursor c) override { panningCursor = c; }
     void Log(const std::string& entry)
     {
         if (log)
@@ -113,8 +143,10 @@ public:
     int fontHeight = 13;
     std::map<TImageSlot, TSize> images;
     std::map<PLazyNode, int> widths;
+    int measured = 0; // content widths asked for
     int NodeContentWidth(TBaseLazyTree&, PLazyNode node, TColumnIndex) override
     {
+        ++measured;
         auto it = widths.find(node);
         return it == widths.end() ? width : it->second;
     }
@@ -153,14 +185,20 @@ public:
     using TBaseLazyTree::ValidateCacheIfQueued;
     using TBaseLazyTree::FireGetNodeDataSize;
     using TBaseLazyTree::ComputeCellContentMargin;
+    using TBaseLazyTree::ApplyClickSelection;
+    using TBaseLazyTree::ComputeScrollDirections;
+    using TBaseLazyTree::IncrementalSearchKey;
+    using TBaseLazyTree::UpdateBandRect;
 
     std::function<void(THitInfo&, int, int)> classify;
 
 protected:
-    void ClassifyHitLeftToRight(THitInfo& hitInfo, int x, int right, TAlignment) override
+    void ClassifyHitLeftToRight(THitInfo& hitInfo, int x, int right, TAlignment alignment) override
     {
         if (classify)
             classify(hitInfo, x, right);
+        else
+            TBaseLazyTree::ClassifyHitLeftToRight(hitInfo, x, right, alignment);
     }
 };
 
