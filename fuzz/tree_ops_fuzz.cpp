@@ -1,7 +1,8 @@
 // Bytes as a sequence of tree operations on the core alone: adding, inserting, deleting and moving nodes,
-// child counts, hiding, filtering, toggling, heights, selection, checks, sorting and update brackets, with
-// lazily initialised nodes whose answers also come from the bytes. After every step a recount from the raw
-// links must equal what the tree keeps; a misuse must raise before it changes anything.
+// child counts, hiding, filtering, toggling, heights, selection, checks, sorting, update brackets, keys,
+// clicks, moves and the wheel, with lazily initialised nodes whose answers also come from the bytes. After
+// every step a recount from the raw links must equal what the tree keeps; a misuse must raise before it
+// changes anything.
 #include "tests/controls/tree/core/tree_check.h"
 
 #include <cstdint>
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const TVTNodeAttachMode kModes[] = {amNoWhere, amInsertBefore, amInsertAfter, amAddChildFirst, amAddChildLast};
     int depth = 0;
     for (int step = 0; in.More() && step < 200; ++step) {
-        const int op = in.Byte() % 26;
+        const int op = in.Byte() % 34;
         PLazyNode node = pick();
         PLazyNode other = pick();
         const int value = in.Byte();
@@ -173,6 +174,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 break;
             case 24:
                 tree.SetRootNodeCount(value * 10);
+                break;
+            case 26: {
+                int key = value;
+                tree.KeyDown(key, TShiftState::FromBits(static_cast<uint8_t>(in.Byte() & 0x7F)));
+                break;
+            }
+            case 27:
+                tree.KeyPress(static_cast<char32_t>(value));
+                break;
+            case 28:
+            case 29:
+            case 30:
+            case 31: {
+                const auto button = static_cast<TMouseButton>(value % 3);
+                const auto shift = TShiftState::FromBits(static_cast<uint8_t>(in.Byte() & 0x7F));
+                const int x = in.Byte() * 2 - 50;
+                const int y = in.Byte() * 2 - 50;
+                if (op == 28)
+                    tree.MouseButtonDown(button, shift, x, y);
+                else if (op == 29)
+                    tree.MouseButtonUp(button, shift, x, y);
+                else if (op == 30)
+                    tree.MouseMove(shift, x, y);
+                else
+                    tree.MouseButtonDoubleClick(button, shift, x, y);
+                break;
+            }
+            case 32:
+                tree.MouseWheel((value - 128) * 15, TShiftState::FromBits(static_cast<uint8_t>(in.Byte() & 0x7F)));
+                break;
+            case 33:
+                value & 1 ? tree.FocusLost() : tree.FocusGained();
                 break;
             default:
                 tree.ValidateNode(node, value & 1);

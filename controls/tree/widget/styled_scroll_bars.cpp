@@ -102,6 +102,7 @@ TStyledScrollBars::TStyledScrollBars(QAbstractScrollArea* area)
         bar.Vertical = vertical;
         bar.ScrollBar = vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
         bar.Window = new TStyledBarOverlay(this, bar.ScrollBar, vertical);
+        bar.Window->setObjectName(vertical ? QStringLiteral("styledVerticalBar") : QStringLiteral("styledHorizontalBar"));
         bar.ScrollBar->installEventFilter(this);
         bar.ScrollBar->setMouseTracking(true);
         connect(bar.ScrollBar, &QScrollBar::valueChanged, this, [this] { Refresh(); });

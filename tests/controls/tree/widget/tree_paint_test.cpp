@@ -190,6 +190,7 @@ TEST(TreePaint, PagesOfAPrintedImage)
         {100, 201, 100, 100, 1.0, 1, 3},
         {300, 100, 200, 200, 2.0, 3, 1}, // two printer pixels per screen pixel: 100 image pixels a page
         {1, 1, 100, 100, 1.0, 1, 1},
+        {100, 200, 100, 100, 0.0, 1, 2}, // a text height of 0 gives no scale: screen size, no division by 0
         {0, 0, 100, 100, 1.0, 1, 1}, // an empty tree prints one blank page
     };
     for (const Case& c : cases) {
