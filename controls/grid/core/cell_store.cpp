@@ -57,6 +57,24 @@ void RowRecord::MoveCell(int from, int to)
         std::rotate(cells_.begin() + to, cells_.begin() + from, cells_.begin() + from + 1);
 }
 
+void RowRecord::InsertCells(int at, int n)
+{
+    if (n <= 0 || at < 0 || at >= Size())
+        return;
+    std::vector<Cell> empty(size_t(std::min(n, kMaxColumns)));
+    cells_.insert(cells_.begin() + at, std::make_move_iterator(empty.begin()), std::make_move_iterator(empty.end()));
+    if (Size() > kMaxColumns)
+        cells_.resize(size_t(kMaxColumns));
+}
+
+void RowRecord::RemoveCells(int at, int n)
+{
+    if (n <= 0 || at < 0 || at >= Size())
+        return;
+    const int end = std::min(Size(), at + n);
+    cells_.erase(cells_.begin() + at, cells_.begin() + end);
+}
+
 bool RowRecord::Empty() const
 {
     for (const Cell& c : cells_)
@@ -254,6 +272,22 @@ void CellStore::MoveRow(int from, int to)
         std::rotate(rows_.begin() + from, rows_.begin() + from + 1, rows_.begin() + to + 1);
     else
         std::rotate(rows_.begin() + to, rows_.begin() + from, rows_.begin() + from + 1);
+    Trim();
+}
+
+void CellStore::PermuteRows(int left, const std::vector<int>& order)
+{
+    const int n = static_cast<int>(order.size());
+    if (n == 0 || left < 0 || left >= Extent())
+        return;
+    std::vector<RowHandle> taken(static_cast<size_t>(n));
+    const int end = std::min(Extent(), left + n);
+    for (int r = left; r < end; ++r)
+        taken[size_t(r - left)] = std::move(rows_[size_t(r)]);
+    if (left + n > Extent())
+        rows_.resize(size_t(left + n));
+    for (int k = 0; k < n; ++k)
+        rows_[size_t(left + k)] = std::move(taken[size_t(order[size_t(k)] - left)]);
     Trim();
 }
 

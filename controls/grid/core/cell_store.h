@@ -32,6 +32,10 @@ public:
     Cell& Ensure(int col);
     // Moves the cell at from to to; the cells between shift by one.
     void MoveCell(int from, int to);
+    // n empty cells before at / n cells from at taken out (freed); cells
+    // after them shift.
+    void InsertCells(int at, int n);
+    void RemoveCells(int at, int n);
     bool Empty() const;
 
     // Row records alive in the process (tests count them).
@@ -83,6 +87,9 @@ public:
     void InsertHandlesAt(std::vector<std::pair<int, RowHandle>> sorted);
     // Moves row from to row to; rows between shift by one.
     void MoveRow(int from, int to);
+    // Row left + k takes the handle of row order[k] (a permutation of
+    // left .. left + n - 1).
+    void PermuteRows(int left, const std::vector<int>& order);
     void SwapCells(int c1, int r1, int c2, int r2);
 
     // Every row record, in store order (empty slots skipped).

@@ -2,12 +2,14 @@
 #include "controls/grid/core/base_grid.h"
 #include "controls/grid/core/cell_look.h"
 #include "controls/grid/core/file_picture.h"
+#include "controls/grid/core/filter.h"
 #include "controls/grid/core/graphic_payloads.h"
 #include "controls/grid/core/grid_records.h"
 #include "controls/grid/core/look_settings.h"
 #include "controls/grid/core/text_measurer.h"
 #include "controls/grid/core/int_list.h"
 #include "controls/grid/core/settings_objects.h"
+#include "controls/grid/core/sort_keys.h"
 
 #include <QIODevice>
 
@@ -722,9 +724,6 @@ public:
     virtual void ImageSelect(int index);
     // A cell change the undo list records (old and new text); empty here.
     virtual void RegisterUndoChange(int col, int row, const QString& value, const QString& origValue) {}
-    // Node rows come with their own side; none here.
-    virtual bool IsNode(int row) const { return false; }
-    virtual bool IsSummary(int row) const { return false; }
 
     // ---- Graphic lookup and sizes ----
     virtual TCellGraphic* GetCellGraphic(int col, int row);
@@ -904,6 +903,176 @@ public:
     std::function<void(TExStringGrid*, int col, int row, QString& title, QString& text, TBalloonIcon& icon)>
         OnCellBalloon;
 
+    // ======== Data operations ========
+    struct CompiledFilter;
+    TFilter Filter;
+    // Comparisons and row moves of the last sorts (the counters only grow).
+    long Compares = 0;
+    long Swaps = 0;
+    bool FilterActive() const { return filterActive_; }
+    bool IsGrouping() const { return isGrouping_; }
+    int NumNodes() const { return numNodes_; }
+    // Display row of each row before the sorts since InitSortXRef (empty: none).
+    const std::vector<int>& SortRowXRef() const { return sortRowXRef_; }
+    // Shows every hidden-row record pick accepts, in one pass and one merge.
+    void UnHideRowsWhere(const std::function<bool(const TGridItem&)>& pick);
+    std::function<void(TExStringGrid*, int row, bool& accept)> OnCustomFilter;
+    std::function<void(TExStringGrid*, qint16 progress)> OnFilterProgress;
+    std::function<void(TExStringGrid*, int col, int itemIndex, QString& name, QString& condition)> OnFilterSelect;
+    std::function<void(TExStringGrid*, int col, int itemIndex, QString& name, QString& condition)> OnFilterCheck;
+    std::function<void(TExStringGrid*, const QString& s1, const QString& s2, int& res)> OnCustomCompare;
+    std::function<void(TExStringGrid*, int col, int row1, int row2, int& res)> OnRawCompare;
+    // ---- row_ops.cpp ----
+    void DeleteRowList(std::vector<int> rows);
+    void RemoveRows(int row, int count);
+    void AddColumn();
+    void RemoveCols(int col, int count);
+    void InsertCols(int col, int count);
+    void RemoveCheckedRows(int checkBoxCol, bool removeChecked);
+    void RemoveDuplicates(int col, bool doCase);
+    bool RowSelectedAt(int row);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void ClearRect(int col1, int row1, int col2, int row2);
+    void ClearRows(int row, int count);
+    void ClearCols(int col, int count);
+    void ClearNormalRows(int row, int count);
+    void ClearNormalCols(int col, int count);
+    void ClearNormalCells();
+    void ClearSelection();
+    void Clear();
+    void ClearAll();
+    void TrimRect(int col1, int row1, int col2, int row2);
+    void TrimColumn(int col);
+    void TrimRow(int row);
+    void TrimAll();
+    void ColorRect(int col1, int row1, int col2, int row2, TColor color);
+    void MergeColumnCells(int col, bool mainMerge);
+    void MergeRowCells(int row, bool mainMerge);
+    void SplitColumnCells(int col);
+    void SplitRowCells(int row);
+    void SplitAllCells();
+    void MergeCols(int col1, int col2, const QString& separator);
+    bool IsCell(const QString& subStr, int& col, int& row) const;
+    bool IsWideCell(int col, int row) const;
+    // ---- filtering.cpp ----
+    QString FilterText(const TFilterData& d, int row);
+    bool MatchCompiled(const CompiledFilter& filter, int row);
+    bool CustomFilter(int row, bool accept);
+    bool MatchFilter(int row);
+    void ApplyFilter();
+    void FilterRow(int row);
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    void SetFilterActive(bool value);
+    void NarrowDown(const QString& condition, int column);
+    void FilterSelect(int itemIndex);
+    void FilterCheck(const std::vector<int>& checked);
+    // ---- node_rows.cpp ----
+    TCellGraphic* NodeGraphic(int row) const;
+    bool IsNode(int row) const;
+    bool IsSummary(int row) const;
+    int NodeLevelOf(int row) const;
+    void AddNodeLevel(int row, int delta);
+    void AddNode(int row, int span);
+    bool GetNodeState(int row) const;
+    void SetNodeState(int row, bool contracted);
+    int GetNodeLevel(int row) const;
+    int GetNodeSpan(int row) const;
+    void SetNodeSpan(int row, int span);
+    void UpdateNodeSpan(int row, int delta);
+    int GetSubNodeCount(int row) const;
+    void UpdateSubNodeCount(int row, int delta);
+    int NextNodeRow(int row) const;
+    int NodeLastReal(int displayRow) const;
+    void ContractNode(int row);
+    void ExpandNodeOnly(int row);
+    void ExpandNode(int row);
+    void ExpandAll();
+    void ContractAll();
+    void RemoveNode(int row);
+    void RemoveAllNodes();
+    int GetParentRow(int row) const;
+    void InsertChildRow(int row, int insertAt);
+    void RemoveChildRow(int row);
+    void InsertNormalRow(int row);
+    void RemoveNormalRow(int row);
+    int GetNodeSpanType(int row) const;
+    bool IsInNodeGlyph(int row, int x) const;
+    void MarkSummaryRow(int row);
+    // ---- grouping.cpp ----
+    void SetGroupColumn(int col);
+    void ApplyRowColors(int row, TColor color, TColor colorTo, TColor fontColor);
+    void ApplyCellColors(int col, int row, TColor color, TColor colorTo, TColor fontColor);
+    void ResetRowColors(int row);
+    void InsertSummaryRow(int row);
+    void Group(int col);
+    void UnGroup();
+    void SubGroup(int col);
+    void SubUnGroup(int col);
+    void GroupCalc(int col, int method);
+    void GroupSum(int col);
+    void GroupAvg(int col);
+    void GroupMin(int col);
+    void GroupMax(int col);
+    void GroupCount(int col);
+    void GroupCustom(int col);
+    void GroupDistinct(int col);
+    void GroupStdDev(int col);
+    // ---- sorting.cpp ----
+    void InitSortXRef();
+    int SortedRowIndex(int row) const;
+    int UnSortedRowIndex(int row) const;
+    QString UnSortedCells(int col, int row) const;
+    void SetUnSortedCells(int col, int row, const QString& value);
+    std::vector<SortColumn> SortChain(int col, bool descending) const;
+    std::vector<SortColumn> IndexChain() const;
+    int CompareCells(int col, int row1, int row2, TSortDirection direction);
+    void ApplyRowOrder(int left, const std::vector<int>& order, int onlyCol);
+    std::vector<int> SortRows(int left, int right, std::vector<SortColumn> columns);
+    void SortAndFollow(int left, int right, const std::vector<SortColumn>& columns, bool indexed);
+    void QSort();
+    void Sort(int col, TSortDirection direction);
+    void SortByColumn(int col);
+    void QSortIndexed();
+    void QuickSort(int col, int left, int right);
+    void QuickSortIndexed(int left, int right);
+    void SortGroups(bool indexed);
+    void QSortGroup();
+    void QSortGroupIndexed();
+    void QUnSort();
+    bool SortLine(int col, int row1, int row2);
+    void SortSwapRows(int row1, int row2);
+
+    // ---- typed_access.cpp ----
+    int Ints(int col, int row) const;
+    void SetInts(int col, int row, int value);
+    int AllInts(int col, int row) const;
+    void SetAllInts(int col, int row, int value);
+    QString FloatText(const QString& format, double value) const;
+    void SetFloats(int col, int row, double value);
+    void SetAllFloats(int col, int row, double value);
+    double Dates(int col, int row) const;
+    void SetDates(int col, int row, double value);
+    double Times(int col, int row) const;
+    void SetTimes(int col, int row, double value);
+    int PrintColWidth(int col) const;
+    int PrintColOffset(int col) const;
+    void SetPrintColumn(int col, int width, int offset);
+    void SetRowHeaders(const QStringList& headers);
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+    void ClearColumnHeaders();
+
+    void TextFill(bool doFixed, const QString& text);
+    void FormatFill(bool doFixed, const QString& format);
+    void RandomFill(bool doFixed, int range);
+    void LinearFill(bool doFixed);
+
 protected:
     void ColumnMoved(int fromIndex, int toIndex) override;
     void RowMoved(int fromIndex, int toIndex) override;
@@ -961,6 +1130,27 @@ protected:
     bool disableChange_ = false;
     int updateCount_ = 0;
     bool loading_ = false;
+
+    // Sorting, filtering, nodes and grouping state.
+    std::vector<int> sortRowXRef_;
+    std::vector<int> sortRowXRefInv_;
+    int numNodes_ = 0;
+    bool isGrouping_ = false;
+    int groupWidth_ = 0;
+    QString groupCaption_;
+    QString groupFooter_;
+    int filterFixedRows_ = 0;
+    bool filterActive_ = false;
+    QString lastFilter_;
+    int filterCol_ = -1;
+    bool blockCellChange_ = false;
+    // Column widths and offsets of the printout, in print units.
+    static constexpr int kPrintColumns = 256;
+    std::array<int, kPrintColumns> printColWidths_{};
+    std::array<int, kPrintColumns> printColOffsets_{};
+    // text(col, row) into every cell of the normal area (or all).
+    template <typename F>
+    void FillCells(bool doFixed, F&& text);
 
     // Look and setup state.
     template <typename T>

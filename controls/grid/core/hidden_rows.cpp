@@ -178,6 +178,54 @@ void TExStringGrid::UnHideRows(int fromRow, int toRow)
     Invalidate();
 }
 
+void TExStringGrid::UnHideRowsWhere(const std::function<bool(const TGridItem&)>& pick)
+{
+    // One pass over the records and one merge of the store, however many
+    // runs come back (folded nodes by the thousand).
+    std::vector<std::unique_ptr<TGridItem>> restored;
+    std::vector<std::unique_ptr<TGridItem>> kept;
+    kept.reserve(gridItems_.size());
+    for (auto& item : gridItems_)
+        (pick(*item) ? restored : kept).push_back(std::move(item));
+    if (restored.empty()) {
+        gridItems_ = std::move(kept);
+        return;
+    }
+    gridItems_ = std::move(kept);
+    std::vector<std::pair<int, RowHandle>> placed;
+    std::vector<std::pair<int, int>> heights;
+    for (auto& item : restored) {
+        const int pos = item->Idx - RecordsBelow(item->Idx);
+        placed.emplace_back(pos, std::move(item->Items));
+        heights.emplace_back(pos, item->Height);
+    }
+    // Twins of one Idx (two filter levels) land one below the other.
+    for (size_t i = 1; i < placed.size(); ++i)
+        if (placed[i].first <= placed[i - 1].first) {
+            placed[i].first = placed[i - 1].first + 1;
+            heights[i].first = placed[i].first;
+        }
+    const int k = static_cast<int>(placed.size());
+    store_.InsertHandlesAt(std::move(placed));
+    for (const auto& [pos, h] : heights)
+        rowHeights_.Insert(pos, 1, h);
+    TObjStringGrid::SetRowCount(RowCount() + k);
+    SetRowCount(RowCount());
+    duplicateIdx_ = 0;
+    for (size_t i = 1; i < gridItems_.size(); ++i)
+        if (gridItems_[i]->Idx == gridItems_[i - 1]->Idx)
+            ++duplicateIdx_;
+    if (View())
+        for (int i = 0; i < controlList_.Count(); ++i) {
+            const TControlItem* item = controlList_.GetControl(i);
+            if (!IsHiddenRow(item->Y))
+                View()->PlaceControl(item->Control, {}, true);
+        }
+    CellsChanged({0, heights.front().first, ColCount() - 1, heights.back().first});
+    CellControlsUpdate();
+    Invalidate();
+}
+
 void TExStringGrid::UnHideRow(int row)
 {
     UnHideRows(row, row);

@@ -1,0 +1,29 @@
+#pragma once
+#include <QString>
+
+namespace grid {
+
+// The base of pluggable cell checkers (spelling, formats): a grid asks it to
+// correct a cell text and to mark errors in it, over a range on request or
+// when an edited cell is validated. The base checks nothing.
+class TExStringGridCheck
+{
+public:
+    virtual ~TExStringGridCheck() = default;
+
+    // A range check makes each cell the current one and restores it after.
+    bool GotoCell = false;
+    // Validation of an edited cell corrects / marks its new text.
+    bool AutoCorrect = false;
+    bool AutoMarkError = false;
+    // A range check corrects / marks.
+    bool UseCorrect = false;
+    bool UseMarkError = false;
+
+    virtual QString MarkError(int col, int row, const QString& s) { return s; }
+    virtual QString Correct(int col, int row, const QString& s) { return s; }
+    virtual void StartCheck() {}
+    virtual void StopCheck() {}
+};
+
+} // namespace grid
