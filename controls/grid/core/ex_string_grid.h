@@ -922,7 +922,7 @@ public:
     std::function<void(TExStringGrid*, int col, int itemIndex, QString& name, QString& condition)> OnFilterCheck;
     std::function<void(TExStringGrid*, const QString& s1, const QString& s2, int& res)> OnCustomCompare;
     std::function<void(TExStringGrid*, int col, int row1, int row2, int& res)> OnRawCompare;
-    // ---- row_ops.cpp ----
+    // ---- Rows and columns: removal, insertion, clearing, trimming, merging ----
     void DeleteRowList(std::vector<int> rows);
     void RemoveRows(int row, int count);
     void AddColumn();
@@ -959,7 +959,7 @@ public:
     void MergeCols(int col1, int col2, const QString& separator);
     bool IsCell(const QString& subStr, int& col, int& row) const;
     bool IsWideCell(int col, int row) const;
-    // ---- filtering.cpp ----
+    // ---- Filtering ----
     QString FilterText(const TFilterData& d, int row);
     bool MatchCompiled(const CompiledFilter& filter, int row);
     bool CustomFilter(int row, bool accept);
@@ -972,7 +972,7 @@ public:
     void NarrowDown(const QString& condition, int column);
     void FilterSelect(int itemIndex);
     void FilterCheck(const std::vector<int>& checked);
-    // ---- node_rows.cpp ----
+    // ---- Node rows ----
     TCellGraphic* NodeGraphic(int row) const;
     bool IsNode(int row) const;
     bool IsSummary(int row) const;
@@ -1004,7 +1004,7 @@ public:
     int GetNodeSpanType(int row) const;
     bool IsInNodeGlyph(int row, int x) const;
     void MarkSummaryRow(int row);
-    // ---- grouping.cpp ----
+    // ---- Grouping ----
     void SetGroupColumn(int col);
     void ApplyRowColors(int row, TColor color, TColor colorTo, TColor fontColor);
     void ApplyCellColors(int col, int row, TColor color, TColor colorTo, TColor fontColor);
@@ -1023,7 +1023,7 @@ public:
     void GroupCustom(int col);
     void GroupDistinct(int col);
     void GroupStdDev(int col);
-    // ---- sorting.cpp ----
+    // ---- Sorting ----
     void InitSortXRef();
     int SortedRowIndex(int row) const;
     int UnSortedRowIndex(int row) const;
@@ -1048,7 +1048,7 @@ public:
     bool SortLine(int col, int row1, int row2);
     void SortSwapRows(int row1, int row2);
 
-    // ---- typed_access.cpp ----
+    // ---- Typed access, print columns, headers, fills ----
     int Ints(int col, int row) const;
     void SetInts(int col, int row, int value);
     int AllInts(int col, int row) const;
