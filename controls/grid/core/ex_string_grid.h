@@ -316,6 +316,9 @@ public:
     virtual void MouseActionsChanged() {}
     virtual QString HtmlToPlainText(const QString& text) const;
     virtual void ColumnMovedSortUpdate(int realFrom, int realTo) {}
+    // Sorting by SortSettings (by the sort indexes); the sorting side fills them.
+    virtual void QSort() {}
+    virtual void QSortIndexed() {}
 
     // Events.
     std::function<void(TExStringGrid*, int oldRow, int newRow)> OnRowChanged;
@@ -397,6 +400,8 @@ public:
     bool ScrollProportional = false;
     bool ScrollSynch = false;
     bool ScrollHints = false;
+    // The hint shown while the thumb is dragged ("Row : " + row); may change it.
+    std::function<void(TExStringGrid* sender, int row, QString& hint)> OnScrollHint;
     TColor ScrollColor = clNone;
     // The horizontal scroll bar reserved by SetBounds.
     virtual bool HorzScrollBarVisible() const { return VisibleColCount() + FixedCols() < ColCount(); }

@@ -273,6 +273,50 @@ void TSortSettings::SetHeader(TColor& field, TColor value)
         owner_->RepaintRow(owner_->FixedRows() - 1);
 }
 
+QString TSortSettings::SaveToString() const
+{
+    if (IndexShow)
+        return QStringLiteral("i;") + (owner_ ? owner_->SortIndexes.SaveToString() : QString());
+    return (Direction == sdDescending ? QStringLiteral("d") : QStringLiteral("u")) + QString::number(Column);
+}
+
+void TSortSettings::LoadFromString(const QString& value)
+{
+    if (value.isEmpty())
+        return;
+    SetShow(true);
+    if (value.size() < 2)
+        throw GridError(QStringLiteral("Invalid sort settings specifier"));
+    if (!value.contains(QStringLiteral("i;"))) {
+        IndexShow = false;
+        Direction = value.contains(QLatin1Char('u')) ? sdAscending : sdDescending;
+        bool ok = false;
+        const int column = value.mid(1).toInt(&ok);
+        if (ok) {
+            Column = column;
+            if (owner_)
+                owner_->QSort();
+        }
+        return;
+    }
+    IndexShow = true;
+    const QString rest = value.mid(2);
+    if (!rest.isEmpty() && owner_) {
+        owner_->SortIndexes.LoadFromString(rest);
+        owner_->QSortIndexed();
+    }
+}
+
+void TSortSettings::Remove()
+{
+    Column = -1;
+    if (!owner_)
+        return;
+    owner_->SortIndexes.Clear();
+    if (owner_->FixedRows() > 0)
+        owner_->RepaintRow(owner_->FixedRows() - 1);
+}
+
 void TSortSettings::Assign(const TSortSettings& source)
 {
     AutoSortForGrouping = source.AutoSortForGrouping;

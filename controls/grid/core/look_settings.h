@@ -274,6 +274,16 @@ public:
 
     void Assign(const TSortSettings& source);
 
+    // "u3" / "d0" (direction and column), or "i;" and the sort index list.
+    QString SaveToString() const;
+    // Switches sorting on and sorts by the text; GridError "Invalid sort
+    // settings specifier" for a text of one character. A bad column number
+    // keeps the column and the order.
+    void LoadFromString(const QString& value);
+    // No sort column, no sort indexes.
+    void Remove();
+    void ToggleDirection() { Direction = Direction == sdAscending ? sdDescending : sdAscending; }
+
 private:
     void SetHeader(TColor& field, TColor value);
 

@@ -245,6 +245,16 @@ void TObjStringGrid::MoveTopLeft(int left, int top)
     Invalidate();
 }
 
+int TObjStringGrid::MaxLeftCol() const
+{
+    return FirstToShowEnd(colWidths_, colCount_ - 1, fixedCols_, ClientWidth() - FixedColsWidth());
+}
+
+int TObjStringGrid::MaxTopRow() const
+{
+    return FirstToShowEnd(rowHeights_, rowCount_ - 1, fixedRows_, ClientHeight() - FixedRowsHeight());
+}
+
 int TObjStringGrid::FirstToShowEnd(const AxisSizes& axis, int idx, int fixedCount, int avail) const
 {
     const qint64 target = axis.Offset(idx + 1) - avail;

@@ -80,6 +80,10 @@ public:
     // least one while any exists).
     int VisibleColCount() const;
     int VisibleRowCount() const;
+    // The largest LeftCol / TopRow a scroll goes to: the last column / row
+    // then ends inside the client area.
+    int MaxLeftCol() const;
+    int MaxTopRow() const;
     // The client area the view reports.
     int ClientWidth() const { return clientSize_.width(); }
     int ClientHeight() const { return clientSize_.height(); }

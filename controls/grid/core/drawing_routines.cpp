@@ -1,0 +1,323 @@
+#include "controls/grid/core/drawing_routines.h"
+
+#include "platform/text/system_colors.h"
+
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+int Red(TColor c) { return int(c & 0xFF); }
+int Green(TColor c) { return int((c >> 8) & 0xFF); }
+int Blue(TColor c) { return int((c >> 16) & 0xFF); }
+TColor Rgb(int r, int g, int b)
+{
+    return TColor(std::clamp(r, 0, 255)) | (TColor(std::clamp(g, 0, 255)) << 8) |
+           (TColor(std::clamp(b, 0, 255)) << 16);
+}
+
+} // namespace
+
+TColor ResolveColor(TColor color)
+{
+    return platform::ColorToRGB(color);
+}
+
+TColor HalfColor(TColor color)
+{
+    const TColor c = ResolveColor(color);
+    return Rgb(Red(c) / 2, Green(c) / 2, Blue(c) / 2);
+}
+
+TColor BlendColor(TColor color, TColor colorTo, int min, int max, int pos)
+{
+    if (colorTo == clNone || max == min)
+        return color;
+    const TColor a = ResolveColor(color);
+    const TColor b = ResolveColor(colorTo);
+    const double f = double(pos) / (max - min);
+    return Rgb(Red(a) + int(std::lround((Red(b) - Red(a)) * f)), Green(a) + int(std::lround((Green(b) - Green(a)) * f)),
+               Blue(a) + int(std::lround((Blue(b) - Blue(a)) * f)));
+}
+
+void DrawGradientRect(Canvas& canvas, TColor from, TColor to, bool horizontal, QRect rect, int steps)
+{
+    rect = rect.normalized();
+    if (rect.height() == 0 || rect.width() == 0)
+        return;
+    if (from == clNone || to == clNone) {
+        const TColor solid = to == clNone ? from : to;
+        if (solid != clNone)
+            canvas.FillRect(rect, solid);
+        return;
+    }
+    const TColor a = ResolveColor(from);
+    const TColor b = ResolveColor(to);
+    const int length = (horizontal ? rect.width() : rect.height()) - 1;
+    if (length <= 0) {
+        canvas.FillRect(rect, a);
+        return;
+    }
+    steps = std::clamp(steps, 1, length);
+    const double band = double(length) / steps;
+    const int thick = int(band + 1);
+    const int end = horizontal ? rect.left() + rect.width() : rect.top() + rect.height();
+    for (int i = 0; i <= steps; ++i) {
+        const TColor c = Rgb(Red(a) + int(std::lround(double(i) * (Red(b) - Red(a)) / steps)),
+                             Green(a) + int(std::lround(double(i) * (Green(b) - Green(a)) / steps)),
+                             Blue(a) + int(std::lround(double(i) * (Blue(b) - Blue(a)) / steps)));
+        const int start = (horizontal ? rect.left() : rect.top()) + int(i * band);
+        const int stop = std::min(start + thick, end);
+        if (stop <= start)
+            continue;
+        if (horizontal)
+            canvas.FillRect(QRect(start, rect.top(), stop - start, rect.height()), c);
+        else
+            canvas.FillRect(QRect(rect.left(), start, rect.width(), stop - start), c);
+    }
+}
+
+void DrawSelectionFrame(Canvas& canvas, const QRect& rect, int openSides, TColor borderColor,
+                        TColor innerTopColor, TColor innerBottomColor, TColor cornerColor,
+                        TColor edgePixelColor, TColor color, TColor colorTo, TColor mirrorColor,
+                        TColor mirrorColorTo)
+{
+    // Work in edge coordinates: r is exclusive on the right and bottom.
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.left() + rect.width() - 1;
+    const int bottom = rect.top() + rect.height() - 2;
+    const bool leftClosed = openSides == 0 || openSides == 1;
+    const bool rightClosed = openSides == 0 || openSides == 2;
+    const int middle = (top + bottom) / 2;
+
+    // Inner area first, so the lines lie on top of it.
+    const QRect inner(QPoint(left + (leftClosed ? 2 : 0), top + 2),
+                      QPoint(right - (rightClosed ? 2 : 0) - 1, bottom - 2));
+    if (inner.isValid()) {
+        if (colorTo == clNone)
+            canvas.FillRect(inner, color);
+        else if (mirrorColor == clNone)
+            DrawGradientRect(canvas, color, colorTo, false, inner, 16);
+        else {
+            const int half = inner.height() / 2;
+            DrawGradientRect(canvas, color, colorTo, false, QRect(inner.left(), inner.top(), inner.width(), half),
+                             16);
+            DrawGradientRect(canvas, mirrorColor, mirrorColorTo, false,
+                             QRect(inner.left(), inner.top() + half, inner.width(), inner.height() - half), 16);
+        }
+    }
+    const int x0 = leftClosed ? left + 1 : left;
+    const int x1 = rightClosed ? right - 1 : right + 1;
+    canvas.Line({x0, top + 1}, {x1, top + 1}, innerTopColor);
+    canvas.Line({x0, bottom - 1}, {x1, bottom - 1}, innerBottomColor);
+    if (leftClosed) {
+        canvas.Line({left + 1, top + 1}, {left + 1, middle}, innerTopColor);
+        canvas.Line({left + 1, middle}, {left + 1, bottom}, innerBottomColor);
+    }
+    if (rightClosed) {
+        canvas.Line({right - 1, top + 1}, {right - 1, middle}, innerTopColor);
+        canvas.Line({right - 1, middle}, {right - 1, bottom}, innerBottomColor);
+    }
+    const int e0 = leftClosed ? left + 2 : left;
+    const int e1 = rightClosed ? right - 1 : right + 1;
+    canvas.Line({e0, top}, {e1, top}, borderColor);
+    canvas.Line({e0, bottom}, {e1, bottom}, borderColor);
+    if (leftClosed)
+        canvas.Line({left, top + 2}, {left, bottom - 1}, borderColor);
+    if (rightClosed)
+        canvas.Line({right, top + 2}, {right, bottom - 1}, borderColor);
+    auto corner = [&](int x, int y, int dx, int dy) {
+        if (edgePixelColor != clNone) {
+            canvas.Pixel({x + dx, y}, edgePixelColor);
+            canvas.Pixel({x, y + dy}, edgePixelColor);
+            canvas.Pixel({x + dx, y + dy}, edgePixelColor);
+        }
+        if (cornerColor != clNone)
+            canvas.Pixel({x, y}, cornerColor);
+    };
+    if (leftClosed) {
+        corner(left, top, 1, 1);
+        corner(left, bottom, 1, -1);
+    }
+    if (rightClosed) {
+        corner(right, top, -1, 1);
+        corner(right, bottom, -1, -1);
+    }
+}
+
+int RangePercent(double position, double min, double max)
+{
+    if (max == min)
+        return 0;
+    const double p = std::round((position - min) * 100.0 / (max - min));
+    return int(std::clamp(p, 0.0, 100.0));
+}
+
+int LevelPercent(int value, int from, int to)
+{
+    if (to == from)
+        return 0;
+    const double p = std::round(std::abs(double(value) - from) * 100.0 / (double(to) - from));
+    return int(std::clamp(p, 0.0, 100.0));
+}
+
+ProgressBarLayout LayoutProgressBar(const QRect& rect, const QString& format, double max, double min,
+                                    int marginY, int marginX, double position)
+{
+    ProgressBarLayout out;
+    if (format.isEmpty()) {
+        const long long value = std::llround(position);
+        out.Text = QString::number(value) + QLatin1Char('%');
+        out.Percent = int(std::clamp<long long>(value, 0, 100));
+    } else {
+        if (format.contains(QLatin1Char('d')) || format.contains(QLatin1Char('u')))
+            out.Text = QString::asprintf(format.toLatin1().constData(), int(std::lround(position)));
+        else
+            out.Text = QString::asprintf(format.toLatin1().constData(), position);
+        out.Percent = RangePercent(position, min, max);
+    }
+    const QRect r = rect.adjusted(marginX, marginY, -marginX, -marginY);
+    const int filled = int(std::lround(out.Percent * double(r.width()) / 100.0));
+    out.Filled = QRect(r.left(), r.top(), filled, r.height());
+    out.Rest = QRect(r.left() + filled, r.top(), r.width() - filled, r.height());
+    return out;
+}
+
+void DrawProgressBar(Canvas& canvas, const QRect& rect, TColor fillColor, TColor borderColor,
+                     const QString& format, double max, double min, int marginY, int marginX, double position,
+                     TColor restTextColor, TColor restColor, TColor fillTextColor, TColor background)
+{
+    const ProgressBarLayout layout = LayoutProgressBar(rect, format, max, min, marginY, marginX, position);
+    const QRect r = layout.Filled.united(layout.Rest);
+    if (!layout.Filled.isEmpty()) {
+        canvas.FillRect(layout.Filled, fillColor);
+        canvas.CenteredText(r, layout.Filled, layout.Text, fillTextColor);
+    }
+    if (!layout.Rest.isEmpty()) {
+        canvas.FillRect(layout.Rest, restColor);
+        canvas.CenteredText(r, layout.Rest, layout.Text, restTextColor);
+    }
+    QRect frame = r.adjusted(-1, -1, 1, 1);
+    if (borderColor != clNone)
+        canvas.FrameRect(frame, borderColor);
+    frame.adjust(-1, -1, 1, 1);
+    if (background != clNone)
+        canvas.FrameRect(frame, background);
+}
+
+void DrawProgressPie(Canvas& canvas, const QRect& rect, TColor color, int percent, TColor background)
+{
+    canvas.Ellipse(rect, background, clGray);
+    if (percent != 0)
+        canvas.Pie(rect, std::clamp(percent, 0, 100) * 360 / 100, color, clGray);
+    const QPoint centre = rect.center();
+    canvas.Line({centre.x(), rect.top()}, centre, clGray);
+}
+
+void DrawCellShape(Canvas& canvas, int x, int y, int w, int h, TCellShape shape, TColor brush, TColor pen)
+{
+    if ((shape == csCircle || shape == csSquare || shape == csRoundSquare) && w != h)
+        w = h = std::min(w, h);
+    const int wE = w & ~1;
+    const int hE = h & ~1;
+    auto poly = [&](std::initializer_list<QPoint> pts) {
+        canvas.Polygon(pts.begin(), int(pts.size()), brush, pen);
+    };
+    switch (shape) {
+    case csRectangle:
+    case csSquare:
+        canvas.FillRect(QRect(QPoint(x + 1, y + 1), QPoint(x + w - 2, y + h - 2)), brush);
+        canvas.FrameRect(QRect(QPoint(x + 1, y + 1), QPoint(x + w - 2, y + h - 2)), pen);
+        break;
+    case csCircle:
+    case csEllips:
+    case csRoundRect:
+    case csRoundSquare:
+        canvas.Ellipse(QRect(x, y, w, h), brush, pen);
+        break;
+    case csTriangleLeft:
+        poly({{x + w, y}, {x + w, y + h}, {x, y + h / 2}});
+        break;
+    case csTriangleRight:
+        poly({{x, y}, {x, y + h}, {x + w, y + h / 2}});
+        break;
+    case csTriangleUp:
+        poly({{x, y + h}, {x + w, y + h}, {x + w / 2, y}});
+        break;
+    case csTriangleDown:
+        poly({{x, y}, {x + w, y}, {x + w / 2, y + h}});
+        break;
+    case csDiamond:
+        poly({{x, y + h / 2}, {x + w / 2, y}, {x + 2 * (w / 2), y + h / 2}, {x + w / 2, y + 2 * (h / 2)}});
+        break;
+    case csLineVert:
+        canvas.FillRect(QRect(x + w / 2, y, 1, h), brush);
+        break;
+    case csLineHorz:
+        canvas.FillRect(QRect(x, y + h / 2, w, 1), brush);
+        break;
+    case csStar:
+    case csHalfStar: {
+        const int cx = x + w / 2;
+        const int cy = y + h / 2;
+        auto point = [&](int k) {
+            const double a = qDegreesToRadians(36.0 * k);
+            const double rx = k % 2 == 0 ? w / 2 : w / 6;
+            const double ry = k % 2 == 0 ? h / 2 : h / 6;
+            return QPoint(cx + int(std::lround(std::cos(a) * rx)), cy - int(std::lround(std::sin(a) * ry)));
+        };
+        if (shape == csStar) {
+            QPoint pts[10];
+            for (int k = 0; k < 10; ++k)
+                pts[k] = point(k);
+            canvas.Polygon(pts, 10, brush, pen);
+        } else {
+            const QPoint pts[] = {point(0), point(5), point(6), point(7), point(8), point(9), point(0)};
+            canvas.Polygon(pts, 7, brush, pen);
+        }
+        break;
+    }
+    case csArrowUp:
+        poly({{x, y + h / 2}, {x + wE / 2, y}, {x + wE, y + h / 2}, {x + 3 * (wE / 4), y + h / 2},
+              {x + 3 * (wE / 4), y + h}, {x + wE / 4, y + h}, {x + wE / 4, y + h / 2}});
+        break;
+    case csArrowDown:
+        poly({{x, y + h / 2}, {x + wE / 2, y + h}, {x + wE, y + h / 2}, {x + 3 * (wE / 4), y + h / 2},
+              {x + 3 * (wE / 4), y}, {x + wE / 4, y}, {x + wE / 4, y + h / 2}});
+        break;
+    case csArrowLeft:
+        poly({{x, y + hE / 2}, {x + w / 2, y}, {x + w / 2, y + hE / 4}, {x + w, y + hE / 4},
+              {x + w, y + 3 * (hE / 4)}, {x + w / 2, y + 3 * (hE / 4)}, {x + w / 2, y + hE}});
+        break;
+    case csArrowRight:
+        poly({{x + w, y + hE / 2}, {x + w - w / 2, y}, {x + w - w / 2, y + hE / 4}, {x, y + hE / 4},
+              {x, y + 3 * (hE / 4)}, {x + w - w / 2, y + 3 * (hE / 4)}, {x + w - w / 2, y + hE}});
+        break;
+    }
+}
+
+void DrawDropTriangle(Canvas& canvas, int x, int y, TColor color)
+{
+    const QPoint pts[] = {{x - 3, y}, {x + 3, y}, {x, y + 3}};
+    canvas.Polygon(pts, 3, color, color);
+}
+
+void DrawSortIndicator(Canvas& canvas, int x, int y, bool descending)
+{
+    if (descending) {
+        canvas.Line({x + 4, y - 4}, {x, y + 4}, clWhite);
+        canvas.Line({x, y + 4}, {x - 4, y - 4}, clGray);
+        canvas.Line({x - 4, y - 4}, {x + 4, y - 4}, clGray);
+    } else {
+        canvas.Line({x - 4, y + 4}, {x + 4, y + 4}, clWhite);
+        canvas.Line({x + 4, y + 4}, {x, y - 4}, clWhite);
+        canvas.Line({x, y - 4}, {x - 4, y + 4}, clGray);
+    }
+}
+
+} // namespace grid

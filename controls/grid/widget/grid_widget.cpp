@@ -1,0 +1,213 @@
+#include "controls/grid/widget/grid_widget.h"
+
+#include "platform/text/system_colors.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
+
+namespace grid {
+
+namespace {
+
+quint32 ToColorRef(const QColor& c)
+{
+    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+}
+
+} // namespace
+
+TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
+    : QAbstractScrollArea(parent), grid_(grid), painter_(std::make_unique<GridPainter>(grid))
+{
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    grid_.Measurer = &measurer_;
+    grid_.SetView(this);
+    connect(verticalScrollBar(), &QScrollBar::sliderMoved, this,
+            [this](int v) { ThumbMoved(Qt::Vertical, v); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this,
+            [this](int v) { ThumbMoved(Qt::Horizontal, v); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
+    grid_.SetClientSize(viewport()->size());
+    UpdateScrollBars();
+}
+
+TGridWidget::~TGridWidget()
+{
+    if (grid_.View() == this)
+        grid_.SetView(nullptr);
+    if (grid_.Measurer == &measurer_)
+        grid_.Measurer = nullptr;
+}
+
+void TGridWidget::SetPainter(std::unique_ptr<GridPainter> painter)
+{
+    painter_ = std::move(painter);
+    viewport()->update();
+}
+
+void TGridWidget::TakeSystemColors()
+{
+    // Index: scroll bar 0, background 1, ... as the desktop numbers them.
+    const QPalette pal = palette();
+    platform::SystemColors::Table table = platform::SystemColors::Current();
+    table[0] = ToColorRef(pal.color(QPalette::Button));
+    table[5] = ToColorRef(pal.color(QPalette::Base));
+    table[8] = ToColorRef(pal.color(QPalette::Text));
+    table[13] = ToColorRef(pal.color(QPalette::Highlight));
+    table[14] = ToColorRef(pal.color(QPalette::HighlightedText));
+    table[15] = ToColorRef(pal.color(QPalette::Button));
+    table[16] = ToColorRef(pal.color(QPalette::Dark));
+    table[17] = ToColorRef(pal.color(QPalette::Disabled, QPalette::Text));
+    table[18] = ToColorRef(pal.color(QPalette::ButtonText));
+    table[20] = ToColorRef(pal.color(QPalette::Light));
+    table[23] = ToColorRef(pal.color(QPalette::ToolTipText));
+    table[24] = ToColorRef(pal.color(QPalette::ToolTipBase));
+    platform::SystemColors::SetCurrent(table);
+    viewport()->update();
+}
+
+void TGridWidget::InvalidateRect(const QRect& rect)
+{
+    viewport()->update(rect);
+}
+
+void TGridWidget::InvalidateAll()
+{
+    viewport()->update();
+}
+
+void TGridWidget::UpdateScrollBars()
+{
+    if (updatingBars_)
+        return;
+    updatingBars_ = true;
+    const auto policy = [&](bool wanted, bool forced) {
+        if (!wanted)
+            return Qt::ScrollBarAlwaysOff;
+        return forced ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
+    };
+    const TScrollStyle bars = grid_.ScrollType == ssMetro ? ssNone : grid_.ScrollBars;
+    setVerticalScrollBarPolicy(policy(bars == ssVertical || bars == ssBoth,
+                                      grid_.ScrollBarAlways == saVert || grid_.ScrollBarAlways == saBoth));
+    setHorizontalScrollBarPolicy(policy(bars == ssHorizontal || bars == ssBoth,
+                                        grid_.ScrollBarAlways == saHorz || grid_.ScrollBarAlways == saBoth));
+    // Row and column units: position = TopRow - FixedRows; a page is the
+    // rows shown whole.
+    QScrollBar* v = verticalScrollBar();
+    v->setRange(0, std::max(0, grid_.MaxTopRow() - grid_.FixedRows()));
+    v->setPageStep(std::max(1, grid_.VisibleRowCount()));
+    v->setSingleStep(1);
+    v->setValue(grid_.TopRow() - grid_.FixedRows());
+    v->setTracking(true);
+    QScrollBar* h = horizontalScrollBar();
+    h->setRange(0, std::max(0, grid_.MaxLeftCol() - grid_.FixedCols()));
+    h->setPageStep(std::max(1, grid_.VisibleColCount()));
+    h->setSingleStep(1);
+    h->setValue(grid_.LeftCol() - grid_.FixedCols());
+    updatingBars_ = false;
+}
+
+void TGridWidget::PlaceControl(QObject* control, const QRect& bounds, bool visible)
+{
+    auto* w = qobject_cast<QWidget*>(control);
+    if (w == nullptr)
+        return;
+    if (w->parentWidget() != viewport())
+        w->setParent(viewport());
+    w->setGeometry(bounds);
+    w->setVisible(visible);
+}
+
+QString TGridWidget::ScrollHintText(Qt::Orientation orientation, int value)
+{
+    const bool vertical = orientation == Qt::Vertical;
+    const int index = value + (vertical ? grid_.FixedRows() : grid_.FixedCols());
+    QString hint = (vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(index);
+    if (grid_.OnScrollHint)
+        grid_.OnScrollHint(&grid_, index, hint);
+    return hint;
+}
+
+void TGridWidget::ThumbMoved(Qt::Orientation orientation, int value)
+{
+    if (grid_.ScrollHints)
+        QToolTip::showText(QCursor::pos() + QPoint(10, 0), ScrollHintText(orientation, value), this);
+}
+
+void TGridWidget::ShowColSizeLine(int x)
+{
+    const int old = colSizeLine_;
+    colSizeLine_ = x;
+    if (old >= 0)
+        viewport()->update(QRect(old, 0, 1, viewport()->height()));
+    if (x >= 0)
+        viewport()->update(QRect(x, 0, 1, viewport()->height()));
+}
+
+void TGridWidget::ShowRowSizeLine(int y)
+{
+    const int old = rowSizeLine_;
+    rowSizeLine_ = y;
+    if (old >= 0)
+        viewport()->update(QRect(0, old, viewport()->width(), 1));
+    if (y >= 0)
+        viewport()->update(QRect(0, y, viewport()->width(), 1));
+}
+
+void TGridWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter p(viewport());
+    painter_->Paint(p, event->rect(), hasFocus());
+    // Size lines are drawn over the cells; the next paint without them
+    // restores what lay under them.
+    if (colSizeLine_ >= 0 || rowSizeLine_ >= 0) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        if (colSizeLine_ >= 0)
+            p.drawLine(colSizeLine_, 0, colSizeLine_, viewport()->height());
+        if (rowSizeLine_ >= 0)
+            p.drawLine(0, rowSizeLine_, viewport()->width(), rowSizeLine_);
+    }
+}
+
+void TGridWidget::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    grid_.SetClientSize(viewport()->size());
+    // A larger client shows more: no scroll position past the one that
+    // shows the last column and row at the end.
+    if (grid_.LeftCol() > grid_.MaxLeftCol())
+        grid_.SetLeftCol(grid_.MaxLeftCol());
+    if (grid_.TopRow() > grid_.MaxTopRow())
+        grid_.SetTopRow(grid_.MaxTopRow());
+    UpdateScrollBars();
+}
+
+void TGridWidget::scrollContentsBy(int, int)
+{
+    if (updatingBars_)
+        return;
+    updatingBars_ = true;
+    const int top = grid_.FixedRows() + verticalScrollBar()->value();
+    const int left = grid_.FixedCols() + horizontalScrollBar()->value();
+    if (top != grid_.TopRow())
+        grid_.SetTopRow(top);
+    if (left != grid_.LeftCol())
+        grid_.SetLeftCol(left);
+    updatingBars_ = false;
+    viewport()->update();
+}
+
+void TGridWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        TakeSystemColors();
+    QAbstractScrollArea::changeEvent(event);
+}
+
+} // namespace grid

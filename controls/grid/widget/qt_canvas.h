@@ -1,0 +1,35 @@
+#pragma once
+#include "controls/grid/core/drawing_routines.h"
+#include "controls/grid/core/grid_types.h"
+
+#include <QColor>
+#include <QFont>
+
+class QPainter;
+
+namespace grid {
+
+// A grid colour as a Qt colour (system colours through the current table).
+QColor ToQColor(TColor color);
+// A grid font as a Qt font (size in points).
+QFont ToQFont(const TFont& font);
+
+// The drawing routines' canvas on a QPainter.
+class QtCanvas : public Canvas
+{
+public:
+    explicit QtCanvas(QPainter& painter) : p_(painter) {}
+    void FillRect(const QRect& rect, TColor color) override;
+    void Line(QPoint from, QPoint to, TColor color, int width = 1) override;
+    void Pixel(QPoint at, TColor color) override;
+    void FrameRect(const QRect& rect, TColor color) override;
+    void Polygon(const QPoint* points, int count, TColor brush, TColor pen) override;
+    void Ellipse(const QRect& rect, TColor brush, TColor pen) override;
+    void Pie(const QRect& rect, int spanDegrees, TColor brush, TColor pen) override;
+    void CenteredText(const QRect& rect, const QRect& clip, const QString& text, TColor color) override;
+
+private:
+    QPainter& p_;
+};
+
+} // namespace grid
