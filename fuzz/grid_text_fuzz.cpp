@@ -1,7 +1,9 @@
 // Bytes through the grid's text readers: number and date texts under both
 // decimal separators, the line-break and quote codecs, R1C1 references, wide
-// text, the sort specification text, integer list texts and filter conditions.
+// text, the sort specification text, the sort settings text, integer list
+// texts and filter conditions.
 #include "controls/grid/core/base_grid.h"
+#include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/core/filter_matcher.h"
 #include "controls/grid/core/int_list.h"
 #include "controls/grid/core/text_routines.h"
@@ -100,6 +102,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TSortIndexList again;
     again.LoadFromString(saved);
     Check(again.SaveToString() == saved);
+
+    // One grid for every input: the sort settings text switches sorting on
+    // and reads a column or a sort index list.
+    static TExStringGrid* grid = new TExStringGrid;
+    try {
+        grid->SortSettings.LoadFromString(utf8);
+    } catch (const GridError&) {
+        Check(utf8.size() < 2);
+    }
+    Check(!grid->SortSettings.SaveToString().isEmpty());
 
     TIntList list;
     try {

@@ -414,6 +414,8 @@ void TObjStringGrid::InvalidateRect(const QRect& rect)
 
 void TObjStringGrid::InvalidateCell(int col, int row)
 {
+    if (view_ == nullptr)
+        return;
     InvalidateRect(PlatformCellRect(col, row));
 }
 
