@@ -104,12 +104,16 @@ void TGridWidget::UpdateScrollBars()
     v->setPageStep(std::max(1, grid_.VisibleRowCount()));
     v->setSingleStep(1);
     v->setValue(grid_.TopRow() - grid_.FixedRows());
-    v->setTracking(true);
+    // The grid follows a dragged thumb with ScrollSynch (or thumb tracking),
+    // else when it is let go.
+    const bool follow = grid_.ScrollSynch || grid_.Options().Contains(goThumbTracking);
+    v->setTracking(follow);
     QScrollBar* h = horizontalScrollBar();
     h->setRange(0, std::max(0, grid_.MaxLeftCol() - grid_.FixedCols()));
     h->setPageStep(std::max(1, grid_.VisibleColCount()));
     h->setSingleStep(1);
     h->setValue(grid_.LeftCol() - grid_.FixedCols());
+    h->setTracking(follow);
     updatingBars_ = false;
 }
 

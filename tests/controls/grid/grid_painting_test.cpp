@@ -313,6 +313,12 @@ TEST(GridScrollBars, RowAndColumnUnits)
         EXPECT_EQ(g.ScrollType, c.type);
     }
 
+    EXPECT_FALSE(v->hasTracking()); // the grid moves when the thumb is let go
+    g.ScrollSynch = true;
+    w.UpdateScrollBars();
+    EXPECT_TRUE(v->hasTracking());
+    EXPECT_TRUE(w.horizontalScrollBar()->hasTracking());
+
     EXPECT_EQ(w.ScrollHintText(Qt::Vertical, 4), QStringLiteral("Row : 5"));
     EXPECT_EQ(w.ScrollHintText(Qt::Horizontal, 0), QStringLiteral("Col : 1"));
     g.OnScrollHint = [](TExStringGrid*, int row, QString& hint) { hint = QStringLiteral("Item %1").arg(row); };
