@@ -33,10 +33,14 @@ Cell* RowRecord::At(int col)
     return col >= 0 && col < Size() ? &cells_[size_t(col)] : nullptr;
 }
 
-Cell& RowRecord::Ensure(int col)
+Cell& RowRecord::Ensure(int col, int widthHint)
 {
-    if (col >= Size())
-        cells_.resize(size_t(col) + 1);
+    if (col >= Size()) {
+        const size_t need = size_t(col) + 1;
+        if (need > cells_.capacity())
+            cells_.reserve(std::max({need, size_t(std::max(widthHint, 0)), cells_.capacity() * 2}));
+        cells_.resize(need);
+    }
     return cells_[size_t(col)];
 }
 
@@ -120,7 +124,7 @@ Cell* CellStore::EnsureCell(int col, int row)
 {
     if (!InRange(col, row))
         return nullptr;
-    return &EnsureRow(row)->Ensure(col);
+    return &EnsureRow(row)->Ensure(col, widthHint_);
 }
 
 QString CellStore::Text(int col, int row) const

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -29,7 +30,8 @@ public:
     const Cell* At(int col) const;
     Cell* At(int col);
     // The cell, growing the row as needed (col must lie in 0 .. kMaxColumns-1).
-    Cell& Ensure(int col);
+    // A row grows at once to widthHint cells, past it by doubling.
+    Cell& Ensure(int col, int widthHint = 0);
     // Moves the cell at from to to; the cells between shift by one.
     void MoveCell(int from, int to);
     // n empty cells before at / n cells from at taken out (freed); cells
@@ -57,6 +59,8 @@ public:
     int Extent() const { return static_cast<int>(rows_.size()); }
 
     static bool InRange(int col, int row) { return col >= 0 && col < kMaxColumns && row >= 0 && row < kMaxRows; }
+    // The width new rows take at their first write (the grid's column count).
+    void SetWidthHint(int columns) { widthHint_ = std::clamp(columns, 0, kMaxColumns); }
 
     QString Text(int col, int row) const;
     // Outside the store limits nothing happens; writing an empty text never
@@ -106,6 +110,7 @@ private:
     void Trim();
 
     std::vector<RowHandle> rows_;
+    int widthHint_ = 0;
 };
 
 } // namespace grid

@@ -23,6 +23,7 @@ int MoveAdjust(int v, int from, int to)
 TObjStringGrid::TObjStringGrid()
 {
     colWidths_.SetCount(colCount_);
+    store_.SetWidthHint(colCount_);
     rowHeights_.SetCount(rowCount_);
 }
 
@@ -45,6 +46,7 @@ void TObjStringGrid::SetColCount(int value)
     const int old = colCount_;
     colCount_ = value;
     colWidths_.SetCount(value);
+    store_.SetWidthHint(value);
     if (fixedCols_ >= value)
         fixedCols_ = value - 1;
     ClampPositions();
