@@ -316,9 +316,6 @@ public:
     virtual void MouseActionsChanged() {}
     virtual QString HtmlToPlainText(const QString& text) const;
     virtual void ColumnMovedSortUpdate(int realFrom, int realTo) {}
-    // Sorting by SortSettings (by the sort indexes); the sorting side fills them.
-    virtual void QSort() {}
-    virtual void QSortIndexed() {}
 
     // Events.
     std::function<void(TExStringGrid*, int oldRow, int newRow)> OnRowChanged;
@@ -1040,10 +1037,10 @@ public:
     void ApplyRowOrder(int left, const std::vector<int>& order, int onlyCol);
     std::vector<int> SortRows(int left, int right, std::vector<SortColumn> columns);
     void SortAndFollow(int left, int right, const std::vector<SortColumn>& columns, bool indexed);
-    void QSort();
+    virtual void QSort();
     void Sort(int col, TSortDirection direction);
     void SortByColumn(int col);
-    void QSortIndexed();
+    virtual void QSortIndexed();
     void QuickSort(int col, int left, int right);
     void QuickSortIndexed(int left, int right);
     void SortGroups(bool indexed);
