@@ -127,31 +127,6 @@ bool FindControl(const QString& s, const QString& id, ControlTag& tag, HtmlContr
     return false;
 }
 
-// Index in s before its n-th visible character (1-based; characters outside
-// tags); n = 1 is always the start; the end when s has fewer.
-qsizetype VisibleIndex(const QString& s, qsizetype n)
-{
-    if (n <= 1)
-        return 0;
-    qsizetype count = 0;
-    bool inTag = false;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (inTag) {
-            if (c == QLatin1Char('>'))
-                inTag = false;
-            continue;
-        }
-        if (c == QLatin1Char('<')) {
-            inTag = true;
-            continue;
-        }
-        if (++count == n)
-            return i;
-    }
-    return s.size();
-}
-
 QString EscapeBrackets(QString s)
 {
     s.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
@@ -481,26 +456,50 @@ QString HighlightHtmlText(const QString& s, const QString& pattern, const QStrin
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QString plain = StripHtmlTags(s);
     QString pat = pattern;
-    QString out = s;
+    QString text = s;
     // Stray brackets outside tags: work on the escaped plain text.
     if (s.contains(pattern, cs)
         && (plain.contains(QLatin1Char('<')) || plain.contains(QLatin1Char('>')))) {
         plain = EscapeBrackets(plain);
         pat = EscapeBrackets(pat);
-        out = plain;
+        text = plain;
     }
+    // Visible positions (1-based, counted outside tags) before which a tag goes.
+    struct Mark
+    {
+        qsizetype Visible;
+        bool Open;
+    };
+    std::vector<Mark> marks;
+    for (qsizetype at = plain.indexOf(pat, 0, cs); at >= 0; at = plain.indexOf(pat, at + pat.size(), cs)) {
+        marks.push_back({at + 1, true});
+        marks.push_back({at + 1 + pat.size(), false});
+    }
+    if (marks.empty())
+        return text;
     const QString open = QLatin1Char('<') + tagName + QLatin1Char('>');
     const QString close = QStringLiteral("</") + tagName + QLatin1Char('>');
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = plain.indexOf(pat, from, cs);
-        if (at < 0)
-            break;
-        const qsizetype p = at + 1;
-        out.insert(VisibleIndex(out, p), open);
-        out.insert(VisibleIndex(out, p + pat.size()), close);
-        from = at + pat.size();
+    QString out;
+    out.reserve(text.size() + qsizetype(marks.size()) * (close.size() + 1));
+    size_t next = 0;
+    auto put = [&](qsizetype visible) {
+        while (next < marks.size() && marks[next].Visible <= visible)
+            out += marks[next++].Open ? open : close;
+    };
+    put(1);  // the first position is visible character 1, before any tag
+    qsizetype visible = 0;
+    bool inTag = false;
+    for (const QChar c : text) {
+        if (inTag) {
+            inTag = c != QLatin1Char('>');
+        } else if (c == QLatin1Char('<')) {
+            inTag = true;
+        } else {
+            put(++visible);
+        }
+        out += c;
     }
+    put(std::numeric_limits<qsizetype>::max());
     return out;
 }
 
