@@ -12,7 +12,17 @@ namespace grid {
 
 namespace {
 
-constexpr int kMaxSide = 16384;  // larger pictures are refused
+// Larger pictures are refused: cells show small ones, and every frame of a
+// GIF is composed on a screen of its own size.
+constexpr int kMaxSide = 8192;
+constexpr qint64 kMaxPixels = 4 * 1024 * 1024;
+constexpr int kAllocationLimitMb = 32;
+
+bool TooLarge(QSize size)
+{
+    return size.width() > kMaxSide || size.height() > kMaxSide
+           || qint64(size.width()) * size.height() > kMaxPixels;
+}
 
 const uint8_t* Bytes(const QByteArray& data)
 {
@@ -21,8 +31,8 @@ const uint8_t* Bytes(const QByteArray& data)
 
 QImage ReadImage(QImageReader& reader, int count)
 {
-    const QSize size = reader.size();
-    if (size.width() > kMaxSide || size.height() > kMaxSide)
+    reader.setAllocationLimit(kAllocationLimitMb);
+    if (TooLarge(reader.size()))
         return {};
     QImage image;
     for (int i = 0; i < count; ++i) {
@@ -71,7 +81,7 @@ void THTMLPicture::Decode()
             throw PictureError("Could not load image. Invalid format");
         frame_ = std::clamp(frame_, 1, int(gif.Frames.size()));
         const GifFrame& f = gif.Frames[size_t(frame_ - 1)];
-        if (gif.ScreenWidth > kMaxSide || gif.ScreenHeight > kMaxSide)
+        if (TooLarge(QSize(gif.ScreenWidth, gif.ScreenHeight)))
             throw PictureError("Could not load image. Invalid format");
         QImageReader reader(&buffer, "gif");
         image = ReadImage(reader, frame_);
