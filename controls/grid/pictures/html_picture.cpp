@@ -17,6 +17,8 @@ namespace {
 constexpr int kMaxSide = 8192;
 constexpr qint64 kMaxPixels = 4 * 1024 * 1024;
 constexpr int kAllocationLimitMb = 32;
+// Pixels composed for one frame change at most (frames read times screen size).
+constexpr qint64 kMaxPixelReads = 64 * 1024 * 1024;
 
 bool TooLarge(QSize size)
 {
@@ -29,24 +31,55 @@ const uint8_t* Bytes(const QByteArray& data)
     return reinterpret_cast<const uint8_t*>(data.constData());
 }
 
-QImage ReadImage(QImageReader& reader, int count)
+QImage ReadImage(QImageReader& reader)
 {
     reader.setAllocationLimit(kAllocationLimitMb);
     if (TooLarge(reader.size()))
         return {};
-    QImage image;
-    for (int i = 0; i < count; ++i) {
-        image = reader.read();
-        if (image.isNull())
-            return {};
-    }
-    return image;
+    return reader.read();
 }
 
 }  // namespace
 
+THTMLPicture::THTMLPicture() = default;
+THTMLPicture::~THTMLPicture() = default;
+
+QImage THTMLPicture::ReadGifFrame(int frame)
+{
+    const GifLayout& gif = Gif();
+    if (!reader_ || frame <= readerFrame_) {
+        reader_.reset();
+        buffer_ = std::make_unique<QBuffer>(&data_);
+        buffer_->open(QIODevice::ReadOnly);
+        reader_ = std::make_unique<QImageReader>(buffer_.get(), "gif");
+        reader_->setAllocationLimit(kAllocationLimitMb);
+        readerFrame_ = 0;
+        readerImage_ = QImage();
+    }
+    qint64 area = std::max<qint64>(1, qint64(gif.ScreenWidth) * gif.ScreenHeight);
+    for (const GifFrame& f : gif.Frames)
+        area = std::max(area, qint64(f.Width) * f.Height);
+    if ((frame - readerFrame_) * area > kMaxPixelReads) {
+        reader_.reset();
+        return {};
+    }
+    while (readerFrame_ < frame) {
+        readerImage_ = reader_->read();
+        ++readerFrame_;
+        if (readerImage_.isNull()) {
+            reader_.reset();
+            return {};
+        }
+    }
+    return readerImage_;
+}
+
 void THTMLPicture::Clear()
 {
+    reader_.reset();
+    buffer_.reset();
+    readerFrame_ = 0;
+    readerImage_ = QImage();
     image_ = QImage();
     isEmpty_ = true;
     frame_ = 1;
@@ -72,8 +105,6 @@ void THTMLPicture::Decode()
     frameX_ = frameY_ = 0;
     if (data_.isEmpty())
         throw PictureError("Empty image stream created");
-    QBuffer buffer(&data_);
-    buffer.open(QIODevice::ReadOnly);
     QImage image;
     if (IsGIF()) {
         const GifLayout& gif = Gif();
@@ -83,8 +114,7 @@ void THTMLPicture::Decode()
         const GifFrame& f = gif.Frames[size_t(frame_ - 1)];
         if (TooLarge(QSize(gif.ScreenWidth, gif.ScreenHeight)))
             throw PictureError("Could not load image. Invalid format");
-        QImageReader reader(&buffer, "gif");
-        image = ReadImage(reader, frame_);
+        image = ReadGifFrame(frame_);
         // The reader gives the whole screen; the picture is the frame's part of it.
         const QRect frameRect(f.X, f.Y, f.Width, f.Height);
         if (!image.isNull() && image.size() == QSize(gif.ScreenWidth, gif.ScreenHeight)
@@ -94,9 +124,11 @@ void THTMLPicture::Decode()
             frameY_ = f.Y;
         }
     } else {
+        QBuffer buffer(&data_);
+        buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
         reader.setDecideFormatFromContent(true);
-        image = ReadImage(reader, 1);
+        image = ReadImage(reader);
     }
     if (image.isNull())
         throw PictureError("Could not load image. Invalid format");

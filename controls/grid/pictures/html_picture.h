@@ -6,8 +6,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
+class QBuffer;
+class QImageReader;
 class QIODevice;
 class QPainter;
 class QRect;
@@ -25,7 +28,8 @@ public:
 class THTMLPicture
 {
 public:
-    THTMLPicture() = default;
+    THTMLPicture();
+    ~THTMLPicture();
     THTMLPicture(const THTMLPicture&) = delete;
     THTMLPicture& operator=(const THTMLPicture&) = delete;
 
@@ -78,6 +82,13 @@ private:
     void Decode();
     void Clear();
     const GifLayout& Gif() const;
+    QImage ReadGifFrame(int frame);
+
+    // The GIF reader stays open so that stepping forward reads one frame.
+    std::unique_ptr<QBuffer> buffer_;
+    std::unique_ptr<QImageReader> reader_;
+    int readerFrame_ = 0;
+    QImage readerImage_;
 
     QByteArray data_;
     QImage image_;
