@@ -105,4 +105,9 @@ TThemeNotifier* GetThemeNotifier()
     return theNotifier;
 }
 
+TThemeNotifier* ThemeNotifierIfAny()
+{
+    return theNotifier;
+}
+
 }  // namespace grid

@@ -58,5 +58,7 @@ private:
 // The program's one notifier, on the user registry file, made on the first
 // call and owned by the application; deleting it clears the reference.
 TThemeNotifier* GetThemeNotifier();
+// The notifier when one was made; never makes one.
+TThemeNotifier* ThemeNotifierIfAny();
 
 }  // namespace grid

@@ -184,11 +184,14 @@ TEST_F(ThemeNotifierTest, TheProgramsNotifierReadsTheUserRegistryFile)
 {
     Write(12, 2);
     platform::SetUserRegistryFileName(file);
+    EXPECT_EQ(ThemeNotifierIfAny(), nullptr);
     TThemeNotifier* first = GetThemeNotifier();
+    EXPECT_EQ(ThemeNotifierIfAny(), first);
     EXPECT_EQ(GetThemeNotifier(), first);
     EXPECT_EQ(first->Key(), kOffice12CommonKey);
     EXPECT_EQ(GetOfficeTheme(), ot2007Silver);
     delete first;
+    EXPECT_EQ(ThemeNotifierIfAny(), nullptr);
     Write(14, 2);
     TThemeNotifier* second = GetThemeNotifier();
     EXPECT_EQ(second->Key(), kOffice14CommonKey);
