@@ -24,6 +24,8 @@ TExStringGrid::TExStringGrid()
 TExStringGrid::~TExStringGrid()
 {
     destroying_ = true;
+    if (TThemeNotifier* notifier = ThemeNotifierIfAny())
+        notifier->UnRegisterWindow(this);
 }
 
 void TExStringGrid::SetRowCount(int value)

@@ -10,6 +10,8 @@
 #include "controls/grid/core/int_list.h"
 #include "controls/grid/core/settings_objects.h"
 #include "controls/grid/core/sort_keys.h"
+#include "controls/grid/theme/office_theme.h"
+#include "controls/grid/theme/theme_notifier.h"
 
 #include <QIODevice>
 
@@ -42,7 +44,7 @@ public:
 // flags, the advance after Enter, and cell access by real row. Operations of
 // the painted widget, the input side, sorting, filtering and file exchange
 // are virtual here with empty bases.
-class TExStringGrid : public TBaseGrid, public ISkinStyle, public ISkinTones
+class TExStringGrid : public TBaseGrid, public ISkinStyle, public ISkinTones, public IOfficeThemeWindow
 {
 public:
     TExStringGrid();
@@ -478,6 +480,14 @@ public:
     void SetColorTones(const TColorTones& tones) override;
     const TColorTones& ColorTones() const { return tones_; }
     void SetTheme(TXPColorScheme scheme);
+    // The office theme: with AutoThemeAdapt on the grid takes the theme's
+    // style and, once loaded, follows changes of it.
+    bool AutoThemeAdapt() const { return autoThemeAdapt_; }
+    void SetAutoThemeAdapt(bool value);
+    // Takes the style of the current theme unless that theme was applied last.
+    void ApplyOfficeTheme();
+    TOfficeTheme AppliedOfficeTheme() const { return officeTheme_; }
+    void OfficeThemeChanged() override;
 
     // Behaviour flags.
     bool EnableWheel = true;
@@ -1211,6 +1221,8 @@ protected:
     bool spreadSheet_ = false;
     bool designing_ = false;
     bool loaded_ = false;
+    bool autoThemeAdapt_ = false;
+    TOfficeTheme officeTheme_ = otUnknown;
     // Sizing state.
     int sizingCol_ = -1;
     int sizingColWidth_ = 0;
@@ -1225,5 +1237,8 @@ protected:
     // The shared record answered for row check boxes.
     std::unique_ptr<TCellGraphic> sharedGraphic_;
 };
+
+// The component style of an office theme.
+TSkinStyle OfficeThemeStyle(TOfficeTheme theme);
 
 } // namespace grid

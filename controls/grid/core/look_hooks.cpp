@@ -57,6 +57,10 @@ void TExStringGrid::Loaded()
         Navigation.AlwaysEdit = true;
     }
     SetColumnOrder();
+    if (autoThemeAdapt_) {
+        ApplyOfficeTheme();
+        GetThemeNotifier()->RegisterWindow(this);
+    }
 }
 
 QString TExStringGrid::VersionText(quint32 version)

@@ -3,9 +3,14 @@
 #include "controls/grid/core/ex_column_grid.h"
 #include "controls/grid/core/float_format.h"
 #include "platform/text/format_settings.h"
+#include "platform/text/ini_file.h"
 #include "platform/text/system_colors.h"
+#include "platform/text/user_registry.h"
 #include "qt_print.h"
 #include "recording_view.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -503,3 +508,92 @@ TEST(Looks, ControlLookGradients)
     EXPECT_EQ(other.ControlLook.Fixed().From, clNone);
     EXPECT_EQ(other.ControlLook.CommentColor(), clRed);
 }
+
+namespace {
+
+// The grid following the office theme of the user registry file.
+TEST(OfficeThemeGrid, EachThemeTakesItsStyle)
+{
+    const std::pair<TOfficeTheme, TSkinStyle> cases[] = {
+        {ot2003Blue, tsOffice2003Blue},     {ot2003Silver, tsOffice2003Silver}, {ot2003Olive, tsOffice2003Olive},
+        {ot2003Classic, tsOffice2003Classic}, {ot2007Blue, tsOffice2007Luna},    {ot2007Silver, tsOffice2007Silver},
+        {ot2007Black, tsOffice2007Obsidian}, {ot2010Blue, tsOffice2010Blue},    {ot2010Silver, tsOffice2010Silver},
+        {ot2010Black, tsOffice2010Black},
+    };
+    for (const auto& [theme, style] : cases)
+        EXPECT_EQ(OfficeThemeStyle(theme), style) << theme;
+}
+
+class OfficeThemeGridTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString file = dir.filePath(QStringLiteral("user_registry.ini"));
+
+    void SetUp() override { platform::SetUserRegistryFileName(file); }
+    void TearDown() override
+    {
+        delete ThemeNotifierIfAny();
+        platform::SetUserRegistryFileName({});
+    }
+    void WriteTheme(int theme)
+    {
+        platform::IniFile ini(file);
+        ini.WriteString(kOffice14CommonKey + QStringLiteral("\\General"), QStringLiteral("Path"), QStringLiteral("x"));
+        ini.WriteInteger(kOffice14CommonKey, QStringLiteral("Theme"), theme);
+        ASSERT_TRUE(ini.Save());
+    }
+};
+
+TEST_F(OfficeThemeGridTest, ARewrittenThemeRestylesTheGrid)
+{
+    WriteTheme(1);
+    TExStringGrid grid;
+    grid.SetAutoThemeAdapt(true);
+    EXPECT_EQ(grid.ComponentStyle(), tsOffice2010Blue);
+    EXPECT_TRUE(grid.SearchFooter.AutoThemeAdapt());
+    // Registered only once loaded.
+    EXPECT_EQ(ThemeNotifierIfAny(), nullptr);
+    grid.Loaded();
+    ASSERT_NE(ThemeNotifierIfAny(), nullptr);
+    EXPECT_TRUE(ThemeNotifierIfAny()->HasWindow(&grid));
+
+    QSignalSpy spy(ThemeNotifierIfAny(), &TThemeNotifier::OfficeThemeChange);
+    WriteTheme(3);
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(grid.ComponentStyle(), tsOffice2010Black);
+
+    grid.SetAutoThemeAdapt(false);
+    EXPECT_FALSE(ThemeNotifierIfAny()->HasWindow(&grid));
+    WriteTheme(2);
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(grid.ComponentStyle(), tsOffice2010Black);
+}
+
+TEST_F(OfficeThemeGridTest, AnUnchangedThemeLeavesHandMadeColours)
+{
+    WriteTheme(2);
+    TExStringGrid grid;
+    grid.SetAutoThemeAdapt(true);
+    EXPECT_EQ(grid.ComponentStyle(), tsOffice2010Silver);
+    grid.SetComponentStyle(tsWindowsXP);
+    grid.ApplyOfficeTheme();
+    EXPECT_EQ(grid.ComponentStyle(), tsWindowsXP);
+    WriteTheme(7);  // outside 1..3: the 2003 blue style
+    grid.ApplyOfficeTheme();
+    EXPECT_EQ(grid.ComponentStyle(), tsOffice2003Blue);
+}
+
+TEST_F(OfficeThemeGridTest, AGoneGridIsNoLongerTold)
+{
+    WriteTheme(1);
+    auto grid = std::make_unique<TExStringGrid>();
+    grid->SetAutoThemeAdapt(true);
+    grid->Loaded();
+    TThemeNotifier* notifier = ThemeNotifierIfAny();
+    ASSERT_NE(notifier, nullptr);
+    grid.reset();
+    EXPECT_TRUE(notifier->WinList().empty());
+}
+
+}  // namespace
