@@ -1,4 +1,5 @@
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/html/mini_html_markup.h"
 
 #include <algorithm>
 
@@ -212,26 +213,7 @@ bool TExStringGrid::IsControlCell(int col, int row)
 
 QString TExStringGrid::HtmlToPlainText(const QString& text) const
 {
-    // Tags out; BR and HR become line breaks.
-    QString out;
-    out.reserve(text.size());
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (text[i] == u'<') {
-            const qsizetype end = text.indexOf(u'>', i);
-            if (end < 0) {
-                out += text.mid(i);
-                break;
-            }
-            const QString tag = text.mid(i + 1, end - i - 1).trimmed().toUpper();
-            if (tag == u"BR" || tag == u"BR/" || tag.startsWith(u"HR"))
-                out += QStringLiteral("\r\n");
-            i = end + 1;
-        } else {
-            out += text[i++];
-        }
-    }
-    return out;
+    return html::HtmlToPlainText(text);
 }
 
 } // namespace grid

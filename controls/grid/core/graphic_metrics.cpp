@@ -1,4 +1,5 @@
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/html/mini_html_layout.h"
 
 #include "controls/grid/core/text_routines.h"
 
@@ -293,6 +294,55 @@ bool TExStringGrid::IsSortIndicatorRow(int col, int row)
     return bottom == SortSettings.Row() && SortSettings.Show() && FixedRows() + 1 < RowCount();
 }
 
+namespace {
+
+constexpr int kUnboundedHtml = 1 << 20;
+
+// Mini-HTML runs measured with the grid's measurer.
+class GridHtmlMeasurer final : public html::HtmlMeasurer
+{
+public:
+    explicit GridHtmlMeasurer(const TextMeasurer& m) : m_(m) {}
+    QSize TextExtent(const html::HtmlFont& f, QStringView text) override
+    {
+        const TFont font = ToGridFont(f);
+        return {m_.TextWidth(font, text.toString()), m_.TextHeight(font)};
+    }
+    static TFont ToGridFont(const html::HtmlFont& f)
+    {
+        TFont font;
+        font.Name = f.Name;
+        font.Size = f.Size;
+        font.Style = (f.Bold ? fsBold : 0) | (f.Italic ? fsItalic : 0) | (f.Underline ? fsUnderline : 0) |
+                     (f.StrikeOut ? fsStrikeOut : 0);
+        font.Color = f.Color;
+        return font;
+    }
+
+private:
+    const TextMeasurer& m_;
+};
+
+} // namespace
+
+QSize MeasureHtmlText(const TextMeasurer& m, const TFont& font, const QString& text, int width)
+{
+    html::HtmlLayoutInput in;
+    in.Text = text;
+    in.Rect = QRect(0, 0, width, kUnboundedHtml);
+    in.Font.Name = font.Name;
+    in.Font.Size = font.Size;
+    in.Font.Bold = font.Style & fsBold;
+    in.Font.Italic = font.Style & fsItalic;
+    in.Font.Underline = font.Style & fsUnderline;
+    in.Font.StrikeOut = font.Style & fsStrikeOut;
+    in.Font.Color = font.Color;
+    in.MeasureOnly = true;
+    GridHtmlMeasurer measurer(m);
+    const html::HtmlLayout layout = html::LayoutHtmlText(in, measurer, nullptr);
+    return {layout.ExtentX, layout.ExtentY};
+}
+
 QSize TExStringGrid::GetCellTextSize(int col, int row, bool vs, bool sb)
 {
     QString text = GetFormattedCell(col, row);
@@ -306,15 +356,21 @@ QSize TExStringGrid::GetCellTextSize(int col, int row, bool vs, bool sb)
         font.Style |= fsBold;
     font.Size += ZoomFactor;
     const int kind = GetTextKind(text, EnableHTML);
-    if (kind == 1)
-        text = HtmlToPlainText(text);
-    else if (kind == 5)
+    if (kind == 5)
         text = DecodeWideText(text);
-    if (URLShow() && !URLFull() && IsUrlText(text))
+    if (kind != 1 && URLShow() && !URLFull() && IsUrlText(text))
         StripUrlPrefix(text);
     const TextMeasurer& m = TextMeasure();
     QSize result;
-    if (vs) {
+    if (kind == 1) {
+        // Mini-HTML is laid out as drawn, in a rectangle unbounded but in
+        // width with vs.
+        int width = kUnboundedHtml;
+        if (vs)
+            width = (displCol >= 0 && displCol < ColCount() ? ColWidths(displCol) : DefaultColWidth()) -
+                    GetTotalXOffset() - (sb ? 17 : 0);
+        result = MeasureHtmlText(m, font, text, std::max(1, width)) + QSize(2, 2);
+    } else if (vs) {
         int width = (displCol >= 0 && displCol < ColCount() ? ColWidths(displCol) : DefaultColWidth()) -
                     GetTotalXOffset() - (sb ? 17 : 0) - 4;
         int rotation = 0;
@@ -327,8 +383,6 @@ QSize TExStringGrid::GetCellTextSize(int col, int row, bool vs, bool sb)
             widest = std::max(widest, m.TextWidth(font, line));
         result = {widest, static_cast<int>(lines.size()) * m.TextHeight(font)};
     }
-    if (kind == 1)
-        result += QSize(2, 2);
     int angle = 0;
     if (IsRotated(col, row, angle)) {
         const double a = qDegreesToRadians(double(angle));

@@ -38,4 +38,8 @@ private:
     int lineHeight_;
 };
 
+// The size mini-HTML text takes when laid out as drawn, lines broken to fit
+// width.
+QSize MeasureHtmlText(const TextMeasurer& m, const TFont& font, const QString& text, int width);
+
 } // namespace grid

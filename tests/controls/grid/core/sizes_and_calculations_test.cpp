@@ -142,6 +142,34 @@ TEST_F(Sizes, TextSizeAndMaxLines)
     EXPECT_EQ(g.MaxLinesInRow(1), 2);
 }
 
+TEST_F(Sizes, MiniHtmlIsMeasuredAsLaidOut)
+{
+    // 7 px a character, bold 8, lines of 13; HTML gets 2 px both ways.
+    struct Case
+    {
+        const char* text;
+        bool vs;
+        QSize size;
+    };
+    const Case cases[] = {
+        {"<B>ab</B>cd", false, {32, 15}},
+        {"a<BR>bcd", false, {23, 28}},
+        {"<P align=\"right\">ab</P>", false, {16, 15}},
+        {"<B>one</B> two three", false, {24 + 70 + 2, 15}},
+        {"<B>one</B> two three", true, {35 + 2, 3 * 13 + 2}},  // 46 px of room: one line each
+    };
+    g.SetColWidths(1, 50);
+    for (const Case& c : cases) {
+        g.SetCells(1, 1, QString::fromUtf8(c.text));
+        const QSize size = g.GetCellTextSize(1, 1, c.vs, false);
+        EXPECT_EQ(size, c.size) << c.text;
+    }
+    // Without HTML the tags are text.
+    g.EnableHTML = false;
+    g.SetCells(1, 1, QStringLiteral("<B>ab</B>"));
+    EXPECT_EQ(g.GetCellTextSize(1, 1, false, false), QSize(63, 13));
+}
+
 TEST_F(Sizes, AutoSizeColumnFromTheWidestNeed)
 {
     g.UpdateXYOffset(2, 0);
