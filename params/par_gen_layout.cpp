@@ -4,6 +4,7 @@
 #include "language.h"
 #include "lb_button.h"
 #include "par_edit.h"
+#include "app/forms/tab_order.h"
 #include "par_gen_controls.h"
 #include "par_gen_window.h"
 
@@ -296,6 +297,25 @@ void TFParGen::Arrange(const ParModelLayout& model)
     m_ok->move(m_ok->x(), lower + 13);
     m_cancel->move(m_cancel->x(), lower + 13);
     SetClientSize(312, lower + 54);
+    Apply_Tab_Order(model);
+}
+
+void TFParGen::Apply_Tab_Order(const ParModelLayout& model)
+{
+    m_tabOrder.clear();
+    for (const char* boxName : {"GB_PROFINET", model.box}) {
+        QWidget* box = Control(QLatin1String(boxName));
+        const QList<QWidget*> corner = {Control(CollapseButtonName(boxName)), Control(ExpandButtonName(boxName))};
+        QList<QWidget*> fields;
+        for (QWidget* w : box->findChildren<QWidget*>()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && !corner.contains(w) && m_controls.contains(w->objectName()))
+                fields.append(w);
+        }
+        m_tabOrder += forms::ReadingOrder(fields, this);
+        m_tabOrder += corner;
+    }
+    m_tabOrder += {m_ok, m_cancel};
+    forms::ChainTabOrder(m_tabOrder);
 }
 
 // The rows of the network box -------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "par_gen_window.h"
 
+#include "app/forms/tab_order.h"
+
 #include "device_type.h"
 #include "int_text.h"
 #include "language.h"
@@ -15,6 +17,7 @@
 #include "workspace.h"
 
 #include <QCheckBox>
+#include <QShowEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -299,6 +302,16 @@ bool TFParGen::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     return OrvanoForm::event(event);
+}
+
+void TFParGen::showEvent(QShowEvent* event)
+{
+    OrvanoForm::showEvent(event);
+    // The first field takes the focus, not a box's collapse button.
+    if (!event->spontaneous()) {
+        if (QWidget* first = forms::FirstFocusable(m_tabOrder))
+            first->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void TFParGen::keyPressEvent(QKeyEvent* event)

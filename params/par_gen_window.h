@@ -59,6 +59,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();
@@ -83,12 +84,17 @@ private:
     void ShowCtl(const char* name, bool shown);
     int Bottom(const char* name) const;
     int Item(const char* combo) const;
+    // Tab follows the screen: the network box (address, mask, gateway rows
+    // first), then the protocol box, each box's collapse button last, then
+    // OK and Cancel.
+    void Apply_Tab_Order(const struct ParModelLayout& model);
 
     XmlDocument XML1;
     QHash<QString, QWidget*> m_controls;
     QHash<QString, bool> m_expanded;   // the boxes' expansion flags, for the program's run
     TLbButton* m_ok = nullptr;
     TLbButton* m_cancel = nullptr;
+    QList<QWidget*> m_tabOrder;
 };
 
 extern TFParGen* FParGen;

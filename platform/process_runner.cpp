@@ -1,62 +1,120 @@
 #include "process_runner.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QThread>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <spawn.h>
 #include <sys/types.h>
+#include <sys/wait.h>
+#include <vector>
 
-ProgramRun RunProgramAndWait(const QString& program, const QStringList& arguments, bool hidden, int limitMs)
+extern char** environ;
+
+namespace platform {
+
+namespace {
+
+constexpr int kPollMs = 10;
+
+} // namespace
+
+ProgramRunner::ProgramRunner(QObject* parent)
+    : QObject(parent)
+{
+    m_poll.setInterval(kPollMs);
+    connect(&m_poll, &QTimer::timeout, this, &ProgramRunner::Poll);
+}
+
+ProgramRunner::~ProgramRunner()
+{
+    // A program still running goes on; IsProgramRunning collects it later.
+    m_poll.stop();
+}
+
+bool ProgramRunner::Start(const QString& program, const QStringList& arguments, bool hidden, int limitMs)
 {
     Q_UNUSED(hidden);
-    ProgramRun run;
-    // A program that outlives the wait must keep running, also after this
-    // program ends: its process object is then never destroyed (that would
-    // kill it) but released only when it finishes.
-    auto* process = new QProcess();
-    process->setProgram(program);
-    process->setArguments(arguments);
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->setInputChannelMode(QProcess::ForwardedInputChannel);
-    process->start();
-    if (!process->waitForStarted(5000)) {
-        run.status = ProgramRun::NotStarted;
-        run.error = process->errorString();
-        if (!QFileInfo::exists(program))
-            run.error = QStringLiteral("The program %1 was not found.").arg(program);
-        delete process;
-        return run;
+    if (m_running)
+        return false;
+    m_running = true;
+    m_limitMs = limitMs;
+    m_run = ProgramRun();
+
+    std::vector<QByteArray> args;
+    args.push_back(QFile::encodeName(program));
+    for (const QString& a : arguments)
+        args.push_back(a.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    // The program inherits the standard channels and nothing else.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    pid_t pid = 0;
+    const int err = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (err != 0) {
+        m_run.status = ProgramRun::NotStarted;
+        m_run.error = QFileInfo::exists(program) ? QString::fromLocal8Bit(std::strerror(err))
+                                                 : QStringLiteral("The program %1 was not found.").arg(program);
+        QTimer::singleShot(0, this, &ProgramRunner::Report);
+        return true;
     }
-    QElapsedTimer clock;
-    clock.start();
-    while (process->state() != QProcess::NotRunning && clock.elapsed() < limitMs) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-        process->waitForFinished(10);
+    m_pid = pid;
+    m_clock.start();
+    m_poll.start();
+    return true;
+}
+
+void ProgramRunner::Poll()
+{
+    int status = 0;
+    const pid_t r = ::waitpid(pid_t(m_pid), &status, WNOHANG);
+    if (r == pid_t(m_pid) || (r < 0 && errno == ECHILD)) {
+        m_poll.stop();
+        m_pid = 0;
+        m_run.status = ProgramRun::Finished;
+        m_run.exitCode = r > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        // One more pause after the end, as the wait always did.
+        QTimer::singleShot(kPollMs, this, &ProgramRunner::Report);
+        return;
     }
-    if (process->state() != QProcess::NotRunning) {
-        run.status = ProgramRun::TimedOut;
-        run.pid = process->processId();
-        // Let the program run on; the object is released when it ends.
-        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-        return run;
+    if (m_clock.elapsed() >= m_limitMs) {
+        m_poll.stop();
+        m_run.status = ProgramRun::TimedOut;
+        m_run.pid = m_pid;
+        m_pid = 0;
+        Report();
     }
-    QThread::msleep(10);
-    run.status = ProgramRun::Finished;
-    run.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
-    delete process;
-    return run;
+}
+
+void ProgramRunner::Report()
+{
+    m_running = false;
+    const ProgramRun run = m_run;
+    emit Finished(run);
 }
 
 bool IsProgramRunning(qint64 pid)
 {
-    if (pid <= 0 || ::kill(pid_t(pid), 0) != 0)
+    if (pid <= 0)
         return false;
-    // An ended child stays a zombie until it is collected.
+    int status = 0;
+    const pid_t r = ::waitpid(pid_t(pid), &status, WNOHANG);
+    if (r == pid_t(pid))
+        return false;   // ended, and now collected
+    if (r == 0)
+        return true;
+    // Not a child of this program: ask the system. An ended program that
+    // nobody collected yet is a zombie and counts as ended.
+    if (::kill(pid_t(pid), 0) != 0)
+        return false;
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return true;
@@ -64,3 +122,5 @@ bool IsProgramRunning(qint64 pid)
     const qsizetype close = line.lastIndexOf(')');
     return close < 0 || close + 2 >= line.size() || line.at(close + 2) != 'Z';
 }
+
+} // namespace platform

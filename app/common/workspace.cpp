@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 QString ExeDir;
 QString ProjectsDir;
@@ -72,12 +75,28 @@ QStringList SNMPWriteDescList;
 QList<std::shared_ptr<mbus::TSlave_MBus>> WiredSlaveList;
 QList<std::shared_ptr<mbus::TSlave_wMBus>> WirelessSlaveList;
 
+bool IsWritableFolder(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(folder + QStringLiteral("/.write-probe-XXXXXX"));
+    return probe.open();
+}
+
+QString ChooseProgramFolder(const QString& named, const QString& exeDir, const QString& userData)
+{
+    if (!named.isEmpty())
+        return QDir::cleanPath(QDir(named).absolutePath());
+    if (IsWritableFolder(exeDir))
+        return exeDir;
+    QDir().mkpath(userData);
+    return userData;
+}
+
 QString ProgramFolder()
 {
-    const QString env = qEnvironmentVariable("ORVANO_DIR");
-    if (!env.isEmpty())
-        return QDir::cleanPath(QDir(env).absolutePath());
-    return QCoreApplication::applicationDirPath();
+    return ChooseProgramFolder(qEnvironmentVariable("ORVANO_DIR"), QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 void SetProgramFolders(const QString& exeDir)

@@ -70,8 +70,15 @@ extern QList<std::shared_ptr<mbus::TSlave_wMBus>> WirelessSlaveList;
 
 constexpr const char* DefaultIPAddress = "192.168.2.205";
 
-// The program folder: what ORVANO_DIR names, else the executable's folder.
+// The program folder: what ORVANO_DIR names; else the executable's folder
+// when a file can be made there; else (an installed program) the user's data
+// folder, QStandardPaths::AppDataLocation, created when missing.
 QString ProgramFolder();
+// That choice, from ORVANO_DIR's value, the executable's folder and the
+// user's data folder.
+QString ChooseProgramFolder(const QString& named, const QString& exeDir, const QString& userData);
+// Whether a file can be made in folder (tried, not read from its permissions).
+bool IsWritableFolder(const QString& folder);
 
 // ExeDir and the three folders below it.
 void SetProgramFolders(const QString& exeDir);

@@ -4,6 +4,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 namespace {
 
@@ -67,9 +71,52 @@ OrvanoForm::OrvanoForm(QWidget* parent)
     setFont(ProgramFont());
 }
 
+namespace {
+
+// Room for the title bar and the frame of a window.
+constexpr int kFrameAllowance = 40;
+
+} // namespace
+
 void OrvanoForm::SetClientSize(int w, int h)
 {
-    setFixedSize(w, h);
+    m_clientSize = QSize(w, h);
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().height() - kFrameAllowance : h;
+    if (h <= room && !m_scroll) {
+        setFixedSize(w, h);
+        return;
+    }
+    if (!m_scroll)
+        MoveContentsIntoScrollArea();
+    m_scroll->widget()->setFixedSize(w, h);
+    const bool scrolls = h > room;
+    const int bar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    setFixedSize(w + bar, scrolls ? room : h);
+    m_scroll->setGeometry(rect());
+}
+
+void OrvanoForm::MoveContentsIntoScrollArea()
+{
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("ScrollArea"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* client = new QWidget;
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setAutoFillBackground(true);
+    for (QObject* child : children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w == m_scroll || w->isWindow())
+            continue;
+        const bool shown = !w->isHidden();
+        const QPoint at = w->pos();
+        w->setParent(client);
+        w->move(at);
+        w->setVisible(shown);
+    }
+    m_scroll->setWidget(client);
+    m_scroll->show();
 }
 
 QLabel* OrvanoForm::AddLabel(const char* name, int x, int y, const QString& text)

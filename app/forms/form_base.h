@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class QScrollArea;
 
 // The program's face colour and font.
 QColor ProgramFaceColor();   // RGB (248, 247, 237)
@@ -26,12 +27,24 @@ public:
     // Applies the window's texts from LangTable (windows without texts keep it empty).
     virtual void Set_Lang() {}
 
-    // Fixes the client area to w x h pixels.
+    // Fixes the client area to w x h pixels. A window taller than the
+    // screen's free height shows its client area in a scroll area (once
+    // there, the contents stay in it), so nothing is out of reach.
     void SetClientSize(int w, int h);
+    // The client area as designed (what SetClientSize was given).
+    QSize ClientSize() const { return m_clientSize; }
+    // The scroll area holding the client area of a tall window (nullptr when none).
+    QScrollArea* ScrollArea() const { return m_scroll; }
 
     // Shows the window modally and returns its modal result.
     int ShowModal() { return exec(); }
 
     // A label named name at (x, y) sized to its text.
     QLabel* AddLabel(const char* name, int x, int y, const QString& text = QString());
+
+private:
+    void MoveContentsIntoScrollArea();
+
+    QSize m_clientSize;
+    QScrollArea* m_scroll = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "app/forms/tab_order.h"
+
 #include "about_window.h"
 #include "boot_tcp_window.h"
 #include "compiler.h"
@@ -336,8 +338,8 @@ void TFOrvanoeFirmWare::CreateControls()
     LL_Update = new QLabel(this);
     LL_Update->setObjectName(QStringLiteral("LL_Update"));
     LL_Update->setTextFormat(Qt::RichText);
-    LL_Update->setGeometry(330, 12, 180, 30);
-    LL_Update->setWordWrap(true);
+    LL_Update->setWordWrap(false);
+    LL_Update->move(330, 12);
     LL_Update->hide();
     connect(LL_Update, &QLabel::linkActivated, this, [](const QString& link) { OpenUrl(QUrl(link)); });
 
@@ -347,6 +349,13 @@ void TFOrvanoeFirmWare::CreateControls()
     Timer_Update->setObjectName(QStringLiteral("Timer_Update"));
     Timer_Update->setInterval(kFirstCheckMs);
     connect(Timer_Update, &QTimer::timeout, this, &TFOrvanoeFirmWare::Timer_UpdateTimer);
+
+    connect(&m_programRunner, &platform::ProgramRunner::Finished, this, [this](const platform::ProgramRun& run) {
+        const auto done = std::move(m_programDone);
+        m_programDone = nullptr;
+        if (done)
+            done(run);
+    });
 
     SaveEDS.Filter = QStringLiteral("Electronic Data Sheet (*.eds)|*.eds");
     SaveMIB.Filter = QStringLiteral("Management Information Base (*.mib)|*.mib");
@@ -372,6 +381,14 @@ void TFOrvanoeFirmWare::Apply_Step_Layout()
     const int bottom = Button(QStringLiteral("Btn_CreateBin"))->y();
     Shape1->setGeometry(10, bottom + 51, 674, 1);
     SetClientSize(694, bottom + 152);
+
+    // Tab follows the screen: the steps, Scan & Decode, then the glyph buttons.
+    QList<QWidget*> steps;
+    for (const StepButtonPlace& place : StepButtonsOf(DeviceType))
+        steps.append(Button(place.name));
+    m_tabOrder = forms::ReadingOrder(steps, this);
+    m_tabOrder += {Btn_ScanDecode, Btn_Info, Btn_Opz, Btn_Close};
+    forms::ChainTabOrder(m_tabOrder);
 }
 
 void TFOrvanoeFirmWare::Set_Lang()
@@ -512,9 +529,13 @@ void TFOrvanoeFirmWare::Update_Device()
     FBootTCP->ShowModal();
 }
 
-ProgramRun TFOrvanoeFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo, int limitMs)
+bool TFOrvanoeFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo,
+                                      std::function<void(const platform::ProgramRun&)> done, int limitMs)
 {
-    return RunProgramAndWait(NomeSW, QProcess::splitCommand(Parameter), tipo, limitMs);
+    if (m_programRunner.IsRunning())
+        return false;
+    m_programDone = std::move(done);
+    return m_programRunner.Start(NomeSW, QProcess::splitCommand(Parameter), tipo, limitMs);
 }
 
 bool TFOrvanoeFirmWare::Save_Setting()
@@ -552,12 +573,21 @@ void TFOrvanoeFirmWare::Timer_UpdateTimer()
     FSoftOptions->Check_Version([this, rearm](bool newer) {
         if (newer) {
             LL_Update->setText(LinkAnchor(DownloadPageUrl(DeviceType), Lang(16)));
+            Place_Update_Link();
             LL_Update->show();
         } else {
             LL_Update->hide();
         }
         rearm();
     });
+}
+
+void TFOrvanoeFirmWare::Place_Update_Link()
+{
+    // One line, ending 10 px left of the glyph buttons, level with the
+    // model's description.
+    LL_Update->adjustSize();
+    LL_Update->move(Btn_Info->x() - 10 - LL_Update->width(), L_SW_Desc->y());
 }
 
 void TFOrvanoeFirmWare::L_KeltronaClick()
@@ -576,6 +606,8 @@ void TFOrvanoeFirmWare::showEvent(QShowEvent* event)
             const QRect area = screen->availableGeometry();
             move(area.center() - rect().center());
         }
+        if (QWidget* first = forms::FirstFocusable(m_tabOrder))
+            first->setFocus(Qt::TabFocusReason);
     }
     if (HasSnmpMapSteps(DeviceType))
         Select_Type();
@@ -583,8 +615,14 @@ void TFOrvanoeFirmWare::showEvent(QShowEvent* event)
 
 void TFOrvanoeFirmWare::closeEvent(QCloseEvent* event)
 {
-    // A settings file that cannot be written is reported; the program ends all the same.
-    Save_Setting();
+    // A settings file that cannot be written is reported, and the program
+    // stays open, so the settings are not lost.
+    QString error;
+    if (!::Save_Setting(XML1, &error)) {
+        Messages::Error(error + QStringLiteral("\n\n") + Lang(1105));
+        event->ignore();
+        return;
+    }
     Timer_Update->stop();
     event->accept();
     hide();

@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 class QLabel;
 class QTimer;
 class TLbButton;
@@ -41,11 +43,13 @@ public:
     // Builds the project's bank files and, when that succeeded, opens the update window.
     void Update_Device();
 
-    // Runs the program NomeSW with the command line Parameter (split into
-    // arguments, no shell), hidden when tipo, and waits until it ends or
-    // limitMs have passed; the window repaints meanwhile but takes no input.
-    // A program still running at the limit is left running.
-    ProgramRun Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo, int limitMs = 150000);
+    // Starts the program NomeSW with the command line Parameter (split into
+    // arguments, no shell), hidden when tipo. done gets the outcome from the
+    // event loop once the program has ended or limitMs have passed; a program
+    // still running then is left running. Nothing waits meanwhile. False (and
+    // nothing started) while an earlier program is still awaited.
+    bool Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo,
+                       std::function<void(const platform::ProgramRun&)> done, int limitMs = 150000);
 
     // Writes Orvano.xml; a failure is reported and false returned.
     bool Save_Setting();
@@ -96,10 +100,14 @@ private:
     void CreateControls();
     void Apply_Step_Layout();
     void Show_Project_Labels();
+    void Place_Update_Link();
     void Scan_Decode();
     TLbButton* AddButton(const char* name, int x, int y, int w, int h);
 
     QHash<QString, TLbButton*> m_buttons;
+    QList<QWidget*> m_tabOrder;
+    platform::ProgramRunner m_programRunner;
+    std::function<void(const platform::ProgramRun&)> m_programDone;
     bool m_centred = false;
 };
 

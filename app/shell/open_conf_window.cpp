@@ -30,6 +30,11 @@ TFOpenConf::TFOpenConf(QWidget* parent)
     Btn_OK->SetModalResult(mrOk);
     Btn_Cancel = MakeButton(this, "Btn_Cancel", 194, 305, 90, 30);
     Btn_Cancel->SetModalResult(mrCancel);
+    // A double click or Enter on a project opens it, as OK does.
+    connect(ListBox1, &QListWidget::activated, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            Btn_OK->Click();
+    });
     L_SW_Code->setText(SoftwareCode);
     setMinimumSize(260, 200);
     resize(377, 351);

@@ -27,10 +27,13 @@ namespace {
 constexpr int kSlotsPerPage = 6;
 constexpr int kSlotTops[3] = {40, 94, 148};
 
+// At least one page, so the label never reads "1 / 0".
 int PageCount(const QStringList& languages)
 {
-    return (int(languages.size()) + kSlotsPerPage - 1) / kSlotsPerPage;
+    return std::max(1, (int(languages.size()) + kSlotsPerPage - 1) / kSlotsPerPage);
 }
+
+const QString kEnglishFile = QStringLiteral("English.lng");
 
 // A small arrow for the paging buttons, pointing right or left.
 QPixmap Arrow(bool right)
@@ -162,7 +165,8 @@ void TFSoftOptions::Set_Lang()
     PC_Options->setTabText(PC_Options->indexOf(TS_Language), Lang(53));
     PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), Lang(54));
     L_Sel_Lang->setText(Lang(55));
-    L_Page_Lang->setText(Lang(56) + QStringLiteral("1") + Lang(57) + QStringLiteral("1"));
+    // The page shown, also after a language change.
+    L_Page_Lang->setText(Lang(56) + QString::number(Show_Page) + Lang(57) + QString::number(PageCount(SL_Languages)));
     Btn_Prev->SetCaption(Lang(58));
     Btn_Next->SetCaption(Lang(59));
     CB_En_Con->setText(Lang(60));
@@ -203,6 +207,9 @@ void TFSoftOptions::Create_Lang_List()
             continue;
         SL_Languages.append(file.fileName());
     }
+    // English is built in: it can be chosen again without a file of its own.
+    if (!SL_Languages.contains(kEnglishFile, Qt::CaseInsensitive))
+        SL_Languages.append(kEnglishFile);
     std::sort(SL_Languages.begin(), SL_Languages.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
@@ -217,8 +224,8 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
     const int pages = PageCount(SL_Languages);
     L_Sel_Lang->setText(Lang(55) + Language_In_Use);
     L_Page_Lang->setText(Lang(56) + QString::number(Num_Page) + Lang(57) + QString::number(pages));
-    Btn_Prev->setVisible(Num_Page != 1);
-    Btn_Next->setVisible(Num_Page != pages);
+    Btn_Prev->setVisible(Num_Page > 1);
+    Btn_Next->setVisible(Num_Page < pages);
     const int shown = std::min(kSlotsPerPage, count - (Num_Page - 1) * kSlotsPerPage);
     for (int k = 0; k < kSlotsPerPage; ++k) {
         const bool visible = k < shown;

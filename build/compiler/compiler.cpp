@@ -5,6 +5,7 @@
 #include "build_context.h"
 #include "compile_error.h"
 #include "device_type.h"
+#include "language.h"
 #include "workspace.h"
 
 #include <QDir>
@@ -18,6 +19,16 @@ void SetError(QString* error, const QString& message)
 {
     if (error)
         *error = message;
+}
+
+// The project's folder must still be there: building never re-creates it,
+// or a later update would send a project of defaults.
+bool ProjectFolderExists(const QString& projectPath, QString* error)
+{
+    if (QFileInfo(projectPath).isDir())
+        return true;
+    SetError(error, Lang(1104) + QLatin1Char('\n') + QDir::toNativeSeparators(projectPath));
+    return false;
 }
 
 } // namespace
@@ -54,8 +65,10 @@ bool Save_Banks(const QString& projectPath, const QList<BankFile>& files, QStrin
         SetError(error, QStringLiteral("No project is open."));
         return false;
     }
+    if (!ProjectFolderExists(projectPath, error))
+        return false;
     const QString bin = projectPath + QStringLiteral("/bin");
-    if (!QFileInfo(bin).isDir() && !QDir().mkpath(bin)) {
+    if (!QFileInfo(bin).isDir() && !QDir(projectPath).mkdir(QStringLiteral("bin"))) {
         SetError(error, QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(bin)));
         return false;
     }
@@ -76,6 +89,8 @@ bool Build_And_Save_Banks(QString* error)
         SetError(error, QStringLiteral("No project is open."));
         return false;
     }
+    if (!ProjectFolderExists(ProjectPath, error))
+        return false;
     QList<BankFile> files;
     return Build_Banks(DeviceType, files, error) && Save_Banks(ProjectPath, files, error);
 }

@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
@@ -113,6 +112,8 @@ TFBootTCP::TFBootTCP(QWidget* parent)
     connect(Btn_Ping, &TLbButton::clicked, this, &TFBootTCP::LbButton1Click);
     connect(Btn_Next, &TLbButton::clicked, this, &TFBootTCP::LbButton2Click);
     connect(Btn_Update, &TLbButton::clicked, this, &TFBootTCP::LbButton4Click);
+    connect(&m_ping, &PingRun::Finished, this, &TFBootTCP::PingFinished);
+    connect(&m_updater, &platform::ProgramRunner::Finished, this, &TFBootTCP::UpdaterFinished);
 
     SetClientSize(350, 233);
     ShowAddressPage(true);
@@ -224,9 +225,19 @@ void TFBootTCP::ShowPingResult(const QString& text, bool good)
 
 void TFBootTCP::SetBusy(bool busy)
 {
+    if (busy && !m_busy)
+        m_focusBeforeBusy = focusWidget();
     m_busy = busy;
-    for (TLbButton* b : {Btn_Ping, Btn_Next, Btn_Cancel, Btn_Update})
-        b->setEnabled(!busy);
+    for (QWidget* w : std::initializer_list<QWidget*>{Btn_Ping, Btn_Next, Btn_Cancel, Btn_Update, E_IP1, E_IP2, E_IP3,
+                                                      E_IP4, CB_Firmware, CB_Read_Firm, CB_Conf, CB_Read_Conf})
+        w->setEnabled(!busy);
+    if (busy) {
+        setCursor(Qt::BusyCursor);
+    } else {
+        unsetCursor();
+        if (m_focusBeforeBusy && m_focusBeforeBusy->isVisible())
+            m_focusBeforeBusy->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TFBootTCP::LbButton1Click()
@@ -241,9 +252,11 @@ void TFBootTCP::LbButton1Click()
     }
     LPing->clear();
     SetBusy(true);
-    const PingOutcome outcome = Run_Ping(address, *m_echo, *m_clock, [] {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    m_ping.Start(address, *m_echo, *m_clock);
+}
+
+void TFBootTCP::PingFinished(const PingOutcome& outcome)
+{
     SetBusy(false);
     switch (outcome.result) {
     case PingOutcome::Found:
@@ -251,6 +264,7 @@ void TFBootTCP::LbButton1Click()
         ShowPingResult(Lang(82), true);
         break;
     case PingOutcome::NotFound:
+    case PingOutcome::Stopped:
         ShowPingResult(Lang(83), false);
         break;
     case PingOutcome::Error:
@@ -296,7 +310,7 @@ void TFBootTCP::LbButton4Click()
     if (m_busy)
         return;
     if (m_runningUpdater != 0) {
-        if (IsProgramRunning(m_runningUpdater)) {
+        if (platform::IsProgramRunning(m_runningUpdater)) {
             Messages::Warning(QStringLiteral("The updater started before is still running. "
                                              "Wait until it has ended before updating again."));
             return;
@@ -315,21 +329,26 @@ void TFBootTCP::LbButton4Click()
         return;
     }
     SetBusy(true);
-    const ProgramRun r = RunProgramAndWait(run.program, run.arguments, false, m_updaterLimitMs);
+    m_updaterProgram = run.program;
+    m_updater.Start(run.program, run.arguments, false, m_updaterLimitMs);
+}
+
+void TFBootTCP::UpdaterFinished(const platform::ProgramRun& r)
+{
     SetBusy(false);
-    const QString program = NativePath(run.program);
+    const QString program = NativePath(m_updaterProgram);
     switch (r.status) {
-    case ProgramRun::NotStarted:
+    case platform::ProgramRun::NotStarted:
         Messages::Error(QStringLiteral("The updater %1 could not be started: %2").arg(program, r.error));
         break;
-    case ProgramRun::TimedOut:
+    case platform::ProgramRun::TimedOut:
         m_runningUpdater = r.pid;
         Messages::Warning(QStringLiteral("The updater %1 is still running after %2 s. "
                                          "Wait until it has ended before updating again.")
                               .arg(program)
                               .arg(m_updaterLimitMs / 1000.0));
         break;
-    case ProgramRun::Finished:
+    case platform::ProgramRun::Finished:
         if (r.exitCode == -1)
             Messages::Error(QStringLiteral("The updater %1 did not end normally.").arg(program));
         else if (r.exitCode != 0)

@@ -1,10 +1,12 @@
 #pragma once
 #include "form_base.h"
 #include "ping_loop.h"
+#include "process_runner.h"
 #include "updater_params.h"
 #include "xml_document.h"
 
 #include <QObject>
+#include <QPointer>
 
 class QCheckBox;
 class QFrame;
@@ -24,11 +26,13 @@ public:
 
     void Set_Lang() override;
 
-    // Ping button: echoes to the address until it is found or 10 s passed.
+    // Ping button: starts the echoes to the address, until it is found or
+    // 10 s have passed; the result shows when they end.
     void LbButton1Click();
     // Next button: on to the options page after a successful ping.
     void LbButton2Click();
-    // Update button: prepares and runs the model's updater.
+    // Update button: prepares and starts the model's updater; its end is
+    // reported when it comes.
     void LbButton4Click();
 
     // The SNMP map type that chooses the firmware image (types 16, 18, 19, 1018).
@@ -47,6 +51,9 @@ public:
     void SetUpdaterLimitMs(int ms) { m_updaterLimitMs = ms; }
     // The process id of an updater that outlived the wait (0 when none).
     qint64 RunningUpdater() const { return m_runningUpdater; }
+    // While the ping or the updater runs, the window takes no input: its
+    // controls are disabled, and Escape and the close box are refused.
+    bool Busy() const { return m_busy; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -61,6 +68,8 @@ private:
     void ShowAddressPage(bool show);
     void ShowPingResult(const QString& text, bool good);
     void SetBusy(bool busy);
+    void PingFinished(const PingOutcome& outcome);
+    void UpdaterFinished(const platform::ProgramRun& run);
     void AddressEdited();
     UpdateOptions Options() const;
 
@@ -96,7 +105,12 @@ private:
     PingClock* m_clock = &m_steady;
     int m_updaterLimitMs = 150000;
     qint64 m_runningUpdater = 0;
+    QString m_updaterProgram;
     bool m_busy = false;
+    QPointer<QWidget> m_focusBeforeBusy;
+    // Declared after the echo client and clock it uses, so it ends first.
+    PingRun m_ping;
+    platform::ProgramRunner m_updater;
 };
 
 extern TFBootTCP* FBootTCP;

@@ -94,7 +94,7 @@ QByteArray PingPayload(const QString& address)
     return data;
 }
 
-PingOutcome Run_Ping(const QString& address, EchoClient& echo, PingClock& clock, const std::function<void()>& pump)
+PingOutcome Run_Ping(const QString& address, EchoClient& echo, PingClock& clock, const std::function<bool()>& stop)
 {
     PingOutcome outcome;
     const QByteArray data = PingPayload(address);
@@ -112,11 +112,47 @@ PingOutcome Run_Ping(const QString& address, EchoClient& echo, PingClock& clock,
         ping_ = reply.bytesReceived > 0 ? 1 : 2;
         // The reply is known once Echo returns: every attempt pauses once.
         clock.Pause(10);
-        if (pump)
-            pump();
         if (ping_ == 1)
             ++outcome.answered;
+        if (stop && stop()) {
+            outcome.result = PingOutcome::Stopped;
+            return outcome;
+        }
     } while (outcome.answered < PingAnswersWanted && uint32_t(clock.Ticks() - t0) <= uint32_t(PingLimitMs));
     outcome.result = ping_ == 1 ? PingOutcome::Found : PingOutcome::NotFound;
     return outcome;
+}
+
+PingRun::PingRun(QObject* parent)
+    : QObject(parent)
+{
+}
+
+PingRun::~PingRun()
+{
+    m_stop = true;
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+bool PingRun::Start(const QString& address, EchoClient& echo, PingClock& clock)
+{
+    if (m_running)
+        return false;
+    if (m_worker.joinable())
+        m_worker.join();   // the previous procedure's thread, already done
+    m_running = true;
+    m_stop = false;
+    m_worker = std::thread([this, address, &echo, &clock] {
+        const PingOutcome outcome = Run_Ping(address, echo, clock, [this] { return m_stop.load(); });
+        // Handed to this object's thread; dropped with the object.
+        QMetaObject::invokeMethod(
+            this,
+            [this, outcome] {
+                m_running = false;
+                emit Finished(outcome);
+            },
+            Qt::QueuedConnection);
+    });
+    return true;
 }

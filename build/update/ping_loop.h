@@ -1,8 +1,11 @@
 #pragma once
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <cstdint>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 // Splits a dotted IPv4 address into its four parts (blanks trimmed). True
 // only when there are three dots before the last part and all four parts are
@@ -62,7 +65,7 @@ QByteArray PingPayload(const QString& address);
 
 struct PingOutcome
 {
-    enum Result { Found, NotFound, Error, NotPermitted };
+    enum Result { Found, NotFound, Error, NotPermitted, Stopped };
     Result result = NotFound;
     int attempts = 0;
     int answered = 0;
@@ -71,6 +74,30 @@ struct PingOutcome
 
 // Sends echoes to address until two were answered or more than 10 s have
 // passed; found when the last one was answered. Between echoes it pauses
-// 10 ms and calls pump (which lets the window repaint).
+// 10 ms; then stop, when given, may end the procedure early (Stopped).
 PingOutcome Run_Ping(const QString& address, EchoClient& echo, PingClock& clock,
-                     const std::function<void()>& pump = {});
+                     const std::function<bool()>& stop = {});
+
+// The ping procedure on a worker thread, so the thread that starts it keeps
+// its event loop and nothing waits there: Finished comes on that thread.
+// The echo client and the clock belong to the worker while it runs.
+class PingRun : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PingRun(QObject* parent = nullptr);
+    // Ends a running procedure (after the echo under way) and waits for it.
+    ~PingRun() override;
+
+    // False (and nothing started) while a procedure runs.
+    bool Start(const QString& address, EchoClient& echo, PingClock& clock);
+    bool IsRunning() const { return m_running; }
+
+signals:
+    void Finished(const PingOutcome& outcome);
+
+private:
+    std::thread m_worker;
+    std::atomic<bool> m_stop{false};
+    bool m_running = false;
+};

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 #include <csignal>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -265,18 +266,47 @@ TEST_F(ShellTest, UpdateDeviceStopsWhenTheBuildFails)
     EXPECT_EQ(messages.Texts()[0], error);
 }
 
-TEST_F(ShellTest, StartProgramWaitsForTheProgram)
+// Starts program through Start_Program and waits for its outcome; took gets
+// the time from the start to the outcome.
+std::optional<platform::ProgramRun> RunThroughMain(TFOrvanoeFirmWare& main, const QString& program,
+                                                   const QString& parameter, bool hidden, int limitMs,
+                                                   qint64* took = nullptr)
+{
+    std::optional<platform::ProgramRun> outcome;
+    QElapsedTimer clock;
+    clock.start();
+    if (!main.Start_Program(program, parameter, hidden, [&](const platform::ProgramRun& r) { outcome = r; }, limitMs))
+        return outcome;
+    WaitFor([&] { return outcome.has_value(); }, limitMs + 5000);
+    if (took)
+        *took = clock.elapsed();
+    return outcome;
+}
+
+TEST_F(ShellTest, StartProgramReportsTheProgramsEndWithoutWaitingForIt)
 {
     Start(29);
     const QString out = Folder().Path() + "/args.txt";
     const QString quick = Script(Folder(), "quick.sh",
                                  "for a in \"$@\"; do echo \"$a\"; done > \"" + out.toUtf8() + "\"\nsleep 0.3\nexit 3\n");
+    // Start_Program returns at once; the outcome comes later.
+    bool reported = false;
     QElapsedTimer clock;
     clock.start();
-    const ProgramRun run = Main().Start_Program(quick, "-a \"b c\" d", true, 5000);
-    const qint64 took = clock.elapsed();
-    EXPECT_EQ(run.status, ProgramRun::Finished);
-    EXPECT_EQ(run.exitCode, 3);
+    ASSERT_TRUE(Main().Start_Program(quick, "-a \"b c\" d", true, [&](const platform::ProgramRun&) { reported = true; },
+                                     5000));
+    EXPECT_LT(clock.elapsed(), 250);
+    EXPECT_FALSE(reported);
+    // A second program waits for the first one's end.
+    EXPECT_FALSE(Main().Start_Program(quick, "", true, {}, 5000));
+    ASSERT_TRUE(WaitFor([&] { return reported; }));
+    EXPECT_GE(clock.elapsed(), 300);
+
+    qint64 took = 0;
+    const auto run = RunThroughMain(Main(), quick, "-a \"b c\" d", true, 5000, &took);
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->status, platform::ProgramRun::Finished);
+    EXPECT_EQ(run->exitCode, 3);
     EXPECT_GE(took, 300);
     EXPECT_LT(took, 3000);
     QFile args(out);
@@ -287,30 +317,31 @@ TEST_F(ShellTest, StartProgramWaitsForTheProgram)
 TEST_F(ShellTest, StartProgramReportsAProgramThatCannotStart)
 {
     Start(29);
-    QElapsedTimer clock;
-    clock.start();
-    const ProgramRun run = Main().Start_Program(Folder().Path() + "/missing_updater", "", true, 5000);
-    EXPECT_EQ(run.status, ProgramRun::NotStarted);
-    EXPECT_FALSE(run.error.isEmpty());
-    EXPECT_LT(clock.elapsed(), 3000);
+    qint64 took = 0;
+    const auto run = RunThroughMain(Main(), Folder().Path() + "/missing_updater", "", true, 5000, &took);
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->status, platform::ProgramRun::NotStarted);
+    EXPECT_FALSE(run->error.isEmpty());
+    EXPECT_LT(took, 3000);
     // A file that is no program either.
     const QString text = Folder().Write("notes.txt", "not a program");
-    EXPECT_EQ(Main().Start_Program(text, "", false, 5000).status, ProgramRun::NotStarted);
+    const auto notProgram = RunThroughMain(Main(), text, "", false, 5000);
+    ASSERT_TRUE(notProgram.has_value());
+    EXPECT_EQ(notProgram->status, platform::ProgramRun::NotStarted);
 }
 
 TEST_F(ShellTest, StartProgramStopsWaitingAtTheLimitAndLeavesTheProgramRunning)
 {
     Start(29);
     const QString sleeper = Script(Folder(), "sleeper.sh", "exec sleep 30\n");
-    QElapsedTimer clock;
-    clock.start();
-    const ProgramRun run = Main().Start_Program(sleeper, "", true, 500);
-    const qint64 took = clock.elapsed();
-    EXPECT_EQ(run.status, ProgramRun::TimedOut);
+    qint64 took = 0;
+    const auto run = RunThroughMain(Main(), sleeper, "", true, 500, &took);
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->status, platform::ProgramRun::TimedOut);
     EXPECT_GE(took, 500);
     EXPECT_LT(took, 3000);
-    ASSERT_GT(run.pid, 0);
-    EXPECT_TRUE(IsProgramRunning(run.pid));
-    ::kill(pid_t(run.pid), SIGKILL);
-    EXPECT_TRUE(WaitFor([&] { return !IsProgramRunning(run.pid); }));
+    ASSERT_GT(run->pid, 0);
+    EXPECT_TRUE(platform::IsProgramRunning(run->pid));
+    ::kill(pid_t(run->pid), SIGKILL);
+    EXPECT_TRUE(WaitFor([&] { return !platform::IsProgramRunning(run->pid); }));
 }

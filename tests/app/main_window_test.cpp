@@ -1,4 +1,5 @@
 #include "shell_fixture.h"
+#include "user_input.h"
 
 #include "about_window.h"
 #include "device_type.h"
@@ -81,7 +82,7 @@ TEST_F(ShellTest, StepLayoutPerDeviceType)
             const int steps = int(row.steps.size()) + 2;
             const int top = 112 + 44 * (steps - 1);
             EXPECT_EQ(Btn("Btn_CreateBin")->y(), top);
-            EXPECT_EQ(Main().size(), QSize(694, top + 152));
+            EXPECT_EQ(Main().ClientSize(), QSize(694, top + 152));
             EXPECT_EQ(Main().Shape1->geometry(), QRect(10, top + 51, 674, 1));
             for (int n = 1; n <= 9; ++n)
                 EXPECT_EQ(!Main().L_Step[n - 1]->isHidden(), n <= steps) << n;
@@ -101,12 +102,12 @@ TEST_F(ShellTest, SpecialLayoutsOfTypes17And8)
 {
     Start(17);
     EXPECT_EQ(Btn("Btn_CreateBin")->pos(), QPoint(80, 200));
-    EXPECT_EQ(Main().height(), 352);
+    EXPECT_EQ(Main().ClientSize().height(), 352);
     DestroyProgramWindows();
     Prepare(8);
     Start(8);
     EXPECT_EQ(Btn("Btn_CreateBin")->pos(), QPoint(80, 464));
-    EXPECT_EQ(Main().height(), 616);
+    EXPECT_EQ(Main().ClientSize().height(), 616);
 }
 
 TEST_F(ShellTest, FixedControlsAndButtonLooks)
@@ -290,18 +291,37 @@ TEST_F(ShellTest, UnreadableLanguageFileIsReportedAndEnglishStays)
     EXPECT_EQ(ProgramWindows().size(), 35);
 }
 
-TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStillEnds)
+TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStaysOpen)
 {
     Start(29);
+    Main().activateWindow();
     // A folder in the file's place makes the write fail.
     QDir().mkpath(Folder().Path() + "/Orvano.xml/keep");
     int closed = 0;
     QObject::connect(&Main(), &TFOrvanoeFirmWare::Closed, [&closed] { ++closed; });
-    Btn("Btn_Close")->Click();
+    testsupport::RealMessageBoxes real;
+    QStringList boxes;
+    // Close, then the close box; each time the report is answered with Enter.
+    testsupport::UserScript user;
+    user.Click(testsupport::At(Btn("Btn_Close"))).Wait(100).Do([&] { boxes.append(testsupport::OpenMessageBoxText()); });
+    user.Key(Qt::Key_Return).Wait(200).Do([&] { EXPECT_TRUE(testsupport::OpenMessageBoxText().isEmpty()); });
+    user.CloseBox(testsupport::At(&Main())).Wait(100).Do([&] { boxes.append(testsupport::OpenMessageBoxText()); });
+    user.Key(Qt::Key_Return).Wait(200);
+    ASSERT_TRUE(user.Run());
+    EXPECT_EQ(closed, 0);
+    EXPECT_TRUE(Main().isVisible());
+    ASSERT_EQ(boxes.size(), 2);
+    for (const QString& box : boxes)
+        EXPECT_TRUE(box.endsWith(Lang(1105))) << box.toStdString();
+
+    // Once the file can be written, Close ends the program.
+    QDir(Folder().Path() + "/Orvano.xml").removeRecursively();
+    testsupport::UserScript again;
+    again.Click(testsupport::At(Btn("Btn_Close"))).Wait(100);
+    ASSERT_TRUE(again.Run());
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(Main().isVisible());
-    ASSERT_EQ(messages.Boxes().size(), 1);
-    EXPECT_EQ(messages.Boxes()[0].first, MsgKind::Error);
+    EXPECT_TRUE(QFileInfo(Folder().Path() + "/Orvano.xml").isFile());
 }
 
 TEST_F(ShellTest, LanguageChangeRenamesEveryStepButAThreeFixedTexts)

@@ -3,9 +3,13 @@
 // between, so a key that closes a window on its way down is released over
 // the window beneath.
 #include "shell_fixture.h"
+#include "boot_tcp_window.h"
 #include "new_project_window.h"
+#include "open_conf_window.h"
 #include "par_gen_window.h"
 #include "user_input.h"
+
+#include <QListWidget>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +117,68 @@ TEST_F(ShellInputTest, LeavingSetCommunicationWithEnterDoesNotOpenItAgain)
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(boxes, (QStringList{Lang(187), QString()}));
     EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
+}
+
+TEST_F(ShellInputTest, UpdateDeviceOnAProjectWhoseFolderHasGoneWritesNothing)
+{
+    StartWithProject();
+    RealMessageBoxes real;
+    const QString project = ProjectPath;
+    ASSERT_TRUE(QDir(project).removeRecursively());
+    QStringList boxes;
+    bool updateWindowShown = false;
+    UserScript user;
+    user.Click(At(Btn("Btn_CreateBin"))).Wait(100).Do([&] {
+        boxes.append(OpenMessageBoxText());
+        updateWindowShown |= FBootTCP->isVisible();
+    });
+    user.Key(Qt::Key_Return).Wait(200).Do([&] {
+        updateWindowShown |= FBootTCP->isVisible();
+        testsupport::CloseModalWindows();
+    });
+    ASSERT_TRUE(user.Run());
+    EXPECT_EQ(boxes, QStringList{Lang(1104) + QLatin1Char('\n') + QDir::toNativeSeparators(project)});
+    EXPECT_FALSE(updateWindowShown);
+    EXPECT_FALSE(QFileInfo::exists(project));
+    EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
+
+    // A missing bin folder alone is made again, and the update window opens.
+    ASSERT_TRUE(QDir().mkpath(project));
+    UserScript again;
+    again.Click(At(Btn("Btn_CreateBin"))).Wait(150).Do([&] {
+        updateWindowShown = FBootTCP->isVisible();
+        testsupport::CloseModalWindows();
+    });
+    ASSERT_TRUE(again.Run());
+    EXPECT_TRUE(updateWindowShown);
+    EXPECT_TRUE(QFileInfo(project + QStringLiteral("/bin/bank1.bin")).isFile());
+}
+
+TEST_F(ShellInputTest, OpenConfigurationOpensAProjectOnDoubleClickOrEnter)
+{
+    Prepare(29);
+    for (const char* name : {"Alpha", "Beta", "Gamma"})
+        Folder().Write(QStringLiteral("PROJECTS/%1/bin/.keep").arg(QLatin1String(name)), "");
+    Start(29);
+    Main().activateWindow();
+    const testsupport::Spot beta = [] {
+        QListWidget* list = FOpenConf->ListBox1;
+        const QRect rect = list->visualItemRect(list->findItems(QStringLiteral("Beta"), Qt::MatchExactly).value(0));
+        return list->viewport()->mapToGlobal(rect.center());
+    };
+    UserScript user;
+    user.Click(At(Btn("Btn_Open"))).Wait(150).DoubleClick(beta).Wait(200);
+    ASSERT_TRUE(user.Run());
+    EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
+    EXPECT_EQ(ProjectName, QStringLiteral("Beta"));
+    EXPECT_EQ(LabelText(&Main(), "L_Name_Conf_L2"), QStringLiteral("Beta"));
+
+    // Enter on the project chosen with the arrow keys (Beta is preselected).
+    UserScript keys;
+    keys.Click(At(Btn("Btn_Open"))).Wait(150).Key(Qt::Key_Down).Key(Qt::Key_Return).Wait(200);
+    ASSERT_TRUE(keys.Run());
+    EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
+    EXPECT_EQ(ProjectName, QStringLiteral("Gamma"));
 }
 
 } // namespace

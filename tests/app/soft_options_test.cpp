@@ -53,16 +53,20 @@ QString SavedLanguage(const QString& programFolder)
 
 TEST_F(ShellTest, LanguagePages)
 {
+    // English is built in and always listed, with or without English.lng.
     const struct
     {
         int files;
+        bool englishFile;
         QStringList page1;
         const char* label1;
-        bool next;
+        QStringList page2;   // empty: one page
     } cases[] = {
-        {7, {"L1", "l2", "L3", "L4", "L5", "L6"}, "Page 1 / 2", true},
-        {6, {"L1", "l2", "L3", "L4", "L5", "L6"}, "Page 1 / 1", false},
-        {0, {}, "Page 1 / 0", true},
+        {7, false, {"English", "L1", "l2", "L3", "L4", "L5"}, "Page 1 / 2", {"L6", "L7"}},
+        {6, true, {"English", "L1", "l2", "L3", "L4", "L5"}, "Page 1 / 2", {"L6"}},
+        {5, false, {"English", "L1", "l2", "L3", "L4", "L5"}, "Page 1 / 1", {}},
+        {5, true, {"English", "L1", "l2", "L3", "L4", "L5"}, "Page 1 / 1", {}},
+        {0, false, {"English"}, "Page 1 / 1", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.files);
@@ -70,18 +74,20 @@ TEST_F(ShellTest, LanguagePages)
         // Listed case-insensitively: "l2" sorts between "L1" and "L3".
         for (int i = c.files; i >= 1; --i)
             WriteLanguage(Folder(), (i == 2 ? "l" : "L") + QString::number(i));
+        if (c.englishFile)
+            WriteLanguage(Folder(), "English");
         Folder().Write("LANGUAGE/readme.txt", "not a language");
         Start(29);
         InOptions(Btn("Btn_Opz"), [&] {
             EXPECT_EQ(ShownSlots(), c.page1);
             EXPECT_EQ(FSoftOptions->L_Page_Lang->text(), c.label1);
             EXPECT_TRUE(FSoftOptions->Btn_Prev->isHidden());
-            EXPECT_EQ(!FSoftOptions->Btn_Next->isHidden(), c.next);
+            EXPECT_EQ(!FSoftOptions->Btn_Next->isHidden(), !c.page2.isEmpty());
             EXPECT_EQ(FSoftOptions->L_Sel_Lang->text(), "Selected Language : English");
-            if (c.files != 7)
+            if (c.page2.isEmpty())
                 return;
             FSoftOptions->Btn_Next->Click();
-            EXPECT_EQ(ShownSlots(), QStringList{"L7"});
+            EXPECT_EQ(ShownSlots(), c.page2);
             EXPECT_FALSE(FSoftOptions->L_L[0]->isHidden());   // the top of the left column
             EXPECT_EQ(FSoftOptions->L_Page_Lang->text(), "Page 2 / 2");
             EXPECT_FALSE(FSoftOptions->Btn_Prev->isHidden());
@@ -94,6 +100,33 @@ TEST_F(ShellTest, LanguagePages)
     }
 }
 
+TEST_F(ShellTest, AfterAChoiceThePageLabelShowsThePageAndEnglishCanBeChosenAgain)
+{
+    Prepare(29);
+    for (int i = 1; i <= 7; ++i)
+        WriteLanguage(Folder(), "L" + QString::number(i), "STR17 = Neu " + QByteArray::number(i) + "\n");
+    Start(29);
+    InOptions(Btn("Btn_Opz"), [] {
+        FSoftOptions->Btn_Next->Click();
+        SendMouse(FSoftOptions->L_L[1], QEvent::MouseButtonRelease, QPoint(1, 1));   // L7
+        EXPECT_EQ(FSoftOptions->Language_In_Use, "L7");
+        EXPECT_EQ(FSoftOptions->L_Page_Lang->text(), "Page 2 / 2");
+        EXPECT_EQ(FSoftOptions->Show_Page, 2);
+        FSoftOptions->Btn_OK->Click();
+    });
+    EXPECT_EQ(Btn("Btn_New")->Caption(), "Neu 7");
+    EXPECT_EQ(LanguageName, "L7");
+    // Back to English, which has no file here.
+    InOptions(Btn("Btn_Opz"), [] {
+        ASSERT_EQ(FSoftOptions->L_L[0]->text(), "English");
+        SendMouse(FSoftOptions->L_L[0], QEvent::MouseButtonRelease, QPoint(1, 1));
+        FSoftOptions->Btn_OK->Click();
+    });
+    EXPECT_EQ(LanguageName, "English");
+    EXPECT_EQ(Btn("Btn_New")->Caption(), "New Configuration");
+    EXPECT_EQ(SavedLanguage(Folder().Path()), "English");
+}
+
 TEST_F(ShellTest, ReadOnlyLanguageFilesAreNotListed)
 {
     Prepare(29);
@@ -101,7 +134,7 @@ TEST_F(ShellTest, ReadOnlyLanguageFilesAreNotListed)
     const QString locked = WriteLanguage(Folder(), "Locked");
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     Start(29);
-    InOptions(Btn("Btn_Opz"), [] { EXPECT_EQ(ShownSlots(), QStringList{"Deutsch"}); });
+    InOptions(Btn("Btn_Opz"), [] { EXPECT_EQ(ShownSlots(), (QStringList{"Deutsch", "English"})); });
 }
 
 TEST_F(ShellTest, LanguageFlags)
@@ -111,17 +144,18 @@ TEST_F(ShellTest, LanguageFlags)
     WriteLanguage(Folder(), "Italiano");
     WriteFlag(Folder(), "Deutsch", Qt::red);
     Start(29);
-    // Without DefaultFlag.bmp a language without its own flag shows its label alone.
+    // Without DefaultFlag.bmp a language without its own flag shows its label
+    // alone (slots: Deutsch, English, Italiano).
     InOptions(Btn("Btn_Opz"), [] {
         EXPECT_FALSE(FSoftOptions->I_L[0]->isHidden());
         EXPECT_EQ(FSoftOptions->I_L[0]->pixmap().toImage().pixelColor(2, 2), QColor(Qt::red));
-        EXPECT_TRUE(FSoftOptions->I_L[1]->isHidden());
-        EXPECT_FALSE(FSoftOptions->L_L[1]->isHidden());
+        EXPECT_TRUE(FSoftOptions->I_L[2]->isHidden());
+        EXPECT_FALSE(FSoftOptions->L_L[2]->isHidden());
     });
     WriteFlag(Folder(), "DefaultFlag", Qt::blue);
     InOptions(Btn("Btn_Opz"), [] {
-        EXPECT_FALSE(FSoftOptions->I_L[1]->isHidden());
-        EXPECT_EQ(FSoftOptions->I_L[1]->pixmap().toImage().pixelColor(2, 2), QColor(Qt::blue));
+        EXPECT_FALSE(FSoftOptions->I_L[2]->isHidden());
+        EXPECT_EQ(FSoftOptions->I_L[2]->pixmap().toImage().pixelColor(2, 2), QColor(Qt::blue));
     });
 }
 

@@ -29,10 +29,10 @@ void ExpectStack(TFParGen& w, const char* box, int networkHeight, int boxHeight)
     const int bottom = lower.y() + lower.height();
     EXPECT_EQ(Geo(w, "Btn_OK"), QRect(71, bottom + 13, 112, 28));
     EXPECT_EQ(Geo(w, "Btn_Cancel"), QRect(192, bottom + 13, 112, 28));
-    EXPECT_EQ(w.size(), QSize(312, bottom + 54));
+    EXPECT_EQ(w.ClientSize(), QSize(312, bottom + 54));
     int shownBoxes = 0;
-    for (QGroupBox* gb : w.findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
-        shownBoxes += gb->isVisibleTo(&w);
+    for (QGroupBox* gb : w.findChildren<QGroupBox*>())
+        shownBoxes += !qobject_cast<QGroupBox*>(gb->parentWidget()) && gb->isVisibleTo(&w);
     EXPECT_EQ(shownBoxes, 2);
 }
 
@@ -83,11 +83,11 @@ TEST(ParGenLayout, CollapseAndExpand)
     TFParGen w;
     RunShown(w, [&] {
         ExpectStack(w, "GB_DMX", 278, 91);
-        EXPECT_EQ(w.height(), 499);
+        EXPECT_EQ(w.ClientSize().height(), 499);
         Click(w.Control("Btn_PROFINET_Collapse"));
         ExpectStack(w, "GB_DMX", 26, 91);
         EXPECT_EQ(Geo(w, "Btn_OK").y(), 206);
-        EXPECT_EQ(w.height(), 247);
+        EXPECT_EQ(w.ClientSize().height(), 247);
         EXPECT_FALSE(Shown(w, "L_PROFINET_IP_Add"));
         EXPECT_FALSE(Shown(w, "Btn_PROFINET_Collapse"));
         EXPECT_TRUE(Shown(w, "Btn_PROFINET_Expande"));
@@ -104,7 +104,7 @@ TEST(ParGenLayout, CollapseAndExpand)
         ExpectStack(w, "GB_DMX", 278, 91);
         EXPECT_TRUE(Shown(w, "L_PROFINET_IP_Add"));
         EXPECT_TRUE(Shown(w, "CB_DMX_DMX"));
-        EXPECT_EQ(w.height(), 499);
+        EXPECT_EQ(w.ClientSize().height(), 499);
     });
 }
 

@@ -7,16 +7,18 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QTest>   // the window system entry points qt_handleKeyEvent, qt_handleMouseEvent
 #include <QTimer>
 #include <QWindow>
-
+#include <qpa/qwindowsysteminterface.h>
 
 namespace testsupport {
 
 namespace {
 
-int Timestamp()
+using WindowSystem = QWindowSystemInterface;
+using Queued = QWindowSystemInterface::AsynchronousDelivery;
+
+ulong Timestamp()
 {
     static QElapsedTimer clock = [] {
         QElapsedTimer c;
@@ -24,7 +26,7 @@ int Timestamp()
         return c;
     }();
     // Far from 0, so the first press is no double click of an earlier one.
-    return int(clock.elapsed()) + 100000;
+    return ulong(clock.elapsed()) + 100000;
 }
 
 QString KeyText(int key, Qt::KeyboardModifiers modifiers)
@@ -68,8 +70,8 @@ QWindow* FocusWindow()
     }
     if (!next)
         return nullptr;
-    next->activateWindow();
-    QCoreApplication::processEvents();
+    WindowSystem::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(next->windowHandle(),
+                                                                                 Qt::ActiveWindowFocusReason);
     lastFocused = next;
     return next->windowHandle();
 }
@@ -140,7 +142,8 @@ UserScript& UserScript::KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     return Add(0, [key, modifiers] {
         if (QWindow* w = FocusWindow())
-            qt_handleKeyEvent(w, QEvent::KeyPress, key, modifiers, KeyText(key, modifiers));
+            WindowSystem::handleKeyEvent<Queued>(w, Timestamp(), QEvent::KeyPress, key, modifiers,
+                                                 KeyText(key, modifiers));
     });
 }
 
@@ -148,7 +151,8 @@ UserScript& UserScript::KeyUp(int key, Qt::KeyboardModifiers modifiers)
 {
     return Add(0, [key, modifiers] {
         if (QWindow* w = FocusWindow())
-            qt_handleKeyEvent(w, QEvent::KeyRelease, key, modifiers, KeyText(key, modifiers));
+            WindowSystem::handleKeyEvent<Queued>(w, Timestamp(), QEvent::KeyRelease, key, modifiers,
+                                                 KeyText(key, modifiers));
     });
 }
 
@@ -173,10 +177,8 @@ void UserScript::SendMouse(int type)
 {
     QWidget* window = WindowAt(m_cursor);
     if (!window || !window->windowHandle()) {
-        if (m_mouseWindow && m_mouseWindow->isVisible()) {
-            QEvent leave(QEvent::Leave);
-            QCoreApplication::sendEvent(m_mouseWindow, &leave);
-        }
+        if (m_mouseWindow && m_mouseWindow->isVisible())
+            WindowSystem::handleLeaveEvent<Queued>(m_mouseWindow);
         m_mouseWindow = nullptr;
         return;
     }
@@ -185,13 +187,10 @@ void UserScript::SendMouse(int type)
     if (m_mouseWindow != handle) {
         // The mouse crosses into another window.
         // (A hidden window is told nothing: it is gone from the screen.)
-        if (m_mouseWindow && m_mouseWindow->isVisible()) {
-            QEvent leave(QEvent::Leave);
-            QCoreApplication::sendEvent(m_mouseWindow, &leave);
-        }
+        if (m_mouseWindow && m_mouseWindow->isVisible())
+            WindowSystem::handleLeaveEvent<Queued>(m_mouseWindow);
         m_mouseWindow = handle;
-        QEnterEvent enter(local, local, QPointF(m_cursor));
-        QCoreApplication::sendEvent(handle, &enter);
+        WindowSystem::handleEnterEvent<Queued>(handle, local, QPointF(m_cursor));
     }
     Qt::MouseButton button = Qt::NoButton;
     if (type == QEvent::MouseButtonPress) {
@@ -202,26 +201,32 @@ void UserScript::SendMouse(int type)
         button = Qt::LeftButton;
     }
     const Qt::MouseButtons state = m_buttonDown ? Qt::LeftButton : Qt::NoButton;
-    qt_handleMouseEvent(handle, local, QPointF(m_cursor), state, button, QEvent::Type(type), Qt::NoModifier,
-                        Timestamp());
+    WindowSystem::handleMouseEvent<Queued>(handle, Timestamp(), local, QPointF(m_cursor), state, button,
+                                           QEvent::Type(type));
+}
+
+UserScript& UserScript::MoveTo(Spot spot)
+{
+    return Add(0, [this, spot] {
+        m_cursor = spot();
+        SendMouse(QEvent::MouseMove);
+    });
 }
 
 UserScript& UserScript::MoveTo(Target target)
 {
-    return Add(0, [this, target] {
-        if (QWidget* w = target())
-            m_cursor = w->mapToGlobal(w->rect().center());
-        SendMouse(QEvent::MouseMove);
-    });
+    return MoveTo(Spot([target] {
+        QWidget* w = target();
+        return w ? w->mapToGlobal(w->rect().center()) : QPoint(-1, -1);
+    }));
 }
 
 UserScript& UserScript::MoveTo(Target target, QPoint offset)
 {
-    return Add(0, [this, target, offset] {
-        if (QWidget* w = target())
-            m_cursor = w->mapToGlobal(offset);
-        SendMouse(QEvent::MouseMove);
-    });
+    return MoveTo(Spot([target, offset] {
+        QWidget* w = target();
+        return w ? w->mapToGlobal(offset) : QPoint(-1, -1);
+    }));
 }
 
 UserScript& UserScript::MouseDown()
@@ -234,9 +239,9 @@ UserScript& UserScript::MouseUp()
     return Add(0, [this] { SendMouse(QEvent::MouseButtonRelease); });
 }
 
-UserScript& UserScript::Click(Target target, int holdMs)
+UserScript& UserScript::Click(Spot spot, int holdMs)
 {
-    MoveTo(target);
+    MoveTo(std::move(spot));
     Wait(30);
     MouseDown();
     Wait(holdMs);
@@ -244,9 +249,33 @@ UserScript& UserScript::Click(Target target, int holdMs)
     return Wait(40);
 }
 
+UserScript& UserScript::Click(Target target, int holdMs)
+{
+    MoveTo(std::move(target));
+    Wait(30);
+    MouseDown();
+    Wait(holdMs);
+    MouseUp();
+    return Wait(40);
+}
+
+UserScript& UserScript::DoubleClick(Spot spot, int gapMs)
+{
+    MoveTo(std::move(spot));
+    Wait(30);
+    MouseDown();
+    Wait(60);
+    MouseUp();
+    Wait(gapMs);
+    MouseDown();
+    Wait(60);
+    MouseUp();
+    return Wait(40);
+}
+
 UserScript& UserScript::DoubleClick(Target target, int gapMs)
 {
-    MoveTo(target);
+    MoveTo(std::move(target));
     Wait(30);
     MouseDown();
     Wait(60);
@@ -264,8 +293,7 @@ UserScript& UserScript::CloseBox(Target target)
         QWidget* w = target();
         if (!w || !w->window()->windowHandle())
             return;
-        QCloseEvent close;
-        QCoreApplication::sendEvent(w->window()->windowHandle(), &close);
+        WindowSystem::handleCloseEvent<Queued>(w->window()->windowHandle());
     });
 }
 

@@ -17,6 +17,9 @@ namespace testsupport {
 // What a mouse step aims at: a widget looked up when the step runs.
 using Target = std::function<QWidget*()>;
 
+// A point of the screen, found when the step runs.
+using Spot = std::function<QPoint()>;
+
 // The widget itself.
 Target At(QWidget* widget);
 // The visible widget of that object name in the window that has the focus
@@ -41,15 +44,19 @@ public:
     // Each character as a key held 50 ms.
     UserScript& Type(const QString& text);
 
-    // Moves the mouse onto target (its centre, or offset from its top-left).
+    // Moves the mouse onto target (its centre, or offset from its top-left),
+    // or to a spot.
     UserScript& MoveTo(Target target);
     UserScript& MoveTo(Target target, QPoint offset);
+    UserScript& MoveTo(Spot spot);
     UserScript& MouseDown();
     UserScript& MouseUp();
     // Moves onto target, presses, holds for holdMs, releases, pauses.
     UserScript& Click(Target target, int holdMs = 80);
+    UserScript& Click(Spot spot, int holdMs = 80);
     // Two clicks at one place, the second press gapMs after the first release.
     UserScript& DoubleClick(Target target, int gapMs = 100);
+    UserScript& DoubleClick(Spot spot, int gapMs = 100);
     // The close box of the window that target belongs to.
     UserScript& CloseBox(Target target);
 

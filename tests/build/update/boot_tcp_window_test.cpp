@@ -78,9 +78,26 @@ public:
             Edit(i + 1)->setText(p.value(i));
         Edit(4)->setText(p.mid(3).join(QLatin1Char('.')));
     }
-    void Ping() { Click(Get<QWidget>("Btn_Ping")); }
+    // The ping and the updater run without blocking: these wait for their end.
+    void Ping()
+    {
+        Click(Get<QWidget>("Btn_Ping"));
+        WaitUntilIdle();
+    }
     void Next() { Click(Get<QWidget>("Btn_Next")); }
-    void Update() { Click(Get<QWidget>("Btn_Update")); }
+    void Update()
+    {
+        Click(Get<QWidget>("Btn_Update"));
+        WaitUntilIdle();
+    }
+    void WaitUntilIdle()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (w.Busy() && clock.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_FALSE(w.Busy());
+    }
     void SetOptions(const UpdateOptions& o)
     {
         Get<QCheckBox>("CB_Firmware")->setChecked(o.firmware);
@@ -250,6 +267,10 @@ TEST(BootTcpWindow, RealPingOfLoopback)
     for (int i = 0; i < 4; ++i)
         w.findChild<QLineEdit*>(QStringLiteral("E_IP%1").arg(i + 1))->setText(octets[i]);
     Click(w.findChild<QWidget*>(QStringLiteral("Btn_Ping")));
+    QElapsedTimer clock;
+    clock.start();
+    while (w.Busy() && clock.elapsed() < 15000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
     const QString shown = w.findChild<QLabel*>(QStringLiteral("LPing"))->text();
     if (shown == QStringLiteral("Ping not permitted on this system"))
         GTEST_SKIP() << "this system refuses ICMP sockets";
@@ -314,62 +335,72 @@ TEST(BootTcpWindow, EditingTheAddressAfterAPingAsksForANewPing)
     EXPECT_FALSE(f.OnOptionsPage());
 }
 
-TEST(BootTcpWindow, WhilePingingTheButtonsAreDisabledAndTheWindowStaysOpen)
+TEST(BootTcpWindow, InputDuringAPingIsRefusedNotReplayed)
 {
+    // Two quick clicks on Ping, Escape, Cancel and the close box while the
+    // echoes run: one ping, the window stays open, and nothing happens after.
     TempProgramFolder folder(29);
-    WindowFixture f({Silent(), Silent(), Answer(), Answer()});
-    int paints = 0;
-    struct PaintCounter : QObject
-    {
-        int* count;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint)
-                ++*count;
-            return false;
-        }
-    } counter;
-    counter.count = &paints;
-    QLabel* result = f.Get<QLabel>("LPing");
-    result->installEventFilter(&counter);
-    QApplication::processEvents();
-    std::vector<bool> enabled;
-    int paintsSeen = 0;
-    f.echo.during = [&] {
-        for (const char* name : {"Btn_Ping", "Btn_Next", "Btn_Cancel"})
-            enabled.push_back(f.Get<QWidget>(name)->isEnabled());
-        f.w.reject();
-        f.w.close();
-        paintsSeen = paints;
-        result->update();
-    };
-    f.Ping();
-    EXPECT_EQ(enabled, std::vector<bool>(12, false));
-    EXPECT_GT(paintsSeen, 0);   // repainted between echoes
-    EXPECT_TRUE(f.w.isVisible());
+    WindowFixture f({Silent(), Answer(), Answer()});
+    f.echo.realMs = 300;
+    f.w.activateWindow();
+    testsupport::UserScript user;
+    user.DoubleClick(testsupport::At(f.Get<QWidget>("Btn_Ping"))).Wait(20);
+    user.Do([&] {
+        EXPECT_TRUE(f.w.Busy());
+        for (const char* name : {"Btn_Ping", "Btn_Next", "Btn_Cancel", "E_IP1", "E_IP4"})
+            EXPECT_FALSE(f.Get<QWidget>(name)->isEnabled()) << name;
+    });
+    user.Key(Qt::Key_Escape).Click(testsupport::At(f.Get<QWidget>("Btn_Cancel")));
+    user.CloseBox(testsupport::At(&f.w)).Type(QStringLiteral("9"));
+    ASSERT_TRUE(user.Run());
+    f.WaitUntilIdle();
+    EXPECT_EQ(f.echo.Calls(), 3);
     EXPECT_TRUE(f.w.Esegui_Ping);
-    for (const char* name : {"Btn_Ping", "Btn_Next", "Btn_Cancel"})
+    EXPECT_EQ(f.Get<QLabel>("LPing")->text(), QStringLiteral("Device Found!"));
+    EXPECT_EQ(f.Octets(), QStringLiteral("192.168.2.205"));
+    // Nothing kept for after the ping.
+    testsupport::UserScript after;
+    after.Wait(400);
+    ASSERT_TRUE(after.Run());
+    EXPECT_TRUE(f.w.isVisible());
+    EXPECT_FALSE(f.w.Busy());
+    EXPECT_EQ(f.echo.Calls(), 3);
+    for (const char* name : {"Btn_Ping", "Btn_Next", "Btn_Cancel", "E_IP1"})
         EXPECT_TRUE(f.Get<QWidget>(name)->isEnabled()) << name;
 }
 
-TEST(BootTcpWindow, ADoubleClickOnNextDoesNotRunTheUpdater)
+TEST(BootTcpWindow, OneClickOneUpdaterRunAndNoInputReplayedAfterIt)
 {
-    // The second press lands on Update, which the first click put under the mouse.
+    // The stand-in updater logs its runs and takes 300 ms. A double click on
+    // Update, Escape, Cancel and the close box while it runs: one run, and
+    // the window is still open after it.
     TempProgramFolder folder(6);
     folder.OpenProject();
     const QString program = QStringLiteral("Ethernet_Update.exe");
-    WriteStandIn(folder, program, StandInKind::Record);
+    WriteStandIn(folder, program, StandInKind::Slow);
     MessageRecorder messages;
     WindowFixture f;
+    f.Ping();
+    f.Next();
+    ASSERT_TRUE(f.OnOptionsPage());
     f.w.activateWindow();
-    QWidget* next = f.Get<QWidget>("Btn_Next");
-    QWidget* update = f.Get<QWidget>("Btn_Update");
-    ASSERT_TRUE(update->geometry().contains(next->geometry().center()));
     testsupport::UserScript user;
-    user.Click(testsupport::At(f.Get<QWidget>("Btn_Ping"))).Wait(100).DoubleClick(testsupport::At(next)).Wait(300);
+    user.DoubleClick(testsupport::At(f.Get<QWidget>("Btn_Update"))).Wait(20);
+    user.Do([&] {
+        EXPECT_TRUE(f.w.Busy());
+        EXPECT_FALSE(f.Get<QWidget>("Btn_Update")->isEnabled());
+        EXPECT_FALSE(f.Get<QWidget>("CB_Firmware")->isEnabled());
+    });
+    user.Key(Qt::Key_Escape).CloseBox(testsupport::At(&f.w)).Key(Qt::Key_Space);
     ASSERT_TRUE(user.Run());
+    f.WaitUntilIdle();
+    testsupport::UserScript after;
+    after.Wait(500);
+    ASSERT_TRUE(after.Run());
+    EXPECT_EQ(StandInRuns(folder, program), 1);
+    EXPECT_TRUE(f.w.isVisible());
     EXPECT_TRUE(f.OnOptionsPage());
-    EXPECT_EQ(StandInRuns(folder, program), 0);
+    EXPECT_TRUE(f.Get<QWidget>("Btn_Update")->isEnabled());
     EXPECT_TRUE(messages.Empty()) << messages.Texts().join(" | ").toStdString();
 }
 
@@ -587,11 +618,11 @@ TEST(BootTcpWindow, UpdaterOutlivingTheLimitIsReportedAndBlocksASecondUpdate)
         qint64 pid;
         ~EndStandIn()
         {
-            if (IsProgramRunning(pid))
+            if (platform::IsProgramRunning(pid))
                 ::kill(pid_t(pid), SIGTERM);
         }
     } endStandIn{pid};
-    ASSERT_TRUE(IsProgramRunning(pid));
+    ASSERT_TRUE(platform::IsProgramRunning(pid));
     ASSERT_EQ(messages.Boxes().size(), 1);
     EXPECT_TRUE(messages.Texts()[0].contains(QStringLiteral("still running after 0.3 s")))
         << messages.Texts()[0].toStdString();
@@ -604,9 +635,9 @@ TEST(BootTcpWindow, UpdaterOutlivingTheLimitIsReportedAndBlocksASecondUpdate)
     // Once it has ended, Update runs the updater again.
     ::kill(pid_t(pid), SIGTERM);
     timer.restart();
-    while (IsProgramRunning(pid) && timer.elapsed() < 5000)
+    while (platform::IsProgramRunning(pid) && timer.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_FALSE(IsProgramRunning(pid));
+    ASSERT_FALSE(platform::IsProgramRunning(pid));
     WriteStandIn(folder, program, StandInKind::Record);
     f.Update();
     EXPECT_EQ(messages.Boxes().size(), 2) << messages.Texts().join(" | ").toStdString();

@@ -4,7 +4,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 // A clock that moves only when told to.
@@ -31,7 +33,8 @@ inline EchoStep Silent() { return {EchoStep::Silent, EchoTimeoutMs}; }
 inline EchoStep Fail() { return {EchoStep::Fail, 0}; }
 inline EchoStep Refused() { return {EchoStep::Refused, 0}; }
 
-// Plays its script; the last step repeats. Records what it was asked.
+// Plays its script; the last step repeats. Records what it was asked (read
+// it once the ping has finished: the echoes run on the ping's worker thread).
 class ScriptedEcho : public EchoClient
 {
 public:
@@ -42,8 +45,8 @@ public:
         hosts.append(host);
         payloads.append(data);
         timeouts.push_back(timeoutMs);
-        if (during)
-            during();
+        if (realMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(realMs));
         const EchoStep step = m_script[std::min<size_t>(m_next++, m_script.size() - 1)];
         m_clock.now += uint32_t(step.ms);
         EchoReply r;
@@ -61,7 +64,7 @@ public:
     QStringList hosts;
     QList<QByteArray> payloads;
     std::vector<int> timeouts;
-    std::function<void()> during;   // runs inside every echo
+    int realMs = 0;   // real time every echo takes (it runs on the ping's worker thread)
 
 private:
     FakePingClock& m_clock;

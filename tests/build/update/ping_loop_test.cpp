@@ -73,8 +73,11 @@ TEST(PingLoop, ScriptedReplies)
     for (const PingCase& c : cases) {
         FakePingClock clock;
         ScriptedEcho echo(clock, c.script);
-        int pumps = 0;
-        const PingOutcome out = Run_Ping(QStringLiteral("192.168.2.205"), echo, clock, [&] { ++pumps; });
+        int stopAsked = 0;
+        const PingOutcome out = Run_Ping(QStringLiteral("192.168.2.205"), echo, clock, [&] {
+            ++stopAsked;
+            return false;
+        });
         EXPECT_EQ(out.result, c.result) << c.name;
         EXPECT_EQ(out.attempts, c.attempts) << c.name;
         EXPECT_EQ(out.answered, c.answered) << c.name;
@@ -85,11 +88,11 @@ TEST(PingLoop, ScriptedReplies)
         if (c.result == PingOutcome::Error || c.result == PingOutcome::NotPermitted) {
             EXPECT_FALSE(out.error.isEmpty()) << c.name;
         }
-        // Each completed attempt pauses once and lets the window repaint.
+        // Each completed attempt pauses once, then may be stopped.
         const int completed = c.result == PingOutcome::Found || c.result == PingOutcome::NotFound ? c.attempts
                                                                                                    : c.attempts - 1;
         EXPECT_EQ(clock.pauses, completed) << c.name;
-        EXPECT_EQ(pumps, completed) << c.name;
+        EXPECT_EQ(stopAsked, completed) << c.name;
     }
 }
 
@@ -125,6 +128,53 @@ TEST(PingLoop, EachEchoCarriesTheAddressTextPaddedTo1024BytesAndWaits400ms)
         EXPECT_EQ(data.left(13), QByteArray("192.168.2.205"));
         EXPECT_EQ(data.mid(13), QByteArray(1024 - 13, '\0'));
     }
+}
+
+TEST(PingLoop, StopEndsTheProcedureAfterTheEchoUnderWay)
+{
+    FakePingClock clock;
+    ScriptedEcho echo(clock, {Silent()});
+    const PingOutcome out = Run_Ping(QStringLiteral("10.1.2.3"), echo, clock, [] { return true; });
+    EXPECT_EQ(out.result, PingOutcome::Stopped);
+    EXPECT_EQ(out.attempts, 1);
+}
+
+TEST(PingRun, RunsOnAWorkerAndReportsThroughTheEventLoop)
+{
+    FakePingClock clock;
+    ScriptedEcho echo(clock, {Silent(), Answer(), Answer()});
+    echo.realMs = 60;
+    PingRun run;
+    std::optional<PingOutcome> outcome;
+    QObject::connect(&run, &PingRun::Finished, [&](const PingOutcome& o) { outcome = o; });
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(10);
+    ASSERT_TRUE(run.Start(QStringLiteral("10.1.2.3"), echo, clock));
+    EXPECT_TRUE(run.IsRunning());
+    EXPECT_FALSE(run.Start(QStringLiteral("10.1.2.3"), echo, clock));
+    QElapsedTimer wait;
+    wait.start();
+    while (!outcome && wait.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_FALSE(run.IsRunning());
+    EXPECT_EQ(outcome->result, PingOutcome::Found);
+    EXPECT_EQ(outcome->attempts, 3);
+    EXPECT_EQ(echo.Calls(), 3);
+    EXPECT_GE(ticks, 5);   // the caller's loop went on meanwhile
+
+    // Ended early by its owner's end: waits for the echo under way only.
+    ScriptedEcho silent(clock, {Silent()});
+    silent.realMs = 100;
+    wait.restart();
+    {
+        PingRun early;
+        ASSERT_TRUE(early.Start(QStringLiteral("10.1.2.3"), silent, clock));
+    }
+    EXPECT_LT(wait.elapsed(), 1000);
+    EXPECT_LE(silent.Calls(), 2);
 }
 
 } // namespace

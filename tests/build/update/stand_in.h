@@ -8,8 +8,9 @@
 // A stand-in for an updater program: a /bin/sh script in the program folder
 // under the updater's name. Every run appends a line to <name>.runs; the
 // recording kind also writes its arguments one per line to <name>.args and
-// copies Ethernet_Update.xml, when present, to <name>.xml.
-enum class StandInKind { Record, Fail, Hang };
+// copies Ethernet_Update.xml, when present, to <name>.xml; the slow kind
+// takes 300 ms.
+enum class StandInKind { Record, Slow, Fail, Hang };
 
 inline QString WriteStandIn(const TempProgramFolder& folder, const QString& name, StandInKind kind)
 {
@@ -22,6 +23,9 @@ inline QString WriteStandIn(const TempProgramFolder& folder, const QString& name
         script += ": > \"$d/$n.args\"\n"
                   "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$d/$n.args\"; done\n"
                   "if [ -f \"$d/Ethernet_Update.xml\" ]; then cp \"$d/Ethernet_Update.xml\" \"$d/$n.xml\"; fi\n";
+        break;
+    case StandInKind::Slow:
+        script += "sleep 0.3\n";
         break;
     case StandInKind::Fail:
         script += "exit 3\n";
