@@ -102,6 +102,29 @@ uint16_t NextIdentifier()
 
 } // namespace
 
+namespace platform {
+
+int EchoReplyDataLength(const uint8_t* datagram, size_t size, bool raw, uint16_t identifier, uint16_t sequence)
+{
+    size_t at = 0;
+    if (raw) {
+        // An IPv4 header of at least 20 bytes comes first.
+        if (size < 1 || datagram[0] >> 4 != 4 || (datagram[0] & 0x0F) < 5)
+            return -1;
+        at = size_t(datagram[0] & 0x0F) * 4;
+    }
+    if (size < at + kIcmpHeader)
+        return -1;
+    const uint8_t* icmp = datagram + at;
+    const uint16_t id = uint16_t(icmp[4] << 8 | icmp[5]);
+    const uint16_t seq = uint16_t(icmp[6] << 8 | icmp[7]);
+    if (icmp[0] != kEchoReply || seq != sequence || (raw && id != identifier))
+        return -1;
+    return int(size - at - kIcmpHeader);
+}
+
+} // namespace platform
+
 IcmpEchoResult IcmpEcho(const QString& host, const QByteArray& data, int timeoutMs, uint16_t sequence)
 {
     IcmpEchoResult result;
@@ -152,21 +175,13 @@ IcmpEchoResult IcmpEcho(const QString& host, const QByteArray& data, int timeout
             continue;
         if (from.sin_addr.s_addr != target.sin_addr.s_addr)
             continue;
-        const auto* b = reinterpret_cast<const uint8_t*>(buffer.constData());
-        qsizetype at = 0;
-        if (s.raw) {
-            at = (b[0] & 0x0F) * 4;
-            if (n < at + kIcmpHeader)
-                continue;
-        } else if (n < kIcmpHeader) {
-            continue;
-        }
-        const uint16_t id = uint16_t(b[at + 4] << 8 | b[at + 5]);
-        const uint16_t seq = uint16_t(b[at + 6] << 8 | b[at + 7]);
-        if (b[at] != kEchoReply || seq != sequence || (s.raw && id != identifier))
+        const int length =
+            platform::EchoReplyDataLength(reinterpret_cast<const uint8_t*>(buffer.constData()), size_t(n), s.raw,
+                                          identifier, sequence);
+        if (length < 0)
             continue;
         result.status = IcmpEchoResult::Answered;
-        result.bytesReceived = int(n - at - kIcmpHeader);
+        result.bytesReceived = length;
         return result;
     }
     result.status = IcmpEchoResult::NoReply;
