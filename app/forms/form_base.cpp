@@ -102,6 +102,7 @@ void OrvanoForm::MoveContentsIntoScrollArea()
     m_scroll->setObjectName(QStringLiteral("ScrollArea"));
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setFocusPolicy(Qt::NoFocus);   // Tab goes from field to field, never to the area itself
     auto* client = new QWidget;
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setAutoFillBackground(true);

@@ -9,7 +9,10 @@
 #include "par_gen_window.h"
 #include "user_input.h"
 
+#include <QCheckBox>
 #include <QListWidget>
+#include <QScreen>
+#include <QScrollArea>
 
 #include <gtest/gtest.h>
 
@@ -30,16 +33,22 @@ QStringList VisibleWindows()
     return names;
 }
 
+QString FocusName()
+{
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QStringLiteral("<none>");
+}
+
 class ShellInputTest : public ShellTest
 {
 protected:
-    // The program for type 29 with project P open.
-    void StartWithProject()
+    // The program for a type with project P open.
+    void StartWithProject(int type = 29)
     {
-        Prepare(29);
+        Prepare(type);
         Folder().Write("Orvano.xml", SettingsFile("P"));
         Folder().Write("PROJECTS/P/bin/.keep", "");
-        Start(29);
+        Start(type);
         ASSERT_EQ(ProjectName, QStringLiteral("P"));
         Main().activateWindow();
     }
@@ -179,6 +188,75 @@ TEST_F(ShellInputTest, OpenConfigurationOpensAProjectOnDoubleClickOrEnter)
     ASSERT_TRUE(keys.Run());
     EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
     EXPECT_EQ(ProjectName, QStringLiteral("Gamma"));
+}
+
+TEST_F(ShellInputTest, TabFollowsTheScreen)
+{
+    // The main window: the steps row by row, left to right, then the glyph buttons.
+    StartWithProject();
+    QStringList mainOrder;
+    UserScript user;
+    user.Do([&] { mainOrder.append(FocusName()); });
+    for (int i = 0; i < 9; ++i)
+        user.Key(Qt::Key_Tab, 30).Do([&] { mainOrder.append(FocusName()); });
+    ASSERT_TRUE(user.Run());
+    EXPECT_EQ(mainOrder, (QStringList{"Btn_New", "Btn_Open", "Btn_Prm_Gen", "Btn_DMX_Default", "Btn_PROFINET_XML",
+                                      "Btn_CreateBin", "Btn_Info", "Btn_Opz", "Btn_Close", "Btn_New"}));
+
+    // Set Communication: the first field has the focus, not a collapse
+    // button; the address octets, the mask, the gateway check box (ticked
+    // with Space) and the gateway octets; backwards from the first field come
+    // Cancel, OK and the last box's collapse button.
+    QStringList order;
+    QStringList backwards;
+    UserScript comm;
+    comm.Click(At(Btn("Btn_Prm_Gen"))).Wait(150).Do([&] { order.append(FocusName()); });
+    for (int i = 0; i < 12; ++i) {
+        comm.Key(Qt::Key_Tab, 30).Do([&] { order.append(FocusName()); });
+        if (i == 7)
+            comm.Key(Qt::Key_Space, 30);
+    }
+    comm.Click(Named("E_IP1"));
+    for (int i = 0; i < 3; ++i)
+        comm.Key(Qt::Key_Backtab, 30, Qt::ShiftModifier).Do([&] { backwards.append(FocusName()); });
+    comm.Do([] { testsupport::CloseModalWindows(); });
+    ASSERT_TRUE(comm.Run());
+    EXPECT_EQ(order, (QStringList{"E_IP1", "E_IP2", "E_IP3", "E_IP4", "E_SM1", "E_SM2", "E_SM3", "E_SM4", "CB_EN_GAT",
+                                  "E_GAT1", "E_GAT2", "E_GAT3", "E_GAT4"}));
+    EXPECT_EQ(backwards, (QStringList{"Btn_Cancel", "Btn_OK", "Btn_DMX_Collapse"}));
+}
+
+TEST_F(ShellInputTest, AWindowTallerThanTheScreenScrollsToItsButtons)
+{
+    // Set Communication of type 8 is 934 px high.
+    StartWithProject(8);
+    const int room = Main().screen()->availableGeometry().height();
+    if (room >= 1000)
+        GTEST_SKIP() << "the screen is taller than the window";
+    RealMessageBoxes real;
+    bool fits = false;
+    bool okHiddenAtFirst = false;
+    bool okSeenWhenFocused = false;
+    UserScript user;
+    user.Click(At(Btn("Btn_Prm_Gen"))).Wait(150).Do([&] {
+        ASSERT_TRUE(FParGen->isVisible());
+        EXPECT_EQ(FParGen->ClientSize().height(), 934);
+        fits = FParGen->frameGeometry().height() <= room;
+        okHiddenAtFirst = FParGen->Control(QStringLiteral("Btn_OK"))->visibleRegion().isEmpty();
+    });
+    // Backwards from the first field to OK, which scrolls into sight; then a click on it.
+    user.Key(Qt::Key_Backtab, 30, Qt::ShiftModifier).Key(Qt::Key_Backtab, 30, Qt::ShiftModifier).Wait(50);
+    user.Do([&] {
+        QWidget* ok = FParGen->Control(QStringLiteral("Btn_OK"));
+        okSeenWhenFocused = ok->hasFocus() && ok->visibleRegion().boundingRect() == ok->rect();
+    });
+    user.Click(Named("Btn_OK")).Wait(200);
+    ASSERT_TRUE(user.Run());
+    EXPECT_TRUE(fits);
+    EXPECT_TRUE(okHiddenAtFirst);
+    EXPECT_TRUE(okSeenWhenFocused);
+    EXPECT_EQ(VisibleWindows(), QStringList{QStringLiteral("FOrvanoeFirmWare")});
+    EXPECT_FALSE(QDir(ProjectPath).entryList({QStringLiteral("*.xml")}, QDir::Files).isEmpty());
 }
 
 } // namespace

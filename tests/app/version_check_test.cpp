@@ -137,6 +137,13 @@ TEST_F(VersionCheckTest, NewerVersionShowsTheDownloadLink)
     EXPECT_FALSE(Main().LL_Update->isHidden());
     EXPECT_TRUE(Main().LL_Update->text().contains("New Version Available. Click Here for more Details"));
     EXPECT_TRUE(Main().LL_Update->text().contains(peer.Site().toString() + "/Home/download/download.asp#GX52280"));
+    // On one line, beside the glyph buttons and within the window.
+    const QLabel* link = Main().LL_Update;
+    const QString shown = QStringLiteral("New Version Available. Click Here for more Details");
+    EXPECT_GE(link->width(), link->fontMetrics().horizontalAdvance(shown));
+    EXPECT_LT(link->height(), 2 * link->fontMetrics().lineSpacing());
+    EXPECT_LT(link->geometry().right(), Main().Btn_Info->x());
+    EXPECT_GE(link->x(), 0);
     emit Main().LL_Update->linkActivated(DownloadPageUrl(0).toString());
     EXPECT_EQ(opened, QList<QUrl>{DownloadPageUrl(0)});
     EXPECT_EQ(Main().Timer_Update->interval(), 7200000);

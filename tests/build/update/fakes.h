@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -47,6 +49,11 @@ public:
         timeouts.push_back(timeoutMs);
         if (realMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(realMs));
+        {
+            // Held echoes wait for Release (at most 10 s, so a failed test ends).
+            std::unique_lock lock(m_gate);
+            m_released.wait_for(lock, std::chrono::seconds(10), [this] { return !m_held; });
+        }
         const EchoStep step = m_script[std::min<size_t>(m_next++, m_script.size() - 1)];
         m_clock.now += uint32_t(step.ms);
         EchoReply r;
@@ -61,6 +68,21 @@ public:
 
     int Calls() const { return int(hosts.size()); }
 
+    // Every echo from now on waits until Release, so the ping runs as long as a test needs.
+    void Hold()
+    {
+        std::lock_guard lock(m_gate);
+        m_held = true;
+    }
+    void Release()
+    {
+        {
+            std::lock_guard lock(m_gate);
+            m_held = false;
+        }
+        m_released.notify_all();
+    }
+
     QStringList hosts;
     QList<QByteArray> payloads;
     std::vector<int> timeouts;
@@ -70,4 +92,7 @@ private:
     FakePingClock& m_clock;
     std::vector<EchoStep> m_script;
     size_t m_next = 0;
+    std::mutex m_gate;
+    std::condition_variable m_released;
+    bool m_held = false;
 };

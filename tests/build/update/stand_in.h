@@ -8,9 +8,9 @@
 // A stand-in for an updater program: a /bin/sh script in the program folder
 // under the updater's name. Every run appends a line to <name>.runs; the
 // recording kind also writes its arguments one per line to <name>.args and
-// copies Ethernet_Update.xml, when present, to <name>.xml; the slow kind
-// takes 300 ms.
-enum class StandInKind { Record, Slow, Fail, Hang };
+// copies Ethernet_Update.xml, when present, to <name>.xml; the held kind
+// runs until ReleaseStandIn (at most 10 s).
+enum class StandInKind { Record, Held, Fail, Hang };
 
 inline QString WriteStandIn(const TempProgramFolder& folder, const QString& name, StandInKind kind)
 {
@@ -24,8 +24,9 @@ inline QString WriteStandIn(const TempProgramFolder& folder, const QString& name
                   "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$d/$n.args\"; done\n"
                   "if [ -f \"$d/Ethernet_Update.xml\" ]; then cp \"$d/Ethernet_Update.xml\" \"$d/$n.xml\"; fi\n";
         break;
-    case StandInKind::Slow:
-        script += "sleep 0.3\n";
+    case StandInKind::Held:
+        script += "i=0\n"
+                  "while [ ! -f \"$d/$n.go\" ] && [ $i -lt 500 ]; do sleep 0.02; i=$((i+1)); done\n";
         break;
     case StandInKind::Fail:
         script += "exit 3\n";
@@ -37,6 +38,12 @@ inline QString WriteStandIn(const TempProgramFolder& folder, const QString& name
     const QString path = folder.Write(name, script);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
+}
+
+// Lets a held stand-in end.
+inline void ReleaseStandIn(const TempProgramFolder& folder, const QString& name)
+{
+    folder.Write(name + QStringLiteral(".go"), "");
 }
 
 inline int StandInRuns(const TempProgramFolder& folder, const QString& name)
