@@ -2,8 +2,15 @@
 #include "controls/grid/html/mini_html_markup.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace grid {
+
+int TExStringGrid::NextExchangeID()
+{
+    static std::atomic<int> next{1};
+    return next++;
+}
 
 TExStringGrid::TExStringGrid()
 {

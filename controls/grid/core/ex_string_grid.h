@@ -530,6 +530,10 @@ public:
     bool JavaCSV = false;
     QChar Delimiter = QChar(0);
     QString XMLEncoding = QStringLiteral("ISO-8859-1");
+    // Percentage of a file exchange done.
+    std::function<void(TExStringGrid*, qint16 progress)> OnFileProgress;
+    // A number no other grid of the process has; cell streams carry it.
+    int ExchangeID() const { return exchangeId_; }
     int PrintPreviewPage = 1;
     int PrintRangeFrom = 1;
     int PrintRangeTo = 1;
@@ -1142,6 +1146,8 @@ protected:
     bool disableChange_ = false;
     int updateCount_ = 0;
     bool loading_ = false;
+    const int exchangeId_ = NextExchangeID();
+    static int NextExchangeID();
 
     // Sorting, filtering, nodes and grouping state.
     std::vector<int> sortRowXRef_;

@@ -1,0 +1,410 @@
+#include "controls/grid/exchange/object_stream.h"
+
+#include "controls/grid/core/grid_types.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace grid {
+
+namespace {
+
+constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
+constexpr int kMaxDepth = 32;
+
+[[noreturn]] void ReadError()
+{
+    throw GridError(QStringLiteral("Stream read error"));
+}
+
+[[noreturn]] void FormatError()
+{
+    throw GridError(QStringLiteral("Invalid stream format"));
+}
+
+} // namespace
+
+void DoubleToExtended(double value, unsigned char out[10])
+{
+    std::memset(out, 0, 10);
+    quint16 signExp = std::signbit(value) ? 0x8000 : 0;
+    quint64 mantissa = 0;
+    if (std::isnan(value)) {
+        signExp |= 0x7FFF;
+        mantissa = 0xC000000000000000ULL;
+    } else if (std::isinf(value)) {
+        signExp |= 0x7FFF;
+        mantissa = 0x8000000000000000ULL;
+    } else if (value != 0) {
+        int exp = 0;
+        // value = frac * 2^exp with frac in [0.5, 1): the integer bit is the
+        // top bit of the mantissa, exponent exp - 1.
+        const double frac = std::frexp(std::fabs(value), &exp);
+        mantissa = static_cast<quint64>(std::ldexp(frac, 64));
+        signExp |= static_cast<quint16>(exp - 1 + 16383);
+    }
+    for (int i = 0; i < 8; ++i)
+        out[i] = static_cast<unsigned char>(mantissa >> (8 * i));
+    out[8] = static_cast<unsigned char>(signExp & 0xFF);
+    out[9] = static_cast<unsigned char>(signExp >> 8);
+}
+
+double ExtendedToDouble(const unsigned char in[10])
+{
+    quint64 mantissa = 0;
+    for (int i = 0; i < 8; ++i)
+        mantissa |= quint64(in[i]) << (8 * i);
+    const quint16 signExp = quint16(in[8] | (in[9] << 8));
+    const bool negative = (signExp & 0x8000) != 0;
+    const int exp = signExp & 0x7FFF;
+    double result;
+    if (exp == 0x7FFF) {
+        result = (mantissa << 1) == 0 ? std::numeric_limits<double>::infinity()
+                                      : std::numeric_limits<double>::quiet_NaN();
+    } else if (mantissa == 0) {
+        result = 0;
+    } else {
+        // Denormals have the exponent of 1 without the integer bit.
+        const int e = (exp == 0 ? 1 : exp) - 16383 - 63;
+        result = std::ldexp(static_cast<double>(mantissa), e);
+    }
+    return negative ? -result : result;
+}
+
+bool StreamValue::IsInteger() const
+{
+    return Type == ValueType::Int8 || Type == ValueType::Int16 || Type == ValueType::Int32 ||
+           Type == ValueType::Int64;
+}
+
+bool StreamValue::IsText() const
+{
+    return Type == ValueType::String || Type == ValueType::LString || Type == ValueType::WString ||
+           Type == ValueType::UTF8String;
+}
+
+bool StreamValue::IsFloat() const
+{
+    return Type == ValueType::Extended || Type == ValueType::Double || Type == ValueType::Single ||
+           Type == ValueType::Currency || Type == ValueType::Date || IsInteger();
+}
+
+// ---- Writer ----
+
+void ObjectWriter::Le(quint64 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out_.append(char(value >> (8 * i)));
+}
+
+void ObjectWriter::ShortString(const QByteArray& s)
+{
+    const QByteArray cut = s.left(255);
+    out_.append(char(cut.size()));
+    out_.append(cut);
+}
+
+void ObjectWriter::BeginRecord(const QByteArray& className)
+{
+    out_.append(kSignature, 4);
+    ShortString(className);
+    ShortString(QByteArray());
+}
+
+void ObjectWriter::EndRecord()
+{
+    out_.append('\0');
+    out_.append('\0');
+}
+
+void ObjectWriter::IntegerValue(qint64 value)
+{
+    if (value >= -128 && value <= 127) {
+        Type(ValueType::Int8);
+        Le(quint64(value), 1);
+    } else if (value >= -32768 && value <= 32767) {
+        Type(ValueType::Int16);
+        Le(quint64(value), 2);
+    } else if (value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max()) {
+        Type(ValueType::Int32);
+        Le(quint64(value), 4);
+    } else {
+        Type(ValueType::Int64);
+        Le(quint64(value), 8);
+    }
+}
+
+void ObjectWriter::TextValue(const QString& value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    if (utf8.size() >= 2 * value.size()) {
+        Type(ValueType::WString);
+        Le(quint64(value.size()), 4);
+        for (QChar c : value)
+            Le(c.unicode(), 2);
+        return;
+    }
+    bool ascii = true;
+    for (char c : utf8)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (!ascii) {
+        Type(ValueType::UTF8String);
+        Le(quint64(utf8.size()), 4);
+    } else if (utf8.size() >= 256) {
+        Type(ValueType::LString);
+        Le(quint64(utf8.size()), 4);
+    } else {
+        Type(ValueType::String);
+        Le(quint64(utf8.size()), 1);
+    }
+    out_.append(utf8);
+}
+
+void ObjectWriter::Integer(const QByteArray& path, qint64 value)
+{
+    ShortString(path);
+    IntegerValue(value);
+}
+
+void ObjectWriter::Boolean(const QByteArray& path, bool value)
+{
+    ShortString(path);
+    Type(value ? ValueType::True : ValueType::False);
+}
+
+void ObjectWriter::Ident(const QByteArray& path, const QByteArray& name)
+{
+    ShortString(path);
+    Type(ValueType::Ident);
+    ShortString(name);
+}
+
+void ObjectWriter::Set(const QByteArray& path, const QList<QByteArray>& members)
+{
+    ShortString(path);
+    Type(ValueType::Set);
+    for (const QByteArray& m : members)
+        ShortString(m);
+    ShortString(QByteArray());
+}
+
+void ObjectWriter::Text(const QByteArray& path, const QString& value)
+{
+    ShortString(path);
+    TextValue(value);
+}
+
+void ObjectWriter::Float(const QByteArray& path, double value)
+{
+    ShortString(path);
+    Type(ValueType::Extended);
+    unsigned char bytes[10];
+    DoubleToExtended(value, bytes);
+    out_.append(reinterpret_cast<const char*>(bytes), 10);
+}
+
+void ObjectWriter::Binary(const QByteArray& path, const QByteArray& data)
+{
+    ShortString(path);
+    Type(ValueType::Binary);
+    Le(quint64(data.size()), 4);
+    out_.append(data);
+}
+
+void ObjectWriter::Lines(const QByteArray& path, const QStringList& lines)
+{
+    ShortString(path);
+    Type(ValueType::List);
+    for (const QString& line : lines)
+        TextValue(line);
+    Type(ValueType::Null);
+}
+
+// ---- Reader ----
+
+quint8 ObjectReader::Byte()
+{
+    if (pos_ >= data_.size())
+        ReadError();
+    return static_cast<quint8>(data_[pos_++]);
+}
+
+quint64 ObjectReader::Le(int bytes)
+{
+    if (data_.size() - pos_ < bytes)
+        ReadError();
+    quint64 v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= quint64(static_cast<quint8>(data_[pos_ + i])) << (8 * i);
+    pos_ += bytes;
+    return v;
+}
+
+QByteArray ObjectReader::Bytes(qint64 count)
+{
+    if (count < 0 || data_.size() - pos_ < count)
+        ReadError();
+    QByteArray out = data_.mid(pos_, count);
+    pos_ += count;
+    return out;
+}
+
+QByteArray ObjectReader::ShortString()
+{
+    return Bytes(Byte());
+}
+
+StreamRecord ObjectReader::ReadRecord()
+{
+    if (data_.size() - pos_ < 4)
+        ReadError();
+    if (std::memcmp(data_.constData() + pos_, kSignature, 4) != 0)
+        FormatError();
+    pos_ += 4;
+    StreamRecord record;
+    const quint8 first = Byte();
+    if ((first & 0xF0) == 0xF0)
+        FormatError();
+    record.ClassName = Bytes(first);
+    record.ObjectName = ShortString();
+    for (;;) {
+        QByteArray path = ShortString();
+        if (path.isEmpty())
+            break;
+        StreamProperty p;
+        p.Path = std::move(path);
+        p.Value = Value(0);
+        record.Properties.push_back(std::move(p));
+    }
+    // The list of child objects is always empty here.
+    if (Byte() != 0)
+        FormatError();
+    return record;
+}
+
+StreamValue ObjectReader::Value(int depth)
+{
+    const quint8 type = Byte();
+    if (type > quint8(ValueType::Double))
+        FormatError();
+    return ValueOfType(ValueType(type), depth);
+}
+
+StreamValue ObjectReader::ValueOfType(ValueType type, int depth)
+{
+    if (depth > kMaxDepth)
+        FormatError();
+    StreamValue v;
+    v.Type = type;
+    switch (type) {
+    case ValueType::Null:
+    case ValueType::Nil:
+    case ValueType::False:
+    case ValueType::True:
+        break;
+    case ValueType::List:
+        for (;;) {
+            if (pos_ >= data_.size())
+                ReadError();
+            if (data_[pos_] == 0) {
+                ++pos_;
+                break;
+            }
+            v.Items.push_back(Value(depth + 1));
+        }
+        break;
+    case ValueType::Int8:
+        v.Integer = qint8(Le(1));
+        break;
+    case ValueType::Int16:
+        v.Integer = qint16(Le(2));
+        break;
+    case ValueType::Int32:
+        v.Integer = qint32(Le(4));
+        break;
+    case ValueType::Int64:
+        v.Integer = qint64(Le(8));
+        break;
+    case ValueType::Extended: {
+        const QByteArray b = Bytes(10);
+        v.Real = ExtendedToDouble(reinterpret_cast<const unsigned char*>(b.constData()));
+        break;
+    }
+    case ValueType::Single: {
+        const quint32 bits = quint32(Le(4));
+        float f;
+        std::memcpy(&f, &bits, 4);
+        v.Real = f;
+        break;
+    }
+    case ValueType::Double:
+    case ValueType::Date: {
+        const quint64 bits = Le(8);
+        std::memcpy(&v.Real, &bits, 8);
+        break;
+    }
+    case ValueType::Currency:
+        v.Real = double(qint64(Le(8))) / 10000.0;
+        break;
+    case ValueType::String:
+        v.Text = QString::fromLatin1(Bytes(Byte()));
+        break;
+    case ValueType::LString:
+        v.Text = QString::fromLatin1(Bytes(qint64(quint32(Le(4)))));
+        break;
+    case ValueType::UTF8String:
+        v.Text = QString::fromUtf8(Bytes(qint64(quint32(Le(4)))));
+        break;
+    case ValueType::WString: {
+        const qint64 count = qint64(quint32(Le(4)));
+        if (count > (data_.size() - pos_) / 2)
+            ReadError();
+        const QByteArray b = Bytes(count * 2);
+        v.Text.resize(count);
+        for (qint64 i = 0; i < count; ++i)
+            v.Text[i] = QChar(quint16(quint8(b[2 * i]) | (quint8(b[2 * i + 1]) << 8)));
+        break;
+    }
+    case ValueType::Ident:
+        v.Bytes = ShortString();
+        break;
+    case ValueType::Binary:
+        v.Bytes = Bytes(qint64(quint32(Le(4))));
+        break;
+    case ValueType::Set:
+        for (;;) {
+            QByteArray m = ShortString();
+            if (m.isEmpty())
+                break;
+            v.Members.append(std::move(m));
+        }
+        break;
+    case ValueType::Collection:
+        // Items: an optional index, then a property list ended by 00h.
+        for (;;) {
+            quint8 b = Byte();
+            if (b == 0)
+                break;
+            if (b == quint8(ValueType::Int8) || b == quint8(ValueType::Int16) || b == quint8(ValueType::Int32)) {
+                ValueOfType(ValueType(b), depth + 1);
+                b = Byte();
+            }
+            if (b != quint8(ValueType::List))
+                FormatError();
+            StreamValue item;
+            item.Type = ValueType::List;
+            for (;;) {
+                QByteArray path = ShortString();
+                if (path.isEmpty())
+                    break;
+                item.Items.push_back(Value(depth + 1));
+            }
+            v.Items.push_back(std::move(item));
+        }
+        break;
+    }
+    return v;
+}
+
+} // namespace grid
