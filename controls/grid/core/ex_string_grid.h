@@ -528,6 +528,7 @@ public:
     bool SaveWithHTML = true;
     bool SaveWithRTF = false;
     bool JavaCSV = false;
+    bool OemConvert = false;
     QChar Delimiter = QChar(0);
     QString XMLEncoding = QStringLiteral("ISO-8859-1");
     // Percentage of a file exchange done.

@@ -1,0 +1,444 @@
+#include "controls/grid/exchange/csv.h"
+
+#include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/text_routines.h"
+#include "platform/cp1252.h"
+#include "platform/text/atomic_file.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+
+constexpr QChar kVT = QChar(11);
+constexpr char16_t kCandidates[] = {u',', u';', u'#', u'\t', u'|', u'@', u'*', u'-', u'+', u'&'};
+
+int PlainCount(QStringView line, QChar c)
+{
+    return int(line.count(c));
+}
+
+// Runs of c of odd length.
+int IsolatedCount(QStringView line, QChar c)
+{
+    int count = 0;
+    for (qsizetype i = 0; i < line.size();) {
+        if (line[i] != c) {
+            ++i;
+            continue;
+        }
+        qsizetype j = i;
+        while (j < line.size() && line[j] == c)
+            ++j;
+        if ((j - i) % 2 == 1)
+            ++count;
+        i = j;
+    }
+    return count;
+}
+
+QString Collapse(QStringView s)
+{
+    QString out = s.toString();
+    out.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    return out;
+}
+
+QByteArray Encode(const QString& text, bool unicode, bool oem)
+{
+    if (unicode)
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    // OEM texts are already bytes, one character each.
+    return oem ? text.toLatin1() : StringToCp1252(text);
+}
+
+} // namespace
+
+QString CsvField(const QString& text, const CsvFormat& format)
+{
+    const QChar d = format.Delimiter;
+    QString s = text;
+    s.replace(u'"', QStringLiteral("\"\""));
+    bool quoted = format.AlwaysQuotes || (!s.contains(d) && s.contains(u'"'));
+    if (!quoted && s.startsWith(u' '))
+        quoted = true;
+    if (s.isEmpty() && !quoted)
+        return format.JavaCSV ? QStringLiteral("^") : format.QuoteEmptyCells ? QStringLiteral("\"\"") : QString();
+    if (s.contains(d) || s.contains(u'\r') || s.contains(u'\n')) {
+        if (format.JavaCSV) {
+            s.replace(u'\r', u'~');
+            s.remove(u'\n');
+        } else {
+            s.replace(QStringLiteral("\r\n"), QString(kVT));
+            quoted = true;
+        }
+    }
+    return quoted ? u'"' + s + u'"' : s;
+}
+
+QChar DetectCsvDelimiter(QStringView line1, QStringView line2)
+{
+    using Count = int (*)(QStringView, QChar);
+    for (Count count : {Count(IsolatedCount), Count(PlainCount)}) {
+        int best = 0;
+        QChar winner;
+        for (char16_t c : kCandidates) {
+            const int a = count(line1, c);
+            if (a == count(line2, c) && a > best) {
+                best = a;
+                winner = c;
+            }
+        }
+        if (!winner.isNull())
+            return winner;
+    }
+    int best = 0;
+    QChar winner;
+    for (char16_t c : kCandidates) {
+        const int score = std::max(PlainCount(line1, c), PlainCount(line2, c));
+        if (score > best) {
+            best = score;
+            winner = c;
+        }
+    }
+    return winner;
+}
+
+CsvReader::CsvReader(QStringView text, QChar delimiter, bool javaCSV)
+    : text_(text), delimiter_(delimiter), java_(javaCSV)
+{
+}
+
+qsizetype CsvReader::LineEnd(qsizetype from) const
+{
+    const QChar* data = text_.data();
+    const qsizetype n = text_.size();
+    while (from < n && data[from] != u'\r' && data[from] != u'\n')
+        ++from;
+    return from;
+}
+
+qsizetype CsvReader::SkipBreak(qsizetype at) const
+{
+    if (at < text_.size() && text_[at] == u'\r')
+        ++at;
+    else if (at < text_.size() && text_[at] == u'\n')
+        return at + 1;
+    if (at < text_.size() && text_[at] == u'\n' && at > 0 && text_[at - 1] == u'\r')
+        ++at;
+    return at;
+}
+
+QString CsvReader::Convert(QString field) const
+{
+    if (java_) {
+        if (field == u"^")
+            return QString();
+        field.replace(u'~', QStringLiteral("\r\n"));
+    } else {
+        field.replace(kVT, QStringLiteral("\r\n"));
+    }
+    return field;
+}
+
+QStringList CsvReader::NextRow()
+{
+    QStringList fields;
+    const qsizetype n = text_.size();
+    const QChar* data = text_.data();
+    const bool split = !delimiter_.isNull();
+    qsizetype p = pos_;
+    auto indexOfDelimiter = [&](qsizetype from, qsizetype to) -> qsizetype {
+        if (!split)
+            return -1;
+        for (qsizetype i = from; i < to; ++i)
+            if (data[i] == delimiter_)
+                return i;
+        return -1;
+    };
+    for (;;) {
+        const qsizetype eol = LineEnd(p);
+        qsizetype q = p;
+        while (q < eol && data[q] == u' ')
+            ++q;
+        if (q < eol && data[q] == u'"') {
+            // The closing quote ends the first run of quotes of odd length; a
+            // run at the very end of the text ends it whatever its length.
+            qsizetype closing = -1;
+            qsizetype r = q + 1;
+            if (r >= noOddRunFrom_ && noOddRunFrom_ >= 0) {
+                // Every full run from here on is even: only the run we start in
+                // can close.
+                qsizetype e = r;
+                while (e < n && data[e] == u'"')
+                    ++e;
+                if (e > r && ((e - r) % 2 == 1 || e >= n))
+                    closing = e - 1;
+            } else {
+                while (r < n) {
+                    if (data[r] != u'"') {
+                        ++r;
+                        continue;
+                    }
+                    const qsizetype start = r;
+                    while (r < n && data[r] == u'"')
+                        ++r;
+                    if ((r - start) % 2 == 1 || r >= n) {
+                        closing = r - 1;
+                        break;
+                    }
+                }
+                if (closing < 0)
+                    noOddRunFrom_ = q + 1;
+            }
+            if (closing < 0) {
+                // Never closed: the rest of the line is the field.
+                fields << Convert(Collapse(text_.sliced(q + 1, eol - q - 1)));
+                pos_ = SkipBreak(eol);
+                return fields;
+            }
+            QString field = Convert(Collapse(text_.sliced(q + 1, closing - q - 1)));
+            fields << field;
+            const qsizetype lineEnd = LineEnd(closing + 1);
+            const qsizetype d = indexOfDelimiter(closing + 1, lineEnd);
+            if (d < 0 || d + 1 == lineEnd) {
+                pos_ = SkipBreak(lineEnd);
+                return fields;
+            }
+            p = d + 1;
+            continue;
+        }
+        const qsizetype d = indexOfDelimiter(q, eol);
+        if (d >= 0) {
+            fields << Convert(text_.sliced(q, d - q).toString());
+            p = d + 1;
+            if (p == eol) {
+                pos_ = SkipBreak(eol);
+                return fields;
+            }
+            continue;
+        }
+        if (p < eol)
+            fields << Convert(text_.sliced(q, eol - q).toString());
+        pos_ = SkipBreak(eol);
+        return fields;
+    }
+}
+
+QString DecodeCsvBytes(const QByteArray& bytes, bool oem)
+{
+    QString text;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        text = QString::fromUtf8(bytes.mid(3));
+    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
+                                                            : QStringConverter::Utf16BE);
+        text = decoder(bytes.mid(2));
+    } else {
+        if (oem)
+            text = QString::fromLatin1(bytes);
+        else
+            return Cp1252ToString(bytes);
+    }
+    if (oem)
+        OemToText(text);
+    return text;
+}
+
+QString SaveToCSVText(TExStringGrid& grid)
+{
+    CsvFormat format;
+    format.Delimiter = grid.Delimiter.isNull() ? QChar(u',') : grid.Delimiter;
+    format.AlwaysQuotes = grid.AlwaysQuotes;
+    format.QuoteEmptyCells = grid.QuoteEmptyCells;
+    format.JavaCSV = grid.JavaCSV;
+    const int firstCol = grid.SaveStartCol();
+    const int lastCol = grid.SaveEndCol() + (grid.SaveHiddenCells ? grid.NumHiddenColumns() : 0);
+    const int firstRow = grid.SaveStartRow();
+    const int lastRow = grid.SaveEndRow();
+    QString out;
+    grid.ExportNotification(0, firstRow);
+    int lastProgress = -1;
+    QString value;
+    for (int r = firstRow; r <= lastRow; ++r) {
+        grid.ExportNotification(1, r);
+        for (int c = firstCol; c <= lastCol; ++c) {
+            if (c > firstCol)
+                out += format.Delimiter;
+            value.clear();
+            grid.SaveCell(grid.SaveHiddenCells ? c : grid.RealColIndex(c), r, value);
+            if (grid.OemConvert)
+                TextToOem(value);
+            out += CsvField(value, format);
+        }
+        out += QStringLiteral("\r\n");
+        if (grid.OnFileProgress) {
+            const int progress = qRound(double(r) / std::max(1, grid.RowCount() - 1) * 100);
+            if (progress != lastProgress) {
+                lastProgress = progress;
+                grid.OnFileProgress(&grid, qint16(progress));
+            }
+        }
+    }
+    grid.ExportNotification(2, -1);
+    return out;
+}
+
+namespace {
+
+void WriteCsv(TExStringGrid& grid, const QString& fileName, bool unicode, const QString& before)
+{
+    const QString text = before + SaveToCSVText(grid);
+    QString error;
+    if (!WriteFileAtomically(fileName, Encode(text, unicode, grid.OemConvert), &error))
+        throw GridError(error);
+}
+
+QByteArray ReadFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw GridError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    return file.readAll();
+}
+
+} // namespace
+
+void SaveToCSV(TExStringGrid& grid, const QString& fileName, bool unicode)
+{
+    WriteCsv(grid, fileName, unicode, QString());
+}
+
+void AppendToCSV(TExStringGrid& grid, const QString& fileName, bool unicode)
+{
+    QString before = DecodeCsvBytes(ReadFile(fileName), grid.OemConvert);
+    if (!before.isEmpty() && !before.endsWith(u'\n') && !before.endsWith(u'\r'))
+        before += QStringLiteral("\r\n");
+    WriteCsv(grid, fileName, unicode, before);
+}
+
+void LoadFromCSVText(TExStringGrid& grid, const QString& text, int maxRows, bool insert)
+{
+    if (text.isEmpty())
+        throw GridError(QStringLiteral("File is empty"));
+    const int footers = grid.FixedFooters();
+    int row = grid.SaveStartRow();
+    const int firstCol = grid.SaveStartCol();
+    QStringList footer;
+    const bool floatingFooter = insert && grid.FloatingFooter.Visible && grid.RowCount() > 0;
+    if (insert) {
+        row = grid.RowCount();
+        if (floatingFooter) {
+            row = grid.RowCount() - 1;
+            for (int c = 0; c < grid.AllColCount(); ++c) {
+                footer << grid.GridCells(c, row);
+                grid.SetGridCells(c, row, QString());
+            }
+        }
+    }
+
+    QChar delimiter = grid.Delimiter;
+    if (delimiter.isNull()) {
+        // The sample lines as they stand in the text.
+        auto lineAt = [&text](qsizetype from) {
+            qsizetype e = from;
+            while (e < text.size() && text[e] != u'\r' && text[e] != u'\n')
+                ++e;
+            return QStringView(text).sliced(from, e - from);
+        };
+        const QStringView l1 = lineAt(0);
+        qsizetype next = l1.size();
+        if (next < text.size() && text[next] == u'\r')
+            ++next;
+        if (next < text.size() && text[next] == u'\n')
+            ++next;
+        delimiter = DetectCsvDelimiter(l1, next < text.size() ? lineAt(next) : QStringView());
+    }
+
+    const int hidden = grid.SaveHiddenCells ? grid.NumHiddenColumns() : 0;
+    CsvReader reader(text, delimiter, grid.JavaCSV);
+    int dataLines = 0;
+    if (grid.OnFileProgress) {
+        CsvReader counter(text, QChar(), false);
+        int lines = 0;
+        while (!counter.AtEnd()) {
+            counter.SkipRow();
+            ++lines;
+        }
+        dataLines = grid.LoadFirstRow ? lines : lines - 1;
+        if (insert)
+            grid.SetRowCount(grid.RowCount() + lines);
+        else
+            grid.SetRowCount(std::min(kMaxRows, grid.SaveStartRow() + lines + footers));
+    }
+    if (!grid.LoadFirstRow && !reader.AtEnd())
+        reader.SkipRow();
+
+    int done = 0;
+    int lastProgress = -1;
+    grid.BeginUpdate();
+    while (!reader.AtEnd() && (maxRows <= 0 || done < maxRows)) {
+        if (row >= kMaxRows - footers - 1)
+            break;
+        const QStringList fields = reader.NextRow();
+        if (row >= grid.RowCount() - footers)
+            grid.SetRowCount(std::min(kMaxRows, row + 1000));
+        for (int i = 0; i < fields.size(); ++i) {
+            const int col = firstCol + i;
+            if (col >= kMaxColumns)
+                break;
+            grid.LoadCell(col, row, fields[i]);
+            if (col + 1 >= grid.ColCount() + hidden)
+                grid.SetColCount(col + 1 - hidden);
+        }
+        ++row;
+        ++done;
+        if (grid.OnFileProgress && dataLines > 0) {
+            const int progress = qRound(double(done) / dataLines * 100);
+            if (progress != lastProgress) {
+                lastProgress = progress;
+                grid.OnFileProgress(&grid, qint16(progress));
+            }
+        }
+    }
+    // The footer texts get a row of their own after the data.
+    grid.SetRowCount(row + std::max(footers, floatingFooter ? 1 : 0));
+    if (floatingFooter)
+        for (int c = 0; c < footer.size(); ++c)
+            grid.SetGridCells(c, grid.RowCount() - 1, footer[c]);
+    grid.EndUpdate();
+    grid.CellsChanged(TGridRect{0, 0, grid.ColCount(), grid.RowCount()});
+}
+
+void LoadFromCSVStream(TExStringGrid& grid, QIODevice& stream, int maxRows)
+{
+    LoadFromCSVText(grid, DecodeCsvBytes(stream.readAll(), grid.OemConvert), maxRows, false);
+}
+
+namespace {
+
+void LoadFile(TExStringGrid& grid, const QString& fileName, int maxRows, bool insert)
+{
+    const QByteArray bytes = ReadFile(fileName);
+    if (bytes.isEmpty())
+        return;
+    LoadFromCSVText(grid, DecodeCsvBytes(bytes, grid.OemConvert), maxRows, insert);
+}
+
+} // namespace
+
+void LoadFromCSV(TExStringGrid& grid, const QString& fileName, int maxRows)
+{
+    LoadFile(grid, fileName, maxRows, false);
+}
+
+void InsertFromCSV(TExStringGrid& grid, const QString& fileName, int maxRows)
+{
+    LoadFile(grid, fileName, maxRows, true);
+}
+
+} // namespace grid
