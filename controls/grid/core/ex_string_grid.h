@@ -764,8 +764,10 @@ public:
     // The most lines a cell of the row holds.
     int MaxLinesInRow(int row);
     // File exchange (with its own side).
-    virtual void SaveToStream(QIODevice& stream) {}
-    virtual void LoadFromStream(QIODevice& stream) {}
+    // The grid text stream: counts, widths, then "col,row,text" lines; the
+    // reader stops at the first line that is no cell line.
+    virtual void SaveToStream(QIODevice& stream);
+    virtual void LoadFromStream(QIODevice& stream);
     virtual void SaveColPositions() {}
     virtual void LoadColPositions() {}
     virtual void SaveColSizes() {}

@@ -3,7 +3,6 @@
 #include "controls/grid/core/text_routines.h"
 #include "platform/text/system_colors.h"
 
-#include <QBuffer>
 
 #include <algorithm>
 
@@ -129,15 +128,6 @@ void TExStringGrid::Assign(const TExStringGrid& source)
     ScrollColor = source.ScrollColor;
     ScrollType = source.ScrollType;
     AssignCells(const_cast<TExStringGrid&>(source));
-}
-
-void TExStringGrid::AssignCells(TExStringGrid& source)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadWrite);
-    source.SaveToStream(buffer);
-    buffer.seek(0);
-    LoadFromStream(buffer);
 }
 
 // ---- Size and frame ----

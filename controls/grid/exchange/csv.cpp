@@ -2,7 +2,7 @@
 
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/core/text_routines.h"
-#include "platform/cp1252.h"
+#include "platform/text/cp1252.h"
 #include "platform/text/atomic_file.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "cp1252.h"
+#include "platform/text/cp1252.h"
 
 namespace {
 
