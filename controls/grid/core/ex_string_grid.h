@@ -288,6 +288,7 @@ public:
     int ColumnAtPosition(int position);
     int ColumnByHeader(const QString& value) const;
     const TIntList& ColumnOrder() const { return columnOrder_; }
+    TIntList& ColumnOrderList() { return columnOrder_; }
     int GroupColumn() const { return groupColumn_; }
 
     // ---- Update lock ----
@@ -768,10 +769,12 @@ public:
     // reader stops at the first line that is no cell line.
     virtual void SaveToStream(QIODevice& stream);
     virtual void LoadFromStream(QIODevice& stream);
-    virtual void SaveColPositions() {}
-    virtual void LoadColPositions() {}
-    virtual void SaveColSizes() {}
-    virtual void LoadColSizes() {}
+    // Column widths ("Col"n) and the column order ("Pos"n) in the store that
+    // ColumnSize names; nothing happens without a key and a section.
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    virtual void SaveColSizes();
+    virtual void LoadColSizes();
     virtual void PasteCell(int col, int row, const QString& value) {}
     virtual void BeginPaste() {}
     virtual void EndPaste() {}
