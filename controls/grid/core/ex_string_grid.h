@@ -775,7 +775,9 @@ public:
     virtual void LoadColPositions();
     virtual void SaveColSizes();
     virtual void LoadColSizes();
-    virtual void PasteCell(int col, int row, const QString& value) {}
+    // A pasted value: a check box takes its state, any other cell the text
+    // (display column).
+    virtual void PasteCell(int col, int row, const QString& value);
     virtual void BeginPaste() {}
     virtual void EndPaste() {}
     virtual void MarkPastedRows() {}
