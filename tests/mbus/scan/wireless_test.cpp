@@ -411,7 +411,9 @@ TEST(WirelessWorker, FramesPushedWhileAnotherThreadReadsTheList)
     std::atomic<bool> stop{false};
     std::atomic<long> seen{0};
     std::thread reader([&] {
-        while (!stop) {
+        // One more pass after the stop, so a reader that starts late still sees the list.
+        for (bool last = false; !last;) {
+            last = stop;
             std::lock_guard lock(w.SlaveLock());
             long records = 0;
             for (const auto& m : wireless)
