@@ -609,8 +609,12 @@ void TBaseGrid::SnapToBaseCell()
     if (!HasCellProperties(real, Row()))
         return;
     const TGridCoord base = store_.Props(real, Row())->GetBaseCell(real, Row());
-    SetCol(DisplColIndex(base.X));
-    SetRow(base.Y);
+    // Only a move goes through the setters: writing the current column or row
+    // again would scroll the cell back into view.
+    if (const int col = DisplColIndex(base.X); col != Col())
+        SetCol(col);
+    if (base.Y != Row())
+        SetRow(base.Y);
 }
 
 void TBaseGrid::AfterMouseWheelDown()

@@ -77,6 +77,98 @@ TEST_F(BaseGridTest, WriteIntoMergedRangeRepaintsTheWholeRange)
     g.SetView(nullptr);
 }
 
+// The merged-cell steps the input side calls around its own one-step moves.
+// Range A covers columns 1-2, rows 1-3; range B columns 4-6, rows 5-6 (two
+// columns right of its base); (3, 8) has properties but is not merged.
+TEST(MergedNavigation, KeyStepsSnapAndWheelTable)
+{
+    enum class Op { Key, Snap, WheelDown, WheelUp };
+    struct Case
+    {
+        const char* what;
+        int col, row; // start cell (display)
+        Op op;
+        int key;
+        bool hideLastRow;
+        int shownRows;   // whole rows the client area shows below the fixed row
+        int topRow;      // set after the start cell is chosen; -1 leaves it
+        bool hideCol3;   // real column 3, left of range B, hidden
+        int wantCol, wantRow;
+        int wantTop;     // -1: not checked
+    } cases[] = {
+        {"left from a base stays", 1, 1, Op::Key, VK_LEFT, false, 9, -1, false, 1, 1, -1},
+        {"left from covered: the span's width left of the base", 5, 6, Op::Key, VK_LEFT, false, 9, -1, false, 2, 6, -1},
+        {"left from B's top-right corner", 6, 5, Op::Key, VK_LEFT, false, 9, -1, false, 2, 5, -1},
+        {"left from covered of A reaches column 0", 2, 2, Op::Key, VK_LEFT, false, 9, -1, false, 0, 2, -1},
+        {"up from a base stays", 4, 5, Op::Key, VK_UP, false, 9, -1, false, 4, 5, -1},
+        {"up from covered lands one row above the base", 5, 6, Op::Key, VK_UP, false, 9, -1, false, 5, 4, -1},
+        {"up from covered of A reaches row 0", 2, 3, Op::Key, VK_UP, false, 9, -1, false, 2, 0, -1},
+        {"right from a base lands on the range's last column", 1, 1, Op::Key, VK_RIGHT, false, 9, -1, false, 2, 1, -1},
+        {"right from covered lands on the range's last column", 4, 6, Op::Key, VK_RIGHT, false, 9, -1, false, 6, 6, -1},
+        {"right in the grid's last column stays", 6, 6, Op::Key, VK_RIGHT, false, 9, -1, false, 6, 6, -1},
+        {"down from a base lands on the range's last row", 1, 1, Op::Key, VK_DOWN, false, 9, -1, false, 1, 3, -1},
+        {"down from covered lands on the range's last row", 2, 2, Op::Key, VK_DOWN, false, 9, -1, false, 2, 3, -1},
+        {"down from B's base", 5, 5, Op::Key, VK_DOWN, false, 9, -1, false, 5, 6, -1},
+        {"unmerged cell with properties: right", 3, 8, Op::Key, VK_RIGHT, false, 9, -1, false, 3, 8, -1},
+        {"unmerged cell with properties: left", 3, 8, Op::Key, VK_LEFT, false, 9, -1, false, 3, 8, -1},
+        {"unmerged cell with properties: down", 3, 8, Op::Key, VK_DOWN, false, 9, -1, false, 3, 8, -1},
+        {"cell without properties: left", 3, 2, Op::Key, VK_LEFT, false, 9, -1, false, 3, 2, -1},
+        {"cell without properties: up", 3, 2, Op::Key, VK_UP, false, 9, -1, false, 3, 2, -1},
+        {"page down, all rows shown: footer row kept out", 3, 2, Op::Key, VK_NEXT, true, 9, -1, false, 3, 8, -1},
+        {"page down without a footer row", 3, 2, Op::Key, VK_NEXT, false, 9, -1, false, 3, 2, -1},
+        {"page down above the end", 3, 2, Op::Key, VK_NEXT, true, 3, -1, false, 3, 2, -1},
+        {"page down scrolled to the end", 3, 9, Op::Key, VK_NEXT, true, 3, -1, false, 3, 8, -1},
+        {"hidden column: left from covered", 5, 6, Op::Key, VK_LEFT, false, 9, -1, true, 1, 6, -1},
+        {"hidden column: right from the base", 3, 5, Op::Key, VK_RIGHT, false, 9, -1, true, 5, 5, -1},
+        {"hidden column: right in the last column stays", 5, 6, Op::Key, VK_RIGHT, false, 9, -1, true, 5, 6, -1},
+        {"snap from covered of A", 2, 3, Op::Snap, 0, false, 9, -1, false, 1, 1, -1},
+        {"snap from covered of B", 6, 6, Op::Snap, 0, false, 9, -1, false, 4, 5, -1},
+        {"snap from a base stays", 4, 5, Op::Snap, 0, false, 9, -1, false, 4, 5, -1},
+        {"snap from an unmerged cell with properties stays", 3, 8, Op::Snap, 0, false, 9, -1, false, 3, 8, -1},
+        {"snap from a cell without properties stays", 3, 2, Op::Snap, 0, false, 9, -1, false, 3, 2, -1},
+        {"hidden column: snap from the far corner", 5, 6, Op::Snap, 0, false, 9, -1, true, 3, 5, -1},
+        {"hidden column: snap from the top row", 4, 5, Op::Snap, 0, false, 9, -1, true, 3, 5, -1},
+        {"wheel down, row below the view: scroll one row", 3, 8, Op::WheelDown, 0, true, 3, 1, false, 3, 8, 2},
+        {"wheel down without a footer row: no scroll", 3, 8, Op::WheelDown, 0, false, 3, 1, false, 3, 8, 1},
+        {"wheel down on the last row: no scroll", 3, 9, Op::WheelDown, 0, true, 3, 1, false, 3, 9, 1},
+        {"wheel down, row as far down as rows shown: no scroll", 3, 4, Op::WheelDown, 0, true, 3, 1, false, 3, 4, 1},
+        {"wheel down, one row further: scroll", 3, 5, Op::WheelDown, 0, true, 3, 1, false, 3, 5, 2},
+        {"wheel down snaps to the base", 6, 6, Op::WheelDown, 0, true, 3, 1, false, 4, 5, -1},
+        {"wheel up snaps to the base", 5, 6, Op::WheelUp, 0, true, 9, -1, false, 4, 5, 1},
+        {"hidden column: wheel up snaps to the base", 5, 6, Op::WheelUp, 0, false, 9, -1, true, 3, 5, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TExStringGrid g;
+        g.SetColCount(7);
+        ASSERT_EQ(g.RowCount(), 10);
+        g.MergeCells(1, 1, 2, 3);
+        g.MergeCells(4, 5, 3, 2);
+        g.SetObjects(3, 8, 7);
+        if (c.hideCol3)
+            g.HideColumn(3);
+        g.SetClientSize(QSize(2000, int(g.RowOffset(1)) + c.shownRows * g.DefaultRowHeight()));
+        ASSERT_EQ(g.VisibleRowCount(), c.shownRows);
+        g.FHideLastRow = c.hideLastRow;
+        g.FocusCell(c.col, c.row, true);
+        if (c.topRow >= 0)
+            g.SetTopRow(c.topRow);
+        ASSERT_EQ(g.Col(), c.col);
+        ASSERT_EQ(g.Row(), c.row);
+        switch (c.op) {
+        case Op::Key: g.MergedKeyStep(c.key); break;
+        case Op::Snap: g.SnapToBaseCell(); break;
+        case Op::WheelDown: g.AfterMouseWheelDown(); break;
+        case Op::WheelUp: g.AfterMouseWheelUp(); break;
+        }
+        EXPECT_EQ(g.Col(), c.wantCol);
+        EXPECT_EQ(g.Row(), c.wantRow);
+        if (c.wantTop >= 0) {
+            EXPECT_EQ(g.TopRow(), c.wantTop);
+        }
+    }
+}
+
 TEST_F(BaseGridTest, DisplayHooksOnlyForNormalRowsAndWideTextWhenAsked)
 {
     TBaseGrid fresh;
@@ -168,9 +260,22 @@ TEST_F(BaseGridTest, GridFreesWhatItMadeOnceAndNeverUserObjects)
         EXPECT_EQ(Counted::freed, 1);
         grid.DeleteRows(5, 1); // row 6's graphic freed with its row
         EXPECT_EQ(Counted::freed, 2);
+
+        // Clearing a column frees its grid-made graphic now, never the user's objects.
+        auto inCol = std::make_unique<TCellGraphic>();
+        inCol->CellBitmap.Adopt(std::make_unique<Counted>());
+        grid.SetGraphicObjectEx(3, 1, std::move(inCol));
+        grid.SetObjects(3, 2, reinterpret_cast<quintptr>(&user));
+        auto borrowedInCol = std::make_unique<TCellGraphic>();
+        borrowedInCol->SetBitmap(&user, false, haLeft, vaTop);
+        grid.SetGraphicObjectEx(3, 3, std::move(borrowedInCol));
+        grid.ClearColCells(3);
+        EXPECT_EQ(Counted::freed, 3);
+        for (int r = 1; r <= 3; ++r)
+            EXPECT_FALSE(grid.HasCellProperties(3, r)) << "row " << r;
     }
-    // Rows 1, 4 and hidden 5 freed with the grid; the user's object lives.
-    EXPECT_EQ(Counted::freed, 5);
+    // Rows 1, 4 and hidden 5 freed with the grid, column 3's not again; the user's object lives.
+    EXPECT_EQ(Counted::freed, 6);
 }
 
 TEST(CellGraphic, AssignCopiesNoPayloadAndFreesOnlyItsOwn)
