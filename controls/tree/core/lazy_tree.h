@@ -942,7 +942,13 @@ T* TBaseLazyTree::GetNodeData(PLazyNode node)
         return nullptr;
     if (!fresh)
         return std::launder(static_cast<T*>(slot));
-    T* record = new (slot) T();
+    // Blocks start zeroed, so a trivial record already lives there: zero, or holding the pointer that
+    // AddChild, InsertNode or SetNodeData stored. Constructing it would wipe that pointer.
+    T* record = nullptr;
+    if constexpr (std::is_trivially_default_constructible_v<T> && std::is_trivially_destructible_v<T>)
+        record = std::launder(static_cast<T*>(slot));
+    else
+        record = new (slot) T();
     node->States.Include(vsTypedDataConstructed);
     return record;
 }

@@ -2,10 +2,13 @@
 
 #include "controls/tree/widget/tree_control.h"
 
+#include "controls/tree/core/accessibility_registry.h"
+
 #include "controls/tree/widget/panning_window.h"
 #include "controls/tree/widget/shared_resources.h"
 #include "controls/tree/widget/styled_scroll_bars.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -227,6 +230,29 @@ private:
     TLazyTreeControl& c_;
 };
 
+// ---- Accessibility ---------------------------------------------------------------------------------------
+
+namespace {
+
+// Qt's accessibility request for a tree: while providers are registered, the tree's and its item's objects
+// are made when missing and the tree's object is the answer (Qt keeps it with the tree); otherwise Qt's own.
+QAccessibleInterface* TreeAccessibleFactory(const QString&, QObject* object)
+{
+    auto* tree = qobject_cast<TLazyTreeControl*>(object);
+    if (!tree)
+        return nullptr;
+    const TVTAccessibilityFactory& factory = TVTAccessibilityFactory::GetAccessibilityFactory();
+    if (factory.ProviderCount() == 0)
+        return nullptr;
+    if (!tree->Accessible())
+        tree->SetAccessible(factory.CreateIAccessible(tree));
+    if (tree->Accessible() && !tree->AccessibleItem())
+        tree->SetAccessibleItem(factory.CreateIAccessible(tree));
+    return tree->Accessible();
+}
+
+} // namespace
+
 // ---- Construction ----------------------------------------------------------------------------------------
 
 TLazyTreeControl::TLazyTreeControl(QWidget* parent, OptionsFactory optionsFactory)
@@ -236,6 +262,11 @@ TLazyTreeControl::TLazyTreeControl(QWidget* parent, OptionsFactory optionsFactor
       clockService_(std::make_unique<ClockService>(*this)),
       measurerService_(std::make_unique<MeasurerService>(*this))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&TreeAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     elapsed_.start();
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::StyledPanel);
@@ -827,7 +858,16 @@ bool TLazyTreeControl::HintDecision(QHelpEvent* event)
         FireGetHintKind(hit.HitNode, hit.HitColumn, kind);
         int left, right;
         GetColumnBounds(hit.HitColumn, left, right);
-        if (hintMode_ == hmTooltip) {
+        if (kind == vhkOwnerDraw) {
+            // Shown only when the application gives the hint a size.
+            TRect size;
+            FireGetHintSize(hit.HitNode, hit.HitColumn, size);
+            text = NodeHint(hit.HitNode, hit.HitColumn);
+            area = GetDisplayRect(hit.HitNode, hit.HitColumn, false);
+            area.Left = left;
+            area.Right = right;
+            show = !size.IsEmpty();
+        } else if (hintMode_ == hmTooltip) {
             text = NodeTooltip(hit.HitNode, hit.HitColumn);
             const TRect r = GetDisplayRect(hit.HitNode, hit.HitColumn, true, true);
             const bool inside = QRect(r.Left, r.Top, r.Right - r.Left + 1, r.Bottom - r.Top).contains(p);

@@ -99,6 +99,15 @@ TEST(NodeModel, PointersAreStoredWhole)
     tree.SetNodeData(other, pointer);
     EXPECT_EQ(*static_cast<void**>(tree.GetNodeData(other)), pointer);
     EXPECT_TRUE(other->States.Has(vsOnFreeNodeCallRequired));
+
+    // A typed read of a pointer record finds the stored pointer, and zero where none was stored.
+    struct Holder {
+        void* p;
+    };
+    PLazyNode inserted = tree.InsertNode(node, amInsertAfter, pointer);
+    for (PLazyNode n : {node, other, inserted})
+        EXPECT_EQ(tree.GetNodeData<Holder>(n)->p, pointer);
+    EXPECT_EQ(tree.GetNodeData<Holder>(tree.AddChild(nullptr))->p, nullptr);
 }
 
 TEST(NodeModel, FreeEventFiresOnceForNodesInitialisedOrRead)

@@ -75,6 +75,11 @@ TEST(DrawUtils, AlphaBlendPixels)
         {bkMasterAlpha, 128, 0, 0x00000000, 0x203F1000},  // 0x80 × 128 / 256 = 64
         {bkConstantAlpha, 256, 10, 0x00000000, 0x8AFF4A0A}, // bias added, clamped at 255
         {bkConstantAlpha, 256, -10, 0x00000000, 0x76F53600}, // and at 0
+        // 255 is not quite the source: (255 × s + d) / 256 per byte.
+        {bkConstantAlpha, 255, 0, 0x00000000, 0x7FFE3F00},
+        // A positive bias cannot lift white above 255, a negative one cannot push black below 0.
+        {bkConstantAlpha, 0, 127, 0xFFFFFFFF, 0xFFFFFFFF},
+        {bkConstantAlpha, 0, -128, 0x00000000, 0x00000000},
     };
     for (const Case& c : cases) {
         uint32_t d = c.destination;

@@ -4,6 +4,7 @@
 #include "controls/tree/widget/tree_presets.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -85,6 +86,124 @@ PLazyNode Device(ResultTree& t, int d)
     for (int i = 0; i < d; ++i)
         n = t.tree.GetNextSibling(n);
     return n;
+}
+
+// The window as it is: two trees side by side sharing one image list, node images by level through
+// OnGetImageEx, OnFreeNode on both, check events on the second tree only.
+struct ResultWindow {
+    TCustomImageList images{16, 16};
+    int freed[2] = {0, 0};
+    int checking = 0;
+    int checked = 0;
+    bool veto = false;
+    QWidget window; // owns the trees; goes first
+    TLazyStringTree* trees[2] = {new TLazyStringTree, new TLazyStringTree};
+
+    ResultWindow()
+    {
+        for (QColor c : {Qt::red, Qt::green, Qt::blue}) {
+            QImage image(16, 16, QImage::Format_ARGB32);
+            image.fill(c);
+            images.Add(image);
+        }
+        auto* layout = new QHBoxLayout(&window);
+        for (int i = 0; i < 2; ++i) {
+            TLazyStringTree& tree = *trees[i];
+            layout->addWidget(&tree);
+            ApplyMBusResultPreset(tree, &images);
+            tree.SetNodeDataSize(sizeof(Record));
+            tree.OnInitNode = [&tree](TBaseLazyTree*, PLazyNode, PLazyNode node, TLazyNodeInitStates&) {
+                tree.SetCheckType(node, ctCheckBox);
+            };
+            tree.OnGetText = [&tree](TBaseLazyTree*, PLazyNode node, TColumnIndex, TVSTTextType, QString& text) {
+                text = QStringLiteral("#%1").arg(tree.GetNodeData<Record>(node)->Number);
+            };
+            tree.OnGetImageEx = [&tree](TBaseLazyTree*, PLazyNode node, TVTImageKind kind, TColumnIndex, bool&,
+                                    int& index, TCustomImageList*&) {
+                if (kind == ikNormal || kind == ikSelected)
+                    index = tree.GetNodeData<Record>(node)->Level;
+            };
+            tree.OnFreeNode = [this, i](TBaseLazyTree*, PLazyNode) { ++freed[i]; };
+            tree.BeginUpdate();
+            for (int d = 0; d < 250; ++d) {
+                PLazyNode device = tree.AddChild(nullptr);
+                *tree.GetNodeData<Record>(device) = {0, d};
+                for (int r = 0; r < 30; ++r) {
+                    PLazyNode record = tree.AddChild(device);
+                    *tree.GetNodeData<Record>(record) = {1, r};
+                    for (int v = 0; v < 12; ++v)
+                        *tree.GetNodeData<Record>(tree.AddChild(record)) = {2, v};
+                }
+            }
+            tree.EndUpdate();
+        }
+        trees[1]->OnChecking = [this](TBaseLazyTree*, PLazyNode, TCheckState&, bool& allowed) {
+            ++checking;
+            allowed = !veto;
+        };
+        trees[1]->OnChecked = [this](TBaseLazyTree*, PLazyNode) { ++checked; };
+        window.resize(640, 240);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    // The x range of the pixels of colour c in the row's middle line, or {-1, -1}.
+    std::pair<int, int> Run(int tree, int row, QColor c)
+    {
+        const QImage image = trees[tree]->viewport()->grab().toImage();
+        std::pair<int, int> run{-1, -1};
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, RowY(row)) == c) {
+                if (run.first < 0)
+                    run.first = x;
+                run.second = x;
+            }
+        return run;
+    }
+};
+
+TEST(MBusTree, TwoTreesShareTheImagesAndOnlyTheSecondAsksBeforeChecking)
+{
+    ResultWindow w;
+    EXPECT_EQ(w.trees[0]->Images(), w.trees[1]->Images());
+    EXPECT_EQ(w.trees[0]->CustomCheckImages(), &w.images);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        TLazyStringTree& tree = *w.trees[i];
+        PLazyNode device = tree.GetFirstChild(nullptr);
+        tree.SetExpanded(device, true);
+        tree.SetExpanded(tree.GetFirstChild(device), true);
+        // Rows 0, 1, 2: a device, its first record, that record's first value; each shows its level's image
+        // between its check box and its label, 16 pixels wide.
+        // Each level moves the image by one indent.
+        const QColor levelColours[] = {Qt::red, Qt::green, Qt::blue};
+        const int firstLeft = w.Run(i, 0, Qt::red).first;
+        for (int level = 0; level < 3; ++level) {
+            const auto [from, to] = w.Run(i, level, levelColours[level]);
+            EXPECT_EQ(to - from, 15) << "level " << level;
+            EXPECT_EQ(from, firstLeft + 18 * level) << "level " << level;
+            EXPECT_GT(from, CheckX(level));
+            EXPECT_LE(to, LabelX(level));
+        }
+    }
+
+    Click(w.trees[0]->viewport(), {CheckX(0), RowY(0)});
+    EXPECT_EQ(w.trees[0]->GetCheckState(w.trees[0]->GetFirstChild(nullptr)), csCheckedNormal);
+    EXPECT_EQ(w.checking, 0);
+    EXPECT_EQ(w.checked, 0);
+    Click(w.trees[1]->viewport(), {CheckX(0), RowY(0)});
+    EXPECT_EQ(w.trees[1]->GetCheckState(w.trees[1]->GetFirstChild(nullptr)), csCheckedNormal);
+    EXPECT_EQ(w.checking, 1);
+    EXPECT_EQ(w.checked, 1);
+    w.veto = true;
+    Click(w.trees[1]->viewport(), {CheckX(0), RowY(0)});
+    EXPECT_EQ(w.trees[1]->GetCheckState(w.trees[1]->GetFirstChild(nullptr)), csCheckedNormal);
+    EXPECT_EQ(w.checked, 1);
+
+    // Every node got its record, so every node is freed once; the other tree is untouched.
+    w.trees[0]->Clear();
+    EXPECT_EQ(w.freed[0], 250 + 250 * 30 + 250 * 30 * 12);
+    EXPECT_EQ(w.freed[1], 0);
+    EXPECT_EQ(w.trees[0]->GetFirst(), nullptr);
 }
 
 TEST(MBusTree, OnlyShownValuesAreInitialised)

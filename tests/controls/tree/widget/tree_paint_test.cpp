@@ -179,6 +179,119 @@ TEST(TreePaint, AnEqualColourWritePaintsNothing)
     EXPECT_GT(counter.paints, 0);
 }
 
+TEST(TreePaint, ColourAndScrollBarDefaults)
+{
+    const TVTColors colors;
+    const std::pair<TVTColorIndex, TColor> defaults[] = {{DisabledColor, clBtnShadow},
+        {DropMarkColor, clHighlight}, {DropTargetColor, clHighlight}, {FocusedSelectionColor, clHighlight},
+        {GridLineColor, clBtnFace}, {TreeLineColor, clBtnShadow}, {UnfocusedSelectionColor, clBtnFace},
+        {BorderColor, clBtnFace}, {HotColor, clWindowText}, {FocusedSelectionBorderColor, clHighlight},
+        {UnfocusedSelectionBorderColor, clBtnFace}, {DropTargetBorderColor, clHighlight},
+        {SelectionRectangleBlendColor, clHighlight}, {SelectionRectangleBorderColor, clHighlight},
+        {HeaderHotColor, clBtnShadow}, {SelectionTextColor, clHighlightText}, {UnfocusedColor, clBtnFace}};
+    static_assert(std::size(defaults) == kColorCount);
+    for (auto [index, value] : defaults)
+        EXPECT_EQ(colors.Get(index), value) << "colour " << index;
+
+    // System references resolve against the widget's palette when painting.
+    SmallTree t;
+    QPalette palette = t.tree.palette();
+    palette.setColor(QPalette::Dark, QColor(1, 2, 3));
+    palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
+    t.tree.setPalette(palette);
+    EXPECT_EQ(t.tree.Color(TreeLineColor), QColor(1, 2, 3));
+    EXPECT_EQ(t.tree.Color(DropMarkColor), QColor(4, 5, 6));
+    t.tree.Colors().Set(DropMarkColor, RgbColor(7, 8, 9));
+    EXPECT_EQ(t.tree.Color(DropMarkColor), QColor(7, 8, 9));
+
+    const TScrollBarOptions bars = t.tree.ScrollBarOptions();
+    EXPECT_EQ(bars.ScrollBars, ssBoth);
+    EXPECT_FALSE(bars.AlwaysVisible);
+    EXPECT_EQ(bars.ScrollBarStyle, sbmRegular);
+    EXPECT_EQ(bars.HorizontalIncrement, 20);
+    EXPECT_EQ(bars.VerticalIncrement, 20);
+}
+
+TEST(TreePaint, AssignCopiesAllColoursAndTheBorderColourRedrawsOnlyTheFrame)
+{
+    SmallTree t;
+    TVTColors source;
+    for (int i = 0; i < kColorCount; ++i)
+        source.Set(static_cast<TVTColorIndex>(i), RgbColor(i, 2 * i, 3 * i));
+    PaintCounter viewport;
+    PaintCounter frame;
+    t.tree.viewport()->installEventFilter(&viewport);
+    t.tree.installEventFilter(&frame);
+    QApplication::processEvents();
+    viewport.paints = frame.paints = 0;
+    t.tree.Colors().Assign(source);
+    for (int i = 0; i < kColorCount; ++i)
+        EXPECT_EQ(t.tree.Colors().Get(static_cast<TVTColorIndex>(i)), RgbColor(i, 2 * i, 3 * i)) << i;
+    QApplication::processEvents();
+    EXPECT_GT(viewport.paints, 0);
+
+    viewport.paints = frame.paints = 0;
+    t.tree.Colors().Set(BorderColor, RgbColor(200, 0, 0));
+    QApplication::processEvents();
+    EXPECT_GT(frame.paints, 0);
+    EXPECT_EQ(viewport.paints, 0);
+}
+
+TEST(TreePaint, DoubleBufferingAndCheckImageKinds)
+{
+    SmallTree t;
+    t.tree.SetDoubleBuffered(false);
+    EXPECT_TRUE(t.tree.DoubleBuffered());
+    EXPECT_NE(t.tree.CheckImages(), nullptr); // the system default
+    t.tree.SetCheckImageKind(ckCustom);
+    EXPECT_EQ(t.tree.CheckImages(), nullptr);
+    TCustomImageList custom(16, 16);
+    t.tree.SetCustomCheckImages(&custom);
+    EXPECT_EQ(t.tree.CheckImages(), &custom);
+    t.tree.SetCustomCheckImages(nullptr);
+    EXPECT_EQ(t.tree.CheckImages(), nullptr);
+}
+
+TEST(TreePaint, DropMarkAndDragImageArithmetic)
+{
+    struct MarkCase {
+        TRect row;
+        TDropMode mode;
+        bool shown;
+        std::array<QPoint, 6> points;
+    } marks[] = {
+        {{0, 0, 100, 18}, dmBelow, true, {QPoint(2, 17), {98, 17}, {98, 10}, {93, 15}, {7, 15}, {2, 10}}},
+        {{0, 0, 100, 18}, dmAbove, true, {QPoint(2, 0), {98, 0}, {98, 6}, {94, 2}, {6, 2}, {2, 6}}},
+        {{10, 36, 60, 54}, dmAbove, true, {QPoint(12, 36), {58, 36}, {58, 42}, {54, 38}, {16, 38}, {12, 42}}},
+        {{0, 0, 100, 18}, dmOnNode, false, {}},
+        {{0, 0, 100, 18}, dmNowhere, false, {}},
+    };
+    for (const MarkCase& c : marks) {
+        SCOPED_TRACE(c.mode);
+        const TDropMarkPolygon p = DropMarkPolygon(c.row, c.mode);
+        EXPECT_EQ(p.Shown, c.shown);
+        if (c.shown)
+            EXPECT_EQ(p.Points, c.points);
+    }
+
+    struct DragCase {
+        TPoint hotSpot;
+        int width, height;
+        TRect window;
+        TPoint target;
+    } drags[] = {
+        {{10, 20}, 350, 150, {0, 0, 185, 95}, {165, 55}}, // clipped at the tree's top-left
+        {{400, 300}, 200, 350, {300, 125, 500, 475}, {0, 0}},
+        {{50, 500}, 200, 350, {0, 325, 150, 675}, {50, 0}},
+        {{400, 300}, 201, 351, {300, 125, 500, 475}, {0, 0}}, // odd sizes halve downwards
+    };
+    for (const DragCase& c : drags) {
+        const TDragImageWindow w = DragImageWindow(c.hotSpot, c.width, c.height);
+        EXPECT_EQ(w.Window, c.window) << c.hotSpot.X << "," << c.hotSpot.Y;
+        EXPECT_EQ(w.Target, c.target) << c.hotSpot.X << "," << c.hotSpot.Y;
+    }
+}
+
 TEST(TreePaint, PagesOfAPrintedImage)
 {
     struct Case {
