@@ -4,6 +4,7 @@
 #include "controls/grid/core/float_format.h"
 #include "controls/grid/exchange/cell_stream.h"
 #include "controls/grid/exchange/clipboard_formats.h"
+#include "controls/grid/exchange/html.h"
 #include "platform/text/format_settings.h"
 
 #include <QClipboard>
@@ -262,6 +263,16 @@ void CopyToClipboard(TExStringGrid& grid, QClipboard& clipboard)
     clipboard.setMimeData(
         RectToMimeData(grid, {grid.SaveStartCol(), grid.SaveStartRow(), grid.SaveEndCol(), grid.SaveEndRow()})
             .release());
+}
+
+void CopyToClipBoardAsHTML(TExStringGrid& grid, QClipboard& clipboard)
+{
+    const QString envelope = ClipboardHtml(grid);
+    auto data = std::make_unique<QMimeData>();
+    // The document starts where the envelope's StartHTML says.
+    data->setHtml(envelope.mid(envelope.section(u'\n', 1, 1).section(u':', 1).trimmed().toInt()));
+    data->setText(envelope);
+    clipboard.setMimeData(data.release());
 }
 
 void CopySelectionToClipboard(TExStringGrid& grid, QClipboard& clipboard)

@@ -34,6 +34,9 @@ std::unique_ptr<QMimeData> RectToMimeData(TExStringGrid& grid, const TGridRect& 
 int PasteMimeDataAtCell(TExStringGrid& grid, int col, int row, int& rows, int& cols, const QMimeData& data);
 
 void CopyToClipboard(TExStringGrid& grid, QClipboard& clipboard);
+// The grid as HTML: the HTML document as text/html, the whole clipboard
+// envelope (header lines included) as text; no image files are written.
+void CopyToClipBoardAsHTML(TExStringGrid& grid, QClipboard& clipboard);
 void CopySelectionToClipboard(TExStringGrid& grid, QClipboard& clipboard);
 // Copies, then empties the editable cells of the selection.
 void CutSelectionToClipboard(TExStringGrid& grid, QClipboard& clipboard);
