@@ -1,4 +1,5 @@
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/undo_redo.h"
 
 #include "controls/grid/core/text_routines.h"
 
@@ -285,8 +286,12 @@ void TExStringGrid::SwapRows(int row1, int row2)
     const int lo = std::min(row1, row2);
     const int hi = std::max(row1, row2);
     // Handles move, texts and objects with them.
-    store_.MoveRow(lo, hi);
-    store_.MoveRow(hi - 1, lo);
+    CarryUndoRows(
+        [&] {
+            store_.MoveRow(lo, hi);
+            store_.MoveRow(hi - 1, lo);
+        },
+        [&](int r) { return r == row1 ? row2 : r == row2 ? row1 : r; });
     const int h1 = RowHeights(row1);
     const int h2 = RowHeights(row2);
     rowHeights_.SetSize(row1, h2);
@@ -307,6 +312,13 @@ void TExStringGrid::SwapColumns(int col1, int col2)
     if (col1 == col2 || col1 < 0 || col2 < 0 || col1 >= AllColCount() || col2 >= AllColCount())
         return;
     store_.ForEachRow([&](int r, RowRecord&) { store_.SwapCells(col1, r, col2, r); });
+    // Only the shown rows swap their cells.
+    if (UndoRedo)
+        UndoRedo->ColsMoved([&](int c, int r) {
+            if (IsHiddenRow(r))
+                return c;
+            return c == col1 ? col2 : c == col2 ? col1 : c;
+        });
     const int d1 = DisplColIndex(col1);
     const int d2 = DisplColIndex(col2);
     if (d1 < ColCount() && d2 < ColCount() && !IsHiddenColumn(col1) && !IsHiddenColumn(col2)) {

@@ -1,4 +1,5 @@
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/undo_redo.h"
 
 #include <cmath>
 
@@ -1121,6 +1122,7 @@ bool TExStringGrid::ToggleCheckBoxEx(int col, int row, bool byUser)
     const QString on = GetCheckTrueText(col, row);
     const QString off = GetCheckFalseText(col, row);
     const QString oldText = GetCellEx(col, row);
+    const TCheckBoxState oldTriState = g->CellCheckBoxState;
     bool state = false;
     switch (g->CellType) {
     case ctCheckBox:
@@ -1150,11 +1152,41 @@ bool TExStringGrid::ToggleCheckBoxEx(int col, int row, bool byUser)
     CheckBoxChange(col, row, state);
     // The undo list records what the cell held and holds: the text of a
     // data box, the check texts of a box that keeps its state itself.
+    // A three-state box names its grayed state with an empty text.
+    const auto triText = [&](TCheckBoxState s) { return s == cbChecked ? on : s == cbUnchecked ? off : QString(); };
     if (IsDataKind(g->CellType))
         RegisterUndoChange(col, row, GetCellEx(col, row), oldText);
+    else if (g->CellType == ctTriStateCheckBox)
+        RegisterUndoChange(col, row, triText(g->CellCheckBoxState), triText(oldTriState));
     else
         RegisterUndoChange(col, row, state ? on : off, state ? off : on);
     return true;
+}
+
+void TExStringGrid::RegisterUndoChange(int col, int row, const QString& value, const QString& origValue)
+{
+    if (!UndoRedo)
+        return;
+    const TCellGraphic* g = GetCellGraphic(col, row);
+    if (g && IsCheckBoxType(g->CellType) && !IsDataKind(g->CellType))
+        UndoRedo->RegisterCheckBoxChange(col, row, origValue, value);
+    else
+        UndoRedo->RegisterChange(col, row, origValue, value);
+}
+
+void TExStringGrid::SetCheckBoxStateText(int col, int realRow, const QString& text)
+{
+    bool byRealRow = false;
+    const TCellGraphic* g = CheckBoxGraphic(col, realRow, byRealRow);
+    if (g == nullptr)
+        return; // the box was removed: nothing to set
+    const bool on = text == GetCheckTrueText(col, realRow);
+    if (g->CellType != ctTriStateCheckBox) {
+        SetCheckBoxState(col, realRow, on);
+        return;
+    }
+    const bool off = text == GetCheckFalseText(col, realRow);
+    SetCheckBoxState(col, realRow, on ? cbChecked : off ? cbUnchecked : cbGrayed);
 }
 
 // ---- Radio buttons ----

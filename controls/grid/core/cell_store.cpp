@@ -303,8 +303,11 @@ void CellStore::SwapCells(int c1, int r1, int c2, int r2)
     Cell* b = CellAt(c2, r2);
     if (!a && !b)
         return;
-    a = EnsureCell(c1, r1);
+    // Making the second cell may move the first one's row storage: it is
+    // looked up again.
+    EnsureCell(c1, r1);
     b = EnsureCell(c2, r2);
+    a = CellAt(c1, r1);
     std::swap(a->Text, b->Text);
     std::swap(a->Props, b->Props);
 }

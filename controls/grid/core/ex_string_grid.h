@@ -740,8 +740,15 @@ public:
     virtual bool RatingChange(int col, int row, double& newRate);
     virtual void ColorSelect(TColor color, const QString& text);
     virtual void ImageSelect(int index);
-    // A cell change the undo list records (old and new text); empty here.
-    virtual void RegisterUndoChange(int col, int row, const QString& value, const QString& origValue) {}
+    // A check box toggle (real column, row, new and old text) for the
+    // attached undo list. A box that keeps its state itself hands its check
+    // texts (empty for the grayed state of a three-state box), and the list
+    // records them as the box's state.
+    virtual void RegisterUndoChange(int col, int row, const QString& value, const QString& origValue);
+    // Sets the state of the check box at (real column, real row) to checked
+    // exactly when text is its check-true text; a three-state box turns
+    // grayed for a text that is neither check text.
+    void SetCheckBoxStateText(int col, int realRow, const QString& text);
 
     // ---- Graphic lookup and sizes ----
     virtual TCellGraphic* GetCellGraphic(int col, int row);
@@ -1115,6 +1122,10 @@ protected:
     void SideListsInsert(int row, int count);
     void SideListsRemove(int row, int count, bool rowSelectToo);
     void RenumberRecordsAfter(int idx, int delta);
+    // Runs change, a change of the shown rows, and carries the undo history
+    // along: shownRow maps a shown row to the one it shows at after the
+    // change, -1 for a removed row. Hidden rows follow their records.
+    void CarryUndoRows(const std::function<void()>& change, const std::function<int(int shownRow)>& shownRow);
 
     std::array<bool, kColTable> visibleCol_{};
     std::array<qint16, kColTable> allColWidths_{};

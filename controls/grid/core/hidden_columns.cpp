@@ -1,5 +1,6 @@
 // Hidden and moved columns, and the column index mapping.
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/undo_redo.h"
 
 #include <algorithm>
 
@@ -129,6 +130,16 @@ void TExStringGrid::ColumnMoved(int fromIndex, int toIndex)
     for (auto& item : gridItems_)
         if (item->Items)
             item->Items->MoveCell(realFrom, realTo);
+    if (UndoRedo)
+        UndoRedo->ColsMoved([&](int c, int) {
+            if (c == realFrom)
+                return realTo;
+            if (realFrom < realTo && c > realFrom && c <= realTo)
+                return c - 1;
+            if (realTo < realFrom && c >= realTo && c < realFrom)
+                return c + 1;
+            return c;
+        });
     ColumnMovedSortUpdate(realFrom, realTo);
     if (OnColumnMoved)
         OnColumnMoved(this, fromIndex, toIndex);

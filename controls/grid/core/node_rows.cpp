@@ -354,29 +354,36 @@ void TExStringGrid::InsertChildRow(int row, int insertAt)
             lv = NodeLevelOf(a);
         }
     }
-    const int at = IsNode(d) && insertAt == 0 ? d + 1 : d + insertAt;
-    InsertRows(at, 1, true);
-    if (IsNode(d) && insertAt == 0) {
-        // The node row's content goes to its new first child; column 0
-        // keeps the node graphic.
-        const int cols = AllColCount();
-        for (int c = 0; c < cols; ++c) {
-            Cell* from = store_.CellAt(c, d);
-            if (!from)
-                continue;
-            Cell* to = store_.EnsureCell(c, d + 1);
-            to->Text = std::move(from->Text);
-            from->Text = QString();
-            if (c > 0) {
-                to->Props = std::move(from->Props);
+    const bool contentMoves = IsNode(d) && insertAt == 0;
+    const int at = contentMoves ? d + 1 : d + insertAt;
+    // The undo history follows the new row, the moved content and the
+    // renumbered hidden rows.
+    CarryUndoRows(
+        [&] {
+            InsertRows(at, 1, true);
+            if (contentMoves) {
+                // The node row's content goes to its new first child; column
+                // 0 keeps the node graphic.
+                const int cols = AllColCount();
+                for (int c = 0; c < cols; ++c) {
+                    Cell* from = store_.CellAt(c, d);
+                    if (!from)
+                        continue;
+                    Cell* to = store_.EnsureCell(c, d + 1);
+                    to->Text = std::move(from->Text);
+                    from->Text = QString();
+                    if (c > 0) {
+                        to->Props = std::move(from->Props);
+                    }
+                }
             }
-        }
-    }
-    if (p >= 0)
-        CellProperties(0, at)->NodeLevel = level;
-    for (auto& item : gridItems_)
-        if (item->Idx > pr)
-            ++item->Idx;
+            if (p >= 0)
+                CellProperties(0, at)->NodeLevel = level;
+            for (auto& item : gridItems_)
+                if (item->Idx > pr)
+                    ++item->Idx;
+        },
+        [&](int r) { return contentMoves && r == d ? d + 1 : r >= at ? r + 1 : r; });
     Invalidate();
 }
 
@@ -414,10 +421,15 @@ void TExStringGrid::RemoveChildRow(int row)
 
 void TExStringGrid::InsertNormalRow(int row)
 {
-    InsertRows(DisplRowIndex(row), 1, true);
-    for (auto& item : gridItems_)
-        if (item->Idx > row)
-            ++item->Idx;
+    const int at = DisplRowIndex(row);
+    CarryUndoRows(
+        [&] {
+            InsertRows(at, 1, true);
+            for (auto& item : gridItems_)
+                if (item->Idx > row)
+                    ++item->Idx;
+        },
+        [&](int r) { return r >= at ? r + 1 : r; });
 }
 
 void TExStringGrid::RemoveNormalRow(int row)

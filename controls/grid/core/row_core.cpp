@@ -1,6 +1,7 @@
 // Row insertion, removal and moving shared by hiding, showing and the row
 // operations; the current row and the view's scroll position.
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/undo_redo.h"
 
 #include <algorithm>
 
@@ -22,6 +23,28 @@ void RemoveEntries(std::vector<T>& list, int at, int count)
         return;
     const int end = std::min(static_cast<int>(list.size()), at + count);
     list.erase(list.begin() + at, list.begin() + end);
+}
+
+// Where a row shows after a block of count rows moved from from to to (to
+// counted after the block was taken out).
+int MovedBlockRow(int row, int from, int count, int to)
+{
+    if (row >= from && row < from + count)
+        return to + row - from;
+    const int rest = row < from ? row : row - count;
+    return rest >= to ? rest + count : rest;
+}
+
+// Where an index shows after the one at from moved to to.
+int MovedIndex(int v, int from, int to)
+{
+    if (v == from)
+        return to;
+    if (from < to && v > from && v <= to)
+        return v - 1;
+    if (to < from && v >= to && v < from)
+        return v + 1;
+    return v;
 }
 
 // The entries of a block of rows move with the rows.
@@ -56,6 +79,43 @@ void TExStringGrid::SideListsRemove(int row, int count, bool rowSelectToo)
         RemoveEntries(rowSelect_, row, count);
 }
 
+void TExStringGrid::CarryUndoRows(const std::function<void()>& change,
+                                  const std::function<int(int shownRow)>& shownRow)
+{
+    if (!UndoRedo || UndoRedo->Count() == 0) {
+        change();
+        return;
+    }
+    // Each changed cell is keyed by its hidden row's record or by the row it
+    // shows at, in the order of the history.
+    struct Key
+    {
+        const TGridItem* hidden;
+        int shown;
+    };
+    std::vector<Key> keys;
+    UndoRedo->RowsMoved([&](int realRow) {
+        const TGridItem* item = HiddenRowItem(realRow);
+        keys.push_back({item, item ? -1 : DisplRowIndex(realRow)});
+        return realRow;
+    });
+    change();
+    if (!UndoRedo)
+        return;
+    size_t next = 0;
+    UndoRedo->RowsMoved([&](int) {
+        if (next >= keys.size())
+            return -1; // the history changed meanwhile: it cannot be trusted
+        const Key& key = keys[next++];
+        if (key.hidden)
+            return key.hidden->Idx;
+        const int shown = shownRow(key.shown);
+        return shown < 0 || shown >= RowCount() ? -1 : RealRowIndex(shown);
+    });
+    if (next != keys.size())
+        UndoRedo->ShapeChanged();
+}
+
 void TExStringGrid::InsertRowsCore(int row, int count, bool updateCellControls)
 {
     if (count <= 0 || row < 0)
@@ -65,10 +125,14 @@ void TExStringGrid::InsertRowsCore(int row, int count, bool updateCellControls)
         return;
     if (selHidden_ || Col() >= ColCount() || Row() >= RowCount())
         UnHideSelection();
-    store_.InsertRows(row, count);
-    rowHeights_.Insert(row, count, DefaultRowHeight());
-    TObjStringGrid::SetRowCount(RowCount() + count);
-    SetRowCount(RowCount());
+    CarryUndoRows(
+        [&] {
+            store_.InsertRows(row, count);
+            rowHeights_.Insert(row, count, DefaultRowHeight());
+            TObjStringGrid::SetRowCount(RowCount() + count);
+            SetRowCount(RowCount());
+        },
+        [&](int r) { return r >= row ? r + count : r; });
     SideListsInsert(row, count);
     if (updateCellControls && controlList_.Count() > 0) {
         const int realRow = RealRowIndex(row);
@@ -139,7 +203,10 @@ void TExStringGrid::RemoveRowsCore(int row, int count, bool renumber)
 void TExStringGrid::DeleteRows(int row, int count)
 {
     FreeCellProperties(0, row, kMaxColumns - 1, row + count - 1);
-    RemoveRowsCore(row, count, true);
+    // The rows RemoveRowsCore takes out.
+    const int n = row < 0 || row >= RowCount() || count <= 0 ? 0 : std::min({count, RowCount() - row, RowCount() - 1});
+    CarryUndoRows([&] { RemoveRowsCore(row, count, true); },
+                  [&](int r) { return r < row ? r : r < row + n ? -1 : r - n; });
 }
 
 void TExStringGrid::RemoveRowsEx(int row, int count)
@@ -151,23 +218,27 @@ void TExStringGrid::RemoveRowsEx(int row, int count)
         return;
     const int oldRow = Row();
     const int oldTop = TopRow();
-    store_.TakeRows(row, count);
-    // Heights stay where they are: the last ones drop with the count.
-    rowHeights_.Remove(RowCount() - count, count);
-    if (MouseActions.DisjunctRowSelect())
-        RemoveEntries(rowSelect_, row, count);
-    TObjStringGrid::SetRowCount(RowCount() - count);
-    SetRowCount(RowCount());
-    maxRowCount_ = std::max(RowCount(), maxRowCount_ - count);
-    if (oldRow < RowCount()) {
-        current_.Y = oldRow;
-        anchor_.Y = std::min(anchor_.Y, RowCount() - 1);
-        SetTopRow(oldTop);
-    } else if (FixedRows() < RowCount()) {
-        current_.Y = anchor_.Y = FixedRows();
-        SetTopRow(FixedRows());
-    }
-    RenumberRecordsAfter(row + count - 1, -count);
+    CarryUndoRows(
+        [&] {
+            store_.TakeRows(row, count);
+            // Heights stay where they are: the last ones drop with the count.
+            rowHeights_.Remove(RowCount() - count, count);
+            if (MouseActions.DisjunctRowSelect())
+                RemoveEntries(rowSelect_, row, count);
+            TObjStringGrid::SetRowCount(RowCount() - count);
+            SetRowCount(RowCount());
+            maxRowCount_ = std::max(RowCount(), maxRowCount_ - count);
+            if (oldRow < RowCount()) {
+                current_.Y = oldRow;
+                anchor_.Y = std::min(anchor_.Y, RowCount() - 1);
+                SetTopRow(oldTop);
+            } else if (FixedRows() < RowCount()) {
+                current_.Y = anchor_.Y = FixedRows();
+                SetTopRow(FixedRows());
+            }
+            RenumberRecordsAfter(row + count - 1, -count);
+        },
+        [&](int r) { return r < row ? r : r < row + count ? -1 : r - count; });
     CellsChanged({0, row, ColCount() - 1, row + count});
     Invalidate();
 }
@@ -194,8 +265,12 @@ void TExStringGrid::MoveRows(int fromIndex, int toIndex, int count)
     if (toIndex == fromIndex)
         return;
     // Handles move; hidden rows keep their places.
-    std::vector<RowHandle> block = store_.TakeRows(fromIndex, count);
-    store_.InsertHandles(toIndex, std::move(block));
+    CarryUndoRows(
+        [&] {
+            std::vector<RowHandle> block = store_.TakeRows(fromIndex, count);
+            store_.InsertHandles(toIndex, std::move(block));
+        },
+        [&](int r) { return MovedBlockRow(r, fromIndex, count, toIndex); });
     rowHeights_.Remove(fromIndex, count);
     rowHeights_.Insert(toIndex, count, DefaultRowHeight());
     MoveEntries(modifiedRows_, fromIndex, count, toIndex);
@@ -226,7 +301,8 @@ void TExStringGrid::MoveRow(int fromIndex, int toIndex)
 
 void TExStringGrid::RowMoved(int fromIndex, int toIndex)
 {
-    TObjStringGrid::RowMoved(fromIndex, toIndex);
+    CarryUndoRows([&] { TObjStringGrid::RowMoved(fromIndex, toIndex); },
+                  [&](int r) { return MovedIndex(r, fromIndex, toIndex); });
 }
 
 void TExStringGrid::SetRow(int value)

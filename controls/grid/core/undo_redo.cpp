@@ -82,6 +82,12 @@ void TUndoRedo::RegisterChange(int col, int row, const QString& oldValue, const 
     Append(std::move(item));
 }
 
+void TUndoRedo::RegisterCheckBoxChange(int col, int row, const QString& oldValue, const QString& newValue)
+{
+    RegisterChange(col, row, oldValue, newValue);
+    items_.back().CheckBoxState = true;
+}
+
 void TUndoRedo::StartSequence()
 {
     if (nesting_++ > 0)
@@ -120,7 +126,10 @@ void TUndoRedo::Apply(TUndoRedoItem item, bool undo)
         event(this, grid_, item.Col, item.Row, grid_->AllCells(item.Col, item.Row), text);
     if (!grid_)
         return; // the event released the grid
-    grid_->SetAllCells(item.Col, item.Row, text);
+    if (item.CheckBoxState)
+        grid_->SetCheckBoxStateText(item.Col, item.Row, text);
+    else
+        grid_->SetAllCells(item.Col, item.Row, text);
     if (grid_->IsHiddenRow(item.Row) || grid_->IsHiddenColumn(item.Col))
         return;
     const int col = grid_->DisplColIndex(item.Col);
@@ -191,6 +200,19 @@ void TUndoRedo::RowsMoved(const std::function<int(int realRow)>& realRow)
             continue;
         item.Row = realRow(item.Row);
         if (item.Row < 0) {
+            Reset();
+            return;
+        }
+    }
+}
+
+void TUndoRedo::ColsMoved(const std::function<int(int realCol, int realRow)>& realCol)
+{
+    for (TUndoRedoItem& item : items_) {
+        if (item.IsMarker())
+            continue;
+        item.Col = realCol(item.Col, item.Row);
+        if (item.Col < 0) {
             Reset();
             return;
         }

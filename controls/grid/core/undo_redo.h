@@ -18,14 +18,19 @@ struct TUndoRedoItem
     int Row = -1;      // real row (hidden rows keep theirs)
     bool SequenceStart = false;
     bool SequenceStop = false;
+    // A check box that keeps its state itself: Value and OrigValue are the
+    // check texts naming its state, and undo and redo set the state.
+    bool CheckBoxState = false;
 
     bool IsMarker() const { return SequenceStart || SequenceStop; }
 };
 
 // The history of cell changes of one grid, undone and redone singly or by
 // sequences. Items hold real columns and real rows, so hiding, filtering and
-// folding rows or hiding columns leaves them valid; sorting carries them
-// along; inserting, removing or moving rows or columns clears the history.
+// folding rows or hiding columns leaves them valid. Sorting, inserting,
+// deleting and moving rows and moving columns carry them along; the history
+// is cleared when a changed cell goes away, and by the operations that
+// cannot carry it.
 class TUndoRedo
 {
 public:
@@ -54,6 +59,9 @@ public:
     // col is a real column, row the grid's (display) row. Changes undone
     // before are dropped: a later Redo never applies them over newer ones.
     void RegisterChange(int col, int row, const QString& oldValue, const QString& newValue);
+    // The same for a check box that keeps its state itself: the values are
+    // its check texts.
+    void RegisterCheckBoxChange(int col, int row, const QString& oldValue, const QString& newValue);
     void StartSequence();
     void StopSequence();
     void Undo();
@@ -62,9 +70,14 @@ public:
     bool CanUndo() const { return level_ > 0; }
     bool CanRedo() const { return level_ < Count(); }
 
-    // The grid's rows moved: realRow maps an item's real row to its new one.
+    // The grid's rows moved: realRow maps an item's real row to its new one,
+    // -1 for a row that is gone (the history is cleared then).
     void RowsMoved(const std::function<int(int realRow)>& realRow);
-    // The grid's shape changed (rows or columns inserted, removed or moved).
+    // The same for the real columns; realCol sees each item's real column
+    // and real row.
+    void ColsMoved(const std::function<int(int realCol, int realRow)>& realCol);
+    // The grid's shape changed in a way the items cannot follow: the
+    // history is cleared.
     void ShapeChanged() { Reset(); }
     // The grid goes away.
     void GridDestroyed(const TBaseGrid* grid);

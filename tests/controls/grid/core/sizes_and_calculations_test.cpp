@@ -280,6 +280,12 @@ TEST_F(Sizes, NumberingAndSwaps)
     g.SwapColumns(1, 2);
     EXPECT_EQ(g.Cells(2, 3), QStringLiteral("1"));
     EXPECT_EQ(g.SortSettings.Column, 2);
+    // A swap with a column no row has cells in yet grows the rows under the
+    // swap (a use-after-free under the sanitizers once).
+    g.SetColCount(40);
+    g.SwapColumns(2, 37);
+    EXPECT_EQ(g.Cells(37, 3), QStringLiteral("1"));
+    EXPECT_EQ(g.Cells(2, 3), QString());
 }
 
 TEST_F(Sizes, ColumnAndRowCalculations)
