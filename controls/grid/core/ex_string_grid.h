@@ -333,6 +333,14 @@ public:
     std::function<void(TExStringGrid*, bool& canAdd)> OnCanAddRow;
     std::function<void(TExStringGrid*, int row, bool& canInsert)> OnCanInsertRow;
     std::function<void(TExStringGrid*, int row, int col, bool& canEdit)> OnCanEditCell;
+    // Keyboard (key_input.h): a handler may change or clear (0) the key.
+    std::function<void(TExStringGrid*, int& key, TShiftState shift)> OnKeyDown;
+    std::function<void(TExStringGrid*, QChar& key)> OnKeyPress;
+    std::function<void(TExStringGrid*, int col, int row, bool state)> OnCheckBoxClick; // display column
+    std::function<void(TExStringGrid*, int row, bool& canDelete)> OnCanDeleteRow; // real row
+    std::function<void(TExStringGrid*, int row)> OnAutoInsertRow;                 // real row
+    QChar StartEditChar() const { return startEditChar_; }
+    void SetStartEditChar(QChar ch) { startEditChar_ = ch; }
 
     // ======== Construction, setup and look (the string grid's own state) ========
 

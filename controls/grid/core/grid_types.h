@@ -164,6 +164,7 @@ enum TKey : int {
     VK_TAB = 0x09,
     VK_RETURN = 0x0D,
     VK_ESCAPE = 0x1B,
+    VK_SPACE = 0x20,
     VK_PRIOR = 0x21,
     VK_NEXT = 0x22,
     VK_END = 0x23,
@@ -173,8 +174,13 @@ enum TKey : int {
     VK_RIGHT = 0x27,
     VK_DOWN = 0x28,
     VK_INSERT = 0x2D,
-    VK_DELETE = 0x2E
+    VK_DELETE = 0x2E,
+    VK_F2 = 0x71
 };
+
+// Modifier keys held with a key.
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl };
+using TShiftState = TSet<TShiftStateItem>;
 
 // Store limits: indices at or past these never reach storage.
 constexpr int kMaxColumns = 8192;
