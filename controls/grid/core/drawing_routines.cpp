@@ -1,8 +1,13 @@
 #include "controls/grid/core/drawing_routines.h"
 
+#include "controls/grid/core/text_measurer.h"
 #include "platform/text/system_colors.h"
 
+#include <QDir>
+#include <QImage>
 #include <QtMath>
+
+#include <mutex>
 
 #include <algorithm>
 #include <cmath>
@@ -307,6 +312,330 @@ void DrawDropTriangle(Canvas& canvas, int x, int y, TColor color)
     canvas.Polygon(pts, 3, color, color);
 }
 
+void FillRectColor(Canvas& canvas, const QRect& rect, TColor color)
+{
+    canvas.FillRect(rect, color);
+}
+
+void FillCellBackground(Canvas& canvas, const QRect& rect, TColor color, TColor colorTo, TColor mirrorColor,
+                        TColor mirrorColorTo, bool vertical, bool fill, TColor borderColor, bool sidesOnly)
+{
+    if (fill && color != clNone) {
+        if (mirrorColor == clNone) {
+            if (colorTo == clNone)
+                canvas.FillRect(rect.adjusted(0, 0, 0, 1), color);
+            else
+                DrawGradientRect(canvas, color, colorTo, !vertical, rect, 128);
+        } else {
+            QRect first = rect;
+            QRect second = rect;
+            if (vertical) {
+                first.setHeight(rect.height() / 2);
+                second.setTop(first.top() + first.height());
+            } else {
+                first.setWidth(rect.width() / 2);
+                second.setLeft(first.left() + first.width());
+            }
+            DrawGradientRect(canvas, color, colorTo, !vertical, first, 128);
+            DrawGradientRect(canvas, mirrorColor, mirrorColorTo, !vertical, second, 128);
+        }
+    }
+    if (borderColor == clNone)
+        return;
+    if (sidesOnly) {
+        const int bottom = rect.top() + rect.height();
+        canvas.Line({rect.left(), rect.top()}, {rect.left(), bottom}, borderColor);
+        canvas.Line({rect.right(), rect.top()}, {rect.right(), bottom}, borderColor);
+    } else {
+        canvas.FrameRect(rect, borderColor);
+    }
+}
+
+namespace {
+
+// Part [from, to) of a level bar's length: from the left of inner, or from
+// its bottom when vertical.
+QRect LevelSpan(const QRect& inner, int from, int to, bool vertical)
+{
+    if (vertical)
+        return QRect(inner.left(), inner.top() + inner.height() - to, inner.width(), to - from);
+    return QRect(inner.left() + from, inner.top(), to - from, inner.height());
+}
+
+void FillLevelSpan(Canvas& canvas, const QRect& span, TColor color, TColor colorTo,
+                   const LevelProgressStyle& style)
+{
+    if (span.isEmpty())
+        return;
+    if (!style.ShowGradient) {
+        canvas.FillRect(span, color);
+        return;
+    }
+    // Two halves across the bar's thickness: colorTo to color, then back.
+    QRect first = span;
+    QRect second = span;
+    if (style.Vertical) {
+        first.setWidth(span.width() / 2);
+        second.setLeft(first.left() + first.width());
+    } else {
+        first.setHeight(span.height() / 2);
+        second.setTop(first.top() + first.height());
+    }
+    DrawGradientRect(canvas, colorTo, color, style.Vertical, first, style.Steps);
+    DrawGradientRect(canvas, color, colorTo, style.Vertical, second, style.Steps);
+}
+
+} // namespace
+
+void DrawLevelProgressBar(Canvas& canvas, const QRect& rect, int percent, const LevelProgressStyle& s)
+{
+    percent = std::clamp(percent, 0, 100);
+    const TColor outline = s.ShowBorder ? s.BorderColor : s.UnCompleteColor;
+    canvas.FillRect(rect, s.UnCompleteColor);
+    const QRect inner = rect.adjusted(1, 1, -1, -1);
+    const int length = s.Vertical ? inner.height() : inner.width();
+    if (percent > 0 && length > 0) {
+        if (s.Stacked) {
+            const int starts[] = {0, s.Level1Perc, s.Level2Perc};
+            const int ends[] = {std::min(percent, s.Level1Perc), std::min(percent, s.Level2Perc), percent};
+            const TColor colors[][2] = {{s.Level0Color, s.Level0ColorTo},
+                                        {s.Level1Color, s.Level1ColorTo},
+                                        {s.Level2Color, s.Level2ColorTo}};
+            const int last = percent <= s.Level1Perc ? 0 : percent <= s.Level2Perc ? 1 : 2;
+            int at = 0;
+            for (int k = 0; k <= last; ++k) {
+                int part = int(std::lround(double(length) * (ends[k] - starts[k]) / 100.0));
+                if (k == last && percent == 100)
+                    part = length - at;
+                part = std::clamp(part, 0, length - at);
+                FillLevelSpan(canvas, LevelSpan(inner, at, at + part, s.Vertical), colors[k][0], colors[k][1],
+                              s);
+                at += part;
+            }
+        } else {
+            TColor color = s.Level2Color;
+            TColor colorTo = s.Level2ColorTo;
+            if (percent < s.Level1Perc) {
+                color = s.Level0Color;
+                colorTo = s.Level0ColorTo;
+            } else if (percent < s.Level2Perc) {
+                color = s.Level1Color;
+                colorTo = s.Level1ColorTo;
+            } else if (percent > 99) {
+                color = s.Level3Color;
+                colorTo = s.Level3ColorTo;
+            }
+            const int filled = int(std::lround(percent * double(length) / 100.0));
+            if (s.CompletionSmooth) {
+                FillLevelSpan(canvas, LevelSpan(inner, 0, filled, s.Vertical), color, colorTo, s);
+            } else if (filled > 9) {
+                // Blocks of 7 pixels and gaps of 2, the first 2 pixels from the edge.
+                const int blocks = filled / 9;
+                for (int i = 0; i < blocks; ++i)
+                    FillLevelSpan(canvas, LevelSpan(inner, 1 + 9 * i, 8 + 9 * i, s.Vertical), color, colorTo, s);
+                const int rest = filled % 9;
+                if (rest > 2)
+                    FillLevelSpan(canvas, LevelSpan(inner, 1 + 9 * blocks, 9 * blocks + rest, s.Vertical), color,
+                                  colorTo, s);
+            }
+        }
+    }
+    if (s.ShowPercentage)
+        canvas.FontText(rect, QString::number(percent) + QLatin1Char('%'), s.Font, s.CompleteFontColor, s.Vertical);
+    canvas.FrameRect(rect, outline);
+}
+
+void DrawBalanceBar(Canvas& canvas, const QRect& rect, int value, int max, TColor positiveColor,
+                    TColor negativeColor, bool showValue)
+{
+    // The value text has no place of its own in the bar; callers print it.
+    (void)showValue;
+    if (max <= 0)
+        return;
+    const QRect r = rect.adjusted(2, 2, -2, -2);
+    const int half = r.width() / 2;
+    const int centre = r.left() + half;
+    value = std::clamp(value, -max, max);
+    const int extent = int(std::lround(double(half) * value / max));
+    if (extent < 0)
+        canvas.FillRect(QRect(centre + extent, r.top(), -extent, r.height()), negativeColor);
+    else if (extent > 0)
+        canvas.FillRect(QRect(centre, r.top(), extent, r.height()), positiveColor);
+}
+
+namespace {
+
+const TColorTone& ToneOf(const TColorTones& tones, GlyphState state)
+{
+    switch (state) {
+    case GlyphState::Hot:
+        return tones.Hover;
+    case GlyphState::Pressed:
+        return tones.Selected;
+    case GlyphState::Disabled:
+        return tones.Disabled;
+    default:
+        return tones.Background;
+    }
+}
+
+unsigned FrameFlags(GlyphState state, GlyphLook look, bool withHotAndPushed)
+{
+    unsigned flags = look == GlyphLook::Flat ? unsigned(fgFlat) : 0u;
+    if (state == GlyphState::Disabled)
+        flags |= fgInactive;
+    else if (withHotAndPushed && state == GlyphState::Hot)
+        flags |= fgHot;
+    else if (withHotAndPushed && state == GlyphState::Pressed)
+        flags |= fgPushed;
+    return flags;
+}
+
+} // namespace
+
+void DrawComboButtonGlyph(Canvas& canvas, const QRect& rect, const TColorTones& tones, GlyphState state,
+                          GlyphLook look)
+{
+    QRect button(rect.left() + rect.width() - 17 - 2, rect.top() + 1, 17, rect.height() - 2);
+    switch (look) {
+    case GlyphLook::Themed:
+        canvas.ThemePart(button, "combobox", 1, state == GlyphState::Disabled ? 4 : 1);
+        break;
+    case GlyphLook::Classic:
+    case GlyphLook::Flat:
+        canvas.FrameControl(button, FrameGlyph::ComboScroll, FrameFlags(state, look, false));
+        break;
+    case GlyphLook::Tones: {
+        button.translate(3, 0);
+        canvas.FillRect(button, ToneOf(tones, state).BrushColor);
+        const int l = button.left();
+        const int t = button.top();
+        canvas.Line({l + 1, t}, {l + 1, t + button.height()}, tones.Background.BorderColor);
+        const QPoint arrow[] = {{l + 5, t + 8}, {l + 11, t + 8}, {l + 8, t + 11}};
+        canvas.Polygon(arrow, 3, tones.Background.TextColor, tones.Background.TextColor);
+        break;
+    }
+    }
+}
+
+void DrawButtonGlyph(Canvas& canvas, const QRect& rect, const TColorTones& tones, GlyphState state,
+                     GlyphLook look)
+{
+    switch (look) {
+    case GlyphLook::Themed: {
+        static constexpr int kStates[] = {1, 2, 3, 4};
+        canvas.ThemePart(rect, "button", 1, kStates[int(state)]);
+        break;
+    }
+    case GlyphLook::Classic:
+    case GlyphLook::Flat:
+        canvas.FrameControl(rect, FrameGlyph::PushButton, FrameFlags(state, look, true));
+        break;
+    case GlyphLook::Tones: {
+        const TColorTone& tone = ToneOf(tones, state);
+        canvas.FillRect(rect, tone.BrushColor);
+        canvas.FrameRect(rect, tone.BorderColor);
+        break;
+    }
+    }
+}
+
+void DrawSpinButtonsGlyph(Canvas& canvas, const QRect& rect, const TColorTones& tones, GlyphState state,
+                          GlyphLook look)
+{
+    const QRect both(rect.left() + rect.width() - 15 - 1, rect.top() - 1, 15, rect.height());
+    const int half = both.height() / 2;
+    const QRect up(both.left(), both.top(), both.width(), half);
+    const QRect down(both.left(), both.top() + half, both.width(), both.height() - half);
+    switch (look) {
+    case GlyphLook::Themed: {
+        const int themeState = state == GlyphState::Disabled ? 4 : 1;
+        canvas.ThemePart(up, "spin", 1, themeState);
+        canvas.ThemePart(down, "spin", 2, themeState);
+        break;
+    }
+    case GlyphLook::Classic:
+    case GlyphLook::Flat:
+        canvas.FrameControl(up, FrameGlyph::ScrollUp, FrameFlags(state, look, false));
+        canvas.FrameControl(down, FrameGlyph::ScrollDown, FrameFlags(state, look, false));
+        break;
+    case GlyphLook::Tones: {
+        const TColorTone& tone = ToneOf(tones, state);
+        canvas.FillRect(up, tone.BrushColor);
+        canvas.FillRect(down, tone.BrushColor);
+        const QPoint u = up.center();
+        const QPoint d = down.center();
+        const QPoint upArrow[] = {{u.x() - 3, u.y() + 1}, {u.x() + 3, u.y() + 1}, {u.x(), u.y() - 2}};
+        const QPoint downArrow[] = {{d.x() - 3, d.y() - 1}, {d.x() + 3, d.y() - 1}, {d.x(), d.y() + 2}};
+        canvas.Polygon(upArrow, 3, tone.TextColor, tone.TextColor);
+        canvas.Polygon(downArrow, 3, tone.TextColor, tone.TextColor);
+        break;
+    }
+    }
+}
+
+void DrawBitmapTransparent(Canvas& canvas, const QImage& bitmap, TColor backColor, const QRect& rect)
+{
+    if (bitmap.isNull())
+        return;
+    QImage out = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = out.pixel(0, 0) | 0xFF000000u;
+    QRgb back = 0;
+    if (backColor != clNone) {
+        const TColor c = ResolveColor(backColor);
+        back = qRgb(Red(c), Green(c), Blue(c));
+    }
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = back;
+    }
+    canvas.Image(rect.topLeft(), out);
+}
+
+QImage GridBitmap(const QString& name)
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QDir::addSearchPath(QLatin1String(kGridBitmapPrefix), QStringLiteral(":/grid/bitmaps"));
+    });
+    return QImage(QLatin1String(kGridBitmapPrefix) + QLatin1Char(':') + name + QStringLiteral(".png"));
+}
+
+void DrawBitmapResourceTransparent(Canvas& canvas, TColor backColor, const QRect& rect, const QString& name)
+{
+    DrawBitmapTransparent(canvas, GridBitmap(name), backColor, rect);
+}
+
+void DrawTextErrorMarker(Canvas& canvas, const TextMeasurer& measurer, const TFont& font, const QString& text,
+                         int errLen, int errPos, int yOffset, const QRect& rect)
+{
+    if (text.isEmpty() || errLen <= 0)
+        return;
+    // Where character i starts on the line; past the end, 4 pixels after the
+    // last character's start.
+    auto position = [&](int i) {
+        i = std::max(i, 0);
+        if (i < text.size())
+            return measurer.TextWidth(font, text.left(i));
+        return measurer.TextWidth(font, text.left(text.size() - 1)) + 4;
+    };
+    const int x2 = rect.left() + position(errPos + errLen - 1);
+    int x = rect.left() + position(errPos);
+    const int y = rect.top() + yOffset + 3;
+    bool low = false;
+    auto step = [&] {
+        low = !low;
+        const QPoint from(x, low ? y : y + 3);
+        x += 3;
+        canvas.Line(from, {x, low ? y + 3 : y}, 0x0000FF, 2);
+    };
+    while (x < x2)
+        step();
+    step(); // the closing step
+}
+
 void DrawSortIndicator(Canvas& canvas, int x, int y, bool descending)
 {
     if (descending) {
@@ -317,6 +646,23 @@ void DrawSortIndicator(Canvas& canvas, int x, int y, bool descending)
         canvas.Line({x - 4, y + 4}, {x + 4, y + 4}, clWhite);
         canvas.Line({x + 4, y + 4}, {x, y - 4}, clWhite);
         canvas.Line({x, y - 4}, {x - 4, y + 4}, clGray);
+    }
+}
+
+void DrawSortIndexIndicator(Canvas& canvas, int x, int y, int number, bool descending, TColor indexColor)
+{
+    TFont font;
+    font.Size = 6;
+    font.Color = clBlack;
+    const QString text = QString::number(number);
+    if (descending) {
+        const QPoint pts[] = {{x - 7, y - 5}, {x + 7, y - 5}, {x, y + 8}};
+        canvas.Polygon(pts, 3, indexColor, clBlack);
+        canvas.TextAt({x - 2, y - 4}, text, font, clBlack);
+    } else {
+        const QPoint pts[] = {{x - 6, y + 8}, {x + 6, y + 8}, {x, y - 4}};
+        canvas.Polygon(pts, 3, indexColor, clBlack);
+        canvas.TextAt({x - 2, y - 2}, text, font, clBlack);
     }
 }
 

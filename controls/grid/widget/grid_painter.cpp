@@ -218,6 +218,16 @@ void GridPainter::PaintCellFrame(QPainter& painter, int col, int row, QRect rect
         look.MirrorColorTo = g.ActiveRowMirrorColorTo();
     }
 
+    // The sort column's header in the sort header gradient.
+    if (SortHeaderColored(col, realCol, row)) {
+        const TSortSettings& sort = g.SortSettings;
+        look.Brush.Color = sort.HeaderColor();
+        look.ColorTo = sort.HeaderColorTo();
+        look.MirrorColor = sort.HeaderMirrorColor();
+        look.MirrorColorTo = sort.HeaderMirrorColorTo();
+        look.Gradient = GradientVertical;
+    }
+
     // No colour of its own: the canvas keeps the window's, the highlight for a
     // selected cell.
     if (look.Brush.Color == clNone)
@@ -285,6 +295,17 @@ void GridPainter::PaintCellFrame(QPainter& painter, int col, int row, QRect rect
     }
     if (clip)
         painter.restore();
+}
+
+bool GridPainter::SortHeaderColored(int col, int realCol, int row)
+{
+    TExStringGrid& g = grid_;
+    const TSortSettings& sort = g.SortSettings;
+    const TGridLook gridLook = g.Look();
+    const bool fixedLooks = gridLook == glZAD || gridLook == glXP || gridLook == glVista || gridLook == glWin7 ||
+                            gridLook == glOffice2007;
+    return fixedLooks && sort.HeaderColor() != clNone && sort.Column != -1 && sort.Column == realCol &&
+           row == g.FixedRows() - 1 && (col >= g.FixedCols() || sort.FixedCols) && g.HasFixedLook(col, row);
 }
 
 void GridPainter::DrawSelectionBox(QPainter& painter, const QRect& box, int part, TGridSelectionStyle style,
@@ -405,14 +426,22 @@ void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rec
         }
     }
 
-    // Sort indicator in the sort column's header.
-    if (g.SortSettings.Show() && row == g.SortSettings.Row() && realCol == g.SortSettings.Column &&
-        g.FixedRows() > 0) {
+    // Sort indicator in the sort column's header; with an indexed sort the
+    // numbered one in every sort index column.
+    const TSortSettings& sort = g.SortSettings;
+    if (sort.Show() && row == sort.Row() && g.FixedRows() > 0) {
         QtCanvas canvas(painter);
         const int y = look.VAlign == vtaTop      ? rect.top() + 8
                       : look.VAlign == vtaBottom ? rect.bottom() - 8
                                                  : rect.center().y();
-        DrawSortIndicator(canvas, rect.right() - 10, y, g.SortSettings.Direction == sdDescending);
+        if (sort.IndexShow) {
+            const int position = g.SortIndexes.FindIndex(realCol);
+            if (position >= 0 && (col >= g.FixedCols() || sort.FixedCols))
+                DrawSortIndexIndicator(canvas, rect.right() - 10, y, position + 1,
+                                       !g.SortIndexes.GetSortDirections(position), sort.IndexColor);
+        } else if (realCol == sort.Column) {
+            DrawSortIndicator(canvas, rect.right() - 10, y, sort.Direction == sdDescending);
+        }
     }
 
     // Focus rectangle on the current cell.

@@ -48,6 +48,9 @@ private:
     void DrawText(QPainter& painter, int col, int realCol, int row, QRect rect, const CellLook& look,
                   bool fixedLook, int graphicWidth);
     void DrawFixedEdges(QPainter& painter, QRect rect);
+    // Whether the cell is the sort column's header that the sort header
+    // gradient fills.
+    bool SortHeaderColored(int col, int realCol, int row);
     const QFont& FontOf(const TFont& font);
 
     TExStringGrid& grid_;

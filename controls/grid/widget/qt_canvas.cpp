@@ -1,6 +1,13 @@
 #include "controls/grid/widget/qt_canvas.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <cstring>
 
 namespace grid {
 
@@ -84,6 +91,92 @@ void QtCanvas::CenteredText(const QRect& rect, const QRect& clip, const QString&
     p_.setClipRect(clip, Qt::IntersectClip);
     p_.setPen(ToQColor(color));
     p_.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    p_.restore();
+}
+
+void QtCanvas::FontText(const QRect& rect, const QString& text, const TFont& font, TColor color, bool upwards)
+{
+    p_.save();
+    p_.setFont(ToQFont(font));
+    p_.setPen(ToQColor(color));
+    p_.setBrush(Qt::NoBrush);
+    if (upwards) {
+        // Turned a quarter to the left about the centre: reads from the bottom up.
+        const QPointF centre = QRectF(rect).center();
+        p_.translate(centre);
+        p_.rotate(-90);
+        const QRectF turned(-rect.height() / 2.0, -rect.width() / 2.0, rect.height(), rect.width());
+        p_.drawText(turned, Qt::AlignCenter | Qt::TextSingleLine, text);
+    } else {
+        p_.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    }
+    p_.restore();
+}
+
+void QtCanvas::ThemePart(const QRect& rect, const char* themeClass, int part, int state)
+{
+    // Theme states: 1 normal, 2 hot, 3 pressed, 4 disabled.
+    const unsigned flags = state == 2 ? fgHot : state == 3 ? fgPushed : state == 4 ? fgInactive : 0u;
+    if (std::strcmp(themeClass, "button") == 0 && part == 1)
+        FrameControl(rect, FrameGlyph::PushButton, flags);
+    else if (std::strcmp(themeClass, "combobox") == 0 && part == 1)
+        FrameControl(rect, FrameGlyph::ComboScroll, flags);
+    else if (std::strcmp(themeClass, "spin") == 0 && (part == 1 || part == 2))
+        FrameControl(rect, part == 1 ? FrameGlyph::ScrollUp : FrameGlyph::ScrollDown, flags);
+}
+
+void QtCanvas::FrameControl(const QRect& rect, FrameGlyph glyph, unsigned flags)
+{
+    if (rect.isEmpty())
+        return;
+    QStyle* style = QApplication::style();
+    QStyleOptionButton option;
+    option.rect = rect;
+    option.palette = QApplication::palette();
+    option.state = (flags & fgInactive) ? QStyle::State_None : QStyle::State_Enabled;
+    if (flags & fgHot)
+        option.state |= QStyle::State_MouseOver;
+    option.state |= (flags & fgPushed) ? QStyle::State_Sunken : QStyle::State_Raised;
+    if (!(flags & fgInactive))
+        option.palette.setCurrentColorGroup(QPalette::Active);
+    else
+        option.palette.setCurrentColorGroup(QPalette::Disabled);
+    p_.save();
+    if (flags & fgFlat) {
+        // Flat: the face and a one-pixel frame, no bevel.
+        p_.fillRect(rect, option.palette.button());
+        p_.setPen(option.palette.color(QPalette::Mid));
+        p_.setBrush(Qt::NoBrush);
+        p_.drawRect(rect.adjusted(0, 0, -1, -1));
+    } else if (style) {
+        style->drawControl(QStyle::CE_PushButtonBevel, &option, &p_);
+    }
+    if (style && glyph != FrameGlyph::PushButton) {
+        QStyleOption arrow = option;
+        const int side = std::max(1, std::min(rect.width(), rect.height()) / 2);
+        arrow.rect = QRect(0, 0, side, side);
+        arrow.rect.moveCenter(rect.center());
+        if (flags & fgPushed)
+            arrow.rect.translate(1, 1);
+        const QStyle::PrimitiveElement element =
+            glyph == FrameGlyph::ScrollUp ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown;
+        style->drawPrimitive(element, &arrow, &p_);
+    }
+    p_.restore();
+}
+
+void QtCanvas::Image(QPoint at, const QImage& image)
+{
+    p_.drawImage(at, image);
+}
+
+void QtCanvas::TextAt(QPoint topLeft, const QString& text, const TFont& font, TColor color)
+{
+    p_.save();
+    const QFont f = ToQFont(font);
+    p_.setFont(f);
+    p_.setPen(ToQColor(color));
+    p_.drawText(topLeft + QPoint(0, QFontMetrics(f).ascent()), text);
     p_.restore();
 }
 

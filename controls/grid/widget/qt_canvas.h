@@ -27,6 +27,13 @@ public:
     void Ellipse(const QRect& rect, TColor brush, TColor pen) override;
     void Pie(const QRect& rect, int spanDegrees, TColor brush, TColor pen) override;
     void CenteredText(const QRect& rect, const QRect& clip, const QString& text, TColor color) override;
+    void FontText(const QRect& rect, const QString& text, const TFont& font, TColor color, bool upwards) override;
+    // Themed parts go through the application's style as the classic
+    // controls do.
+    void ThemePart(const QRect& rect, const char* themeClass, int part, int state) override;
+    void FrameControl(const QRect& rect, FrameGlyph glyph, unsigned flags) override;
+    void Image(QPoint at, const QImage& image) override;
+    void TextAt(QPoint topLeft, const QString& text, const TFont& font, TColor color) override;
 
 private:
     QPainter& p_;

@@ -1,6 +1,7 @@
 // The painted grid: which cells a paint pass visits, merged ranges, the frame
 // pass, pixels of lines, headers, selection and check glyphs, scroll bars.
 #include "controls/grid/core/cell_properties.h"
+#include "controls/grid/core/drawing_routines.h"
 #include "controls/grid/core/ex_column_grid.h"
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/qt_canvas.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <utility>
@@ -216,6 +218,116 @@ TEST_F(Painting, AHiddenColumnTakesNoSpace)
         reals.insert(g.RealColIndex(col));
     EXPECT_EQ(reals, (std::set<int>{0, 1, 3, 4}));
     EXPECT_EQ(g.PlatformCellRect(2, 1).left(), 2 * 64); // real column 3 follows column 1
+}
+
+TEST_F(Painting, SortColumnHeaderInTheSortHeaderColours)
+{
+    struct Case
+    {
+        const char* name;
+        int sortColumn;
+        bool sortFixedCols;
+        int fixedRows;
+        TGridLook look;
+        std::vector<std::pair<int, int>> red; // header cells (col, row) in the header colour
+    };
+    const Case cases[] = {
+        {"the sort column's header", 2, false, 1, glXP, {{2, 0}}},
+        {"no sort column", -1, false, 1, glXP, {}},
+        {"a fixed column only with FixedCols", 0, false, 1, glXP, {}},
+        {"a fixed column with FixedCols", 0, true, 1, glXP, {{0, 0}}},
+        {"the last fixed row only", 3, false, 2, glOffice2007, {{3, 1}}},
+        {"not in the classic look", 2, false, 1, glClassic, {}},
+    };
+    for (const Case& c : cases) {
+        g.SetLook(c.look);
+        g.SetFixedRows(c.fixedRows);
+        g.SortSettings.Column = c.sortColumn;
+        g.SortSettings.FixedCols = c.sortFixedCols;
+        g.SortSettings.SetHeaderColor(0x0000FF);
+        g.SortSettings.SetHeaderColorTo(clNone);
+        const QImage img = PaintOnce(g, painter);
+        for (int col = 0; col < 5; ++col)
+            for (int row = 0; row < 3; ++row) {
+                const bool red = std::find(c.red.begin(), c.red.end(), std::make_pair(col, row)) != c.red.end();
+                EXPECT_EQ(img.pixelColor(g.PlatformCellRect(col, row).center()) == Rgb(0x0000FF), red)
+                    << c.name << ": " << col << "," << row;
+            }
+    }
+    // A gradient from HeaderColor at the top to HeaderColorTo at the bottom
+    // (a look resets the header colours, so they come after it).
+    g.SetLook(glXP);
+    g.SetFixedRows(1);
+    g.SortSettings.Column = 2;
+    g.SortSettings.SetHeaderColor(0x0000FF);
+    g.SortSettings.SetHeaderColorTo(0x00FF00);
+    const QImage img = PaintOnce(g, painter);
+    const QRect head = g.PlatformCellRect(2, 0);
+    const QColor top = img.pixelColor(head.center().x(), head.top() + 3);
+    const QColor bottom = img.pixelColor(head.center().x(), head.bottom() - 4);
+    EXPECT_GT(top.red(), 180);
+    EXPECT_LT(top.green(), 80);
+    EXPECT_GT(bottom.green(), 180);
+    EXPECT_LT(bottom.red(), 80);
+}
+
+namespace {
+
+// Whether cell in img is cell in base with the numbered sort index indicator
+// drawn at some centre near where the two differ.
+bool ShowsIndexIndicator(const QImage& img, const QImage& base, const QRect& cell, int number, bool descending)
+{
+    QRect diff;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (img.pixel(x, y) != base.pixel(x, y))
+                diff = diff.united(QRect(x, y, 1, 1));
+    if (diff.isEmpty())
+        return false;
+    const QImage want = img.copy(cell);
+    for (int y = diff.top() - 2; y <= diff.bottom() + 2; ++y)
+        for (int x = diff.left() - 2; x <= diff.right() + 2; ++x) {
+            QImage trial = base.copy(cell);
+            {
+                QPainter p(&trial);
+                p.translate(-cell.topLeft());
+                QtCanvas canvas(p);
+                DrawSortIndexIndicator(canvas, x, y, number, descending, clYellow);
+            }
+            if (trial == want)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST_F(Painting, IndexedSortNumbersTheHeadersInIndexOrder)
+{
+    TSortSettings& sort = g.SortSettings;
+    sort.SetShow(true);
+    sort.IndexShow = true;
+    sort.Column = 3;
+    const QImage base = PaintOnce(g, painter);
+    g.SortIndexes.AddIndex(3, true);
+    g.SortIndexes.AddIndex(1, false);
+    g.SortIndexes.AddIndex(4, true);
+    const QImage img = PaintOnce(g, painter);
+    struct Case
+    {
+        int col;
+        int number;
+        bool descending;
+    };
+    for (const Case c : {Case{3, 1, false}, Case{1, 2, true}, Case{4, 3, false}}) {
+        const QRect head = g.PlatformCellRect(c.col, 0);
+        EXPECT_TRUE(ShowsIndexIndicator(img, base, head, c.number, c.descending)) << "column " << c.col;
+        EXPECT_FALSE(ShowsIndexIndicator(img, base, head, c.number % 3 + 1, c.descending))
+            << "column " << c.col << " shows another number";
+    }
+    // A column outside the index list and the body keep their look.
+    for (const QRect cell : {g.PlatformCellRect(2, 0), g.PlatformCellRect(3, 2)})
+        EXPECT_EQ(img.copy(cell), base.copy(cell));
 }
 
 TEST(YesNoColumn, ShowsTheCheckedPictureExactlyForTheTrueText)
