@@ -4,7 +4,6 @@
 #include "controls/dropdown/ex_button.h"
 #include "controls/dropdown/ex_custom_dropdown.h"
 #include "controls/dropdown/popup_geometry.h"
-#include "controls/grid/html_draw/html_text_painter.h"
 #include "controls/grid/widget/qt_canvas.h"
 
 #include <QMouseEvent>
@@ -51,6 +50,13 @@ TExButton* TExBar::ButtonAt(int index) const
     if (index < 0 || size_t(index) >= buttons_.size())
         throw std::out_of_range("Index out of bounds in list read access");
     return buttons_[size_t(index)];
+}
+
+void TExBar::SetButtonAt(int index, TExButton* button)
+{
+    if (index < 0 || size_t(index) >= buttons_.size())
+        throw std::out_of_range("Index out of bounds in list write access");
+    buttons_[size_t(index)] = button;
 }
 
 bool TExBar::ShowSizeGrip() const
@@ -187,17 +193,12 @@ void TExBar::paintEvent(QPaintEvent*)
                 rects.push_back(b->geometry());
             cr.setRight(ButtonsRect(ButtonArea(), rects).right());
         }
-        grid::html::HtmlLayoutInput in;
-        in.Text = text;
-        in.Rect = cr;
-        in.Font = grid::html::ToHtmlFont(a.Font, a.FontColor);
-        in.LinkColor = 0xFF0000;
-        in.MeasureOnly = true;
-        const grid::html::HtmlLayout measured = grid::html::DrawHtmlText(painter, in, nullptr);
-        if (measured.ExtentY < cr.height())
-            in.Rect.setTop(cr.top() + (cr.height() - measured.ExtentY) / 2);
-        in.MeasureOnly = false;
-        grid::html::DrawHtmlText(painter, in, nullptr);
+        painter.setFont(a.Font);
+        painter.setPen(grid::ToQColor(a.FontColor));
+        const QSize measured = HtmlDraw(painter, text, cr, false, images_);
+        if (measured.height() < cr.height())
+            cr.setTop(cr.top() + (cr.height() - measured.height()) / 2);
+        HtmlDraw(painter, text, cr, true, images_);
     }
     if (ShowSizeGrip()) {
         const QRect g = FooterGripRect(r, bw);

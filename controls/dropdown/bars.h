@@ -30,6 +30,7 @@ public:
     const std::vector<TExButton*>& ButtonList() const { return buttons_; }
     // Range-checked access as the bars' list gives it.
     TExButton* ButtonAt(int index) const;
+    void SetButtonAt(int index, TExButton* button);
 
     // Replaces all painting of the bar when set.
     std::function<void(TExBar*, QPainter&, const QRect&)> OnDrawBackGround;

@@ -1,10 +1,12 @@
 #include "controls/dropdown/drawing_routines.h"
 
+#include "controls/grid/html_draw/html_text_painter.h"
 #include "platform/text/format_settings.h"
 #include "platform/text/system_colors.h"
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLocale>
 #include <QPainter>
 
@@ -98,6 +100,64 @@ void DrawRectangle(QPainter& painter, const QRect& rect, TColor color, TColor co
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
         painter.restore();
     }
+}
+
+void DrawImageText(QPainter& painter, const QRect& rect, const QString& text, const QList<QPixmap>* images,
+                   int imageIndex)
+{
+    QRect r = rect;
+    bool image = false;
+    if (images && imageIndex >= 0 && imageIndex < images->size()) {
+        const QPixmap& pixmap = (*images)[imageIndex];
+        painter.drawPixmap(r.left() + 4, r.top() + (r.height() - pixmap.height()) / 2, pixmap);
+        r.setLeft(r.left() + pixmap.width() + 8);
+        image = true;
+    }
+    if (text.isEmpty())
+        return;
+    const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, r.width());
+    const Qt::Alignment h = image ? Qt::AlignLeft : Qt::AlignHCenter;
+    painter.drawText(r, int(h | Qt::AlignVCenter | Qt::TextSingleLine), shown);
+}
+
+QImage TransparentBitmap(const QImage& bitmap, TColor color)
+{
+    QImage copy = bitmap.convertToFormat(QImage::Format_ARGB32);
+    if (copy.isNull())
+        return copy;
+    const QRgb key = copy.pixel(0, 0);
+    const QRgb replacement = ToQt(color).rgb();
+    for (int y = 0; y < copy.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(copy.scanLine(y));
+        for (int x = 0; x < copy.width(); ++x)
+            if (line[x] == key)
+                line[x] = replacement;
+    }
+    return copy;
+}
+
+void DrawTransparentBitmap(QPainter& painter, const QImage& bitmap, TColor color, const QRect& rect)
+{
+    if (bitmap.isNull())
+        return;
+    painter.drawImage(rect, TransparentBitmap(bitmap, color));
+}
+
+QSize HtmlDraw(QPainter& painter, const QString& text, const QRect& rect, bool draw, const QList<QPixmap>* images)
+{
+    if (text.isEmpty())
+        return QSize(0, 0);
+    grid::html::HtmlPictures pictures;
+    pictures.Images = images;
+    grid::html::HtmlLayoutInput in;
+    in.Text = text;
+    in.Rect = rect;
+    const QColor pen = painter.pen().color();
+    in.Font = grid::html::ToHtmlFont(painter.font(), Rgb(pen.red(), pen.green(), pen.blue()));
+    in.LinkColor = 0xFF0000;
+    in.MeasureOnly = !draw;
+    const grid::html::HtmlLayout layout = grid::html::DrawHtmlText(painter, in, &pictures);
+    return QSize(layout.ExtentX, layout.ExtentY);
 }
 
 bool IsRangeSeparator(QChar ch)

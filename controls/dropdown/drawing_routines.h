@@ -1,6 +1,8 @@
 #pragma once
 #include "controls/dropdown/dropdown_types.h"
 
+#include <QList>
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -42,6 +44,21 @@ TColor ShadeColor(TColor color, int percentR, int percentG, int percentB);
 // of borderWidth in borderColor.
 void DrawRectangle(QPainter& painter, const QRect& rect, TColor color, TColor colorTo, TColor borderColor,
                    int borderWidth, TGradientDirection direction);
+
+// An image of images (when imageIndex >= 0) at rect.left + 4, vertically
+// centred, and text as one vertically centred line with an end ellipsis after
+// it, starting image width + 8 further right; without an image the text is
+// centred. Font and colour are the painter's.
+void DrawImageText(QPainter& painter, const QRect& rect, const QString& text, const QList<QPixmap>* images,
+                   int imageIndex);
+// bitmap with the colour of its top-left pixel replaced by color.
+QImage TransparentBitmap(const QImage& bitmap, TColor color);
+// That copy, drawn into rect.
+void DrawTransparentBitmap(QPainter& painter, const QImage& bitmap, TColor color, const QRect& rect);
+// Mini-HTML text in the painter's font and pen colour, links blue, pictures
+// from images: drawn into rect when draw, else only measured. The size it
+// needs; (0, 0) for an empty text.
+QSize HtmlDraw(QPainter& painter, const QString& text, const QRect& rect, bool draw, const QList<QPixmap>* images);
 
 bool IsRangeSeparator(QChar ch);
 // The kind of a text under the given separators (numeric, float, hex, string).

@@ -30,6 +30,7 @@ enum TLabelPosition {
 };
 constexpr int kLabelPositionCount = lpBottomRight + 1;
 enum TButtonAlignment { baLeft, baRight };
+enum TButtonStyle { bsButton, bsDropDown };
 enum TTextKind { tkNumeric, tkFloat, tkString, tkHex };
 
 // Modal results of footer buttons.

@@ -127,22 +127,12 @@ void TExButton::paintEvent(QPaintEvent*)
     const StateColors c = CurrentColors();
     QRect r = rect();
     DrawRectangle(painter, r, c.Face, c.FaceTo, c.Border, 1, appearance_->Gradient);
-    bool image = false;
-    if (images_ && imageIndex_ >= 0 && imageIndex_ < images_->size()) {
-        const QPixmap& pixmap = (*images_)[imageIndex_];
-        painter.drawPixmap(r.left() + 4, r.top() + (r.height() - pixmap.height()) / 2, pixmap);
-        r.setLeft(r.left() + pixmap.width() + 8);
-        image = true;
-    }
-    if (!caption_.isEmpty()) {
-        painter.setFont(appearance_->Font);
-        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-        const Qt::Alignment h = image ? Qt::AlignLeft : Qt::AlignHCenter;
-        QString text = caption_;
-        text.remove(u'&');
-        text = painter.fontMetrics().elidedText(text, Qt::ElideRight, r.width());
-        painter.drawText(r, int(h | Qt::AlignVCenter | Qt::TextSingleLine), text);
-    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(appearance_->Font);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    QString text = caption_;
+    text.remove(u'&');
+    DrawImageText(painter, r, text, images_, imageIndex_);
 }
 
 void TExButton::enterEvent(QEnterEvent*)

@@ -59,9 +59,23 @@ void TDropDownEditButton::mouseReleaseEvent(QMouseEvent* event)
         OnClick();
 }
 
+void TDropDownEditButton::SetButtonStyle(TButtonStyle value)
+{
+    buttonStyle_ = value;
+    update();
+}
+
 void TDropDownEditButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (buttonStyle_ == bsButton)
+        PaintButton(painter);
+    else
+        PaintDropDown(painter);
+}
+
+void TDropDownEditButton::PaintDropDown(QPainter& painter)
+{
     const bool enabled = isEnabled() && edit_->isEnabled() && !edit_->isReadOnly();
     if (ButtonColor == clNone) {
         if (!Glyph.isNull()) {
@@ -98,6 +112,90 @@ void TDropDownEditButton::paintEvent(QPaintEvent*)
     painter.setPen(Qt::NoPen);
     painter.setBrush(grid::ToQColor(text == clNone ? 0x000000 : text));
     painter.drawPolygon(triangle, 3);
+}
+
+namespace {
+
+// System colours of the raised and etched edges.
+constexpr TColor clBtnShadow = 0xFF000010;
+constexpr TColor clBtnHighlight = 0xFF000014;
+constexpr TColor cl3DDkShadow = 0xFF000015;
+constexpr TColor cl3DLight = 0xFF000016;
+
+// One edge line pair: top and left in topLeft, bottom and right in
+// bottomRight, on the border of r (right and bottom exclusive).
+void EdgeLines(QPainter& painter, const QRect& r, TColor topLeft, TColor bottomRight)
+{
+    const int right = r.x() + r.width() - 1, bottom = r.y() + r.height() - 1;
+    painter.setPen(grid::ToQColor(topLeft));
+    painter.drawLine(r.x(), bottom - 1, r.x(), r.y());
+    painter.drawLine(r.x(), r.y(), right - 1, r.y());
+    painter.setPen(grid::ToQColor(bottomRight));
+    painter.drawLine(r.x(), bottom, right, bottom);
+    painter.drawLine(right, bottom, right, r.y());
+}
+
+}  // namespace
+
+void TDropDownEditButton::PaintButton(QPainter& painter)
+{
+    const bool enabled = isEnabled() && edit_->isEnabled() && !edit_->isReadOnly();
+    const bool down = pressed_;
+    const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
+    painter.setFont(edit_->font());
+    painter.setPen(palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    const QRect client = rect();
+    if (Themed || !Flat) {
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.rect = QRect(0, 0, width() + 1, height() + 1);
+        option.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
+        option.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
+        if (hot_)
+            option.state |= QStyle::State_MouseOver;
+        style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
+        painter.setPen(palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        if (!Glyph.isNull()) {
+            const QRect area = client.adjusted(2, 2, -2, -2);
+            QPoint at = area.topLeft();
+            if (!ButtonCaption.isEmpty())
+                at.rx() += 2;
+            else if (Glyph.width() <= area.width())
+                at.rx() += (area.width() - Glyph.width()) / 2;
+            if (Glyph.height() <= area.height())
+                at.ry() += (area.height() - Glyph.height()) / 2;
+            const QRect glyph(at + shift, Glyph.size());
+            painter.drawPixmap(glyph.topLeft(), Glyph);
+            if (!ButtonCaption.isEmpty())
+                painter.drawText(QRect(glyph.left() + Glyph.width() + 2, glyph.top() - 1, width(), height()),
+                                 int(Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine), ButtonCaption);
+        } else if (!ButtonCaption.isEmpty()) {
+            painter.drawText(client.adjusted(3, 1, -3, -1).translated(shift),
+                             int(Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine), ButtonCaption);
+        }
+        return;
+    }
+    painter.fillRect(client, grid::ToQColor(clBtnFace));
+    // The edge rectangle is one pixel larger, so its outer right and bottom
+    // lines fall outside the button.
+    const QRect edge(0, 0, width() + 1, height() + 1);
+    if (down) {
+        EdgeLines(painter, edge, clBtnShadow, clBtnShadow);
+    } else if (edit_->Etched) {
+        EdgeLines(painter, edge, clBtnShadow, clBtnHighlight);
+        EdgeLines(painter, edge.adjusted(1, 1, -1, -1), clBtnHighlight, clBtnShadow);
+    } else {
+        EdgeLines(painter, edge, cl3DLight, cl3DDkShadow);
+        EdgeLines(painter, edge.adjusted(1, 1, -1, -1), clBtnHighlight, clBtnShadow);
+    }
+    if (!Glyph.isNull())
+        DrawTransparentBitmap(painter, Glyph.toImage(), clBtnFace, client.adjusted(3, 3, -3, -3).translated(shift));
+    if (!ButtonCaption.isEmpty()) {
+        painter.setPen(palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        painter.drawText(client.adjusted(3, 1, -3, -1).translated(shift),
+                         int(Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine), ButtonCaption);
+    }
 }
 
 // ---- the edit ----
@@ -664,6 +762,12 @@ bool TExCustomDropDown::eventFilter(QObject* watched, QEvent* event)
 
 // ---- keys ----
 
+QString TExCustomDropDown::SelectedValue() const
+{
+    const EntryState s = State();
+    return Text().mid(std::max(0, s.SelStart - int(options_.Prefix.size())), s.SelLength);
+}
+
 bool TExCustomDropDown::KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool alt = modifiers & Qt::AltModifier;
@@ -725,6 +829,8 @@ void TExCustomDropDown::KeyPress(QChar& key)
 
 bool TExCustomDropDown::event(QEvent* event)
 {
+    if (Flat && (event->type() == QEvent::Enter || event->type() == QEvent::Leave))
+        update();
     if (event->type() == QEvent::ShortcutOverride) {
         // Claimed before any shortcut of the window sees them.
         auto* k = static_cast<QKeyEvent*>(event);
@@ -775,7 +881,7 @@ void TExCustomDropDown::keyPressEvent(QKeyEvent* event)
         bool allow = true;
         auto& handler = cut ? OnClipboardCut : OnClipboardCopy;
         if (handler)
-            handler(this, selectedText(), allow);
+            handler(this, SelectedValue(), allow);
         if (allow) {
             if (cut) {
                 EntryState s = State();
@@ -954,6 +1060,13 @@ void TExCustomDropDown::changeEvent(QEvent* event)
         if (!isEnabled())
             DoHideDropDown(false);
     }
+    // The parent's font reached the edit: a label showing the edit's font
+    // follows and is placed again.
+    if (event->type() == QEvent::FontChange && label_ && ParentFont()) {
+        label_->setFont(font());
+        label_->adjustSize();
+        label_->move(LabelTopLeft(geometry(), label_->size(), labelPosition_, labelMargin_));
+    }
 }
 
 void TExCustomDropDown::paintEvent(QPaintEvent* event)
@@ -969,13 +1082,37 @@ void TExCustomDropDown::paintEvent(QPaintEvent* event)
     else if (FocusBorderColor != clNone && hasFocus())
         frame = FocusBorderColor;
     painter.setBrush(Qt::NoBrush);
-    if (frame != clNone)
+    const QRect r = rect();
+    if (frame != clNone) {
         painter.setPen(grid::ToQColor(frame));
-    else if (!Flat)
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+    } else if (!Flat) {
         painter.setPen(palette().color(QPalette::Mid));
-    else
-        return;
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+    } else {
+        // The flat look: a frame in the parent's colour that vanishes into
+        // it, sunken in the button face colour while hot.
+        const bool hot = IsHot();
+        const QColor b = hot ? grid::ToQColor(clBtnFace)
+                             : (parentWidget() ? parentWidget()->palette().color(parentWidget()->backgroundRole())
+                                               : palette().color(QPalette::Window));
+        QRect inner = r;
+        if (hot) {
+            EdgeLines(painter, r, clBtnShadow, clBtnHighlight);
+            inner = r.adjusted(1, 1, -1, -1);
+        } else {
+            painter.setPen(b);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+            inner = r.adjusted(1, 1, -1, -1);
+        }
+        painter.setPen(b);
+        painter.drawRect(inner.adjusted(0, 0, -1, -1));
+    }
+}
+
+bool TExCustomDropDown::IsHot() const
+{
+    return underMouse() || hasFocus();
 }
 
 void TExCustomDropDown::DrawFocusedText(QPainter& painter)
@@ -1003,7 +1140,7 @@ void TExCustomDropDown::SetLabelCaption(const QString& caption)
     if (!label_) {
         label_ = new QLabel(parentWidget());
         label_->setBuddy(this);
-        label_->setFont(LabelFont);
+        label_->setFont(labelFont_);
         label_->installEventFilter(this);
         connect(label_, &QObject::destroyed, this, [this] { label_ = nullptr; });
     }
@@ -1023,12 +1160,49 @@ void TExCustomDropDown::SetLabelMargin(int value)
     UpdateLabel();
 }
 
+void TExCustomDropDown::SetLabelFont(const QFont& value)
+{
+    if (!ParentFont())
+        labelFont_ = value;
+    if (label_)
+        UpdateLabel();
+}
+
+void TExCustomDropDown::Loaded()
+{
+    parentFnt_ = ParentFont();
+    SetEditRect();
+    UpdateBorder();
+    if (button_)
+        button_->setEnabled(isEnabled());
+    if (label_ && !LabelAlwaysEnabled)
+        label_->setEnabled(isEnabled());
+    if (label_)
+        UpdateLabel();
+}
+
+QVariantMap TExCustomDropDown::DefineProperties() const
+{
+    return {{QStringLiteral("SelectionColorStyle"), int(selectionColorStyle_)},
+            {QStringLiteral("ZADStyle"), int(skinStyle_)}};
+}
+
+void TExCustomDropDown::ReadDefinedProperties(const QVariantMap& values)
+{
+    const auto selection = values.find(QStringLiteral("SelectionColorStyle"));
+    if (selection != values.end())
+        selectionColorStyle_ = TSelectionColorStyle(selection->toInt());
+    const auto style = values.find(QStringLiteral("ZADStyle"));
+    if (style != values.end())
+        skinStyle_ = TSkinStyle(style->toInt());
+}
+
 void TExCustomDropDown::UpdateLabel()
 {
     if (!label_ || !label_->parentWidget())
         return;
     label_->setAutoFillBackground(!LabelTransparent);
-    label_->setFont(LabelFont);
+    label_->setFont(parentFnt_ ? font() : labelFont_);
     label_->adjustSize();
     label_->move(LabelTopLeft(geometry(), label_->size(), labelPosition_, labelMargin_));
     label_->setVisible(isVisibleTo(parentWidget()));

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPointer>
+#include <QVariantMap>
 
 #include <functional>
 
@@ -20,11 +21,19 @@ class TExBar;
 class TExCustomDropDown;
 
 // The button inside the edit's right edge: the themed arrow from QStyle, or
-// the tone colours with a triangle. It opens the popup on release.
+// the tone colours with a triangle; or, as a push button, a face with glyph
+// and caption. It opens the popup on release.
 class TDropDownEditButton : public QWidget
 {
 public:
     explicit TDropDownEditButton(TExCustomDropDown* edit);
+    TButtonStyle ButtonStyle() const { return buttonStyle_; }
+    void SetButtonStyle(TButtonStyle value);
+    // The push button's face: from the platform style while Themed; without
+    // it, drawn by hand when Flat (raised, or etched when the edit is
+    // Etched), else from the platform style again.
+    bool Themed = true;
+    bool Flat = false;
     TColor ButtonColor = clNone;
     TColor ButtonColorHot = clNone;
     TColor ButtonColorDown = clNone;
@@ -46,7 +55,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void PaintDropDown(QPainter& painter);
+    void PaintButton(QPainter& painter);
+
     TExCustomDropDown* edit_;
+    TButtonStyle buttonStyle_ = bsDropDown;
     bool hot_ = false;
     bool pressed_ = false;
 };
@@ -86,6 +99,9 @@ public:
 
     // Alt+Up/Down, Enter, Esc, F4 as the edit handles them; true when used.
     bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The selected part of the value (without Prefix and Suffix), as the
+    // clipboard events receive it.
+    QString SelectedValue() const;
     // A character through the typing rules; an Enter becomes char 0.
     void KeyPress(QChar& key);
     virtual void Change();
@@ -130,8 +146,11 @@ public:
     void SetBorderColor(TColor value);
     TColor FocusBorderColor = clNone;
     bool DisabledBorder = true;
+    // Flat: a frame that blends into the parent until hot (mouse over or
+    // focus), then sunken. Etched: the push-button style's etched edge.
     bool Flat = false;
     bool Etched = false;
+    bool IsHot() const;
     QPointer<QWidget> FocusControl;
     bool FocusDraw = true;
     TColor SelectionColor = clNone;
@@ -169,7 +188,21 @@ public:
     void SetLabelMargin(int value);
     bool LabelAlwaysEnabled = false;
     bool LabelTransparent = false;
-    QFont LabelFont;
+    QFont LabelFont() const { return labelFont_; }
+    // Ignored while the edit follows its parent's font.
+    void SetLabelFont(const QFont& value);
+    // The edit has no font of its own (it follows its parent's).
+    bool ParentFont() const { return !testAttribute(Qt::WA_SetFont); }
+
+    // After a stored form was read: takes ParentFont (from then on a label
+    // shows the edit's font when it was set), lays out edit and button, lets
+    // button and label follow Enabled and places the label.
+    virtual void Loaded();
+    // The values a stored form keeps besides the settings, always written:
+    // "SelectionColorStyle" and "ZADStyle" as integers.
+    QVariantMap DefineProperties() const;
+    // Stores those integers back without applying any colours.
+    void ReadDefinedProperties(const QVariantMap& values);
 
     // Styles.
     virtual void SetSelectionColorStyle(TSelectionColorStyle value);
@@ -305,6 +338,8 @@ private:
     bool closing_ = false;
     bool closingCancel_ = false;
     bool buttonDown_ = false;
+    QFont labelFont_;
+    bool parentFnt_ = false;
     TLabelPosition labelPosition_ = lpLeftTop;
     int labelMargin_ = 0;
 };

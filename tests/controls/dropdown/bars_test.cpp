@@ -72,6 +72,53 @@ TEST_F(BarsFixture, FooterButtonsWithAndWithoutGrip)
     }
 }
 
+// The message of what f throws.
+template <typename F>
+std::string Thrown(F f)
+{
+    try {
+        f();
+    } catch (const std::out_of_range& e) {
+        return e.what();
+    }
+    return "nothing";
+}
+
+TEST_F(BarsFixture, ButtonListBounds)
+{
+    edit->DropDownFooter().Buttons = {Item("A", 30), Item("B", 40)};
+    edit->ShowDropDown();
+    TExFooter* footer = Footer();
+    TExButton* first = footer->ButtonAt(0);
+    TExButton* second = footer->ButtonAt(1);
+    for (int index : {2, 7, -1}) {
+        EXPECT_EQ(Thrown([&] { footer->ButtonAt(index); }), "Index out of bounds in list read access") << index;
+        EXPECT_EQ(Thrown([&] { footer->SetButtonAt(index, first); }), "Index out of bounds in list write access")
+            << index;
+    }
+    footer->SetButtonAt(1, first);
+    EXPECT_EQ(footer->ButtonAt(1), first);
+    footer->SetButtonAt(1, second);
+    EXPECT_EQ(footer->ButtonList(), (std::vector<TExButton*>{first, second}));
+}
+
+TEST_F(BarsFixture, CaptionPicturesComeFromTheDropDownsImages)
+{
+    QPixmap red(8, 8);
+    red.fill(Qt::red);
+    const QList<QPixmap> images{red};
+    edit->SetImages(&images);
+    edit->DropDownHeader().Caption = QStringLiteral("<IMG src=\"IDX:0\"> Title");
+    edit->ShowDropDown();
+    const QImage header = Header()->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < header.height(); ++y)
+        for (int x = 0; x < header.width(); ++x)
+            count += header.pixelColor(x, y) == QColor(Qt::red);
+    EXPECT_EQ(count, 64);
+    edit->HideDropDown(false);
+}
+
 TEST_F(BarsFixture, FramedPopupHeaderPaintsOnlyItsBottomLine)
 {
     edit->DropDownHeader().BorderColor = 0x0000FF;

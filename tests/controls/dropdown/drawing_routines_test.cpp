@@ -1,6 +1,7 @@
 #include "controls/dropdown/color_styles.h"
 #include "controls/dropdown/drawing_routines.h"
 #include "platform/text/format_settings.h"
+#include "platform/text/system_colors.h"
 
 #include <QImage>
 #include <QPainter>
@@ -164,6 +165,141 @@ TEST(ColorStyles, CodePaths)
     EXPECT_EQ(SelectionSchemeOf(scCustom), nullptr);
     EXPECT_NE(SelectionSchemeOf(scOffice2007)->LowerFrom, clNone);
     EXPECT_EQ(SelectionSchemeOf(scWindows7)->LowerFrom, clNone);
+}
+
+
+// Columns and rows holding dark grey to black pixels: the drawn text.
+struct Ink
+{
+    int left = -1, right = -1, top = -1, bottom = -1;
+};
+
+Ink InkIn(const QImage& image, QRect area)
+{
+    Ink ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (const QRgb p = image.pixel(x, y); qRed(p) < 128 && qGreen(p) < 128 && qBlue(p) < 128) {
+                ink.left = ink.left < 0 ? x : std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top = ink.top < 0 ? y : std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y);
+            }
+    return ink;
+}
+
+QPixmap Solid(QSize size, QColor color)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(color);
+    return pixmap;
+}
+
+TEST(DrawImageText, ImageThenLeftTextElseCentred)
+{
+    const QList<QPixmap> images{Solid({6, 6}, Qt::red)};
+    struct Case
+    {
+        const QList<QPixmap>* images;
+        int index;
+        bool image;
+    } cases[] = {{&images, 0, true}, {nullptr, 0, false}, {&images, -1, false}, {&images, 3, false}};
+    for (const Case& c : cases) {
+        QImage image(120, 20, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(Qt::black);
+        const QString text = QStringLiteral("MMMM");
+        const int textWidth = painter.fontMetrics().horizontalAdvance(text);
+        DrawImageText(painter, QRect(10, 0, 100, 20), text, c.images, c.index);
+        painter.end();
+        const SCOPED_TRACE(c.index);
+        // Left + 4, (20 - 6) / 2 down.
+        EXPECT_EQ(Probe(image, 14, 7), c.image ? 0x0000FFu : 0xFFFFFFu);
+        EXPECT_EQ(Probe(image, 19, 12), c.image ? 0x0000FFu : 0xFFFFFFu);
+        EXPECT_EQ(Probe(image, 14, 6), 0xFFFFFFu);
+        const Ink ink = InkIn(image, QRect(0, 0, 120, 20));
+        ASSERT_GE(ink.left, 0);
+        if (c.image) {
+            EXPECT_NEAR(ink.left, 10 + 6 + 8, 2);  // the text area starts image width + 8 on
+        } else {
+            EXPECT_NEAR(ink.left, 10 + (100 - textWidth) / 2, 2);
+            EXPECT_NEAR(119 - 10 - ink.right, ink.left - 10, 3);
+        }
+        EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 10, 2.5);  // vertically centred
+    }
+
+    // Too long: cut with an ellipsis inside the rectangle.
+    QImage image(60, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    DrawImageText(painter, QRect(0, 0, 40, 20), QStringLiteral("MMMMMMMMMMMMMMMMMMMM"), nullptr, -1);
+    painter.end();
+    const Ink ink = InkIn(image, QRect(0, 0, 60, 20));
+    ASSERT_GE(ink.right, 0);
+    EXPECT_LT(ink.right, 40);
+}
+
+TEST(DrawTransparentBitmap, TopLeftColourReplacedAndStretched)
+{
+    QImage bitmap(2, 2, QImage::Format_RGB32);
+    bitmap.fill(QColor(0xFF, 0x00, 0xFF));
+    bitmap.setPixel(1, 1, qRgb(0xFF, 0, 0));
+    const QImage copy = TransparentBitmap(bitmap, 0x00FF00);
+    EXPECT_EQ(Probe(copy, 0, 0), 0x00FF00u);
+    EXPECT_EQ(Probe(copy, 1, 0), 0x00FF00u);  // every pixel of the corner colour
+    EXPECT_EQ(Probe(copy, 1, 1), 0x0000FFu);
+    EXPECT_EQ(Probe(bitmap, 0, 0), 0xFF00FFu);  // the source stays
+
+    QImage image(12, 12, QImage::Format_RGB32);
+    image.fill(QColor(0x11, 0x22, 0x33));
+    QPainter painter(&image);
+    DrawTransparentBitmap(painter, bitmap, clBtnFace, QRect(2, 2, 8, 8));
+    painter.end();
+    EXPECT_EQ(Probe(image, 1, 1), kUnpainted);
+    EXPECT_EQ(Probe(image, 2, 2), platform::ColorToRGB(clBtnFace));  // system colours resolved
+    EXPECT_EQ(Probe(image, 5, 5), platform::ColorToRGB(clBtnFace));
+    EXPECT_EQ(Probe(image, 6, 6), 0x0000FFu);
+    EXPECT_EQ(Probe(image, 9, 9), 0x0000FFu);
+    EXPECT_EQ(Probe(image, 10, 10), kUnpainted);
+}
+
+TEST(HtmlDraw, MeasureOnlyOrDrawWithImagesAndLinks)
+{
+    const QList<QPixmap> images{Solid({8, 8}, Qt::red)};
+    auto run = [&](const QString& text, bool draw, QSize* size) {
+        QImage image(200, 30, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(Qt::black);
+        *size = HtmlDraw(painter, text, QRect(0, 0, 200, 30), draw, &images);
+        return image;
+    };
+    QSize size;
+    QImage image = run(QString(), true, &size);
+    EXPECT_EQ(size, QSize(0, 0));
+    EXPECT_LT(InkIn(image, image.rect()).left, 0);
+
+    const QString text = QStringLiteral("<IMG src=\"IDX:0\"> <b>Go</b> <a href=\"x\">there</a>");
+    QSize measured;
+    image = run(text, false, &measured);
+    EXPECT_GT(measured.width(), 8);
+    EXPECT_GE(measured.height(), 8);
+    EXPECT_LT(InkIn(image, image.rect()).left, 0);  // measuring draws nothing
+
+    image = run(text, true, &size);
+    EXPECT_EQ(size, measured);
+    int red = 0, blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c == QColor(Qt::red);
+            blue += c.blue() > 150 && c.red() < 90 && c.green() < 90;
+        }
+    EXPECT_EQ(red, 64);  // the picture of the image list
+    EXPECT_GT(blue, 0);  // the link
+    EXPECT_GE(InkIn(image, image.rect()).left, 0);
 }
 
 }  // namespace

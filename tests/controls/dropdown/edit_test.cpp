@@ -1,11 +1,13 @@
 #include "controls/dropdown/ex_custom_dropdown.h"
 #include "dropdown_fixture.h"
 #include "platform/text/format_settings.h"
+#include "platform/text/system_colors.h"
 
 #include <QDialog>
 #include <QImage>
 #include <QPainter>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -298,6 +300,199 @@ TEST(DropDownEdit, KeyPressForCellEditors)
     EXPECT_EQ(enter, QChar(0));
     edit->resize(200, 3);  // lower than the font needs
     EXPECT_EQ(edit->height(), edit->GetMinHeight());
+}
+
+
+TColor Rgb(TColor color)
+{
+    return platform::ColorToRGB(color);
+}
+
+TEST(DropDownEdit, FlatFrame)
+{
+    DropDownWindow w;
+    QPalette palette = w.window.palette();
+    palette.setColor(QPalette::Window, QColor(0x33, 0x66, 0x99));
+    w.window.setPalette(palette);
+    auto* other = new QLineEdit(&w.window);
+    other->setGeometry(10, 200, 100, 21);
+    auto* edit = new TExCustomDropDown(&w.window);
+    edit->setGeometry(10, 10, 200, 21);
+    edit->Flat = true;
+    w.Show(other);
+    ASSERT_FALSE(edit->IsHot());
+    // Not hot: two frames in the parent's colour.
+    QImage cold = edit->grab().toImage();
+    for (QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(50, 20), QPoint(50, 19), QPoint(0, 10)})
+        EXPECT_EQ(Probe(cold, p.x(), p.y()), 0x996633u) << p.x() << "," << p.y();
+    // Hot (focused): a sunken edge and one frame in the button face colour.
+    edit->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(edit->IsHot());
+    QImage hot = edit->grab().toImage();
+    EXPECT_EQ(Probe(hot, 50, 0), Rgb(0xFF000010));   // shadow at the top
+    EXPECT_EQ(Probe(hot, 0, 10), Rgb(0xFF000010));   // and the left
+    EXPECT_EQ(Probe(hot, 50, 20), Rgb(0xFF000014));  // highlight at the bottom
+    EXPECT_EQ(Probe(hot, 50, 1), Rgb(clBtnFace));
+    EXPECT_EQ(Probe(hot, 1, 10), Rgb(clBtnFace));
+    // Not flat and no colours: the plain frame, no face-coloured ring.
+    edit->Flat = false;
+    QImage plain = edit->grab().toImage();
+    EXPECT_NE(Probe(plain, 50, 0), Rgb(0xFF000010));
+}
+
+TEST(DropDownEdit, PushButtonStyle)
+{
+    DropDownWindow w;
+    auto* edit = new TExCustomDropDown(&w.window);
+    edit->setGeometry(10, 10, 200, 21);
+    w.Show(edit);
+    TDropDownEditButton* button = edit->Button();
+    const QImage arrow = button->grab().toImage();
+    button->SetButtonStyle(bsButton);
+    EXPECT_NE(button->grab().toImage(), arrow);  // the themed push button, not the arrow
+    QImage glyph(4, 4, QImage::Format_RGB32);
+    glyph.fill(QColor(0xFF, 0x00, 0xFF));
+    for (QPoint p : {QPoint(1, 1), QPoint(2, 1), QPoint(1, 2), QPoint(2, 2)})
+        glyph.setPixel(p, qRgb(0xFF, 0, 0));
+    button->Glyph = QPixmap::fromImage(glyph);
+    button->Themed = false;
+    button->Flat = true;
+    const int right = button->width() - 1, bottom = button->height() - 1;
+    struct Case
+    {
+        bool etched, down;
+        TColor outer, inner, innerRight;
+    } cases[] = {
+        {false, false, Rgb(0xFF000016), Rgb(0xFF000014), Rgb(0xFF000010)},  // raised
+        {true, false, Rgb(0xFF000010), Rgb(0xFF000014), Rgb(0xFF000010)},   // etched
+        {false, true, Rgb(0xFF000010), Rgb(clBtnFace), Rgb(clBtnFace)},     // down: flat
+    };
+    for (const Case& c : cases) {
+        edit->Etched = c.etched;
+        if (c.down)
+            QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        const QImage face = button->grab().toImage();
+        const SCOPED_TRACE(int(c.etched) * 2 + int(c.down));
+        EXPECT_EQ(Probe(face, 5, 0), c.outer);
+        EXPECT_EQ(Probe(face, 0, 5), c.outer);
+        EXPECT_EQ(Probe(face, 5, 1), c.inner);
+        // The edge rectangle is one larger: its outer right and bottom lines
+        // fall outside, the inner ones show on the last pixels.
+        EXPECT_EQ(Probe(face, right, 8), c.innerRight);
+        EXPECT_EQ(Probe(face, 8, bottom), c.innerRight);
+        // The glyph stretched into the client shrunk by 3, its corner colour
+        // turned into the face; moved by one when down.
+        const int d = c.down ? 1 : 0;
+        EXPECT_EQ(Probe(face, 3 + d, 3 + d), Rgb(clBtnFace));
+        const QRect area = button->rect().adjusted(3, 3, -3, -3).translated(d, d);
+        EXPECT_EQ(Probe(face, area.center().x(), area.center().y()), 0x0000FFu);
+        if (c.down)
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(50, 50));
+    }
+}
+
+TEST(DropDownEdit, StoredFormKeepsStylesWithoutApplyingColours)
+{
+    TExCustomDropDown source;
+    const QVariantMap defaults = source.DefineProperties();
+    EXPECT_EQ(defaults.value(QStringLiteral("SelectionColorStyle")).toInt(), int(scOffice2007));
+    EXPECT_EQ(defaults.value(QStringLiteral("ZADStyle")).toInt(), int(grid::tsOffice2007Luna));
+    source.SetComponentStyle(grid::tsWindows7);
+    source.SetSelectionColorStyle(scWindowsVista);
+    const QVariantMap stored = source.DefineProperties();
+    EXPECT_EQ(stored.size(), 2);
+
+    TExCustomDropDown loaded;
+    const TColor dropDownColor = loaded.DropDownColor();
+    const TColor selection = loaded.SelectionColor;
+    loaded.ReadDefinedProperties(stored);
+    EXPECT_EQ(loaded.GetComponentStyle(), grid::tsWindows7);
+    EXPECT_EQ(loaded.SelectionColorStyle(), scWindowsVista);
+    EXPECT_EQ(loaded.DropDownColor(), dropDownColor);  // no colours applied
+    EXPECT_EQ(loaded.SelectionColor, selection);
+    loaded.ReadDefinedProperties({});  // missing values leave the fields
+    EXPECT_EQ(loaded.GetComponentStyle(), grid::tsWindows7);
+}
+
+TEST(DropDownEdit, LabelFontFollowsTheParentAfterLoading)
+{
+    DropDownWindow w;
+    QFont parentFont = w.window.font();
+    parentFont.setPointSize(15);
+    w.window.setFont(parentFont);
+    QFont small = parentFont;
+    small.setPointSize(7);
+
+    // Following the parent: the label font cannot be set; after loading the
+    // label shows the edit's font and follows the parent's.
+    auto* follows = new TExCustomDropDown(&w.window);
+    follows->setGeometry(150, 20, 200, 21);
+    ASSERT_TRUE(follows->ParentFont());
+    follows->SetLabelFont(small);
+    EXPECT_NE(follows->LabelFont().pointSize(), 7);
+    follows->SetLabelCaption(QStringLiteral("Follows"));
+    follows->Loaded();
+    // An edit with a font of its own keeps its label font.
+    auto* own = new TExCustomDropDown(&w.window);
+    own->setGeometry(150, 80, 200, 21);
+    QFont ownFont = parentFont;
+    ownFont.setPointSize(9);
+    own->setFont(ownFont);
+    ASSERT_FALSE(own->ParentFont());
+    own->SetLabelFont(small);
+    EXPECT_EQ(own->LabelFont().pointSize(), 7);
+    own->SetLabelCaption(QStringLiteral("Own"));
+    own->Loaded();
+    w.Show(follows);
+    EXPECT_EQ(follows->Label()->font().pointSize(), 15);
+    EXPECT_EQ(own->Label()->font().pointSize(), 7);
+
+    parentFont.setPointSize(20);
+    w.window.setFont(parentFont);
+    QApplication::processEvents();
+    EXPECT_EQ(follows->Label()->font().pointSize(), 20);
+    EXPECT_EQ(follows->Label()->geometry().right() + 1, 150);  // placed again for its new size
+    EXPECT_EQ(own->Label()->font().pointSize(), 7);
+}
+
+TEST(DropDownEdit, ClipboardEventsGetTheSelectedPartOfTheValue)
+{
+    DropDownWindow w;
+    auto* edit = new TExCustomDropDown(&w.window);
+    edit->SetPrefix(QStringLiteral("<<"));
+    edit->SetSuffix(QStringLiteral(">>"));
+    edit->SetText(QStringLiteral("abcdef"));
+    w.Show(edit);
+    ASSERT_EQ(edit->text(), QStringLiteral("<<abcdef>>"));
+    QString copied, cut;
+    edit->OnClipboardCopy = [&](TExCustomDropDown*, const QString& v, bool&) { copied = v; };
+    edit->OnClipboardCut = [&](TExCustomDropDown*, const QString& v, bool& allow) {
+        cut = v;
+        allow = false;
+    };
+    struct Case
+    {
+        int start, length;
+        const char* value;
+    } cases[] = {
+        {3, 3, "bcd"},   // inside the value
+        {0, 4, "abcd"},  // over the prefix: from the value's start, as many characters
+        {6, 4, "ef"},    // into the suffix: cut at the value's end
+        {4, 0, ""},
+    };
+    for (const Case& c : cases) {
+        edit->setSelection(c.start, c.length);
+        if (c.length == 0)
+            edit->setCursorPosition(c.start);
+        EXPECT_EQ(edit->SelectedValue(), QString::fromLatin1(c.value)) << c.start;
+        copied = cut = QStringLiteral("none");
+        Key(edit, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(copied, QString::fromLatin1(c.value)) << c.start;
+        Key(edit, Qt::Key_X, Qt::ControlModifier);
+        EXPECT_EQ(cut, QString::fromLatin1(c.value)) << c.start;
+        EXPECT_EQ(edit->text(), QStringLiteral("<<abcdef>>"));  // the cut was refused
+    }
 }
 
 }  // namespace
