@@ -957,4 +957,19 @@ void LoadFromBinFile(TExStringGrid& grid, const QString& fileName)
     LoadFromBinStream(grid, file);
 }
 
+QString ColourIdentifier(TColor value)
+{
+    return QString::fromLatin1(ColourIdent(value));
+}
+
+bool ColourFromIdentifier(const QString& ident, TColor& value)
+{
+    for (const ColourName& c : kColours)
+        if (ident.compare(QLatin1String(c.Name), Qt::CaseInsensitive) == 0) {
+            value = c.Value;
+            return true;
+        }
+    return false;
+}
+
 } // namespace grid

@@ -13,6 +13,12 @@ namespace grid {
 
 class TExStringGrid;
 
+// The colour identifiers the cell stream uses ("clWindow", "clNone", ...):
+// the identifier of a colour (empty when it has none), and the colour of an
+// identifier (case-insensitive; false when there is none).
+QString ColourIdentifier(TColor value);
+bool ColourFromIdentifier(const QString& ident, TColor& value);
+
 // The header of a cell stream, read without touching a grid.
 struct CellStreamHeader
 {

@@ -1,16 +1,22 @@
 #include "controls/grid/exchange/clipboard.h"
 
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/filter_matcher.h"
 #include "controls/grid/core/float_format.h"
+#include "controls/grid/core/sort_keys.h"
+#include "controls/grid/core/text_routines.h"
 #include "controls/grid/exchange/cell_stream.h"
 #include "controls/grid/exchange/clipboard_formats.h"
 #include "controls/grid/exchange/html.h"
 #include "platform/text/format_settings.h"
 
 #include <QClipboard>
+#include <QDate>
 #include <QMimeData>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace grid {
 
@@ -324,6 +330,90 @@ bool IsNumber(const QString& s, double& v)
     return ok;
 }
 
+// Date and time series: day numbers from 30 December 1899, the time as the
+// fraction of a day.
+const QDate kDateBase(1899, 12, 30);
+
+bool IsDateOrTime(const QString& s)
+{
+    return IsDateText(s) || s.contains(platform::FormatSettings::Current().TimeSeparator);
+}
+
+bool ParseDateOrTime(const QString& s, double& v)
+{
+    if (s.contains(platform::FormatSettings::Current().DateSeparator))
+        return ParseDateTimeText(s.trimmed(), v);
+    return ParseTimeText(s, v);
+}
+
+// The short date text in the letters of the current short date format.
+QString DateText(double value)
+{
+    const auto& fs = platform::FormatSettings::Current();
+    const QDate d = kDateBase.addDays(static_cast<qint64>(std::floor(value)));
+    const QString f = fs.ShortDateFormat;
+    QString out;
+    for (qsizetype i = 0; i < f.size();) {
+        const QChar ch = f[i].toLower();
+        qsizetype n = 1;
+        while (i + n < f.size() && f[i + n].toLower() == ch)
+            ++n;
+        auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); };
+        if (ch == u'd')
+            out += n >= 2 ? two(d.day()) : QString::number(d.day());
+        else if (ch == u'm')
+            out += n >= 2 ? two(d.month()) : QString::number(d.month());
+        else if (ch == u'y')
+            out += n <= 2 ? two(d.year() % 100) : QStringLiteral("%1").arg(d.year(), 4, 10, QChar(u'0'));
+        else
+            out += f.mid(i, n);
+        i += n;
+    }
+    return out;
+}
+
+QString TimeText(double value)
+{
+    const QChar sep = platform::FormatSettings::Current().TimeSeparator;
+    qint64 seconds = std::llround((value - std::floor(value)) * 86400.0);
+    seconds = std::min<qint64>(seconds, 86399);
+    return QStringLiteral("%1%2%3%2%4")
+        .arg(seconds / 3600)
+        .arg(sep)
+        .arg(seconds / 60 % 60, 2, 10, QChar(u'0'))
+        .arg(seconds % 60, 2, 10, QChar(u'0'));
+}
+
+// The next date of a series whose first two dates differ by years, months
+// and days (calendar parts) and by step (days); nullopt for an impossible
+// date, which ends the series.
+std::optional<double> NextDate(double d, int years, int months, int days, double step)
+{
+    const bool onlyDays = days != 0 && years == 0 && months == 0;
+    const bool onlyYears = years != 0 && months == 0 && days == 0;
+    const bool onlyMonths = months != 0 && years == 0 && days == 0;
+    double next = onlyDays ? d + days : d + step;
+    if (onlyYears || onlyMonths) {
+        const double day = std::floor(d);
+        const QDate date = kDateBase.addDays(static_cast<qint64>(day));
+        int y = date.year() + (onlyYears ? years : 0);
+        int m = date.month() + (onlyMonths ? months : 0);
+        if (m == 0) {
+            m = 12;
+            --y;
+        } else if (m > 12 && m <= 24) {
+            m -= 12;
+            ++y;
+        }
+        if (m < 1 || m > 12 || y < 1 || y > 9999 || !QDate::isValid(y, m, date.day()))
+            return std::nullopt;
+        next = static_cast<double>(kDateBase.daysTo(QDate(y, m, date.day()))) + (d - day);
+    }
+    if (!std::isfinite(next) || next < kDateBase.daysTo(QDate(1, 1, 1)) || next >= kDateBase.daysTo(QDate(10000, 1, 1)))
+        return std::nullopt;
+    return next;
+}
+
 } // namespace
 
 void PasteSelection(TExStringGrid& grid, const QMimeData& data)
@@ -360,7 +450,26 @@ void PasteSelection(TExStringGrid& grid, const QMimeData& data)
             qint64 i2 = 0;
             double f1 = 0;
             double f2 = 0;
-            if ((v1.contains(dec) || v2.contains(dec)) && IsNumber(v1, f1) && IsNumber(v2, f2)) {
+            double d1 = 0;
+            double d2 = 0;
+            if (IsDateOrTime(v1) && IsDateOrTime(v2)) {
+                if (ParseDateOrTime(v1, d1) && ParseDateOrTime(v2, d2)) {
+                    const bool asDate = v1.contains(platform::FormatSettings::Current().DateSeparator);
+                    const QDate a = kDateBase.addDays(static_cast<qint64>(std::floor(d1)));
+                    const QDate b = kDateBase.addDays(static_cast<qint64>(std::floor(d2)));
+                    const int years = b.year() - a.year();
+                    const int months = b.month() - a.month();
+                    const int days = b.day() - a.day();
+                    std::optional<double> d = d1;
+                    for (const auto& [c, r] : order) {
+                        if (MayWrite(grid, c, r))
+                            grid.PasteCell(c, r, asDate ? DateText(*d) : TimeText(*d));
+                        d = NextDate(*d, years, months, days, d2 - d1);
+                        if (!d)
+                            break;
+                    }
+                }
+            } else if ((v1.contains(dec) || v2.contains(dec)) && IsNumber(v1, f1) && IsNumber(v2, f2)) {
                 double f = f1;
                 for (const auto& [c, r] : order) {
                     const std::optional<QString> s = FormatNumber(grid.FloatFormat, f);

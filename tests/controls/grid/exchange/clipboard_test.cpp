@@ -3,12 +3,15 @@
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/exchange/clipboard.h"
 #include "controls/grid/exchange/clipboard_formats.h"
+#include "platform/text/format_settings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace grid;
 
@@ -171,4 +174,79 @@ TEST(Clipboard, SmartPasteSeries)
     PasteSelection(g, data);
     for (int c = 0; c < 3; ++c)
         EXPECT_EQ(Column(g, c), (QStringList{"9", "9", "9"}));
+}
+
+// Date and time series under two sets of locale conventions: the cells are
+// written in the current short date format and separators, calendar steps
+// keep the day of month, and an impossible date ends the series.
+TEST(Clipboard, SmartPasteDateSeries)
+{
+    platform::FormatSettings us;
+    us.DateSeparator = u'/';
+    us.DecimalSeparator = u'.';
+    us.ThousandSeparator = u',';
+    us.TimeSeparator = u':';
+    us.ShortDateFormat = QStringLiteral("m/d/yyyy");
+    platform::FormatSettings de;
+    de.DateSeparator = u'.';
+    de.DecimalSeparator = u',';
+    de.ThousandSeparator = u'.';
+    de.TimeSeparator = u':';
+    de.ShortDateFormat = QStringLiteral("dd.mm.yyyy");
+
+    struct Case
+    {
+        const char* name;
+        const platform::FormatSettings* fs;
+        QString clip;
+        QStringList expected; // five cells of a column; "-" for left empty
+    };
+    const Case cases[] = {
+        {"15 days", &us, "3/1/2026\r\n3/16/2026\r\n", {"3/1/2026", "3/16/2026", "3/31/2026", "4/15/2026", "4/30/2026"}},
+        {"backwards", &us, "3/10/2026\r\n3/7/2026\r\n", {"3/10/2026", "3/7/2026", "3/4/2026", "3/1/2026", "2/26/2026"}},
+        {"months over the year end", &us, "10/1/2026\r\n11/1/2026\r\n",
+         {"10/1/2026", "11/1/2026", "12/1/2026", "1/1/2027", "2/1/2027"}},
+        {"months backwards into December", &us, "2/5/2026\r\n1/5/2026\r\n",
+         {"2/5/2026", "1/5/2026", "12/5/2025", "11/5/2025", "10/5/2025"}},
+        {"month before the year's last ends", &us, "3/5/2026\r\n1/5/2026\r\n", {"3/5/2026", "1/5/2026", "-", "-", "-"}},
+        {"years", &us, "2/28/2024\r\n2/28/2025\r\n", {"2/28/2024", "2/28/2025", "2/28/2026", "2/28/2027", "2/28/2028"}},
+        {"mixed parts, plain step", &us, "1/31/2026\r\n2/28/2026\r\n", {"1/31/2026", "2/28/2026", "3/28/2026", "4/25/2026", "5/23/2026"}},
+        {"day of month missing ends", &us, "1/31/2026\r\n3/31/2026\r\n", {"1/31/2026", "3/31/2026", "5/31/2026", "7/31/2026", "-"}},
+        {"plain step", &us, "1/30/2026\r\n3/1/2026\r\n", {"1/30/2026", "3/1/2026", "3/31/2026", "4/30/2026", "5/30/2026"}},
+        {"times", &us, "10:00\r\n10:30\r\n", {"10:00:00", "10:30:00", "11:00:00", "11:30:00", "12:00:00"}},
+        {"no date, fractions", &us, "1.5\r\n2.5\r\n", {"1.50", "2.50", "3.50", "4.50", "5.50"}},
+        {"15 days", &de, "01.03.2026\r\n16.03.2026\r\n", {"01.03.2026", "16.03.2026", "31.03.2026", "15.04.2026", "30.04.2026"}},
+        {"months", &de, "01.11.2026\r\n01.12.2026\r\n", {"01.11.2026", "01.12.2026", "01.01.2027", "01.02.2027", "01.03.2027"}},
+        {"leap day by years", &de, "29.02.2024\r\n29.02.2028\r\n", {"29.02.2024", "29.02.2028", "29.02.2032", "29.02.2036", "29.02.2040"}},
+        {"no leap day in 2100 ends", &de, "29.02.2092\r\n29.02.2096\r\n", {"29.02.2092", "29.02.2096", "-", "-", "-"}},
+        {"no date, decimal comma", &de, "1,5\r\n2,5\r\n", {"1,50", "2,50", "3,50", "4,50", "5,50"}},
+        {"one separator is no date", &de, "1.5\r\n2.5\r\n", {"1.5", "2.5", "1.5", "2.5", "1.5"}},
+    };
+    for (const Case& c : cases) {
+        platform::ScopedFormatSettings scoped(*c.fs);
+        TExStringGrid g;
+        Grid(g, 1, 5);
+        for (int r = 0; r < 5; ++r)
+            g.SetCells(0, r, QStringLiteral("-"));
+        g.Navigation.AllowSmartClipboard = true;
+        g.SelectCells(0, 0, 0, 4);
+        QMimeData data;
+        data.setText(c.clip);
+        PasteSelection(g, data);
+        EXPECT_EQ(Column(g, 0), c.expected) << c.name << (c.fs == &us ? " (m/d/yyyy)" : " (dd.mm.yyyy)");
+    }
+
+    // Along a row the cell right of the first gives the step.
+    platform::ScopedFormatSettings scoped(us);
+    TExStringGrid g;
+    Grid(g, 4, 1);
+    g.Navigation.AllowSmartClipboard = true;
+    g.SelectCells(0, 0, 3, 0);
+    QMimeData data;
+    data.setText(QStringLiteral("1/1/2026\t1/8/2026\r\n"));
+    PasteSelection(g, data);
+    QStringList row;
+    for (int col = 0; col < 4; ++col)
+        row << g.Cells(col, 0);
+    EXPECT_EQ(row, (QStringList{"1/1/2026", "1/8/2026", "1/15/2026", "1/22/2026"}));
 }
