@@ -1,9 +1,12 @@
 #include "controls/grid/widget/grid_widget.h"
 
+#include "controls/grid/core/key_input.h"
+#include "controls/grid/widget/grid_key_map.h"
 #include "platform/text/system_colors.h"
 
 #include <QCursor>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -87,6 +90,19 @@ void TGridWidget::UpdateScrollBars()
     if (updatingBars_)
         return;
     updatingBars_ = true;
+    // A bar that comes or goes resizes the viewport: once more with the
+    // new client.
+    for (int pass = 0; pass < 3; ++pass) {
+        barsStale_ = false;
+        SetBars();
+        if (!barsStale_)
+            break;
+    }
+    updatingBars_ = false;
+}
+
+void TGridWidget::SetBars()
+{
     const auto policy = [&](bool wanted, bool forced) {
         if (!wanted)
             return Qt::ScrollBarAlwaysOff;
@@ -114,7 +130,6 @@ void TGridWidget::UpdateScrollBars()
     h->setSingleStep(1);
     h->setValue(grid_.LeftCol() - grid_.FixedCols());
     h->setTracking(follow);
-    updatingBars_ = false;
 }
 
 void TGridWidget::PlaceControl(QObject* control, const QRect& bounds, bool visible)
@@ -164,6 +179,58 @@ void TGridWidget::ShowRowSizeLine(int y)
         viewport()->update(QRect(0, y, viewport()->width(), 1));
 }
 
+bool TGridWidget::KeepsTab() const
+{
+    return grid_.Options().Contains(goTabs);
+}
+
+bool TGridWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (GridClaimsKey(grid_, ToGridKey(*key))) {
+            key->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void TGridWidget::keyPressEvent(QKeyEvent* event)
+{
+    const GridKey key = ToGridKey(*event);
+    if (GridKeyInput(grid_, key)) {
+        event->accept();
+        return;
+    }
+    // A Tab the grid kept but passed on (the last cell, nothing to add)
+    // moves the focus on as the window would.
+    if (key.code == VK_TAB && !key.shift.Contains(ssCtrl) && !key.shift.Contains(ssAlt) && KeepsTab()) {
+        QAbstractScrollArea::focusNextPrevChild(!key.shift.Contains(ssShift));
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void TGridWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    // The window system repeats a held key as release and press pairs: the
+    // releases in between are no key-up.
+    if (event->isAutoRepeat())
+        return;
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+bool TGridWidget::focusNextPrevChild(bool next)
+{
+    // Tab reaches keyPressEvent (the grid's Tab rules) only when this
+    // answers false.
+    if (KeepsTab())
+        return false;
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
 void TGridWidget::paintEvent(QPaintEvent* event)
 {
     QPainter p(viewport());
@@ -182,14 +249,32 @@ void TGridWidget::paintEvent(QPaintEvent* event)
 void TGridWidget::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    grid_.SetClientSize(viewport()->size());
+    SyncClientSize();
+}
+
+bool TGridWidget::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        SyncClientSize();
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void TGridWidget::SyncClientSize()
+{
+    const QSize size = viewport()->size();
+    if (size == QSize(grid_.ClientWidth(), grid_.ClientHeight()))
+        return;
+    grid_.SetClientSize(size);
     // A larger client shows more: no scroll position past the one that
     // shows the last column and row at the end.
     if (grid_.LeftCol() > grid_.MaxLeftCol())
         grid_.SetLeftCol(grid_.MaxLeftCol());
     if (grid_.TopRow() > grid_.MaxTopRow())
         grid_.SetTopRow(grid_.MaxTopRow());
-    UpdateScrollBars();
+    if (updatingBars_)
+        barsStale_ = true;
+    else
+        UpdateScrollBars();
 }
 
 void TGridWidget::scrollContentsBy(int, int)

@@ -39,19 +39,37 @@ public:
     // The hint text for a thumb position ("Row : n" / "Col : n").
     QString ScrollHintText(Qt::Orientation orientation, int value);
 
+    // Whether Tab stays in the grid (and its editor) instead of moving the
+    // focus to the window's next control: with goTabs.
+    bool KeepsTab() const;
+
 protected:
+    // Keys go through the grid's rules; a key they consume is accepted, also
+    // when the window asks first (shortcut override), so no dialog button
+    // or shortcut acts on it too. Releases of an auto-repeated key are
+    // skipped.
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void ThumbMoved(Qt::Orientation orientation, int value);
+    // The grid's client follows the viewport (also when a scroll bar comes
+    // or goes without the widget being resized).
+    void SyncClientSize();
+    void SetBars();
 
     TExStringGrid& grid_;
     FontTextMeasurer measurer_;
     std::unique_ptr<GridPainter> painter_;
     bool updatingBars_ = false;
+    bool barsStale_ = false;
     int colSizeLine_ = -1;
     int rowSizeLine_ = -1;
 };
