@@ -70,11 +70,78 @@ void TExColumnGrid::MatchColumnCount()
 void TExColumnGrid::SetColCount(int value)
 {
     TExStringGrid::SetColCount(value);
-    if (columns_) {
+    if (columns_ && !colShifting_) {
         const bool noRecursion = columns_->FNoRecursiveUpdate;
         columns_->FNoRecursiveUpdate = true;
         MatchColumnCount();
         columns_->FNoRecursiveUpdate = noRecursion;
+    }
+}
+
+void TExColumnGrid::RemoveCols(int col, int count)
+{
+    const int before = AllColCount();
+    colShifting_ = true;
+    try {
+        TExStringGrid::RemoveCols(col, count);
+    } catch (...) {
+        colShifting_ = false;
+        throw;
+    }
+    colShifting_ = false;
+    // The base may remove fewer columns than asked (it keeps one shown).
+    const int removed = before - AllColCount();
+    const bool noRecursion = columns_->FNoRecursiveUpdate;
+    columns_->FNoRecursiveUpdate = true;
+    for (int i = 0; i < removed && col >= 0 && col < columns_->Count(); ++i)
+        columns_->items_.erase(columns_->items_.begin() + col);
+    MatchColumnCount();
+    columns_->FNoRecursiveUpdate = noRecursion;
+    columns_->Update(nullptr);
+}
+
+void TExColumnGrid::InsertCols(int col, int count)
+{
+    const int before = AllColCount();
+    colShifting_ = true;
+    try {
+        TExStringGrid::InsertCols(col, count);
+    } catch (...) {
+        colShifting_ = false;
+        throw;
+    }
+    colShifting_ = false;
+    const int added = AllColCount() - before;
+    const bool noRecursion = columns_->FNoRecursiveUpdate;
+    columns_->FNoRecursiveUpdate = true;
+    const int at = std::clamp(col, 0, columns_->Count());
+    for (int i = 0; i < added; ++i)
+        columns_->Insert(at);
+    MatchColumnCount();
+    columns_->FNoRecursiveUpdate = noRecursion;
+    columns_->Update(nullptr);
+}
+
+void TExColumnGrid::Group(int col)
+{
+    if (col < FixedCols())
+        return;
+    // Ungroup first, so the item of the grouped column goes back before
+    // FSaveCol takes the definition of the new one.
+    if (GroupColumn() != -1)
+        UnGroup();
+    if (col < columns_->Count())
+        FSaveCol->Assign(*columns_->Items(col));
+    TExStringGrid::Group(col);
+}
+
+void TExColumnGrid::UnGroup()
+{
+    const int col = GroupColumn();
+    TExStringGrid::UnGroup();
+    if (col > 0 && GroupColumn() == -1 && col < columns_->Count()) {
+        columns_->Items(col)->Assign(*FSaveCol);
+        RebuildColumnHeaders();
     }
 }
 

@@ -95,6 +95,12 @@ public:
     int GetEditLimit() override;
     QString GetEditMask(int col, int row) override;
     void ColWidthsChanged() override;
+    // Column items move with their columns; a grouped column's item waits
+    // in FSaveCol and comes back with UnGroup.
+    void RemoveCols(int col, int count) override;
+    void InsertCols(int col, int count) override;
+    void Group(int col) override;
+    void UnGroup() override;
 
     // ---- GridServices: cells by real column, current cell by display ----
     int RowCount() const override { return TExStringGrid::RowCount(); }
@@ -129,6 +135,8 @@ private:
     // A grouped column's definition while grouped.
     std::unique_ptr<TGridColumnItem> FSaveCol;
     bool FColMoving = false;
+    // Set while RemoveCols/InsertCols place the items themselves.
+    bool colShifting_ = false;
     // The one graphic record data check box cells answer.
     std::unique_ptr<TCellGraphic> FCellGraphic;
     EditorSettings editorSettings_;

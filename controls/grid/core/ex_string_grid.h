@@ -21,6 +21,8 @@
 
 namespace grid {
 
+class TExStringGridCheck;
+
 // A hidden row: its index when it was hidden, its height, its cells (the row
 // record itself, moved out of the store) and the filter level that hid it.
 struct TGridItem
@@ -965,8 +967,8 @@ public:
     void DeleteRowList(std::vector<int> rows);
     void RemoveRows(int row, int count);
     void AddColumn();
-    void RemoveCols(int col, int count);
-    void InsertCols(int col, int count);
+    virtual void RemoveCols(int col, int count);
+    virtual void InsertCols(int col, int count);
     void RemoveCheckedRows(int checkBoxCol, bool removeChecked);
     void RemoveDuplicates(int col, bool doCase);
     bool RowSelectedAt(int row);
@@ -1049,8 +1051,8 @@ public:
     void ApplyCellColors(int col, int row, TColor color, TColor colorTo, TColor fontColor);
     void ResetRowColors(int row);
     void InsertSummaryRow(int row);
-    void Group(int col);
-    void UnGroup();
+    virtual void Group(int col);
+    virtual void UnGroup();
     void SubGroup(int col);
     void SubUnGroup(int col);
     void GroupCalc(int col, int method);
@@ -1112,7 +1114,43 @@ public:
     void RandomFill(bool doFixed, int range);
     void LinearFill(bool doFixed);
 
+    // ---- Highlight ("hi") and mark ("e") tags, control values, checker ----
+    static QString HilightText(bool doCase, const QString& s, const QString& text);
+    static QString UnHilightText(const QString& text);
+    static QString MarkText(bool doCase, const QString& s, const QString& text);
+    static QString UnMarkText(const QString& text);
+    void HilightInCell(bool doCase, int col, int row, const QString& text);
+    void HilightInCol(bool doFixed, bool doCase, int col, const QString& text);
+    void HilightInRow(bool doFixed, bool doCase, int row, const QString& text);
+    void HilightInGrid(bool doFixed, bool doCase, const QString& text);
+    void UnHilightInCell(int col, int row);
+    void UnHilightInCol(bool doFixed, int col);
+    void UnHilightInRow(bool doFixed, int row);
+    void UnHilightInGrid(bool doFixed);
+    void MarkInCell(bool doCase, int col, int row, const QString& text);
+    void MarkInCol(bool doFixed, bool doCase, int col, const QString& text);
+    void MarkInRow(bool doFixed, bool doCase, int row, const QString& text);
+    void MarkInGrid(bool doFixed, bool doCase, const QString& text);
+    void UnMarkInCell(int col, int row);
+    void UnMarkInCol(bool doFixed, int col);
+    void UnMarkInRow(bool doFixed, int row);
+    void UnMarkInGrid(bool doFixed);
+    // The VALUE of the in-text control with that ID (empty when none);
+    // writing changes the cell only when the control is there.
+    QString ControlValues(int col, int row, const QString& id) const;
+    void SetControlValues(int col, int row, const QString& id, const QString& value);
+    // Checks cells with CellChecker (every cell of a range, also after a
+    // failure); true when nothing was corrected or marked.
+    TExStringGridCheck* CellChecker = nullptr;
+    bool CheckCell(int col, int row);
+    bool CheckCells(int fromCol, int fromRow, int toCol, int toRow);
+    bool CheckCol(bool doFixed, int col);
+    bool CheckRow(bool doFixed, int row);
+    bool CheckGrid(bool doFixed);
+
 protected:
+    // Wraps (text set) or unwraps (null) tags in the base cells of a range.
+    void TagCells(int c1, int r1, int c2, int r2, const QString& tag, bool doCase, const QString* text);
     void ColumnMoved(int fromIndex, int toIndex) override;
     void RowMoved(int fromIndex, int toIndex) override;
     bool SelectCell(int col, int row) override;

@@ -68,6 +68,9 @@ void TExStringGrid::SideListsInsert(int row, int count)
     InsertEntries(modifiedRows_, row, count);
     if (useEnabledRows_)
         InsertEntries(enabledRows_, row, count);
+    // Row-select flags by display row follow the rows, as on removal.
+    if (MouseActions.DisjunctRowSelect() && !MouseActions.RowSelectPersistent)
+        InsertEntries(rowSelect_, row, count);
 }
 
 void TExStringGrid::SideListsRemove(int row, int count, bool rowSelectToo)

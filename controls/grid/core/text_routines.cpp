@@ -618,4 +618,50 @@ void MakeClipboardHtml(QString& html)
            html + QStringLiteral("<!--EndFragment--></body></html>");
 }
 
+// The short date text of a day number: the letters of the short date
+// format (d, dd, m, mm, yy, yyyy), "/" for the date separator.
+QString ShortDateText(double value)
+{
+    const auto& fs = platform::FormatSettings::Current();
+    const QDate d = kDateBase.addDays(static_cast<qint64>(std::floor(value)));
+    const QString f = fs.ShortDateFormat;
+    QString out;
+    for (qsizetype i = 0; i < f.size();) {
+        const QChar ch = f[i].toLower();
+        qsizetype n = 1;
+        while (i + n < f.size() && f[i + n].toLower() == ch)
+            ++n;
+        if (ch == u'd')
+            out += n >= 2 ? QStringLiteral("%1").arg(d.day(), 2, 10, QChar(u'0')) : QString::number(d.day());
+        else if (ch == u'm')
+            out += n >= 2 ? QStringLiteral("%1").arg(d.month(), 2, 10, QChar(u'0')) : QString::number(d.month());
+        else if (ch == u'y')
+            out += n <= 2 ? QStringLiteral("%1").arg(d.year() % 100, 2, 10, QChar(u'0'))
+                          : QStringLiteral("%1").arg(d.year(), 4, 10, QChar(u'0'));
+        else if (ch == u'/')
+            out += QString(n, fs.DateSeparator);
+        else
+            out += f.mid(i, n);
+        i += n;
+    }
+    return out;
+}
+
+QString TimeText(double value)
+{
+    const QChar sep = platform::FormatSettings::Current().TimeSeparator;
+    double frac = value - std::floor(value);
+    qint64 seconds = std::llround(frac * 86400.0);
+    if (seconds >= 86400)
+        seconds = 86399;
+    const int h = static_cast<int>(seconds / 3600);
+    const int m = static_cast<int>(seconds / 60 % 60);
+    const int s = static_cast<int>(seconds % 60);
+    return QStringLiteral("%1%2%3%2%4")
+        .arg(h)
+        .arg(sep)
+        .arg(m, 2, 10, QChar(u'0'))
+        .arg(s, 2, 10, QChar(u'0'));
+}
+
 } // namespace grid

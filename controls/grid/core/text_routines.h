@@ -32,6 +32,9 @@ double ParseDateMDY(const QString& s);
 double ParseDateDMY(const QString& s);
 // The next value of a date series; a day the target month lacks becomes its last day.
 double IncDatePart(int years, int months, int days, double step, double date);
+// A day number as a short date in the current format, and its time of day as h:mm:ss.
+QString ShortDateText(double value);
+QString TimeText(double value);
 
 QString HideLineBreaks(const QString& s);
 QString RestoreLineBreaks(const QString& s, bool multiline);

@@ -346,44 +346,6 @@ bool ParseDateOrTime(const QString& s, double& v)
     return ParseTimeText(s, v);
 }
 
-// The short date text in the letters of the current short date format.
-QString DateText(double value)
-{
-    const auto& fs = platform::FormatSettings::Current();
-    const QDate d = kDateBase.addDays(static_cast<qint64>(std::floor(value)));
-    const QString f = fs.ShortDateFormat;
-    QString out;
-    for (qsizetype i = 0; i < f.size();) {
-        const QChar ch = f[i].toLower();
-        qsizetype n = 1;
-        while (i + n < f.size() && f[i + n].toLower() == ch)
-            ++n;
-        auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); };
-        if (ch == u'd')
-            out += n >= 2 ? two(d.day()) : QString::number(d.day());
-        else if (ch == u'm')
-            out += n >= 2 ? two(d.month()) : QString::number(d.month());
-        else if (ch == u'y')
-            out += n <= 2 ? two(d.year() % 100) : QStringLiteral("%1").arg(d.year(), 4, 10, QChar(u'0'));
-        else
-            out += f.mid(i, n);
-        i += n;
-    }
-    return out;
-}
-
-QString TimeText(double value)
-{
-    const QChar sep = platform::FormatSettings::Current().TimeSeparator;
-    qint64 seconds = std::llround((value - std::floor(value)) * 86400.0);
-    seconds = std::min<qint64>(seconds, 86399);
-    return QStringLiteral("%1%2%3%2%4")
-        .arg(seconds / 3600)
-        .arg(sep)
-        .arg(seconds / 60 % 60, 2, 10, QChar(u'0'))
-        .arg(seconds % 60, 2, 10, QChar(u'0'));
-}
-
 // The next date of a series whose first two dates differ by years, months
 // and days (calendar parts) and by step (days); nullopt for an impossible
 // date, which ends the series.
@@ -463,7 +425,7 @@ void PasteSelection(TExStringGrid& grid, const QMimeData& data)
                     std::optional<double> d = d1;
                     for (const auto& [c, r] : order) {
                         if (MayWrite(grid, c, r))
-                            grid.PasteCell(c, r, asDate ? DateText(*d) : TimeText(*d));
+                            grid.PasteCell(c, r, asDate ? ShortDateText(*d) : TimeText(*d));
                         d = NextDate(*d, years, months, days, d2 - d1);
                         if (!d)
                             break;

@@ -471,3 +471,102 @@ TEST(ColumnGrid, ColumnPopupsByClickKind)
     }
     EXPECT_FALSE(g.ColumnPopupClick(1, 0, true)); // no menu
 }
+
+namespace {
+
+QStringList ItemNames(const TExColumnGrid& g)
+{
+    QStringList names;
+    for (int i = 0; i < g.Columns().Count(); ++i)
+        names.append(g.Columns()[i]->Name);
+    return names;
+}
+
+} // namespace
+
+// Items describe real columns: removing, inserting and grouping columns moves
+// the items with them, and ungrouping gives the grouped column its own
+// definition back.
+TEST(ColumnGrid, ItemsMoveWithRemovedInsertedAndGroupedColumns)
+{
+    const QStringList names = {"num", "name", "kind", "value", "key"};
+    auto make = [&](TExColumnGrid& g) {
+        g.SetColCount(5);
+        g.SetRowCount(4);
+        for (int c = 0; c < 5; ++c) {
+            g.Columns()[c]->Name = names[c];
+            g.Columns()[c]->SetHeader(names[c].toUpper());
+            g.Columns()[c]->Tag = 100 + c;
+        }
+        g.Columns()[2]->SetEditor(edComboList);
+        g.Columns()[2]->ComboItems = {"A", "B"};
+        g.Columns()[2]->ReadOnly = true;
+        g.Columns()[3]->SetAlignment(taRightJustify);
+        g.Loaded();
+        const char* kinds[] = {"A", "A", "B"};
+        for (int r = 1; r < 4; ++r) {
+            g.SetCells(1, r, QStringLiteral("n%1").arg(r));
+            g.SetCells(2, r, QString::fromLatin1(kinds[r - 1]));
+            g.SetCells(3, r, QString::number(r));
+            g.SetCells(4, r, QStringLiteral("k%1").arg(r));
+        }
+        g.HideColumn(4); // a hidden column keeps its item at its real index
+    };
+
+    {
+        TExColumnGrid g;
+        make(g);
+        g.RemoveCols(1, 2);
+        EXPECT_EQ(ItemNames(g), QStringList({"num", "value", "key"}));
+        EXPECT_EQ(g.Columns()[1]->Alignment(), taRightJustify);
+        g.InsertCols(1, 2);
+        ASSERT_EQ(g.Columns().Count(), g.AllColCount());
+        EXPECT_EQ(ItemNames(g), QStringList({"num", "", "", "value", "key"}));
+        EXPECT_EQ(g.Columns()[1]->Editor(), edNormal); // a new item, not a copy
+        EXPECT_EQ(g.Columns()[4]->Tag, 104);
+        g.InsertCols(g.AllColCount() + 3, 1); // past the end: appended
+        EXPECT_EQ(ItemNames(g), QStringList({"num", "", "", "value", "key", ""}));
+    }
+    for (bool summary : {false, true}) {
+        SCOPED_TRACE(summary);
+        TExColumnGrid g;
+        make(g);
+        g.Grouping.Summary = summary;
+        const QStringList headers = g.ColumnHeaders;
+
+        g.Group(2);
+        ASSERT_EQ(g.GroupColumn(), 2);
+        EXPECT_EQ(ItemNames(g), QStringList({"num", "name", "value", "key"}));
+        EXPECT_EQ(g.Columns().Count(), g.AllColCount());
+        // The hooks answer from the moved items.
+        bool canEdit = false;
+        g.CanEditCell(2, 2, canEdit);
+        EXPECT_TRUE(canEdit); // the read-only kind column is gone
+        TAlignment ha = taLeftJustify;
+        TVAlignment va = vtaTop;
+        g.GetCellAlignment(2, 2, ha, va);
+        EXPECT_EQ(ha, taRightJustify);
+
+        g.UnGroup();
+        EXPECT_EQ(ItemNames(g), names);
+        const TGridColumnItem* kind = g.Columns()[2];
+        EXPECT_EQ(kind->Editor(), edComboList);
+        EXPECT_EQ(kind->ComboItems, QStringList({"A", "B"}));
+        EXPECT_TRUE(kind->ReadOnly);
+        EXPECT_EQ(kind->Tag, 102);
+        EXPECT_EQ(kind->Header(), "KIND");
+        EXPECT_EQ(g.ColumnHeaders, headers);
+        EXPECT_EQ(g.Cells(2, 3), "B");
+
+        // Grouping a grouped grid ungroups first: the first grouped column
+        // gets its own item back, not the second one's.
+        g.Group(2);
+        g.Group(3); // the value column, once kind is back
+        EXPECT_EQ(ItemNames(g), QStringList({"num", "name", "kind", "key"}));
+        EXPECT_EQ(g.Columns()[2]->Editor(), edComboList);
+        g.UnGroup();
+        EXPECT_EQ(ItemNames(g), names);
+        EXPECT_EQ(g.Columns()[3]->Alignment(), taRightJustify);
+        EXPECT_EQ(g.Columns()[2]->Editor(), edComboList);
+    }
+}
