@@ -1,6 +1,6 @@
 // Bytes through the grid's text readers: number and date texts under both
 // decimal separators, the line-break and quote codecs, R1C1 references, wide
-// text, the sort specification text, the sort settings text, integer list
+// text, the sort order text, the sort settings text, integer list
 // texts and filter conditions.
 #include "controls/grid/core/base_grid.h"
 #include "controls/grid/core/ex_string_grid.h"
