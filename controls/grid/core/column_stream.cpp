@@ -1,5 +1,7 @@
 #include "controls/grid/core/ex_column_grid.h"
 
+#include "controls/grid/core/enum_names.h"
+
 #include "platform/text/ini_file.h"
 
 #include <QJsonArray>
@@ -21,22 +23,10 @@ namespace {
 
 const char* const kAlignments[] = {"taLeftJustify", "taRightJustify", "taCenter"};
 const char* const kBorders[] = {"cbTop", "cbLeft", "cbRight", "cbBottom"};
-const char* const kFontStyles[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+const auto& kFontStyles = kFontStyleNames;
 const char* const kPopupTypes[] = {"cpFixedCellsRClick",  "cpFixedCellsLClick", "cpNormalCellsRClick",
                                    "cpNormalCellsLClick", "cpAllCellsRClick",   "cpAllCellsLClick"};
-const char* const kEditors[] = {
-    "edNormal",          "edSpinEdit",           "edComboEdit",         "edComboList",
-    "edEditBtn",         "edCheckBox",           "edDateEdit",          "edDateEditUpDown",
-    "edTimeEdit",        "edButton",             "edDataCheckBox",      "edNumeric",
-    "edPositiveNumeric", "edFloat",              "edCapital",           "edMixedCase",
-    "edPassword",        "edUnitEditBtn",        "edLowerCase",         "edUpperCase",
-    "edFloatSpinEdit",   "edTimeSpinEdit",       "edDateSpinEdit",      "edNumericEditBtn",
-    "edFloatEditBtn",    "edCustom",             "edRichEdit",          "edNone",
-    "edUniEdit",         "edUniComboEdit",       "edUniComboList",      "edUniEditBtn",
-    "edUniMemo",         "edValidChars",         "edPositiveFloat",     "edDateTimeEdit",
-    "edTrackBarDropDown", "edMemoDropDown",      "edCalculatorDropDown", "edTimePickerDropDown",
-    "edDetailDropDown",  "edGridDropDown",       "edColorPickerDropDown"};
-static_assert(std::size(kEditors) == edColorPickerDropDown + 1);
+const auto& kEditors = kEditorTypeNames;
 const char* const kSortStyles[] = {"ssAutomatic",   "ssAlphabetic",      "ssNumeric",      "ssDate",
                                    "ssAlphaNoCase", "ssAlphaCase",       "ssShortDateEU",  "ssShortDateUS",
                                    "ssCustom",      "ssFinancial",       "ssAnsiAlphaCase", "ssAnsiAlphaNoCase",

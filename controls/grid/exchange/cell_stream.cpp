@@ -1,5 +1,6 @@
 #include "controls/grid/exchange/cell_stream.h"
 
+#include "controls/grid/core/enum_names.h"
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/exchange/object_stream.h"
 #include "platform/text/atomic_file.h"
@@ -25,20 +26,9 @@ constexpr const char* kAlignment[] = {"taLeftJustify", "taRightJustify", "taCent
 constexpr const char* kVAlignment[] = {"vtaTop", "vtaCenter", "vtaBottom"};
 constexpr const char* kBrushStyle[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
                                        "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
-constexpr const char* kFontStyle[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+constexpr const auto& kFontStyle = kFontStyleNames;
 constexpr const char* kGradient[] = {"GradientVertical", "GradientHorizontal"};
-constexpr const char* kEditor[] = {
-    "edNormal",          "edSpinEdit",         "edComboEdit",          "edComboList",
-    "edEditBtn",         "edCheckBox",         "edDateEdit",           "edDateEditUpDown",
-    "edTimeEdit",        "edButton",           "edDataCheckBox",       "edNumeric",
-    "edPositiveNumeric", "edFloat",            "edCapital",            "edMixedCase",
-    "edPassword",        "edUnitEditBtn",      "edLowerCase",          "edUpperCase",
-    "edFloatSpinEdit",   "edTimeSpinEdit",     "edDateSpinEdit",       "edNumericEditBtn",
-    "edFloatEditBtn",    "edCustom",           "edRichEdit",           "edNone",
-    "edUniEdit",         "edUniComboEdit",     "edUniComboList",       "edUniEditBtn",
-    "edUniMemo",         "edValidChars",       "edPositiveFloat",      "edDateTimeEdit",
-    "edTrackBarDropDown", "edMemoDropDown",    "edCalculatorDropDown", "edTimePickerDropDown",
-    "edDetailDropDown",  "edGridDropDown",     "edColorPickerDropDown"};
+constexpr const auto& kEditor = kEditorTypeNames;
 constexpr const char* kCellType[] = {
     "ctBitmap",       "ctIcon",          "ctNone",        "ctImageList",     "ctCheckBox",
     "ctDataCheckBox", "ctRotated",       "ctDataImage",   "ctNode",          "ctRadio",
@@ -51,7 +41,6 @@ constexpr const char* kCellVAlign[] = {"vaTop", "vaBottom", "vaCenter", "vaUnder
 constexpr const char* kCellHAlign[] = {"haLeft", "haRight", "haCenter", "haBeforeText", "haAfterText", "haFull"};
 constexpr const char* kCheckState[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
 
-static_assert(std::size(kEditor) == edColorPickerDropDown + 1);
 static_assert(std::size(kCellType) == ctExpand + 1);
 
 struct ColourName
