@@ -7,6 +7,25 @@
 
 namespace lazytree {
 
+namespace {
+
+// Whether a node's content span meets a band rectangle.
+bool BandMeets(const TRect& band, int left, int right, int top, int bottom)
+{
+    return right >= band.Left && left <= band.Right && band.Top < bottom && top < band.Bottom;
+}
+
+} // namespace
+
+// A node that entered or left the band: toggled with the modifier, else taken or dropped.
+void TBaseLazyTree::ChangeBandMember(PLazyNode node, bool inNew, bool toggle)
+{
+    if (toggle ? !node->States.Has(vsSelected) : inNew)
+        AppendToTempCache(node);
+    else
+        MarkDeselected(node);
+}
+
 bool TBaseLazyTree::UpdateBandRect(int x, int y)
 {
     if (states_.Has(tsDrawSelecting))
@@ -130,23 +149,12 @@ bool TBaseLazyTree::SelectInBandLeftToRight(TColumnIndex mainColumn, int left, c
                     }
                 }
             }
-            inOld = nodeRight >= oldRect.Left && nodeLeft <= oldRect.Right && oldRect.Top < nodeBottom &&
-                nodeTop < oldRect.Bottom;
-            inNew = nodeRight >= newRect.Left && nodeLeft <= newRect.Right && newRect.Top < nodeBottom &&
-                nodeTop < newRect.Bottom;
+            inOld = BandMeets(oldRect, nodeLeft, nodeRight, nodeTop, nodeBottom);
+            inNew = BandMeets(newRect, nodeLeft, nodeRight, nodeTop, nodeBottom);
         }
         if (inOld != inNew) {
             result = true;
-            if (toggle) {
-                if (node->States.Has(vsSelected))
-                    MarkDeselected(node);
-                else
-                    AppendToTempCache(node);
-            } else if (inNew) {
-                AppendToTempCache(node);
-            } else {
-                MarkDeselected(node);
-            }
+            ChangeBandMember(node, inNew, toggle);
         }
         nodeTop = nodeBottom;
         PLazyNode next = GetNextVisibleNoInit(node, true);
@@ -234,23 +242,12 @@ bool TBaseLazyTree::SelectInBandRightToLeft(TColumnIndex mainColumn, int left, c
                     }
                 }
             }
-            inOld = nodeRight >= oldRect.Left && nodeLeft <= oldRect.Right && oldRect.Top < nodeBottom &&
-                nodeTop < oldRect.Bottom;
-            inNew = nodeRight >= newRect.Left && nodeLeft <= newRect.Right && newRect.Top < nodeBottom &&
-                nodeTop < newRect.Bottom;
+            inOld = BandMeets(oldRect, nodeLeft, nodeRight, nodeTop, nodeBottom);
+            inNew = BandMeets(newRect, nodeLeft, nodeRight, nodeTop, nodeBottom);
         }
         if (inOld != inNew) {
             result = true;
-            if (toggle) {
-                if (node->States.Has(vsSelected))
-                    MarkDeselected(node);
-                else
-                    AppendToTempCache(node);
-            } else if (inNew) {
-                AppendToTempCache(node);
-            } else {
-                MarkDeselected(node);
-            }
+            ChangeBandMember(node, inNew, toggle);
         }
         nodeTop = nodeBottom;
         PLazyNode next = GetNextVisibleNoInit(node, true);

@@ -700,6 +700,7 @@ protected:
     // ---- Band selection -------------------------------------------------------------------------------
     virtual bool UpdateBandRect(int x, int y);
     bool UpdateBandSelection();
+    void ChangeBandMember(PLazyNode node, bool inNew, bool toggle);
     bool SelectInBandLeftToRight(TColumnIndex mainColumn, int left, const TRect& newRect, const TRect& oldRect,
         TAlignment alignment, int right);
     bool SelectInBandRightToLeft(TColumnIndex mainColumn, int left, const TRect& newRect, const TRect& oldRect,
