@@ -1160,6 +1160,9 @@ protected:
     void RebuildColumnMap();
     // Record helpers.
     int RecordsBelow(int idx) const;
+    // Puts restored hidden-row records back into the shown rows (sorted by Idx);
+    // answers the first and last shown row they took.
+    std::pair<int, int> ShowRestoredRows(std::vector<std::unique_ptr<TGridItem>>& restored);
     void InsertRecord(std::unique_ptr<TGridItem> item);
     // Stores the display row's handle in a record and takes it out of the
     // store and the heights.

@@ -144,7 +144,20 @@ void TExStringGrid::UnHideRows(int fromRow, int toRow)
         return;
     std::vector<std::unique_ptr<TGridItem>> restored(std::make_move_iterator(first), std::make_move_iterator(last));
     gridItems_.erase(first, last);
-    // Each restored row lands where it shows once the whole range is shown.
+    const auto [firstShown, lastShown] = ShowRestoredRows(restored);
+    for (int i = 0; i < controlList_.Count(); ++i) {
+        const TControlItem* item = controlList_.GetControl(i);
+        if (item->Y >= fromRow && item->Y <= toRow && View())
+            View()->PlaceControl(item->Control, {}, true);
+    }
+    CellsChanged({0, firstShown, ColCount() - 1, lastShown});
+    CellControlsUpdate();
+    Invalidate();
+}
+
+std::pair<int, int> TExStringGrid::ShowRestoredRows(std::vector<std::unique_ptr<TGridItem>>& restored)
+{
+    // Each restored row lands where it shows once the whole set is shown.
     std::vector<std::pair<int, RowHandle>> placed;
     std::vector<std::pair<int, int>> heights;
     for (auto& item : restored) {
@@ -168,14 +181,7 @@ void TExStringGrid::UnHideRows(int fromRow, int toRow)
     for (size_t i = 1; i < gridItems_.size(); ++i)
         if (gridItems_[i]->Idx == gridItems_[i - 1]->Idx)
             ++duplicateIdx_;
-    for (int i = 0; i < controlList_.Count(); ++i) {
-        const TControlItem* item = controlList_.GetControl(i);
-        if (item->Y >= fromRow && item->Y <= toRow && View())
-            View()->PlaceControl(item->Control, {}, true);
-    }
-    CellsChanged({0, heights.front().first, ColCount() - 1, heights.back().first});
-    CellControlsUpdate();
-    Invalidate();
+    return {heights.front().first, heights.back().first};
 }
 
 void TExStringGrid::UnHideRowsWhere(const std::function<bool(const TGridItem&)>& pick)
@@ -192,36 +198,14 @@ void TExStringGrid::UnHideRowsWhere(const std::function<bool(const TGridItem&)>&
         return;
     }
     gridItems_ = std::move(kept);
-    std::vector<std::pair<int, RowHandle>> placed;
-    std::vector<std::pair<int, int>> heights;
-    for (auto& item : restored) {
-        const int pos = item->Idx - RecordsBelow(item->Idx);
-        placed.emplace_back(pos, std::move(item->Items));
-        heights.emplace_back(pos, item->Height);
-    }
-    // Twins of one Idx (two filter levels) land one below the other.
-    for (size_t i = 1; i < placed.size(); ++i)
-        if (placed[i].first <= placed[i - 1].first) {
-            placed[i].first = placed[i - 1].first + 1;
-            heights[i].first = placed[i].first;
-        }
-    const int k = static_cast<int>(placed.size());
-    store_.InsertHandlesAt(std::move(placed));
-    for (const auto& [pos, h] : heights)
-        rowHeights_.Insert(pos, 1, h);
-    TObjStringGrid::SetRowCount(RowCount() + k);
-    SetRowCount(RowCount());
-    duplicateIdx_ = 0;
-    for (size_t i = 1; i < gridItems_.size(); ++i)
-        if (gridItems_[i]->Idx == gridItems_[i - 1]->Idx)
-            ++duplicateIdx_;
+    const auto [firstShown, lastShown] = ShowRestoredRows(restored);
     if (View())
         for (int i = 0; i < controlList_.Count(); ++i) {
             const TControlItem* item = controlList_.GetControl(i);
             if (!IsHiddenRow(item->Y))
                 View()->PlaceControl(item->Control, {}, true);
         }
-    CellsChanged({0, heights.front().first, ColCount() - 1, heights.back().first});
+    CellsChanged({0, firstShown, ColCount() - 1, lastShown});
     CellControlsUpdate();
     Invalidate();
 }
