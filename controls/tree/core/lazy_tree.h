@@ -9,6 +9,7 @@
 #include "controls/tree/core/tree_errors.h"
 #include "controls/tree/core/tree_options.h"
 #include "controls/tree/core/tree_services.h"
+#include "controls/tree/core/tree_stream.h"
 #include "controls/tree/core/tree_types.h"
 
 #include <cstdint>
@@ -82,6 +83,9 @@ using TVTNodeHeightTrackingEvent = std::function<void(
 using TVTNodeHeightDblClickResizeEvent =
     std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TShiftState, TPoint, bool& allowed)>;
 using TVTNotifyEvent = std::function<void(TBaseLazyTree*)>;
+using TVTSaveNodeEvent = std::function<void(TBaseLazyTree*, PLazyNode, TStream&)>;
+using TVTSaveTreeEvent = std::function<void(TBaseLazyTree*, TStream&)>;
+using TVTNodeCopyingEvent = std::function<void(TBaseLazyTree*, PLazyNode, PLazyNode target, bool& allowed)>;
 
 // IterateSubtree's callback: (tree, node, data, abort).
 using TVTGetNodeProc = std::function<void(TBaseLazyTree*, PLazyNode, void* data, bool& abort)>;
@@ -188,6 +192,12 @@ public:
     TVTNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
     TVTNotifyEvent OnMouseEnter;
     TVTNotifyEvent OnMouseLeave;
+    TVTSaveNodeEvent OnSaveNode;
+    TVTSaveNodeEvent OnLoadNode;
+    TVTSaveTreeEvent OnSaveTree;
+    TVTSaveTreeEvent OnLoadTree;
+    TVTNodeCopyingEvent OnNodeCopying;
+    TVTNodeEvent OnNodeCopied;
 
     // ---- Options and plain properties ----------------------------------------------------------------
     TCustomLazyTreeOptions& TreeOptions() const { return *options_; }
@@ -407,8 +417,46 @@ public:
     void DeleteChildren(PLazyNode node, bool resetHasChildren = false);
     virtual void DeleteSelectedNodes();
     virtual void Clear();
-    // Moves within this tree; a target in another tree needs the tree stream.
+    // A target in another tree goes through node records (the source nodes are deleted here afterwards).
     void MoveTo(PLazyNode source, PLazyNode target, TVTNodeAttachMode mode, bool childrenOnly);
+    void MoveTo(PLazyNode source, TBaseLazyTree* tree, TVTNodeAttachMode mode, bool childrenOnly);
+    // Copies through node records; the last node made (the target with childrenOnly), nil when refused.
+    PLazyNode CopyTo(PLazyNode source, PLazyNode target, TVTNodeAttachMode mode, bool childrenOnly);
+    PLazyNode CopyTo(PLazyNode source, TBaseLazyTree* tree, TVTNodeAttachMode mode, bool childrenOnly);
+    // A nil target: the last top-level node of this tree.
+    void MoveTo(PLazyNode source, std::nullptr_t, TVTNodeAttachMode mode, bool childrenOnly)
+    {
+        MoveTo(source, PLazyNode(nullptr), mode, childrenOnly);
+    }
+    PLazyNode CopyTo(PLazyNode source, std::nullptr_t, TVTNodeAttachMode mode, bool childrenOnly)
+    {
+        return CopyTo(source, PLazyNode(nullptr), mode, childrenOnly);
+    }
+
+    // ---- Tree stream ----------------------------------------------------------------------------------
+    // With a node, its subtree as the only record; else every top-level node.
+    virtual void SaveToStream(TStream& stream, PLazyNode node = nullptr);
+    // Checks the header first: a bad header raises and leaves the tree as it was.
+    virtual void LoadFromStream(TStream& stream);
+    void AddFromStream(TStream& stream, PLazyNode targetNode);
+    // Node records one after the other, without header (copying, moving and the transfer payload).
+    void WriteNodeRecords(TStream& stream, const TNodeArray& nodes);
+    // Links each record of the stream at the target (advancing it for amInsertAfter); answers whether the
+    // stream was read. Record errors propagate after the bracket is closed.
+    bool InsertNodeRecords(TStream& stream, PLazyNode target, TVTNodeAttachMode mode, TChangeReason reason);
+    // Moves nodes of the source tree (this or another) to the target in an order that keeps theirs; a node
+    // that holds the target is skipped.
+    void MoveNodesHere(TBaseLazyTree& source, const TNodeArray& nodes, PLazyNode target, TVTNodeAttachMode mode);
+
+    // ---- Cut and copy marks ---------------------------------------------------------------------------
+    TVTNodeAttachMode DefaultPasteMode() const { return defaultPasteMode_; }
+    void SetDefaultPasteMode(TVTNodeAttachMode value) { defaultPasteMode_ = value; }
+    // Marks every selected node that is not disabled.
+    void MarkCutCopySet();
+    virtual void CancelCutOrCopy();
+    void FinishCutOrCopy();
+    // Marked nodes in tree order; with resolve, a marked node's subtree is not entered.
+    TNodeArray GetSortedCutCopySet(bool resolve);
     virtual void ReinitNode(PLazyNode node, bool recursive);
     virtual void ReinitChildren(PLazyNode node, bool recursive);
     virtual void ResetNode(PLazyNode node);
@@ -601,6 +649,25 @@ protected:
     const TCache& PositionCache() const { return positionCache_; }
     // Builds the cache now when a validation is queued (stands in for a background builder).
     void ValidateCacheIfQueued();
+
+    // ---- Tree stream internals ------------------------------------------------------------------------
+    virtual void WriteNodeRecord(TStream& stream, PLazyNode node);
+    virtual void WriteNodeChunks(TStream& stream, PLazyNode node);
+    void PatchChunkSize(TStream& stream, int64_t start, int64_t end);
+    void MoveToOtherTree(PLazyNode source, PLazyNode target, TVTNodeAttachMode mode, bool childrenOnly);
+    // Reads one record into an existing node (its children are built here).
+    virtual void ReadNodeRecord(TStream& stream, int version, PLazyNode node);
+    // One chunk other than the base chunk, header read; True when understood. The caller moves on to the
+    // chunk's end whatever the handler read.
+    virtual bool ReadNodeChunk(TStream& stream, int version, PLazyNode node, int32_t chunkType, int32_t chunkSize);
+    void SkipNodeRecord(TStream& stream);
+    // Reads a record into a node already linked here and brings counters and selection up to date; the
+    // tree stays consistent also when the record turns out to be corrupt.
+    void LoadNodeSubtree(TStream& stream, int version, PLazyNode node);
+    virtual void FireSaveNode(PLazyNode node, TStream& stream);
+    virtual void FireLoadNode(PLazyNode node, TStream& stream);
+    virtual bool FireNodeCopying(PLazyNode node, PLazyNode target);
+    virtual void FireNodeCopied(PLazyNode node);
 
     // ---- Linking --------------------------------------------------------------------------------------
     virtual void LinkNode(PLazyNode node, PLazyNode destination, TBaseLazyTree* target, TVTNodeAttachMode mode);
@@ -906,6 +973,8 @@ private:
     PLazyNode nextNodeToSelect_ = nullptr;
     PLazyNode focusedNode_ = nullptr;
     TColumnIndex focusedColumn_ = NoColumn;
+
+    TVTNodeAttachMode defaultPasteMode_ = amAddChildLast;
 
     // Editing.
     TColumnIndex editColumn_ = 0;

@@ -323,7 +323,8 @@ void TBaseLazyTree::MoveTo(PLazyNode source, PLazyNode target, TVTNodeAttachMode
         target = root_;
         mode = amAddChildLast;
     } else if (TreeFromNode(target) != this) {
-        TreeAssertionFailed("Moving nodes into another tree needs the tree stream.");
+        MoveToOtherTree(source, target, mode, childrenOnly);
+        return;
     }
     if (target == root_) {
         if (mode == amInsertBefore)

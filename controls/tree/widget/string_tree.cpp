@@ -2,6 +2,7 @@
 // ellipsis and word wrap, hints, incremental search and the selection memory.
 
 #include "controls/tree/widget/string_tree.h"
+#include "controls/tree/widget/string_edit_link.h"
 
 #include "controls/tree/widget/draw_utils.h"
 
@@ -520,5 +521,137 @@ void TCustomLazyStringTree::FireDrawText(TVTPaintInfo& info, const QString& text
 // ---- The published class -----------------------------------------------------------------------------------
 
 TLazyStringTree::TLazyStringTree(QWidget* parent) : TCustomLazyStringTree(parent) {}
+
+} // namespace lazytree
+
+// ---- Tree stream captions ----------------------------------------------------------------------------------
+
+namespace lazytree {
+
+void TCustomLazyStringTree::WriteNodeChunks(TStream& stream, PLazyNode node)
+{
+    TLazyTreeControl::WriteNodeChunks(stream, node);
+    if (!StringOptions().Has(toSaveCaptions) || node == RootNode() || !node->States.Has(vsInitialized))
+        return;
+    const QString text = Text(node, Header().MainColumn());
+    if (text.isEmpty())
+        return;
+    QByteArray bytes(kChunkHeaderSize + 2 * text.size(), Qt::Uninitialized);
+    auto* p = reinterpret_cast<uint8_t*>(bytes.data());
+    PutLE32(p, ctCaption);
+    PutLE32(p + 4, static_cast<uint32_t>(2 * text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        p[kChunkHeaderSize + 2 * i] = uint8_t(unit);
+        p[kChunkHeaderSize + 2 * i + 1] = uint8_t(unit >> 8);
+    }
+    stream.Write(bytes.constData(), bytes.size());
+}
+
+bool TCustomLazyStringTree::ReadNodeChunk(
+    TStream& stream, int version, PLazyNode node, int32_t chunkType, int32_t chunkSize)
+{
+    if (chunkType != ctCaption)
+        return TLazyTreeControl::ReadNodeChunk(stream, version, node, chunkType, chunkSize);
+    QString text;
+    if (chunkSize > 0) {
+        // The reader has checked that the chunk lies inside the stream.
+        QByteArray bytes(chunkSize / 2 * 2, Qt::Uninitialized);
+        stream.ReadBuffer(bytes.data(), bytes.size());
+        const auto* p = reinterpret_cast<const uint8_t*>(bytes.constData());
+        text.resize(bytes.size() / 2);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(char16_t(p[2 * i] | p[2 * i + 1] << 8));
+    }
+    FireNewText(node, Header().MainColumn(), text);
+    return true;
+}
+
+} // namespace lazytree
+
+// ---- Editing -------------------------------------------------------------------------------------------------
+
+namespace lazytree {
+
+std::shared_ptr<IVTEditLink> TCustomLazyStringTree::FireCreateEditor(PLazyNode node, TColumnIndex column)
+{
+    std::shared_ptr<IVTEditLink> link = TLazyTreeControl::FireCreateEditor(node, column);
+    if (!link)
+        link = std::make_shared<TStringEditLink>();
+    return link;
+}
+
+} // namespace lazytree
+
+// ---- Export and transfer formats -----------------------------------------------------------------------------
+
+namespace lazytree {
+
+QString TCustomLazyStringTree::ContentToHTML(TVSTTextSourceType source, const QString& caption)
+{
+    return ExportToHTML(*this, source, caption);
+}
+
+QByteArray TCustomLazyStringTree::ContentToRTF(TVSTTextSourceType source)
+{
+    return ExportToRTF(*this, source);
+}
+
+QString TCustomLazyStringTree::ContentToText(TVSTTextSourceType source, const QString& separator)
+{
+    return ExportToText(*this, source, separator);
+}
+
+void TCustomLazyStringTree::ContentToCustom(TVSTTextSourceType source)
+{
+    ExportToCustom(*this, source);
+}
+
+QByteArray TCustomLazyStringTree::ContentToClipboard(const QString& formatDescription, TVSTTextSourceType source)
+{
+    const auto is = [&](const char* name) { return formatDescription.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
+    if (is("Plain text") || is("Unicode text"))
+        return ExportToText(*this, source, QStringLiteral("\t")).toUtf8();
+    if (is("CSV"))
+        return ExportToText(*this, source, CsvSeparator()).toUtf8();
+    if (is("Rich Text Format") || is("Rich Text Format Without Objects"))
+        return ExportToRTF(*this, source);
+    if (is("HTML Format"))
+        return ExportToHTML(*this, source).toUtf8();
+    if (is("CF_HTML"))
+        return AddClipboardHtmlHeader(ExportToHTML(*this, source).toUtf8());
+    return {};
+}
+
+QByteArray TCustomLazyStringTree::RenderFormat(const QString& description, bool forClipboard)
+{
+    QByteArray result = TLazyTreeControl::RenderFormat(description, forClipboard);
+    if (!result.isEmpty())
+        return result;
+    return ContentToClipboard(description, forClipboard ? tstCutCopySet : tstSelected);
+}
+
+QStringList TCustomLazyStringTree::BuildCSVLines(bool includeHeading)
+{
+    const auto quote = [](QString text) {
+        if (text.isEmpty())
+            return QStringLiteral(" ");
+        text.replace(QLatin1String("\""), QLatin1String("\"\""));
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    };
+    // Without a header the tree has one column, the main one.
+    const int count = std::max(Header().Count(), 1);
+    const auto column = [&](int i) { return Header().Count() > 0 ? TColumnIndex(i) : NoColumn; };
+    QStringList lines;
+    // Column captions belong to the header, which this tree does not have yet: no heading line.
+    Q_UNUSED(includeHeading);
+    for (PLazyNode node = GetFirstChild(RootNode()); node; node = GetNextSibling(node)) {
+        QStringList cells;
+        for (int i = 0; i < count; ++i)
+            cells << quote(Text(node, column(i)));
+        lines << cells.join(QLatin1Char(','));
+    }
+    return lines;
+}
 
 } // namespace lazytree

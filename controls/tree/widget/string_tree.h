@@ -6,6 +6,7 @@
 // remember selected nodes by their text. TLazyStringTree is the class windows place.
 
 #include "controls/tree/widget/tree_control.h"
+#include "controls/tree/widget/tree_export.h"
 
 #include <QFont>
 #include <QString>
@@ -52,6 +53,10 @@ using TVTMeasureTextEvent =
 using TVTDrawTextEvent = std::function<void(
     TBaseLazyTree*, QPainter*, PLazyNode, TColumnIndex, const QString& text, TRect cellRect, bool& defaultDraw)>;
 
+using TVTTreeExportEvent = std::function<void(TBaseLazyTree*, TVTExportType)>;
+// The before-node event answers whether the node is exported (HTML and RTF skip it on false).
+using TVTNodeExportEvent = std::function<bool(TBaseLazyTree*, TVTExportType, PLazyNode)>;
+
 class TCustomLazyStringTree : public TLazyTreeControl {
     Q_OBJECT
 
@@ -71,6 +76,11 @@ public:
     TVTMeasureTextEvent OnMeasureTextWidth;
     TVTMeasureTextEvent OnMeasureTextHeight;
     TVTDrawTextEvent OnDrawText;
+    TVTTreeExportEvent OnBeforeTreeExport;
+    TVTTreeExportEvent OnAfterTreeExport;
+    TVTNodeExportEvent OnBeforeNodeExport;
+    TVTNodeExportEvent OnNodeExport;
+    TVTNodeExportEvent OnAfterNodeExport;
 
     // ---- Properties ---------------------------------------------------------------------------------------
     QString DefaultText() const { return defaultText_; }
@@ -88,6 +98,18 @@ public:
     // The measured main-column text width of a node (0 when not measured yet); nil for no slot.
     int32_t* CachedWidthSlot(PLazyNode node) const;
     void ClearCachedWidths(PLazyNode node, bool recursive);
+
+    // ---- Export ---------------------------------------------------------------------------------------------
+    QString ContentToHTML(TVSTTextSourceType source, const QString& caption = QString());
+    QByteArray ContentToRTF(TVSTTextSourceType source);
+    QString ContentToText(TVSTTextSourceType source, const QString& separator);
+    // One transfer format's bytes (text as UTF-8, RTF as its 8-bit text); empty for a format not offered.
+    QByteArray ContentToClipboard(const QString& formatDescription, TVSTTextSourceType source);
+    // One line per top-level node, each text quoted, an empty text as a single space; with the heading first.
+    QStringList BuildCSVLines(bool includeHeading);
+    void ContentToCustom(TVSTTextSourceType source);
+    bool OffersTextFormats() const override { return true; }
+    QByteArray RenderFormat(const QString& description, bool forClipboard) override;
 
     // ---- Overridden node operations ---------------------------------------------------------------------
     TRect InvalidateNode(PLazyNode node) override;
@@ -118,6 +140,11 @@ protected:
     void FontChanged() override;
     QString NodeHint(PLazyNode node, TColumnIndex column) override;
     QString NodeTooltip(PLazyNode node, TColumnIndex column) override;
+    // The application's editor, else a TStringEditLink.
+    std::shared_ptr<IVTEditLink> FireCreateEditor(PLazyNode node, TColumnIndex column) override;
+    // The caption chunk of the tree stream (main-column text, UTF-16LE).
+    void WriteNodeChunks(TStream& stream, PLazyNode node) override;
+    bool ReadNodeChunk(TStream& stream, int version, PLazyNode node, int32_t chunkType, int32_t chunkSize) override;
 
 private:
     void PrepareTextFont(TVTPaintInfo& info, QPainter& painter);

@@ -271,6 +271,7 @@ TLazyTreeControl::TLazyTreeControl(QWidget* parent, OptionsFactory optionsFactor
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::StyledPanel);
     viewport()->setMouseTracking(true);
+    viewport()->setAcceptDrops(true); // drops are refused later without toAcceptOLEDrop
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -611,7 +612,40 @@ void TLazyTreeControl::resizeEvent(QResizeEvent* event)
 void TLazyTreeControl::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
+    if (!setupApplied_)
+        ApplySetup();
     UpdateScrollBars(true);
+}
+
+void TLazyTreeControl::SetupRootNodeCount(uint32_t count)
+{
+    pendingRootCount_ = count;
+    ChangeTreeStates({tsNeedRootCountUpdate}, {});
+    if (setupApplied_)
+        ApplySetup();
+}
+
+void TLazyTreeControl::ApplySetup()
+{
+    setupApplied_ = true;
+    if (!TreeStates().Has(tsNeedRootCountUpdate))
+        return;
+    ChangeTreeStates({}, {tsNeedRootCountUpdate});
+    if (pendingRootCount_ == 0)
+        return;
+    TCustomLazyTreeOptions& options = TreeOptions();
+    const TVTMiscOptions misc = options.MiscOptions();
+    options.SetMiscOptions(misc - TVTMiscOptions{toReadOnly});
+    BeginUpdate();
+    try {
+        SetChildCount(RootNode(), pendingRootCount_);
+    } catch (...) {
+        EndUpdate();
+        options.SetMiscOptions(misc);
+        throw;
+    }
+    EndUpdate();
+    options.SetMiscOptions(misc);
 }
 
 void TLazyTreeControl::mousePressEvent(QMouseEvent* event)

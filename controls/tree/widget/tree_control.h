@@ -5,6 +5,7 @@
 // exposed rectangle. Text comes from the string tree (string_tree.h) on top.
 
 #include "controls/tree/core/lazy_tree.h"
+#include "controls/tree/widget/drag_image.h"
 #include "controls/tree/widget/image_list.h"
 #include "controls/tree/widget/paint_geometry.h"
 #include "controls/tree/widget/shared_resources.h"
@@ -23,10 +24,12 @@
 #include <memory>
 
 class QHelpEvent;
+class QMimeData;
 class QPrinter;
 
 namespace lazytree {
 
+class TVTMimeData;
 class TPanningWindow;
 class TStyledScrollBars;
 
@@ -94,6 +97,16 @@ using TVTPrepareButtonImagesEvent = std::function<void(TBaseLazyTree*, TButtonIm
 using TVTGetHintEvent = std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, QString& hintText)>;
 using TVTDragStartEvent = std::function<void(TBaseLazyTree*)>;
 
+// Drop effects (copy, move, link) as bits; the same bits name the allowed drag operations.
+enum : int { DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2, DROPEFFECT_LINK = 4 };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+class TLazyTreeControl;
+// source: the tree the data comes from in this process, or nil.
+using TVTDragOverEvent = std::function<void(TBaseLazyTree*, TLazyTreeControl* source, TShiftState, TDragState,
+    TPoint, TDropMode, int& effect, bool& accept)>;
+using TVTDragDropEvent = std::function<void(TBaseLazyTree*, TLazyTreeControl* source, const QMimeData*,
+    TShiftState, TPoint, int& effect, TDropMode)>;
+
 class TLazyTreeControl : public QAbstractScrollArea, public TBaseLazyTree {
     Q_OBJECT
 
@@ -116,6 +129,55 @@ public:
     TVTGetLineStyleEvent OnGetLineStyle;
     TVTPrepareButtonImagesEvent OnPrepareButtonImages;
     TVTDragStartEvent OnStartDrag; // the drag start hook: a drag of the selected nodes may begin
+    TVTDragOverEvent OnDragOver;   // unassigned: tree data is accepted
+    TVTDragDropEvent OnDragDrop;
+
+    // ---- Clipboard and data transfer ------------------------------------------------------------------
+    // Copy and cut answer whether the clipboard took the data; a failed write changes nothing.
+    bool CopyToClipboard();
+    bool CutToClipboard();
+    // Raises ELazyTreeError 2007 when the clipboard holds nothing.
+    bool PasteFromClipboard();
+    // Leaves rendered data on the clipboard and ends the pending cut or copy.
+    void FlushClipboard();
+    void CancelCutOrCopy() override;
+    // A pending cut or copy ends with the nodes: the clipboard lets this tree's object go.
+    void Clear() override;
+    bool ProcessDrop(const QMimeData* data, PLazyNode target, int& effect, TVTNodeAttachMode mode);
+    bool ProcessMimeData(TLazyTreeControl* source, const QMimeData* data, PLazyNode target, TVTNodeAttachMode mode,
+        bool optimized);
+    // The tree of this process that made the data, or nil.
+    static TLazyTreeControl* SourceTreeOf(const QMimeData* data);
+    // Descriptions of the formats this tree offers, in priority order, filtered by ClipboardFormats.
+    QStringList NativeClipboardFormats() const;
+    // Allowed format descriptions; empty allows every format of the tree.
+    QStringList ClipboardFormats() const { return clipboardFormats_; }
+    void SetClipboardFormats(const QStringList& value) { clipboardFormats_ = value; }
+    // One format's bytes (tree data as length word and records); empty when there is nothing to render.
+    virtual QByteArray RenderFormat(const QString& description, bool forClipboard);
+    virtual bool OffersTextFormats() const { return false; }
+    // Starts the drag of the selected nodes now, or once the mouse has moved threshold pixels (the
+    // platform's distance when negative).
+    void BeginDrag(bool immediate, int threshold = -1);
+    // How the drag pixmap is blended (transparency, fade, colour key, bias).
+    TDragImageOptions& DragImageOptions() { return dragImageOptions_; }
+    int DragOperations() const { return dragOperations_; }
+    void SetDragOperations(int effects) { dragOperations_ = effects; }
+    const TNodeArray& DragSelection() const { return dragSelection_; }
+    int LastDragEffect() const { return lastDragEffect_; }
+    // Proposed effect for a drag from source with these modifiers, within allowed.
+    int ProposeDropEffect(TLazyTreeControl* source, TShiftState shift, int allowed) const;
+    TDropMode ComputeDropMode(TPoint p, const THitInfo& hitInfo, const TRect& nodeRect);
+
+    // ---- Setup --------------------------------------------------------------------------------------------
+    // A root node count as a form would give it: applied when the tree is first shown (at once when it
+    // already was), with toReadOnly lifted meanwhile and restored afterwards.
+    void SetupRootNodeCount(uint32_t count);
+
+    // ---- Files --------------------------------------------------------------------------------------------
+    // The file is replaced whole or not at all.
+    void SaveToFile(const QString& fileName);
+    void LoadFromFile(const QString& fileName);
 
     // ---- Properties --------------------------------------------------------------------------------------
     TVTColors& Colors() { return colors_; }
@@ -240,6 +302,15 @@ protected:
     void scrollContentsBy(int dx, int dy) override {}
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void StartOleDrag(TPoint position) override;
+    void ExpandDropTarget() override;
+    bool IsDropTarget() const override { return dropTargetActive_; }
+    // Runs the drag loop; answers the effect the target chose (tests replace it).
+    virtual int RunDragLoop(TVTMimeData* data, int allowedEffects);
 
     // Font metrics of the tree's font.
     int TextHeight() const;
@@ -305,6 +376,16 @@ private:
     int rebuildCount_ = 0;
     TRect lastHintRect_;
     int paintRowTop_ = 0;     // tree y of the row being painted (painter y 0)
+    QStringList clipboardFormats_;
+    bool setupApplied_ = false;
+    uint32_t pendingRootCount_ = 0;
+    void ApplySetup();
+    int dragOperations_ = 0;
+    TDragImageOptions dragImageOptions_;
+    TNodeArray dragSelection_;
+    int lastDragEffect_ = DROPEFFECT_NONE;
+    bool dropTargetActive_ = false;
+    QPointer<TVTMimeData> clipboardData_; // the object this tree put on the clipboard
     QColor dotLineColor_;     // the colour dotted lines take (the canvas text colour of the painters)
 };
 

@@ -1,10 +1,13 @@
 // The tree's stateless drawing routines with a measure of one pixel per character.
 
+#include "controls/tree/widget/drag_image.h"
 #include "controls/tree/widget/draw_utils.h"
 
 #include "qt_print.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace lazytree;
 
@@ -92,3 +95,38 @@ TEST(DrawUtils, AlphaBlendPixels)
 }
 
 } // namespace
+
+TEST(DragImage, FadeAndColourKeyBlendTheDragPixmap)
+{
+    using namespace lazytree;
+    // The fade: full at the centre, e^-4 (about 4.67, so 5) half a side away, e^-8 at the corner distance.
+    EXPECT_EQ(FadeAlpha(50, 50, 100, 100), 255);
+    EXPECT_EQ(FadeAlpha(100, 50, 100, 100), 5);
+    EXPECT_EQ(FadeAlpha(50, 0, 100, 100), 5);
+    EXPECT_EQ(FadeAlpha(0, 0, 100, 100), int(std::nearbyint(255 * std::exp(-8 * std::sqrt(0.5)))));
+
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(qRgb(200, 100, 0));
+    image.setPixel(10, 10, qRgb(1, 2, 3));
+    struct Case {
+        TDragImageOptions options;
+        QPoint at;
+        int alpha;
+    };
+    const Case cases[] = {
+        {{}, {50, 50}, 128},                               // flat default transparency
+        {{128, true, std::nullopt, 0}, {50, 50}, 128},     // fade at the centre: the transparency
+        {{255, true, std::nullopt, 0}, {100 - 1, 50}, 5},  // near the edge almost gone
+        {{200, false, qRgb(1, 2, 3), 0}, {10, 10}, 0},     // the colour key vanishes
+        {{200, false, qRgb(1, 2, 3), 0}, {20, 20}, 200},   // other pixels keep the transparency
+    };
+    for (const Case& c : cases) {
+        const QImage blended = BlendDragImage(image, c.options);
+        EXPECT_NEAR(qAlpha(blended.pixel(c.at)), c.alpha, 1) << c.at.x() << "," << c.at.y();
+    }
+    // The pre-blend bias lifts every channel, clamped.
+    TDragImageOptions bias;
+    bias.Transparency = 255;
+    bias.PreBlendBias = 100;
+    EXPECT_EQ(BlendDragImage(image, bias).pixel(50, 50), qRgba(255, 200, 100, 255));
+}
