@@ -2,6 +2,7 @@
 
 #include "ex_page_control.h"
 #include "new_id_node_window.h"
+#include "snmp_trap_access_mbus_window.h"
 
 #include "app/button/lb_button.h"
 #include "app/common/device_type.h"
@@ -133,6 +134,7 @@ TFMeter_Bus::TFMeter_Bus(QWidget* parent) : OrvanoForm(parent), m_editor(DeviceT
     connect(Btn_Cancel, &TLbButton::clicked, this, &TFMeter_Bus::LbButton4Click);
     connect(Btn_ImportNet, &TLbButton::clicked, this, &TFMeter_Bus::Btn_ImportNetClick);
     connect(Btn_Export_Map, &TLbButton::clicked, this, &TFMeter_Bus::Btn_Export_MapClick);
+    connect(Btn_SNMP, &TLbButton::clicked, this, &TFMeter_Bus::Btn_SNMPClick);
 
     // Drop-down widths of the two long lists.
     CB_Var_ToD->Select_Width_ComboBox(65);
@@ -618,6 +620,12 @@ void TFMeter_Bus::LbButton4Click()
 void TFMeter_Bus::reject()
 {
     LbButton4Click();
+}
+
+void TFMeter_Bus::Btn_SNMPClick()
+{
+    if (FSNMP_Trap_Access_MBus && FSNMP_Trap_Access_MBus->Edit(m_editor.Nodes()))
+        m_editor.Set_Change();
 }
 
 void TFMeter_Bus::Btn_Export_MapClick()

@@ -61,6 +61,7 @@ public:
     void LbButton4Click();   // Cancel
     void Btn_Export_MapClick();
     void Btn_ImportNetClick();
+    void Btn_SNMPClick();
     void Aggiorna_Label_Num_Byte();
 
     // Where the two file buttons take their file names from (tests set them);

@@ -20,6 +20,18 @@ public:
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes;
     }
+    MsgAnswer AskYesNoCancel(MsgKind kind, const QString& text) override
+    {
+        QMessageBox box(Icon(kind), Title(kind), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        QApplication::activeWindow());
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        default: return MsgAnswer::Cancel;
+        }
+    }
 
 private:
     static QMessageBox::Icon Icon(MsgKind kind)
@@ -64,5 +76,6 @@ void Error(const QString& text) { Current().Show(MsgKind::Error, text); }
 void Warning(const QString& text) { Current().Show(MsgKind::Warning, text); }
 void Information(const QString& text) { Current().Show(MsgKind::Information, text); }
 bool Ask(const QString& text, MsgKind kind) { return Current().Ask(kind, text); }
+MsgAnswer AskYesNoCancel(const QString& text, MsgKind kind) { return Current().AskYesNoCancel(kind, text); }
 
 } // namespace Messages

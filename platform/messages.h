@@ -4,6 +4,8 @@
 // Every message box and Yes/No question of the program goes through here, so
 // tests can read the exact texts and answer without a window.
 enum class MsgKind { Error, Warning, Information, Confirmation };
+// The answer to a question with Yes, No and Cancel.
+enum class MsgAnswer { Yes, No, Cancel };
 
 class MessageHandler
 {
@@ -13,6 +15,12 @@ public:
     virtual void Show(MsgKind kind, const QString& text) = 0;
     // A box with Yes and No; true for Yes.
     virtual bool Ask(MsgKind kind, const QString& text) = 0;
+    // A box with Yes, No and Cancel (closing it is Cancel). Handlers that
+    // know only two answers give Yes or No.
+    virtual MsgAnswer AskYesNoCancel(MsgKind kind, const QString& text)
+    {
+        return Ask(kind, text) ? MsgAnswer::Yes : MsgAnswer::No;
+    }
 };
 
 namespace Messages {
@@ -25,4 +33,6 @@ void Warning(const QString& text);
 void Information(const QString& text);
 // A question with Yes and No, shown as a confirmation unless kind says else.
 bool Ask(const QString& text, MsgKind kind = MsgKind::Confirmation);
+// A question with Yes, No and Cancel.
+MsgAnswer AskYesNoCancel(const QString& text, MsgKind kind = MsgKind::Confirmation);
 } // namespace Messages

@@ -4,12 +4,14 @@
 // checks.
 #include "ex_page_control.h"
 #include "insert_key_wireless_window.h"
+#include "modbus_start_add_sd_window.h"
 #include "new_id_node_window.h"
 #include "scan_modbus_start_window.h"
 
 #include "mbus/models/network_editor.h"
 
 #include "app/button/lb_button.h"
+#include "controls/grid/core/ex_column_grid.h"
 #include "message_recorder.h"
 #include "program_folder.h"
 #include "user_input.h"
@@ -178,4 +180,57 @@ TEST(NewNodeIdDialog, PasteAddressesAreCheckedByKind)
     EXPECT_TRUE(user.Run(20000));
     EXPECT_EQ(dlg.result(), mrOk) << "primary 5 beside a secondary 5 is accepted";
     EXPECT_EQ(rec.Texts().size(), 1);
+}
+
+TEST(ScanOptionDialogs, StartAddressTableStopsAtTheFirstBadRow)
+{
+    TempProgramFolder folder(10);
+    MessageRecorder rec;
+    TFModbusStartAdd_SD dlg;
+    dlg.Carica_Dati_Modbus_Start_Add({QStringLiteral("2 - 22222222"), QStringLiteral("5 - 5"), QStringLiteral("7 - 7")});
+    grid::TExColumnGrid& g = dlg.Grid();
+    ASSERT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.Cells(0, 1), QStringLiteral("2 - 22222222"));
+    EXPECT_EQ(dlg.Start_Addresses(), (QStringList{"1", "1", "1"}));
+    struct Case
+    {
+        QStringList column;
+        QString message;   // empty: OK closes
+    };
+    const Case cases[] = {
+        {{"1", "59999", "60000"}, "Error row 3!! Modbus Start Address must be between 1 and 59999"},
+        {{"1", "", "0"}, "Error row 2!! Modbus Start Address cannot be empty"},
+        {{"0", "", ""}, "Error row 1!! Modbus Start Address must be between 1 and 59999"},
+        {{"1", "x", "5"}, "Error row 2!! Modbus Start Address must be between 1 and 59999"},
+        {{"1", "100", "59999"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column.join(u',').toStdString());
+        rec.Clear();
+        for (int r = 1; r <= 3; ++r)
+            g.SetCells(1, r, c.column[r - 1]);
+        dlg.open();
+        UserScript user;
+        user.Click(At(dlg.Btn_OK));
+        EXPECT_TRUE(user.Run(10000));
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(rec.Empty());
+            EXPECT_FALSE(dlg.isVisible());
+            EXPECT_EQ(dlg.result(), mrOk);
+        } else {
+            EXPECT_EQ(rec.Texts(), QStringList{c.message});
+            EXPECT_TRUE(dlg.isVisible()) << "the table stays for a correction";
+            dlg.done(mrCancel);
+        }
+    }
+    Shot(&dlg, "FModbusStartAdd_SD");
+
+    // No meter: the header row alone, and OK closes at once.
+    dlg.Carica_Dati_Modbus_Start_Add({});
+    EXPECT_EQ(g.RowCount(), 1);
+    rec.Clear();
+    dlg.open();
+    dlg.Btn_OKClick();
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_FALSE(dlg.isVisible());
 }

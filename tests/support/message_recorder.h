@@ -22,8 +22,19 @@ public:
         ++m_questions;
         return m_answers.isEmpty() ? m_defaultAnswer : m_answers.takeFirst();
     }
+    // Three-answer questions take their own queue; when it is empty, the
+    // default answer gives Yes or No.
+    MsgAnswer AskYesNoCancel(MsgKind kind, const QString& text) override
+    {
+        m_boxes.append({kind, text});
+        ++m_questions;
+        if (!m_answers3.isEmpty())
+            return m_answers3.takeFirst();
+        return m_defaultAnswer ? MsgAnswer::Yes : MsgAnswer::No;
+    }
 
     void QueueAnswer(bool yes) { m_answers.append(yes); }
+    void QueueAnswer(MsgAnswer answer) { m_answers3.append(answer); }
     void SetDefaultAnswer(bool yes) { m_defaultAnswer = yes; }
 
     QStringList Texts() const
@@ -42,6 +53,7 @@ private:
     MessageHandler* m_previous = nullptr;
     QList<std::pair<MsgKind, QString>> m_boxes;
     QList<bool> m_answers;
+    QList<MsgAnswer> m_answers3;
     bool m_defaultAnswer = true;
     int m_questions = 0;
 };
