@@ -2,7 +2,6 @@
 
 TFCAN_Rec_Frames* FCAN_Rec_Frames = nullptr;
 
-TFCAN_Rec_Frames::TFCAN_Rec_Frames(QWidget* parent)
-    : PlaceholderForm(parent, "FCAN_Rec_Frames", 22)
+TFCAN_Rec_Frames::TFCAN_Rec_Frames(QWidget* parent) : editors::TableEditorForm(parent, editors::kCanRecFrames)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The received CAN frames. Placeholder window: code label and title only.
-class TFCAN_Rec_Frames : public PlaceholderForm
+// The received CAN frames: CAN_Rec_Frames.xml.
+class TFCAN_Rec_Frames : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TFCAN_Send_Frame* FCAN_Send_Frame = nullptr;
 
-TFCAN_Send_Frame::TFCAN_Send_Frame(QWidget* parent)
-    : PlaceholderForm(parent, "FCAN_Send_Frame", 23)
+TFCAN_Send_Frame::TFCAN_Send_Frame(QWidget* parent) : editors::TableEditorForm(parent, editors::kCanSendFrames)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The sent CAN frames. Placeholder window: code label and title only.
-class TFCAN_Send_Frame : public PlaceholderForm
+// The sent CAN frames: CAN_Send_Frames.xml.
+class TFCAN_Send_Frame : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

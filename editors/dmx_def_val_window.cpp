@@ -2,7 +2,6 @@
 
 TFDMXDefVal* FDMXDefVal = nullptr;
 
-TFDMXDefVal::TFDMXDefVal(QWidget* parent)
-    : PlaceholderForm(parent, "FDMXDefVal", 940)
+TFDMXDefVal::TFDMXDefVal(QWidget* parent) : editors::TableEditorForm(parent, editors::kDmxDefaultValues)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The DMX default values. Placeholder window: code label and title only.
-class TFDMXDefVal : public PlaceholderForm
+// The DMX channels' default values: DMX_Default_Values.xml.
+class TFDMXDefVal : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TFDNet* FDNet = nullptr;
 
-TFDNet::TFDNet(QWidget* parent)
-    : PlaceholderForm(parent, "FDNet", 26)
+TFDNet::TFDNet(QWidget* parent) : editors::TableEditorForm(parent, editors::kDNetNet)
 {
 }

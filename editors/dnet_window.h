@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The DeviceNet network. Placeholder window: code label and title only.
-class TFDNet : public PlaceholderForm
+// The DeviceNet slaves: DNETM_Net.xml.
+class TFDNet : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TFNodeGuard* FNodeGuard = nullptr;
 
-TFNodeGuard::TFNodeGuard(QWidget* parent)
-    : PlaceholderForm(parent, "FNodeGuard", "Set Node Guarding")
+TFNodeGuard::TFNodeGuard(QWidget* parent) : editors::TableEditorForm(parent, editors::kNodeGuard)
 {
 }

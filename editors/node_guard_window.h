@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The CANopen node guarding table. Placeholder window: code label and title only.
-class TFNodeGuard : public PlaceholderForm
+// The guarded CANopen nodes: NodeGuard.xml.
+class TFNodeGuard : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TF_Rec_Info* F_Rec_Info = nullptr;
 
-TF_Rec_Info::TF_Rec_Info(QWidget* parent)
-    : PlaceholderForm(parent, "F_Rec_Info", 24)
+TF_Rec_Info::TF_Rec_Info(QWidget* parent) : editors::ByteMapForm(parent, editors::kRecInfo)
 {
 }

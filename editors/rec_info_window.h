@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/byte_map_form.h"
 
-// The byte map of the received CAN frames. Placeholder window: code label and title only.
-class TF_Rec_Info : public PlaceholderForm
+// The byte map of the received CAN frames: CAN_Rec_Info.xml.
+class TF_Rec_Info : public editors::ByteMapForm
 {
     Q_OBJECT
 public:

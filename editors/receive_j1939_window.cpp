@@ -2,7 +2,6 @@
 
 TFReceiveJ1939* FReceiveJ1939 = nullptr;
 
-TFReceiveJ1939::TFReceiveJ1939(QWidget* parent)
-    : PlaceholderForm(parent, "FReceiveJ1939", 29)
+TFReceiveJ1939::TFReceiveJ1939(QWidget* parent) : editors::TableEditorForm(parent, editors::kReceiveJ1939)
 {
 }

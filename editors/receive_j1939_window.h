@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The J1939 receive list. Placeholder window: code label and title only.
-class TFReceiveJ1939 : public PlaceholderForm
+// The received J1939 parameter groups: J1939_Rec_Frames.xml.
+class TFReceiveJ1939 : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

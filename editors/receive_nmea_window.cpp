@@ -2,7 +2,6 @@
 
 TFReceiveNMEA* FReceiveNMEA = nullptr;
 
-TFReceiveNMEA::TFReceiveNMEA(QWidget* parent)
-    : PlaceholderForm(parent, "FReceiveNMEA", 31)
+TFReceiveNMEA::TFReceiveNMEA(QWidget* parent) : editors::TableEditorForm(parent, editors::kReceiveNmea)
 {
 }

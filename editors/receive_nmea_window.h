@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The NMEA 2000 receive list. Placeholder window: code label and title only.
-class TFReceiveNMEA : public PlaceholderForm
+// The received NMEA 2000 parameter groups: NMEA_Rec_Frames.xml.
+class TFReceiveNMEA : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TFReStart_Devices* FReStart_Devices = nullptr;
 
-TFReStart_Devices::TFReStart_Devices(QWidget* parent)
-    : PlaceholderForm(parent, "FReStart_Devices", "ReStart Devices")
+TFReStart_Devices::TFReStart_Devices(QWidget* parent) : editors::TableEditorForm(parent, editors::kRestartDevices)
 {
 }

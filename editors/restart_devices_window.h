@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The CANopen restart table. Placeholder window: code label and title only.
-class TFReStart_Devices : public PlaceholderForm
+// The CANopen nodes the converter may restart: ReStart_CANopen.xml.
+class TFReStart_Devices : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TF_Sen_Info* F_Sen_Info = nullptr;
 
-TF_Sen_Info::TF_Sen_Info(QWidget* parent)
-    : PlaceholderForm(parent, "F_Sen_Info", 25)
+TF_Sen_Info::TF_Sen_Info(QWidget* parent) : editors::ByteMapForm(parent, editors::kSendInfo)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/byte_map_form.h"
 
-// The byte map of the sent CAN frames. Placeholder window: code label and title only.
-class TF_Sen_Info : public PlaceholderForm
+// The byte map of the sent CAN frames: CAN_Send_Info.xml.
+class TF_Sen_Info : public editors::ByteMapForm
 {
     Q_OBJECT
 public:

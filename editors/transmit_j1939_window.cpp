@@ -2,7 +2,6 @@
 
 TFTransmitJ1939* FTransmitJ1939 = nullptr;
 
-TFTransmitJ1939::TFTransmitJ1939(QWidget* parent)
-    : PlaceholderForm(parent, "FTransmitJ1939", 30)
+TFTransmitJ1939::TFTransmitJ1939(QWidget* parent) : editors::TableEditorForm(parent, editors::kTransmitJ1939)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The J1939 transmit list. Placeholder window: code label and title only.
-class TFTransmitJ1939 : public PlaceholderForm
+// The sent J1939 parameter groups: J1939_Send_Frames.xml.
+class TFTransmitJ1939 : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

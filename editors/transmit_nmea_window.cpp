@@ -2,7 +2,6 @@
 
 TFTransmitNMEA* FTransmitNMEA = nullptr;
 
-TFTransmitNMEA::TFTransmitNMEA(QWidget* parent)
-    : PlaceholderForm(parent, "FTransmitNMEA", 32)
+TFTransmitNMEA::TFTransmitNMEA(QWidget* parent) : editors::TableEditorForm(parent, editors::kTransmitNmea)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The NMEA 2000 transmit list. Placeholder window: code label and title only.
-class TFTransmitNMEA : public PlaceholderForm
+// The sent NMEA 2000 parameter groups: NMEA_Send_Frames.xml.
+class TFTransmitNMEA : public editors::TableEditorForm
 {
     Q_OBJECT
 public:
