@@ -5,6 +5,11 @@
 // With --shots each drop-down popup is opened in turn, the screen saved as
 // <dir>/dropdown_<name>.png and probed; the exit code tells whether all passed.
 #include "controls/dropdown/bars.h"
+#include "controls/dropdown/calculator_dropdown.h"
+#include "controls/dropdown/color_panels.h"
+#include "controls/dropdown/detail_dropdown.h"
+#include "controls/dropdown/image_picker_dropdown.h"
+#include "controls/dropdown/time_picker_dropdown.h"
 #include "controls/dropdown/dropdown_form.h"
 #include "controls/dropdown/memo_dropdown.h"
 #include "controls/dropdown/popup_geometry.h"
@@ -19,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -248,6 +254,87 @@ DropDownPage BuildDropDownPage(QTabWidget& tabs)
     return page;
 }
 
+// The pickers page: calculator, time picker with its clock, detail list.
+struct PickerPage
+{
+    TExCalculatorDropdown* calculator = nullptr;
+    TExTimePickerDropDown* time = nullptr;
+    TExTimePickerDropDown* timeWithEditor = nullptr;
+    TExDetailDropDown* detail = nullptr;
+    TExImagePickerDropDown* image = nullptr;
+    TCustomColorSelector* boxes = nullptr;
+    TExColorCubePanel* cube = nullptr;
+    TExColorSpectrumPanel* spectrum = nullptr;
+};
+
+PickerPage BuildPickerPage(QTabWidget& tabs)
+{
+    PickerPage page;
+    auto* w = new QWidget;
+    tabs.addTab(w, QStringLiteral("Pickers"));
+    auto labelled = [](TExCustomDropDown* edit, const char* caption, int y) {
+        edit->setGeometry(110, y, 180, 21);
+        edit->SetLabelMargin(4);
+        edit->LabelTransparent = true;
+        edit->SetLabelCaption(QString::fromLatin1(caption));
+    };
+    page.calculator = new TExCalculatorDropdown(w);
+    labelled(page.calculator, "Calculator", 10);
+    page.calculator->SetValue(12.5);
+    page.time = new TExTimePickerDropDown(w);
+    labelled(page.time, "Time", 40);
+    page.time->SetTime(QTime(10, 8, 30));
+    page.timeWithEditor = new TExTimePickerDropDown(w);
+    labelled(page.timeWithEditor, "Time + editor", 70);
+    page.timeWithEditor->ShowTimePicker = true;
+    page.timeWithEditor->WatchAppearance.PointerStyle = psPointer;
+    ApplyWatchStyle(page.timeWithEditor->WatchAppearance, grid::tsWindows7);
+    page.timeWithEditor->SetTime(QTime(16, 40, 0));
+    page.detail = new TExDetailDropDown(w);
+    labelled(page.detail, "Detail list", 100);
+    page.detail->SetDropDownWidth(240);
+    page.detail->SetDropDownHeight(150);
+    page.detail->ItemHeight = 36;
+    const char* entries[][2] = {
+        {"Modbus RTU", "Serial line, <b>binary</b> frames"}, {"Modbus TCP", "Port 502"},
+        {"M-Bus", "Meters on a <i>two-wire</i> bus"}, {"Wireless M-Bus", "868 MHz radio"},
+        {"PROFINET", "Cyclic I/O"}, {"BACnet/IP", "Building automation"}, {"SNMP", "Agent values"}};
+    for (const auto& e : entries) {
+        QImage icon(16, 16, QImage::Format_RGB32);
+        icon.fill(QColor::fromHsv(int(page.detail->Items().size()) * 50 % 360, 160, 220));
+        page.detail->Items().push_back({QString::fromLatin1(e[0]), -1, icon, QString::fromLatin1(e[1])});
+    }
+    page.detail->SetItemIndex(2);
+    page.image = new TExImagePickerDropDown(w);
+    labelled(page.image, "Image", 130);
+    page.image->Columns = 4;
+    page.image->Layout = ilCaptionBottom;
+    const char* shapes[] = {"Ring", "Square", "Bar", "Dot", "Cross", "Frame", "Wave", "Grid"};
+    for (int i = 0; i < 8; ++i) {
+        TSelectorItem item;
+        item.Caption = QString::fromLatin1(shapes[i]);
+        item.Image = QImage(24, 24, QImage::Format_ARGB32);
+        item.Image.fill(Qt::transparent);
+        QPainter p(&item.Image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor::fromHsv(i * 45, 200, 200), 3));
+        p.drawEllipse(QRect(3, 3, 18, 18).adjusted(i, i, -i, -i));
+        item.Hint = item.Caption;
+        page.image->Items().push_back(item);
+    }
+    page.image->SetItemIndex(5);
+    // The colour panels on their own.
+    page.boxes = new TCustomColorSelector(w);
+    page.boxes->move(310, 10);
+    page.boxes->SetSelectedColor(0x4D50C0);
+    page.cube = new TExColorCubePanel(w);
+    page.cube->move(255, 235);
+    page.cube->SetSelectedColor(0xFFFFFF);
+    page.spectrum = new TExColorSpectrumPanel(w);
+    page.spectrum->move(440, 100);
+    return page;
+}
+
 bool Near(QRgb a, TColor b, int tolerance = 10)
 {
     const QColor q = grid::ToQColor(b);
@@ -257,7 +344,8 @@ bool Near(QRgb a, TColor b, int tolerance = 10)
 
 // Opens one popup, saves the screen and probes it: the popup under its edit
 // overlapping the edit's bottom line, the header's gradient ends, the grip dots.
-bool ShootPopup(TExCustomDropDown* edit, const QString& name, const QString& dir)
+bool ShootPopup(TExCustomDropDown* edit, const QString& name, const QString& dir,
+                const std::function<void(const QImage&, QStringList&)>& probe = {})
 {
     edit->ShowDropDown();
     QApplication::processEvents();
@@ -296,10 +384,107 @@ bool ShootPopup(TExCustomDropDown* edit, const QString& name, const QString& dir
         if (!Near(screen.pixel(footer->mapToGlobal(dot - QPoint(1, 1))), footer->Appearance().BorderColor, 2))
             failures << QStringLiteral("dark grip dot");
     }
+    if (probe)
+        probe(screen, failures);
     edit->HideDropDown(false);
     QApplication::processEvents();
     std::printf("%s: %s\n", qPrintable(name), failures.isEmpty() ? "ok" : qPrintable(failures.join(u',')));
     return failures.isEmpty();
+}
+
+bool IsWhite(QRgb c)
+{
+    return qRed(c) > 245 && qGreen(c) > 245 && qBlue(c) > 245;
+}
+
+// The pickers' popups with probes of their own: key rectangles, face
+// centre, row positions.
+bool ShootPickers(QTabWidget& tabs, const PickerPage& page, const QString& dir)
+{
+    tabs.setCurrentIndex(2);
+    QElapsedTimer shown;  // the page is on screen before the first popup opens
+    shown.start();
+    while (shown.elapsed() < 300)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    bool panelsOk = true;
+    {
+        // The colour panels: box and cell positions on the screen.
+        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        screen.save(dir + QStringLiteral("/dropdown_pickers_page.png"));
+        QStringList f;
+        const std::vector<TColorBoxItem>& boxes = page.boxes->Items();
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            const QPoint at = page.boxes->mapToGlobal(boxes[i].Rect.center());
+            if (i != size_t(page.boxes->ItemIndex()) && !Near(screen.pixel(at), boxes[i].Color, 2))
+                f << QStringLiteral("box %1").arg(i);
+        }
+        for (const CubeCell& cell : CubeCells())
+            if (!Near(screen.pixel(page.cube->mapToGlobal(cell.Center + QPoint(0, 1))), cell.Color, 2) &&
+                cell.Color != 0xFFFFFF)
+                f << QStringLiteral("cube cell at %1,%2").arg(cell.Center.x()).arg(cell.Center.y());
+        const QPoint red = page.spectrum->mapToGlobal(kSpectrumImageRect.topLeft() + QPoint(0, 64));
+        if (!Near(screen.pixel(red), 0x0000FF, 4))
+            f << QStringLiteral("spectrum red");
+        std::printf("colour panels: %s\n", f.isEmpty() ? "ok" : qPrintable(f.join(u',')));
+        panelsOk = f.isEmpty();
+    }
+    bool ok = panelsOk;
+    ok = ShootPopup(page.calculator, QStringLiteral("calculator"), dir, [&](const QImage& s, QStringList& f) {
+        TCustomButtonPanel* panel = page.calculator->ButtonPanel();
+        const std::vector<QRect> expected = ArrangeCalculatorKeys(panel->GetButtonsRect());
+        for (size_t i = 0; i < expected.size(); ++i)
+            if (panel->GetButtonRect(int(i)) != expected[i])
+                f << QStringLiteral("key %1 rectangle").arg(i);
+        const QRect five = panel->GetButtonRect(13);
+        if (IsWhite(s.pixel(panel->mapToGlobal(QPoint(five.left() + 3, five.center().y())))))
+            f << QStringLiteral("key face");
+        const QRect mc = panel->GetButtonRect(4);
+        if (!IsWhite(s.pixel(panel->mapToGlobal(QPoint(mc.right() + 3, mc.center().y())))))
+            f << QStringLiteral("gap after the memory column");
+    });
+    auto clockProbe = [](TExTimePickerDropDown* picker) {
+        return [picker](const QImage& s, QStringList& f) {
+            TExWatch* watch = picker->Watch();
+            if (!watch)
+                return f << QStringLiteral("no clock"), void();
+            const QPoint centre = watch->mapToGlobal(watch->GetCenter());
+            if (!Near(s.pixel(centre), watch->Appearance().CenterPointColor, 40))
+                f << QStringLiteral("face centre");
+            const QRect box = watch->GetAMPMRect();
+            if (IsWhite(s.pixel(watch->mapToGlobal(QPoint(box.left(), box.center().y())))))
+                f << QStringLiteral("AM/PM frame");
+            if (watch->GetFaceRect() != WatchFaceRect(watch->rect(), 0))
+                f << QStringLiteral("face rectangle");
+        };
+    };
+    ok = ShootPopup(page.time, QStringLiteral("time"), dir, clockProbe(page.time)) && ok;
+    ok = ShootPopup(page.timeWithEditor, QStringLiteral("time_editor"), dir, clockProbe(page.timeWithEditor)) && ok;
+    ok = ShootPopup(page.detail, QStringLiteral("detail"), dir, [&](const QImage& s, QStringList& f) {
+        TExCustomItemSelector* sel = page.detail->Selector();
+        const int scroll = sel->verticalScrollBar()->value();
+        const QRect selected = sel->GetItemRect(2).translated(0, -scroll);
+        const QRect plain = sel->GetItemRect(3).translated(0, -scroll);
+        if (IsWhite(s.pixel(sel->viewport()->mapToGlobal(QPoint(selected.right() - 4, selected.center().y())))))
+            f << QStringLiteral("selected row fill");
+        if (!Near(s.pixel(sel->viewport()->mapToGlobal(QPoint(plain.right() - 4, plain.center().y()))), sel->Color, 4))
+            f << QStringLiteral("plain row");
+        if (selected.height() != 36)
+            f << QStringLiteral("row height");
+    });
+    ok = ShootPopup(page.image, QStringLiteral("image"), dir, [&](const QImage& s, QStringList& f) {
+        TExCustomItemSelector* sel = page.image->Selector();
+        const QSize cell = sel->Model().ItemSize();
+        for (int i = 0; i < 8; ++i)
+            if (sel->GetItemRect(i).topLeft() != QPoint(2 + (i % 4) * cell.width(), 2 + (i / 4) * cell.height()))
+                f << QStringLiteral("cell %1 position").arg(i);
+        const QRect chosen = sel->GetItemRect(5);
+        if (Near(s.pixel(sel->viewport()->mapToGlobal(QPoint(chosen.left() + 3, chosen.bottom() - 3))), sel->Color, 4))
+            f << QStringLiteral("chosen cell fill");
+        const QRect other = sel->GetItemRect(0);
+        if (!Near(s.pixel(sel->viewport()->mapToGlobal(QPoint(other.left() + 3, other.bottom() - 3))), sel->Color, 4))
+            f << QStringLiteral("plain cell");
+    });
+    return ok;
 }
 
 bool RunShots(const DropDownPage& page, const QString& dir)
@@ -335,6 +520,7 @@ int main(int argc, char** argv)
     QWidget& window = *new QWidget;
     tabs.addTab(&window, QStringLiteral("Small controls"));
     DropDownPage dropDowns = BuildDropDownPage(tabs);
+    PickerPage pickers = BuildPickerPage(tabs);
 
     auto* caption = new QLabel(QStringLiteral("Flat buttons (looks 0 to 6; look 2 is a toggle, down)"), &window);
     caption->setGeometry(10, 4, 540, 18);
@@ -393,7 +579,11 @@ int main(int argc, char** argv)
     tabs.show();
     if (!shotsDir.isEmpty()) {
         tabs.setCurrentIndex(1);
-        QTimer::singleShot(300, &tabs, [&] { app.exit(RunShots(dropDowns, shotsDir) ? 0 : 1); });
+        QTimer::singleShot(300, &tabs, [&] {
+            bool ok = RunShots(dropDowns, shotsDir);
+            ok = ShootPickers(tabs, pickers, shotsDir) && ok;
+            app.exit(ok ? 0 : 1);
+        });
     } else if (!shot.isEmpty()) {
         // The mouse over the first cell's link, as a user would hold it.
         QCursor::setPos(cells->mapToGlobal(QPoint(120, 10)));
