@@ -1,10 +1,13 @@
 // A small program that shows the controls no window of the program reaches
 // yet. With --shots DIR it writes a PNG of each page and quits.
 #include "controls/grid/core/ex_column_grid.h"
+#include "controls/grid/core/graphic_payloads.h"
+#include "controls/grid/widget/grid_images.h"
 #include "controls/grid/widget/grid_widget.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -63,6 +66,80 @@ std::unique_ptr<TExColumnGrid> MakeTrapTable(int rows)
     return g;
 }
 
+// One row per kind of cell graphic, and cells of mini-HTML text.
+std::unique_ptr<TExStringGrid> MakeGraphicsTable(TGridImageList& images)
+{
+    for (const QColor c : {QColor(0x2E, 0x7D, 0x32), QColor(0xC6, 0x28, 0x28), QColor(0x15, 0x65, 0xC0)}) {
+        QPixmap pm(16, 16);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(c);
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(2, 2, 12, 12);
+        images.Add(pm);
+    }
+    auto g = std::make_unique<TExStringGrid>();
+    g->SetColCount(3);
+    g->SetRowCount(17);
+    g->SetDefaultRowHeight(26);
+    g->SetColWidths(0, 130);
+    g->SetColWidths(1, 260);
+    g->SetColWidths(2, 330);
+    g->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing});
+    g->ControlLook.SetControlStyle(csWinXP);
+    g->GridImages = &images;
+    g->Loaded();
+    g->SetCells(0, 0, QStringLiteral("Kind"));
+    g->SetCells(1, 0, QStringLiteral("Graphic"));
+    g->SetCells(2, 0, QStringLiteral("Mini-HTML"));
+    int r = 1;
+    auto row = [&](const char* name) {
+        g->SetCells(0, r, QString::fromLatin1(name));
+        return r++;
+    };
+    g->AddCheckBox(1, row("Check box"), true, false);
+    g->SetCells(1, r - 1, QStringLiteral("enabled"));
+    g->AddCheckBox(1, row("Three states"), cbGrayed);
+    auto* items = g->CreateRadio(1, row("Radio group"), 1, 1);
+    items->Lines = {QStringLiteral("RTU"), QStringLiteral("ASCII"), QStringLiteral("TCP")};
+    g->AddProgressEx(1, row("Progress"), clHighlight, clWhite, clWindow, clBlack);
+    g->SetCells(1, r - 1, QStringLiteral("64"));
+    g->AddExProgress(1, row("Level bar"), 0, 200);
+    g->SetCells(1, r - 1, QStringLiteral("150"));
+    g->AddProgressPie(1, row("Pie"), clGreen, 70);
+    g->AddRangeIndicator(1, row("Balance"), 100, clRed, clGreen, true);
+    g->SetCells(1, r - 1, QStringLiteral("-40"));
+    g->AddComment(1, row("Comment"), QStringLiteral("Checked on site"));
+    g->SetCells(1, r - 1, QStringLiteral("Port 502"));
+    g->AddButton(1, row("Button"), 80, 20, QStringLiteral("Scan"), haLeft, vaCenter);
+    g->AddShape(1, row("Shape"), 13, 0x00A5FF, clBlack, haLeft, vaCenter);
+    g->AddRating(1, row("Rating"), 5, 0x00C0FF, clSilver);
+    g->SetCells(1, r - 1, QStringLiteral("3.5"));
+    g->AddRotated(1, row("Turned text"), 10, QStringLiteral("Turned ten degrees"));
+    g->AddImageIdx(1, row("Image list"), 2, haLeft, vaCenter);
+    g->SetCells(1, r - 1, QStringLiteral("  Online"));
+    if (TIntList* list = g->AddMultiImage(1, row("Images"), 0, haLeft, vaCenter))
+        for (int i = 0; i < 3; ++i)
+            list->Add(i);
+    g->AddExpand(1, row("Expand"), 60);
+    g->SetCells(1, r - 1, QStringLiteral("Details"));
+    const char* html[] = {
+        "<B>Bold</B>, <I>italic</I> and <FONT color=\"clRed\">red</FONT> text",
+        "See <A href=\"manual\">the manual</A> or <A href=\"faq\">questions</A>",
+        "<U>Underlined</U> <S>struck</S> <FONT bgcolor=\"clYellow\">marked</FONT>",
+        "<IMG src=\"idx:0\"> online <IMG src=\"idx:1\"> offline",
+        "Line one<BR><B>Line two</B>",
+        "<P align=\"right\">right aligned</P>",
+        "<CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\" WIDTH=\"15\"> included",
+        "x<SUP>2</SUP> + y<SUB>i</SUB>",
+    };
+    for (int i = 0; i < int(std::size(html)); ++i)
+        g->SetCells(2, i + 1, QString::fromLatin1(html[i]));
+    g->SetRowHeights(5, 30);
+    return g;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -75,12 +152,17 @@ int main(int argc, char** argv)
 
     // The grids outlive the widgets that show them.
     auto trap = MakeTrapTable(500);
+    TGridImageList images;
+    auto graphics = MakeGraphicsTable(images);
     QTabWidget tabs;
     tabs.setObjectName(QStringLiteral("DemoPages"));
     tabs.resize(820, 520);
     auto* trapWidget = new TGridWidget(*trap);
     trapWidget->setObjectName(QStringLiteral("TrapTable"));
     tabs.addTab(trapWidget, QStringLiteral("Trap table"));
+    auto* graphicsWidget = new TGridWidget(*graphics);
+    graphicsWidget->setObjectName(QStringLiteral("CellGraphics"));
+    tabs.addTab(graphicsWidget, QStringLiteral("Cell graphics"));
 
     if (shots.isEmpty()) {
         tabs.show();
@@ -96,6 +178,7 @@ int main(int argc, char** argv)
              trapWidget->verticalScrollBar()->setValue(trapWidget->verticalScrollBar()->maximum());
              trapWidget->horizontalScrollBar()->setValue(trapWidget->horizontalScrollBar()->maximum());
          }},
+        {QStringLiteral("grid_cell_graphics.png"), [&] { tabs.setCurrentWidget(graphicsWidget); }},
     };
     for (const auto& [file, prepare] : steps) {
         prepare();

@@ -55,6 +55,33 @@ void AxisSizes::FreeTree(int t)
     }
 }
 
+std::vector<int> AxisSizes::Sizes(int from, int n) const
+{
+    std::vector<int> out(size_t(std::max(0, n)), default_);
+    const qint64 end = qint64(from) + std::max(0, n);
+    // Depth-first over the subtrees that meet the range: (node, first index).
+    std::vector<std::pair<int, int>> stack;
+    if (root_ >= 0)
+        stack.push_back({root_, 0});
+    while (!stack.empty()) {
+        const auto [t, base] = stack.back();
+        stack.pop_back();
+        const Node& node = nodes_[size_t(t)];
+        if (base >= end || qint64(base) + node.count <= from)
+            continue;
+        const int runStart = base + CountOf(node.left);
+        const qint64 lo = std::max<qint64>(runStart, from);
+        const qint64 hi = std::min<qint64>(qint64(runStart) + node.len, end);
+        for (qint64 i = lo; i < hi; ++i)
+            out[size_t(i - from)] = node.size;
+        if (node.left >= 0)
+            stack.push_back({node.left, base});
+        if (node.right >= 0)
+            stack.push_back({node.right, runStart + node.len});
+    }
+    return out;
+}
+
 void AxisSizes::Pull(int t)
 {
     Node& n = nodes_[t];

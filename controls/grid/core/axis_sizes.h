@@ -25,6 +25,8 @@ public:
 
     // The size of index i; the default size outside 0 .. Count-1.
     int Size(int i) const;
+    // The sizes of indices from .. from+n-1 in one walk over the runs.
+    std::vector<int> Sizes(int from, int n) const;
     // Ignored outside 0 .. Count-1; negative sizes count as 0.
     void SetSize(int i, int size);
 

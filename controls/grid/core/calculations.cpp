@@ -63,9 +63,10 @@ void TExStringGrid::ResolveRowRange(int& fromRow, int& toRow) const
 template <typename F>
 void TExStringGrid::ForEachCalcRow(int col, int fromRow, int toRow, F&& f)
 {
-    // Rows past the shown ones are real rows, hidden ones included.
-    const int last = FloatingFooter.Visible ? RowCount() - 1 : RowCount();
-    const bool realRows = toRow > last;
+    // Rows past the last shown data row (the footer row is none) are real
+    // rows, hidden ones included.
+    const int lastData = RowCount() - 1 - (FloatingFooter.Visible ? 1 : 0);
+    const bool realRows = toRow > lastData;
     ExportNotification(esExportStart, fromRow);
     for (int r = fromRow; r <= toRow; ++r) {
         const int displ = realRows ? DisplRowIndex(r) : r;

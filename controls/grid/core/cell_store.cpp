@@ -284,14 +284,26 @@ void CellStore::PermuteRows(int left, const std::vector<int>& order)
     const int n = static_cast<int>(order.size());
     if (n == 0 || left < 0 || left >= Extent())
         return;
-    std::vector<RowHandle> taken(static_cast<size_t>(n));
-    const int end = std::min(Extent(), left + n);
-    for (int r = left; r < end; ++r)
-        taken[size_t(r - left)] = std::move(rows_[size_t(r)]);
     if (left + n > Extent())
         rows_.resize(size_t(left + n));
-    for (int k = 0; k < n; ++k)
-        rows_[size_t(left + k)] = std::move(taken[size_t(order[size_t(k)] - left)]);
+    // In place, one cycle of the permutation at a time.
+    std::vector<bool> done(size_t(n), false);
+    for (int k = 0; k < n; ++k) {
+        if (done[size_t(k)])
+            continue;
+        RowHandle first = std::move(rows_[size_t(left + k)]);
+        int j = k;
+        for (;;) {
+            done[size_t(j)] = true;
+            const int from = order[size_t(j)] - left;
+            if (from == k) {
+                rows_[size_t(left + j)] = std::move(first);
+                break;
+            }
+            rows_[size_t(left + j)] = std::move(rows_[size_t(left + from)]);
+            j = from;
+        }
+    }
     Trim();
 }
 

@@ -130,7 +130,7 @@ void TExStringGrid::ShowColumnHeaders()
 {
     if (FixedRows() > 0)
         for (qsizetype i = 0; i < ColumnHeaders.size() && i < AllColCount(); ++i)
-            SetCellEx(static_cast<int>(i), 0, ColumnHeaders[i]);
+            SetCellEx(static_cast<int>(i), 0, UnescapeLineBreaks(ColumnHeaders[i]));
     ColumnHeadersChanged();
 }
 
@@ -206,6 +206,14 @@ void TExStringGrid::AutoDeleteRow(int row)
     }
     if (OnAutoDeleteRow)
         OnAutoDeleteRow(this, row);
+}
+
+void TExStringGrid::MarkPastedRows(const TGridRect& rect)
+{
+    if (!ShowModified.Enabled)
+        return;
+    for (int r = std::max(0, rect.Top); r <= rect.Bottom && r < RowCount(); ++r)
+        SetRowModified(r, true);
 }
 
 void TExStringGrid::LoadCell(int col, int row, const QString& value)

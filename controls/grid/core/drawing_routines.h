@@ -13,9 +13,9 @@ namespace grid {
 class TextMeasurer;
 
 // The platform's frame controls the classic glyph looks draw.
-enum class FrameGlyph { ComboScroll, PushButton, ScrollUp, ScrollDown };
+enum class FrameGlyph { ComboScroll, PushButton, ScrollUp, ScrollDown, CheckBox, RadioButton };
 // Frame control states, combined.
-enum FrameGlyphFlag : unsigned { fgHot = 1, fgPushed = 2, fgInactive = 4, fgFlat = 8 };
+enum FrameGlyphFlag : unsigned { fgHot = 1, fgPushed = 2, fgInactive = 4, fgFlat = 8, fgChecked = 16, fgGrayed = 32 };
 
 // What the drawing routines draw on. Colours are grid colours (system colours
 // resolved by the backend). Lines run from `from` to `to` without the end
@@ -38,7 +38,8 @@ public:
     // Text in font centred in rect; turned to read upwards when upwards.
     virtual void FontText(const QRect& rect, const QString& text, const TFont& font, TColor color,
                           bool upwards) = 0;
-    // A themed part: class name ("button", "combobox", "spin"), part and state.
+    // A themed part: class name ("button", "combobox", "spin", "progress"),
+    // part and state.
     virtual void ThemePart(const QRect& rect, const char* themeClass, int part, int state) = 0;
     // A classic frame control with FrameGlyphFlag flags.
     virtual void FrameControl(const QRect& rect, FrameGlyph glyph, unsigned flags) = 0;

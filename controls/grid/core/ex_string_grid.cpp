@@ -1,4 +1,5 @@
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/edit_lifecycle.h"
 #include "controls/grid/html/mini_html_markup.h"
 
 #include <algorithm>
@@ -156,7 +157,39 @@ void TExStringGrid::EndUpdate()
 
 bool TExStringGrid::SelectCell(int col, int row)
 {
-    return TBaseGrid::SelectCell(col, row);
+    return Editing().SelectCell(col, row) && TBaseGrid::SelectCell(col, row);
+}
+
+GridEditing& TExStringGrid::Editing()
+{
+    if (!editing_)
+        editing_ = std::make_unique<GridEditing>(*this);
+    return *editing_;
+}
+
+void TExStringGrid::ShowInplaceEdit()
+{
+    Editing().ShowInplaceEdit();
+}
+
+void TExStringGrid::HideInplaceEdit()
+{
+    Editing().HideInplaceEdit();
+}
+
+void TExStringGrid::ShowEditor()
+{
+    Editing().ShowInplaceEdit();
+}
+
+void TExStringGrid::HideEditor()
+{
+    Editing().HideInplaceEdit();
+}
+
+bool TExStringGrid::EditorMode() const
+{
+    return editing_ && editing_->EditMode();
 }
 
 void TExStringGrid::CanAddRow(bool& canAdd)

@@ -22,6 +22,11 @@
 namespace grid {
 
 class TExStringGridCheck;
+class GridEditing;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// The directions middle-button panning moves.
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 
 // A hidden row: its index when it was hidden, its height, its cells (the row
 // record itself, moved out of the store) and the filter level that hid it.
@@ -310,17 +315,42 @@ public:
     // Check boxes, radio groups and buttons (base cell of a merged range).
     bool IsControlCell(int col, int row);
     virtual void CellsChanged(const TGridRect& r) {}
-    virtual void HideInplaceEdit() {}
-    virtual void ShowInplaceEdit() {}
-    virtual void ShowEditor() {}
-    virtual void HideEditor() {}
-    virtual bool EditorMode() const { return false; }
+    // The editing hooks go to the grid's editing lifecycle.
+    virtual void HideInplaceEdit();
+    virtual void ShowInplaceEdit();
+    virtual void ShowEditor();
+    virtual void HideEditor();
+    virtual bool EditorMode() const;
+    // The editing lifecycle (editor choice, EditMode, validation, the end
+    // of an edit); the widget is its host.
+    GridEditing& Editing();
     virtual void ClickControlCell(int col, int row) {}
-    virtual void CalcFooter(int col) {}
+    virtual void CalcFooter(int col);
+    // Floating footer (floating_footer.cpp): Visible and FooterStyle with
+    // their effect on FixedFooters and the hidden last row; a column's
+    // calculation kept in the last row's cell properties.
+    void SetFloatingFooterVisible(bool visible);
+    void SetFloatingFooterStyle(TFooterStyle style);
+    TColumnCalcType ColumnCalc(int col) const;
+    void SetColumnCalc(int col, TColumnCalcType type);
+    // Fills the footer cells of col (-1: every column) with their results.
+    virtual void CalcFloatingFooter(int col);
+    // The custom template with each "<#n>" replaced by column n's text of the
+    // current row.
+    QString FooterTemplateText() const;
+    // The column of the strip under x (fixed columns, then from LeftCol); -1
+    // past the last one.
+    int FooterColumnAt(int x) const;
+    // Asks the strip to repaint (OnFooterChanged).
+    void UpdateFooter();
+    void UpdateFooterRow() override { UpdateFooter(); }
     virtual void NavigationChanged() {}
     virtual void MouseActionsChanged() {}
     virtual QString HtmlToPlainText(const QString& text) const;
-    virtual void ColumnMovedSortUpdate(int realFrom, int realTo) {}
+    // After a column move: the sort column and sort indexes stay on their
+    // data, and a grid synchronised on column moves moves the same column.
+    virtual void ColumnMovedSortUpdate(int realFrom, int realTo);
+    bool FSyncedMove = false; // being moved by the synchronised partner
 
     // Events.
     std::function<void(TExStringGrid*, int oldRow, int newRow)> OnRowChanged;
@@ -341,6 +371,51 @@ public:
     std::function<void(TExStringGrid*, int col, int row, bool state)> OnCheckBoxClick; // display column
     std::function<void(TExStringGrid*, int row, bool& canDelete)> OnCanDeleteRow; // real row
     std::function<void(TExStringGrid*, int row)> OnAutoInsertRow;                 // real row
+    // Mouse (mouse_input.h). Cells are display indices, row before column
+    // where the events name both so.
+    std::function<void(TExStringGrid*)> OnClick;
+    std::function<void(TExStringGrid*, int row, int col, bool& allow)> OnCanClickCell;
+    std::function<void(TExStringGrid*, int row, int col)> OnClickCell;
+    std::function<void(TExStringGrid*, int row, int col)> OnDblClickCell;
+    std::function<void(TExStringGrid*, int row, int col)> OnRightClickCell;
+    std::function<void(TExStringGrid*, TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
+    std::function<void(TExStringGrid*, TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp;
+    std::function<void(TExStringGrid*, int row, int col, const QString& anchor, bool& autoHandle)> OnAnchorClick;
+    std::function<void(TExStringGrid*, int row, int col, const QString& anchor)> OnAnchorEnter;
+    std::function<void(TExStringGrid*, int row, int col, const QString& anchor)> OnAnchorExit;
+    std::function<void(TExStringGrid*, int col, bool& doSort)> OnCanSort;
+    std::function<void(TExStringGrid*, int col)> OnClickSort;
+    std::function<void(TExStringGrid*, int col, bool& allow)> OnColumnSize;
+    std::function<void(TExStringGrid*, int col, int width)> OnColumnSizing;
+    std::function<void(TExStringGrid*, int row, int height)> OnRowSizing;
+    std::function<void(TExStringGrid*, int col, bool& allow)> OnColumnMove;
+    std::function<void(TExStringGrid*, int row, bool& allow)> OnRowMove;
+    std::function<void(TExStringGrid*, const TGridRect& orig, const TGridRect& now)> OnSelectionResize;
+    std::function<void(TExStringGrid*, const TGridRect& orig, const TGridRect& now)> OnSelectionResized;
+    std::function<void(TExStringGrid*, int col, int row, bool state)> OnCheckBoxMouseUp;
+    std::function<void(TExStringGrid*, TShiftState shift, QPoint pos, bool& handled)> OnMouseWheelDown;
+    std::function<void(TExStringGrid*, TShiftState shift, QPoint pos, bool& handled)> OnMouseWheelUp;
+    bool HintShowCells = false;
+    bool HintShowSizing = false;
+    bool AnchorHint = false;
+    TIntelliPan IntelliPan = ipVertical;
+    quint32 SortTime = 0; // ms of the last sort by a header click
+    // The grid timer's work: the cell under the pointer becomes current
+    // (Hovering); texts with "<BLI" repaint at each tick (EnableBlink).
+    bool Hovering = false;
+    bool EnableBlink = false;
+    bool FGridBlink = false; // the blink phase the painter reads
+    int FTimerTicks = 0;
+    // Selection queries over the rectangle or the disjunct lists.
+    int SelectedCellsCount();
+    bool GetSelectedCellState(int col, int row) const;
+    void SetSelectedCellState(int col, int row, bool value);
+    TGridCoord GetSelectedCell(int index) const;
+    int SelectedColCount() const;
+    int SelectedRowCount() const;
+    int GetSelectedRow(int index) const;
+    void ClearSelectedCells();
+    void ClearModifiedRows();
     QChar StartEditChar() const { return startEditChar_; }
     void SetStartEditChar(QChar ch) { startEditChar_ = ch; }
 
@@ -797,7 +872,8 @@ public:
     virtual void PasteCell(int col, int row, const QString& value);
     virtual void BeginPaste() {}
     virtual void EndPaste() {}
-    virtual void MarkPastedRows() {}
+    // With ShowModified.Enabled the rows of rect are marked modified.
+    virtual void MarkPastedRows(const TGridRect& rect);
     virtual bool GetAllowFmtClipboard() { return Navigation.AllowFmtClipboard; }
 
     // ---- Calculations ----
@@ -901,6 +977,10 @@ public:
     std::function<void(TExStringGrid*, int row, int col)> OnComboDropDown;
     std::function<void(TExStringGrid*, int col, int row, int x, int y, int& cursor)> OnGetCellCursor;
     std::function<void(TExStringGrid*, int row, int col, QString& hint)> OnGridHint;
+    // acCUSTOM footer cells: the grid's event first, else the footer's own.
+    std::function<void(TExStringGrid*, int col, int row, QString& value)> OnFooterCalc;
+    std::function<void(TExStringGrid*, int col, int row, QString& value)> OnCalcFooter;
+    std::function<void()> OnFooterChanged;
     std::function<void(TExStringGrid*, int row, int col, QString& hint)> OnGridWideHint;
     std::function<void(TExStringGrid*, int row, int col, TGridDrawState state, TBrush& brush, TFont& font)>
         OnGetCellColor;
@@ -1306,6 +1386,7 @@ protected:
     bool inSizeChange_ = false;
     bool selectionChanged_ = false;
     bool destroying_ = false;
+    std::unique_ptr<GridEditing> editing_;
     std::function<void(int col, int row)> selListener_;
     std::vector<TGridChangeNotifier*> notifiers_;
     // The shared record answered for row check boxes.

@@ -1,5 +1,5 @@
 #include "controls/grid/core/ex_string_grid.h"
-#include "controls/grid/html/mini_html_layout.h"
+#include "controls/grid/core/grid_html_measurer.h"
 
 #include "controls/grid/core/text_routines.h"
 
@@ -298,32 +298,28 @@ namespace {
 
 constexpr int kUnboundedHtml = 1 << 20;
 
-// Mini-HTML runs measured with the grid's measurer.
-class GridHtmlMeasurer final : public html::HtmlMeasurer
-{
-public:
-    explicit GridHtmlMeasurer(const TextMeasurer& m) : m_(m) {}
-    QSize TextExtent(const html::HtmlFont& f, QStringView text) override
-    {
-        const TFont font = ToGridFont(f);
-        return {m_.TextWidth(font, text.toString()), m_.TextHeight(font)};
-    }
-    static TFont ToGridFont(const html::HtmlFont& f)
-    {
-        TFont font;
-        font.Name = f.Name;
-        font.Size = f.Size;
-        font.Style = (f.Bold ? fsBold : 0) | (f.Italic ? fsItalic : 0) | (f.Underline ? fsUnderline : 0) |
-                     (f.StrikeOut ? fsStrikeOut : 0);
-        font.Color = f.Color;
-        return font;
-    }
-
-private:
-    const TextMeasurer& m_;
-};
-
 } // namespace
+
+QSize GridHtmlMeasurer::TextExtent(const html::HtmlFont& f, QStringView text)
+{
+    const TFont font = ToGridFont(f);
+    return {m_.TextWidth(font, text.toString()), m_.TextHeight(font)};
+}
+
+TFont GridHtmlMeasurer::ToGridFont(const html::HtmlFont& f)
+{
+    TFont font;
+    font.Name = f.Name;
+    font.Size = f.Size;
+    unsigned style = 0;
+    style |= f.Bold ? unsigned(fsBold) : 0u;
+    style |= f.Italic ? unsigned(fsItalic) : 0u;
+    style |= f.Underline ? unsigned(fsUnderline) : 0u;
+    style |= f.StrikeOut ? unsigned(fsStrikeOut) : 0u;
+    font.Style = style;
+    font.Color = f.Color;
+    return font;
+}
 
 QSize MeasureHtmlText(const TextMeasurer& m, const TFont& font, const QString& text, int width)
 {

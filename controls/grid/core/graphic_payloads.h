@@ -47,11 +47,13 @@ public:
 };
 
 // The image list of the image kinds: only its sizes matter to the grid
-// itself; the pictures are the painter's.
+// itself; the pictures are the painter's, and exports ask for them.
 class TCustomImageList
 {
 public:
     virtual ~TCustomImageList() = default;
+    // The picture of an entry; a null image when the list holds none.
+    virtual QImage Picture(int index) const { return {}; }
     int Width = 16;
     int Height = 16;
     int Count = 0;

@@ -67,10 +67,14 @@ int LastDataCol(const TExStringGrid& g)
 }
 
 // Moves the current cell; with Shift under range selection the anchor stays.
+// A move to another cell is followed by OnClick, as a click is.
 void MoveTo(TExStringGrid& g, int col, int row, TShiftState shift)
 {
     const bool extend = Held(shift, ssShift) && g.Options().Contains(goRangeSelect);
+    const bool moves = col != g.Col() || row != g.Row();
     g.MoveColRow(col, row, !extend, true);
+    if (moves && g.OnClick)
+        g.OnClick(&g);
 }
 
 // ---- The grid's own one-step navigation ----
@@ -621,7 +625,9 @@ Down KeyDownRules(TExStringGrid& g, const GridKey& k)
 
     int stepKey = key;
     GridKeyDownStep(g, stepKey, shift);
-    if (stepKey == 0)
+    // A key OnKeyDown cleared stops here; a key without a code (such as
+    // "-" or a letter of another layout) still types its character.
+    if (stepKey == 0 && key != 0)
         return Down::Stopped;
     // The rules below act on the key as the OnKeyDown handler left it.
     const bool alt = Held(shift, ssAlt);

@@ -173,12 +173,8 @@ void TExStringGrid::ApplyRowOrder(int left, const std::vector<int>& order, int o
                 PutCell(store_, 0, left + k, std::move(first[size_t(k)]));
         // Heights travel with their rows.
         const int def = DefaultRowHeight();
-        std::vector<int> heights(static_cast<size_t>(n));
-        bool custom = false;
-        for (int k = 0; k < n; ++k) {
-            heights[size_t(k)] = rowHeights_.Size(left + k);
-            custom = custom || heights[size_t(k)] != def;
-        }
+        const std::vector<int> heights = rowHeights_.Sizes(left, n);
+        const bool custom = std::any_of(heights.begin(), heights.end(), [def](int h) { return h != def; });
         if (custom) {
             rowHeights_.Remove(left, n);
             rowHeights_.Insert(left, n, def);
@@ -391,9 +387,16 @@ void TExStringGrid::QUnSort()
         return; // rows came or went since the sorts: the way back is lost
     UpdateLock lock(*this);
     // The row now at r had position xref[r]: position p takes the row whose
-    // entry is p.
-    const std::vector<int> order = sortRowXRefInv_;
+    // entry is p. Afterwards both references are the identity again.
+    std::vector<int> order;
+    std::vector<int> xref;
+    order.swap(sortRowXRefInv_);
+    xref.swap(sortRowXRef_);
     ApplyRowOrder(0, order, SortSettings.SingleColumn ? SortSettings.Column : -1);
+    std::iota(xref.begin(), xref.end(), 0);
+    std::iota(order.begin(), order.end(), 0);
+    sortRowXRef_.swap(xref);
+    sortRowXRefInv_.swap(order);
 }
 
 bool TExStringGrid::SortLine(int col, int row1, int row2)

@@ -83,21 +83,28 @@ bool IsUrlChar(QChar ch)
 
 int GetTextKind(const QString& text, bool checkHtml)
 {
-    const QString s = text + u' ';
-    if (s.size() < 2)
+    const qsizetype n = text.size();
+    if (n == 0)
         return 0;
-    if (s[0] == u'=')
+    const QChar* d = text.constData();
+    if (d[0] == u'=')
         return 3;
-    if (s.startsWith(QStringLiteral("|\\"))) {
-        if (s.size() >= 5 && s[3] == u'=' && s[4] == QChar(0))
+    if (n >= 2 && d[0] == u'|' && d[1] == u'\\') {
+        if (n >= 5 && d[3] == u'=' && d[4] == QChar(0))
             return 3;
         return 5;
     }
-    if (s.startsWith(QStringLiteral("{\\")))
+    if (n >= 2 && d[0] == u'{' && d[1] == u'\\')
         return 2;
-    if (checkHtml && (s.contains(QStringLiteral("</")) || s.contains(QStringLiteral("<B")) ||
-                      s.contains(QStringLiteral("<I")) || s.contains(QStringLiteral("<C"))))
-        return 1;
+    if (checkHtml) {
+        // "</", "<B", "<I" or "<C" anywhere.
+        for (qsizetype i = 0; i + 1 < n; ++i)
+            if (d[i] == u'<') {
+                const char16_t next = d[i + 1].unicode();
+                if (next == u'/' || next == u'B' || next == u'I' || next == u'C')
+                    return 1;
+            }
+    }
     return 0;
 }
 

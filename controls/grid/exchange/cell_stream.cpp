@@ -92,7 +92,7 @@ int IndexOfName(Names names, const QByteArray& name)
     return -1;
 }
 
-QByteArray ColourIdent(TColor value)
+QByteArrayView ColourIdent(TColor value)
 {
     for (const ColourName& c : kColours)
         if (c.Value == value)
@@ -339,8 +339,8 @@ void WriteProperties(ObjectWriter& w, const TCellProperties& p, bool hasGraphic)
     w.Integer("CellProperties.CellSpanX", p.CellSpanX);
     w.Integer("CellProperties.CellSpanY", p.CellSpanY);
     w.Ident("CellProperties.Alignment", kAlignment[p.Alignment]);
-    auto colour = [&w](const QByteArray& path, TColor c) {
-        const QByteArray name = ColourIdent(c);
+    auto colour = [&w](QByteArrayView path, TColor c) {
+        const QByteArrayView name = ColourIdent(c);
         if (name.isEmpty())
             w.Integer(path, qint32(c));
         else
@@ -462,12 +462,9 @@ void FireProgress(TExStringGrid& grid, int& last, int value)
 
 // ---- Reading: the whole stream is parsed into these before the grid changes ----
 
-struct ParsedCell
+// The look of a cell that has properties.
+struct ParsedLook
 {
-    int Col = 0;
-    int Row = 0;
-    QString Text;
-    bool HasProp = false;
     std::vector<std::pair<const PropField*, StreamValue>> Props;
     bool HasGraphic = false;
     std::vector<std::pair<const GraphicField*, StreamValue>> Graphic;
@@ -479,11 +476,25 @@ struct ParsedCell
     std::vector<int> Indices;
 };
 
-[[noreturn]] void NoProperty(const StreamRecord& r, const QByteArray& path)
+struct ParsedCell
+{
+    int Col = 0;
+    int Row = 0;
+    QString Text;
+    bool HasProp = false;
+    int Look = -1; // index into the parsed looks
+};
+
+QString NoPropertyText(QByteArrayView className, QByteArrayView path)
 {
     const QString p = QString::fromUtf8(path);
-    Fail(QStringLiteral("Error reading %1%2%3: Property %3 does not exist")
-             .arg(QString::fromUtf8(r.ClassName), QStringLiteral("."), p));
+    return QStringLiteral("Error reading %1%2%3: Property %3 does not exist")
+        .arg(QString::fromUtf8(className), QStringLiteral("."), p);
+}
+
+[[noreturn]] void NoProperty(const StreamRecord& r, const QByteArray& path)
+{
+    Fail(NoPropertyText(r.ClassName, path));
 }
 
 template <typename F, size_t N>
@@ -550,26 +561,40 @@ bool AsBool(const StreamRecord& r, const StreamProperty& p)
     return p.Value.Type == ValueType::True;
 }
 
-void ParseCellRecord(const StreamRecord& r, ParsedCell& cell)
+// A cell record read in place. A value of the wrong kind or an unknown entry
+// fails once the whole record is read, as for every other record.
+void ReadCellRecord(ObjectReader& reader, ParsedCell& cell, StreamValue& v)
 {
-    for (const StreamProperty& p : r.Properties) {
-        if (p.Path == "Col" || p.Path == "Row") {
-            if (!p.Value.IsInteger() || p.Value.Integer < 0 || p.Value.Integer > 65535)
-                InvalidValue();
-            (p.Path == "Col" ? cell.Col : cell.Row) = int(p.Value.Integer);
-        } else if (p.Path == "Cell") {
-            if (!p.Value.IsText())
-                InvalidValue();
-            cell.Text = p.Value.Text;
-        } else if (p.Path == "HasProp") {
-            cell.HasProp = AsBool(r, p);
+    const QByteArrayView className = reader.BeginRecord();
+    QString fault;
+    QByteArrayView path;
+    while (reader.NextProperty(path, v)) {
+        if (!fault.isEmpty())
+            continue;
+        if (path == "Col" || path == "Row") {
+            if (!v.IsInteger() || v.Integer < 0 || v.Integer > 65535)
+                fault = QStringLiteral("Invalid property value");
+            else
+                (path == "Col" ? cell.Col : cell.Row) = int(v.Integer);
+        } else if (path == "Cell") {
+            if (!v.IsText())
+                fault = QStringLiteral("Invalid property value");
+            else
+                cell.Text = std::move(v.Text);
+        } else if (path == "HasProp") {
+            if (v.Type != ValueType::True && v.Type != ValueType::False)
+                fault = QStringLiteral("Invalid property value");
+            else
+                cell.HasProp = v.Type == ValueType::True;
         } else {
-            NoProperty(r, p.Path);
+            fault = NoPropertyText(className, path);
         }
     }
+    if (!fault.isEmpty())
+        Fail(fault);
 }
 
-void ParsePropRecord(const StreamRecord& r, ParsedCell& cell)
+void ParsePropRecord(const StreamRecord& r, ParsedLook& cell)
 {
     for (const StreamProperty& p : r.Properties) {
         if (p.Path == "HasGraphic") {
@@ -585,7 +610,7 @@ void ParsePropRecord(const StreamRecord& r, ParsedCell& cell)
     }
 }
 
-void ParseGraphicRecord(const StreamRecord& r, ParsedCell& cell)
+void ParseGraphicRecord(const StreamRecord& r, ParsedLook& cell)
 {
     cell.Type = ctNone;
     for (const StreamProperty& p : r.Properties) {
@@ -631,7 +656,7 @@ QImage DecodePicture(const QByteArray& data)
     return DecodeImage(rest, className == "TIcon" ? "ICO" : nullptr);
 }
 
-void ParsePayloadRecord(const StreamRecord& r, ParsedCell& cell)
+void ParsePayloadRecord(const StreamRecord& r, ParsedLook& cell)
 {
     const PayloadKind& kind = *cell.PayloadType;
     for (const StreamProperty& p : r.Properties) {
@@ -675,6 +700,7 @@ struct ParsedStream
 {
     CellStreamHeader Header;
     std::vector<ParsedCell> Cells;
+    std::vector<ParsedLook> Looks;
     qsizetype End = 0;
 };
 
@@ -686,16 +712,20 @@ ParsedStream ParseStream(const QByteArray& bytes)
     const CellStreamHeader& h = out.Header;
     if (h.ColCount < 0 || h.RowCount < 0 || h.ColCount > kMaxColumns || h.RowCount > kMaxRows)
         InvalidValue();
+    StreamValue value;
     while (reader.Pos() < reader.Size() - 1) {
         ParsedCell cell;
-        ParseCellRecord(reader.ReadRecord(), cell);
+        ReadCellRecord(reader, cell, value);
         if (cell.HasProp) {
-            ParsePropRecord(reader.ReadRecord(), cell);
-            if (cell.HasGraphic) {
-                ParseGraphicRecord(reader.ReadRecord(), cell);
-                if (cell.PayloadType)
-                    ParsePayloadRecord(reader.ReadRecord(), cell);
+            ParsedLook look;
+            ParsePropRecord(reader.ReadRecord(), look);
+            if (look.HasGraphic) {
+                ParseGraphicRecord(reader.ReadRecord(), look);
+                if (look.PayloadType)
+                    ParsePayloadRecord(reader.ReadRecord(), look);
             }
+            cell.Look = int(out.Looks.size());
+            out.Looks.push_back(std::move(look));
         }
         out.Cells.push_back(std::move(cell));
     }
@@ -703,7 +733,7 @@ ParsedStream ParseStream(const QByteArray& bytes)
     return out;
 }
 
-void ApplyGraphic(TExStringGrid& grid, int col, int row, const ParsedCell& cell)
+void ApplyGraphic(TExStringGrid& grid, int col, int row, const ParsedLook& cell)
 {
     auto graphic = std::make_unique<TCellGraphic>();
     TCellGraphic& g = *graphic;
@@ -819,6 +849,7 @@ QByteArray SaveRectToBinBytes(TExStringGrid& grid, const TGridRect& rect)
                      qRound(double(r - rect.Top) / std::max(1, rect.Bottom - rect.Top) * 100));
     }
     grid.ExportNotification(2, -1);
+    w.Flush();
     return out;
 }
 
@@ -906,12 +937,13 @@ qsizetype LoadParsed(TExStringGrid& grid, QPoint point, const QByteArray& bytes)
         TCellProperties* p = grid.CellProperties(col, row);
         if (!p)
             continue;
-        for (const auto& [field, value] : cell.Props)
+        const ParsedLook& look = parsed.Looks[size_t(cell.Look)];
+        for (const auto& [field, value] : look.Props)
             field->Apply(*p, value);
         p->OwnerCol = col;
         p->OwnerRow = row;
-        if (cell.HasGraphic)
-            ApplyGraphic(grid, col, row, cell);
+        if (look.HasGraphic)
+            ApplyGraphic(grid, col, row, look);
     }
     grid.EndUpdate();
     return parsed.End;

@@ -182,7 +182,7 @@ int PasteTextAtCell(TExStringGrid& grid, int col, int row, int& rows, int& cols,
                 grid.SetRowCount(grid.RowCount() + 1);
         }
     }
-    grid.MarkPastedRows();
+    grid.MarkPastedRows(TGridRect{col, row, right, r});
     grid.CellsChanged(TGridRect{grid.RealColIndex(col), row, grid.RealColIndex(right), r});
     return result;
 }
@@ -249,7 +249,7 @@ int PasteMimeDataAtCell(TExStringGrid& grid, int col, int row, int& rows, int& c
         LoadAtPointFromBinBytes(grid, QPoint(grid.RealColIndex(col), row), bytes);
         cols = h.ColCount;
         rows = h.RowCount;
-        grid.MarkPastedRows();
+        grid.MarkPastedRows(TGridRect{col, row, col + std::max(0, cols - 1), row + std::max(0, rows - 1)});
         grid.EndPaste();
         return h.ColCount * h.RowCount;
     }
@@ -398,7 +398,7 @@ void PasteSelection(TExStringGrid& grid, const QMimeData& data)
                 for (int r = sel.Top; r <= sel.Bottom; ++r)
                     if ((c != sel.Left || r != sel.Top) && MayWrite(grid, c, r))
                         grid.PasteCell(c, r, v);
-            grid.MarkPastedRows();
+            grid.MarkPastedRows(sel);
             grid.EndPaste();
         } else if (n > 1 && (singleCol || singleRow)) {
             const QString v1 = text(sel.Left, sel.Top);
@@ -457,7 +457,7 @@ void PasteSelection(TExStringGrid& grid, const QMimeData& data)
                     if (MayWrite(grid, c, sel.Top))
                         grid.PasteCell(c, sel.Top, text(c - n + 1, sel.Top));
             }
-            grid.MarkPastedRows();
+            grid.MarkPastedRows(sel);
         }
     }
     grid.ImportNotification(2, -1);

@@ -48,36 +48,59 @@ QString Collapse(QStringView s)
     return out;
 }
 
-QByteArray Encode(const QString& text, bool unicode, bool oem)
-{
-    if (unicode)
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-    // OEM texts are already bytes, one character each.
-    return oem ? text.toLatin1() : StringToCp1252(text);
-}
-
 } // namespace
+
+void AppendCsvField(QString& out, QStringView text, const CsvFormat& format)
+{
+    const QChar d = format.Delimiter;
+    bool hasQuote = false;
+    bool hasDelimiter = false;
+    bool hasBreak = false;
+    for (QChar c : text) {
+        hasQuote = hasQuote || c == u'"';
+        hasDelimiter = hasDelimiter || c == d;
+        hasBreak = hasBreak || c == u'\r' || c == u'\n';
+    }
+    bool quoted = format.AlwaysQuotes || (!hasDelimiter && hasQuote) || text.startsWith(u' ');
+    if (text.isEmpty() && !quoted) {
+        if (format.JavaCSV)
+            out += u'^';
+        else if (format.QuoteEmptyCells)
+            out += QLatin1String("\"\"");
+        return;
+    }
+    if ((hasDelimiter || hasBreak) && !format.JavaCSV)
+        quoted = true;
+    if (quoted)
+        out += u'"';
+    if (!hasQuote && !hasBreak) {
+        out += text;
+    } else {
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const QChar c = text[i];
+            if (c == u'"') {
+                out += QLatin1String("\"\"");
+            } else if (format.JavaCSV && (c == u'\r' || c == u'\n')) {
+                if (c == u'\r')
+                    out += u'~';
+            } else if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+                out += kVT; // CR LF stands as VT
+                ++i;
+            } else {
+                out += c;
+            }
+        }
+    }
+    if (quoted)
+        out += u'"';
+}
 
 QString CsvField(const QString& text, const CsvFormat& format)
 {
-    const QChar d = format.Delimiter;
-    QString s = text;
-    s.replace(u'"', QStringLiteral("\"\""));
-    bool quoted = format.AlwaysQuotes || (!s.contains(d) && s.contains(u'"'));
-    if (!quoted && s.startsWith(u' '))
-        quoted = true;
-    if (s.isEmpty() && !quoted)
-        return format.JavaCSV ? QStringLiteral("^") : format.QuoteEmptyCells ? QStringLiteral("\"\"") : QString();
-    if (s.contains(d) || s.contains(u'\r') || s.contains(u'\n')) {
-        if (format.JavaCSV) {
-            s.replace(u'\r', u'~');
-            s.remove(u'\n');
-        } else {
-            s.replace(QStringLiteral("\r\n"), QString(kVT));
-            quoted = true;
-        }
-    }
-    return quoted ? u'"' + s + u'"' : s;
+    QString out;
+    AppendCsvField(out, text, format);
+    return out;
 }
 
 QChar DetectCsvDelimiter(QStringView line1, QStringView line2)
@@ -249,7 +272,12 @@ QString DecodeCsvBytes(const QByteArray& bytes, bool oem)
     return text;
 }
 
-QString SaveToCSVText(TExStringGrid& grid)
+namespace {
+
+// The rows of the exported range one at a time: sink(line) after each row,
+// CR LF included. The line buffer keeps its capacity from row to row.
+template <typename Sink>
+void WriteCsvRows(TExStringGrid& grid, Sink&& sink)
 {
     CsvFormat format;
     format.Delimiter = grid.Delimiter.isNull() ? QChar(u',') : grid.Delimiter;
@@ -260,22 +288,28 @@ QString SaveToCSVText(TExStringGrid& grid)
     const int lastCol = grid.SaveEndCol() + (grid.SaveHiddenCells ? grid.NumHiddenColumns() : 0);
     const int firstRow = grid.SaveStartRow();
     const int lastRow = grid.SaveEndRow();
-    QString out;
+    // The stored columns of the range, mapped once.
+    std::vector<int> cols;
+    for (int c = firstCol; c <= lastCol; ++c)
+        cols.push_back(grid.SaveHiddenCells ? c : grid.RealColIndex(c));
     grid.ExportNotification(0, firstRow);
     int lastProgress = -1;
+    QString line;
     QString value;
     for (int r = firstRow; r <= lastRow; ++r) {
         grid.ExportNotification(1, r);
-        for (int c = firstCol; c <= lastCol; ++c) {
-            if (c > firstCol)
-                out += format.Delimiter;
-            value.clear();
-            grid.SaveCell(grid.SaveHiddenCells ? c : grid.RealColIndex(c), r, value);
+        line.resize(0);
+        for (size_t i = 0; i < cols.size(); ++i) {
+            if (i > 0)
+                line += format.Delimiter;
+            value.resize(0);
+            grid.SaveCell(cols[i], r, value);
             if (grid.OemConvert)
                 TextToOem(value);
-            out += CsvField(value, format);
+            AppendCsvField(line, value, format);
         }
-        out += QStringLiteral("\r\n");
+        line += QLatin1String("\r\n");
+        sink(QStringView(line));
         if (grid.OnFileProgress) {
             const int progress = qRound(double(r) / std::max(1, grid.RowCount() - 1) * 100);
             if (progress != lastProgress) {
@@ -285,18 +319,59 @@ QString SaveToCSVText(TExStringGrid& grid)
         }
     }
     grid.ExportNotification(2, -1);
+}
+
+// Appends text in the file's encoding: UTF-8, OEM bytes (already one byte a
+// character) or Windows-1252.
+void AppendEncoded(QByteArray& out, QStringView text, bool unicode, bool oem)
+{
+    if (unicode) {
+        out += text.toUtf8();
+        return;
+    }
+    const qsizetype at = out.size();
+    // Room grows by doubling: resize alone would reallocate every time.
+    if (out.capacity() < at + text.size())
+        out.reserve(std::max(at + text.size(), 2 * out.capacity()));
+    out.resize(at + text.size());
+    char* p = out.data() + at;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            p[i] = char(c);
+            continue;
+        }
+        // Past plain ASCII the rest goes through the code page's encoder.
+        out.resize(at + i);
+        const QString rest = text.sliced(i).toString();
+        out += oem ? rest.toLatin1() : StringToCp1252(rest);
+        return;
+    }
+}
+
+void WriteCsv(TExStringGrid& grid, const QString& fileName, bool unicode, const QString& before)
+{
+    const bool oem = grid.OemConvert;
+    QByteArray bytes;
+    if (unicode)
+        bytes = QByteArray("\xEF\xBB\xBF");
+    AppendEncoded(bytes, before, unicode, oem);
+    WriteCsvRows(grid, [&](QStringView line) { AppendEncoded(bytes, line, unicode, oem); });
+    QString error;
+    if (!WriteFileAtomically(fileName, bytes, &error))
+        throw GridError(error);
+}
+
+} // namespace
+
+QString SaveToCSVText(TExStringGrid& grid)
+{
+    QString out;
+    WriteCsvRows(grid, [&out](QStringView line) { out += line; });
     return out;
 }
 
 namespace {
-
-void WriteCsv(TExStringGrid& grid, const QString& fileName, bool unicode, const QString& before)
-{
-    const QString text = before + SaveToCSVText(grid);
-    QString error;
-    if (!WriteFileAtomically(fileName, Encode(text, unicode, grid.OemConvert), &error))
-        throw GridError(error);
-}
 
 QByteArray ReadFile(const QString& fileName)
 {

@@ -23,6 +23,8 @@ struct CsvFormat
 // the delimiter, a quote, a line break or a leading space is quoted, so every
 // text but one holding VT reads back the same (JavaCSV carries less).
 QString CsvField(const QString& text, const CsvFormat& format);
+// The same field appended to out in one pass.
+void AppendCsvField(QString& out, QStringView text, const CsvFormat& format);
 
 // The delimiter of two sample lines; a null character when none is found.
 QChar DetectCsvDelimiter(QStringView line1, QStringView line2);

@@ -263,11 +263,11 @@ private:
             return image.isNull() ? text : text + ImageTag(image);
         }
         case ctImageList:
-            return listed(graphic->CellIndex) ? ImageTag(ListImage(*list)) + text : text;
+            return listed(graphic->CellIndex) ? ImageTag(ListImage(*list, graphic->CellIndex)) + text : text;
         case ctDataImage: {
             bool ok = false;
             const int index = raw_.trimmed().toInt(&ok);
-            return ok && listed(index) ? ImageTag(ListImage(*list)) : QString();
+            return ok && listed(index) ? ImageTag(ListImage(*list, index)) : QString();
         }
         case ctNode:
             return u'+' + text;
@@ -277,7 +277,7 @@ private:
                 return text;
             QString tags;
             for (int i = 0; i < indices->Count(); ++i)
-                tags += ImageTag(ListImage(*list));
+                tags += ImageTag(ListImage(*list, (*indices)[i]));
             return tags + text;
         }
         default:
@@ -291,11 +291,14 @@ private:
         return picture ? picture->Image : QImage();
     }
 
-    // The grid's image list carries sizes only; its pictures are the
-    // painter's, so an entry is written as an empty picture of its size.
-    static QImage ListImage(const TCustomImageList& list)
+    // An entry's own picture; a list that holds none gives a blank picture
+    // of its size.
+    static QImage ListImage(const TCustomImageList& list, int index)
     {
-        QImage image(std::max(1, list.Width), std::max(1, list.Height), QImage::Format_RGB32);
+        QImage image = list.Picture(index);
+        if (!image.isNull())
+            return image;
+        image = QImage(std::max(1, list.Width), std::max(1, list.Height), QImage::Format_RGB32);
         image.fill(Qt::white);
         return image;
     }

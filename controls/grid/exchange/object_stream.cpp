@@ -2,6 +2,7 @@
 
 #include "controls/grid/core/grid_types.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -92,30 +93,51 @@ bool StreamValue::IsFloat() const
 
 // ---- Writer ----
 
+ObjectWriter::ObjectWriter(QByteArray& out) : out_(out), end_(out.size()) {}
+
+ObjectWriter::~ObjectWriter()
+{
+    Flush();
+}
+
+void ObjectWriter::Flush()
+{
+    out_.resize(end_);
+}
+
+void ObjectWriter::Grow(qsizetype n)
+{
+    // The buffer runs ahead of the written end and grows by doubling (a
+    // large block grows in place), so every byte is copied once.
+    out_.resize(std::max(end_ + n, 2 * out_.size() + 64));
+}
+
 void ObjectWriter::Le(quint64 value, int bytes)
 {
+    char le[8];
     for (int i = 0; i < bytes; ++i)
-        out_.append(char(value >> (8 * i)));
+        le[i] = char(value >> (8 * i));
+    Put(le, bytes);
 }
 
-void ObjectWriter::ShortString(const QByteArray& s)
+void ObjectWriter::ShortString(QByteArrayView s)
 {
-    const QByteArray cut = s.left(255);
-    out_.append(char(cut.size()));
-    out_.append(cut);
+    const QByteArrayView cut = s.first(std::min<qsizetype>(s.size(), 255));
+    *Room(1) = char(cut.size());
+    Put(cut.data(), cut.size());
 }
 
-void ObjectWriter::BeginRecord(const QByteArray& className)
+void ObjectWriter::BeginRecord(QByteArrayView className)
 {
-    out_.append(kSignature, 4);
+    Put(kSignature, 4);
     ShortString(className);
-    ShortString(QByteArray());
+    ShortString({});
 }
 
 void ObjectWriter::EndRecord()
 {
-    out_.append('\0');
-    out_.append('\0');
+    char* p = Room(2);
+    p[0] = p[1] = '\0';
 }
 
 void ObjectWriter::IntegerValue(qint64 value)
@@ -137,6 +159,23 @@ void ObjectWriter::IntegerValue(qint64 value)
 
 void ObjectWriter::TextValue(const QString& value)
 {
+    // Plain ASCII: one byte a character, no conversion.
+    bool ascii = !value.isEmpty();
+    for (QChar c : value)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+        if (value.size() >= 256) {
+            Type(ValueType::LString);
+            Le(quint64(value.size()), 4);
+        } else {
+            Type(ValueType::String);
+            Le(quint64(value.size()), 1);
+        }
+        char* p = Room(value.size());
+        for (qsizetype i = 0; i < value.size(); ++i)
+            p[i] = char(value[i].unicode());
+        return;
+    }
     const QByteArray utf8 = value.toUtf8();
     if (utf8.size() >= 2 * value.size()) {
         Type(ValueType::WString);
@@ -145,10 +184,10 @@ void ObjectWriter::TextValue(const QString& value)
             Le(c.unicode(), 2);
         return;
     }
-    bool ascii = true;
+    bool asciiBytes = true;
     for (char c : utf8)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (!ascii) {
+        asciiBytes = asciiBytes && static_cast<unsigned char>(c) < 0x80;
+    if (!asciiBytes) {
         Type(ValueType::UTF8String);
         Le(quint64(utf8.size()), 4);
     } else if (utf8.size() >= 256) {
@@ -158,29 +197,29 @@ void ObjectWriter::TextValue(const QString& value)
         Type(ValueType::String);
         Le(quint64(utf8.size()), 1);
     }
-    out_.append(utf8);
+    Put(utf8.constData(), utf8.size());
 }
 
-void ObjectWriter::Integer(const QByteArray& path, qint64 value)
+void ObjectWriter::Integer(QByteArrayView path, qint64 value)
 {
     ShortString(path);
     IntegerValue(value);
 }
 
-void ObjectWriter::Boolean(const QByteArray& path, bool value)
+void ObjectWriter::Boolean(QByteArrayView path, bool value)
 {
     ShortString(path);
     Type(value ? ValueType::True : ValueType::False);
 }
 
-void ObjectWriter::Ident(const QByteArray& path, const QByteArray& name)
+void ObjectWriter::Ident(QByteArrayView path, QByteArrayView name)
 {
     ShortString(path);
     Type(ValueType::Ident);
     ShortString(name);
 }
 
-void ObjectWriter::Set(const QByteArray& path, const QList<QByteArray>& members)
+void ObjectWriter::Set(QByteArrayView path, const QList<QByteArray>& members)
 {
     ShortString(path);
     Type(ValueType::Set);
@@ -189,30 +228,30 @@ void ObjectWriter::Set(const QByteArray& path, const QList<QByteArray>& members)
     ShortString(QByteArray());
 }
 
-void ObjectWriter::Text(const QByteArray& path, const QString& value)
+void ObjectWriter::Text(QByteArrayView path, const QString& value)
 {
     ShortString(path);
     TextValue(value);
 }
 
-void ObjectWriter::Float(const QByteArray& path, double value)
+void ObjectWriter::Float(QByteArrayView path, double value)
 {
     ShortString(path);
     Type(ValueType::Extended);
     unsigned char bytes[10];
     DoubleToExtended(value, bytes);
-    out_.append(reinterpret_cast<const char*>(bytes), 10);
+    Put(reinterpret_cast<const char*>(bytes), 10);
 }
 
-void ObjectWriter::Binary(const QByteArray& path, const QByteArray& data)
+void ObjectWriter::Binary(QByteArrayView path, const QByteArray& data)
 {
     ShortString(path);
     Type(ValueType::Binary);
     Le(quint64(data.size()), 4);
-    out_.append(data);
+    Put(data.constData(), data.size());
 }
 
-void ObjectWriter::Lines(const QByteArray& path, const QStringList& lines)
+void ObjectWriter::Lines(QByteArrayView path, const QStringList& lines)
 {
     ShortString(path);
     Type(ValueType::List);
@@ -241,13 +280,18 @@ quint64 ObjectReader::Le(int bytes)
     return v;
 }
 
-QByteArray ObjectReader::Bytes(qint64 count)
+QByteArrayView ObjectReader::View(qint64 count)
 {
     if (count < 0 || data_.size() - pos_ < count)
         ReadError();
-    QByteArray out = data_.mid(pos_, count);
+    const QByteArrayView out(data_.constData() + pos_, count);
     pos_ += count;
     return out;
+}
+
+QByteArray ObjectReader::Bytes(qint64 count)
+{
+    return View(count).toByteArray();
 }
 
 QByteArray ObjectReader::ShortString()
@@ -255,31 +299,52 @@ QByteArray ObjectReader::ShortString()
     return Bytes(Byte());
 }
 
-StreamRecord ObjectReader::ReadRecord()
+QByteArrayView ObjectReader::ShortView()
+{
+    return View(Byte());
+}
+
+QByteArrayView ObjectReader::BeginRecord()
 {
     if (data_.size() - pos_ < 4)
         ReadError();
     if (std::memcmp(data_.constData() + pos_, kSignature, 4) != 0)
         FormatError();
     pos_ += 4;
-    StreamRecord record;
     const quint8 first = Byte();
     if ((first & 0xF0) == 0xF0)
         FormatError();
-    record.ClassName = Bytes(first);
-    record.ObjectName = ShortString();
-    for (;;) {
-        QByteArray path = ShortString();
-        if (path.isEmpty())
-            break;
+    const QByteArrayView className = View(first);
+    objectName_ = ShortView();
+    return className;
+}
+
+bool ObjectReader::NextProperty(QByteArrayView& path, StreamValue& value)
+{
+    path = ShortView();
+    if (path.isEmpty()) {
+        // The list of child objects is always empty here.
+        if (Byte() != 0)
+            FormatError();
+        return false;
+    }
+    value = Value(0);
+    return true;
+}
+
+StreamRecord ObjectReader::ReadRecord()
+{
+    StreamRecord record;
+    record.ClassName = BeginRecord().toByteArray();
+    record.ObjectName = objectName_.toByteArray();
+    QByteArrayView path;
+    StreamValue value;
+    while (NextProperty(path, value)) {
         StreamProperty p;
-        p.Path = std::move(path);
-        p.Value = Value(0);
+        p.Path = path.toByteArray();
+        p.Value = std::move(value);
         record.Properties.push_back(std::move(p));
     }
-    // The list of child objects is always empty here.
-    if (Byte() != 0)
-        FormatError();
     return record;
 }
 
@@ -327,8 +392,8 @@ StreamValue ObjectReader::ValueOfType(ValueType type, int depth)
         v.Integer = qint64(Le(8));
         break;
     case ValueType::Extended: {
-        const QByteArray b = Bytes(10);
-        v.Real = ExtendedToDouble(reinterpret_cast<const unsigned char*>(b.constData()));
+        const QByteArrayView b = View(10);
+        v.Real = ExtendedToDouble(reinterpret_cast<const unsigned char*>(b.data()));
         break;
     }
     case ValueType::Single: {
@@ -348,19 +413,19 @@ StreamValue ObjectReader::ValueOfType(ValueType type, int depth)
         v.Real = double(qint64(Le(8))) / 10000.0;
         break;
     case ValueType::String:
-        v.Text = QString::fromLatin1(Bytes(Byte()));
+        v.Text = QString::fromLatin1(View(Byte()));
         break;
     case ValueType::LString:
-        v.Text = QString::fromLatin1(Bytes(qint64(quint32(Le(4)))));
+        v.Text = QString::fromLatin1(View(qint64(quint32(Le(4)))));
         break;
     case ValueType::UTF8String:
-        v.Text = QString::fromUtf8(Bytes(qint64(quint32(Le(4)))));
+        v.Text = QString::fromUtf8(View(qint64(quint32(Le(4)))));
         break;
     case ValueType::WString: {
         const qint64 count = qint64(quint32(Le(4)));
         if (count > (data_.size() - pos_) / 2)
             ReadError();
-        const QByteArray b = Bytes(count * 2);
+        const QByteArrayView b = View(count * 2);
         v.Text.resize(count);
         for (qint64 i = 0; i < count; ++i)
             v.Text[i] = QChar(quint16(quint8(b[2 * i]) | (quint8(b[2 * i + 1]) << 8)));

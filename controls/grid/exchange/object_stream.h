@@ -1,9 +1,11 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <cstring>
 #include <vector>
 
 // The object record encoding of the cell stream: signature, class name, an
@@ -73,28 +75,49 @@ struct StreamRecord
 class ObjectWriter
 {
 public:
-    explicit ObjectWriter(QByteArray& out) : out_(out) {}
+    explicit ObjectWriter(QByteArray& out);
+    ~ObjectWriter();
+    ObjectWriter(const ObjectWriter&) = delete;
+    ObjectWriter& operator=(const ObjectWriter&) = delete;
 
-    void BeginRecord(const QByteArray& className);
+    // Appends what was written so far to out (also done on destruction).
+    void Flush();
+
+    void BeginRecord(QByteArrayView className);
     void EndRecord();
 
-    void Integer(const QByteArray& path, qint64 value);
-    void Boolean(const QByteArray& path, bool value);
-    void Ident(const QByteArray& path, const QByteArray& name);
-    void Set(const QByteArray& path, const QList<QByteArray>& members);
-    void Text(const QByteArray& path, const QString& value);
-    void Float(const QByteArray& path, double value);
-    void Binary(const QByteArray& path, const QByteArray& data);
-    void Lines(const QByteArray& path, const QStringList& lines);
+    void Integer(QByteArrayView path, qint64 value);
+    void Boolean(QByteArrayView path, bool value);
+    void Ident(QByteArrayView path, QByteArrayView name);
+    void Set(QByteArrayView path, const QList<QByteArray>& members);
+    void Text(QByteArrayView path, const QString& value);
+    void Float(QByteArrayView path, double value);
+    void Binary(QByteArrayView path, const QByteArray& data);
+    void Lines(QByteArrayView path, const QStringList& lines);
 
 private:
-    void ShortString(const QByteArray& s);
-    void Type(ValueType t) { out_.append(char(t)); }
+    void ShortString(QByteArrayView s);
+    void Type(ValueType t) { *Room(1) = char(t); }
+    char* Room(qsizetype n)
+    {
+        if (end_ + n > out_.size())
+            Grow(n);
+        char* p = out_.data() + end_;
+        end_ += n;
+        return p;
+    }
+    void Put(const char* data, qsizetype n)
+    {
+        if (n > 0)
+            std::memcpy(Room(n), data, size_t(n));
+    }
+    void Grow(qsizetype n);
     void IntegerValue(qint64 value);
     void TextValue(const QString& value);
     void Le(quint64 value, int bytes);
 
     QByteArray& out_;
+    qsizetype end_; // out_ holds room past the written end until Flush
 };
 
 // Reads records from untrusted bytes; every length and count is checked
@@ -109,16 +132,25 @@ public:
     qsizetype Size() const { return data_.size(); }
     StreamRecord ReadRecord();
 
+    // The same record read in place: BeginRecord answers the class name (a
+    // view into the data), then NextProperty gives each entry until it
+    // answers false at the end of the record.
+    QByteArrayView BeginRecord();
+    bool NextProperty(QByteArrayView& path, StreamValue& value);
+
 private:
     quint8 Byte();
     quint64 Le(int bytes);
+    QByteArrayView View(qint64 count);
     QByteArray Bytes(qint64 count);
     QByteArray ShortString();
+    QByteArrayView ShortView();
     StreamValue Value(int depth);
     StreamValue ValueOfType(ValueType type, int depth);
 
     const QByteArray& data_;
     qsizetype pos_;
+    QByteArrayView objectName_;
 };
 
 } // namespace grid

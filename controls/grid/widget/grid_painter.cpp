@@ -2,13 +2,27 @@
 
 #include "controls/grid/core/cell_properties.h"
 #include "controls/grid/core/drawing_routines.h"
+#include "controls/grid/small_controls/themes.h"
+#include "controls/grid/widget/cell_graphics.h"
+#include "controls/grid/widget/cell_html_layout.h"
 #include "controls/grid/widget/cell_text.h"
 #include "controls/grid/widget/qt_canvas.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <array>
+
+// The pictures live in a static library: their registration is pulled in by hand.
+static void InitGridBitmaps()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(grid_bitmaps);
+        return true;
+    }();
+    (void)done;
+}
 
 namespace grid {
 
@@ -30,56 +44,51 @@ constexpr std::array<BoxColors, 4> kBoxColors{{
     {0xF8F8F8, 0xE5E5E5, 0xEFEFEF, 0xD9D9D9, 0xF0F0F0, 0xFBFAFA, clNone, clNone},
 }};
 
-bool IsCheckKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox ||
-           t == ctTriStateCheckBox;
-}
-
 bool CheckKindShowsText(TCellType t)
 {
     return t == ctCheckBox || t == ctTriStateCheckBox || t == ctRadioButton;
 }
 
-QPixmap MakeCheckPicture(int size, bool checked, bool enabled)
-{
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    const QColor border = enabled ? QColor(0x1C, 0x51, 0x80) : QColor(0xB0, 0xB0, 0xB0);
-    QLinearGradient fill(0, 0, size, size);
-    fill.setColorAt(0, enabled ? QColor(0xDC, 0xDC, 0xD7) : QColor(0xF0, 0xF0, 0xF0));
-    fill.setColorAt(1, QColor(0xFF, 0xFF, 0xFF));
-    p.fillRect(QRect(1, 1, size - 2, size - 2), fill);
-    p.setPen(border);
-    p.drawRect(0, 0, size - 1, size - 1);
-    if (checked) {
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(enabled ? QColor(0x21, 0xA1, 0x21) : QColor(0xA0, 0xA0, 0xA0), std::max(2, size / 7)));
-        const double s = size;
-        const QPointF tick[] = {{s * 0.25, s * 0.5}, {s * 0.43, s * 0.7}, {s * 0.76, s * 0.3}};
-        p.drawPolyline(tick, 3);
-    }
-    return pm;
-}
-
 } // namespace
 
-const QPixmap& GridPainter::CheckPicture(int size, bool checked, bool enabled)
+GridPainter::GridPainter(TExStringGrid& grid) : grid_(grid)
 {
-    // Made once per size: checked/unchecked by enabled/disabled.
-    struct Set
-    {
-        int Size = 0;
-        std::array<QPixmap, 4> Pictures;
+    InitGridBitmaps();
+    htmlPictures_.Cache = &pictureCache_;
+    ProgressAppearance.OnChange = [this] {
+        if (grid_.HasView())
+            grid_.View()->InvalidateAll();
     };
-    static Set cache;
-    if (cache.Size != size) {
-        cache.Size = size;
-        for (int i = 0; i < 4; ++i)
-            cache.Pictures[i] = MakeCheckPicture(size, i & 1, (i & 2) == 0);
+}
+
+GridPainter::~GridPainter() = default;
+
+html::HtmlPictures& GridPainter::HtmlPictures()
+{
+    const auto* list = dynamic_cast<const TGridImageList*>(grid_.GetGridImages());
+    htmlPictures_.Images = list ? &list->Pictures() : nullptr;
+    htmlPictures_.Container = PictureContainer;
+    return htmlPictures_;
+}
+
+const QImage& GridPainter::GridGlyph(const char* name, TColor back)
+{
+    const QLatin1String key(name);
+    for (const Glyph& g : glyphs_)
+        if (g.Back == back && g.Name == key)
+            return g.Image;
+    // Drawn once into an image of its own: the key colour becomes the
+    // background (or stays out).
+    QImage bitmap = GridBitmap(key);
+    QImage out(bitmap.size(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    if (!bitmap.isNull()) {
+        QPainter p(&out);
+        QtCanvas canvas(p);
+        DrawBitmapTransparent(canvas, bitmap, back, QRect(QPoint(0, 0), bitmap.size()));
     }
-    return cache.Pictures[(checked ? 1 : 0) | (enabled ? 0 : 2)];
+    glyphs_.push_back({key, back, out});
+    return glyphs_.back().Image;
 }
 
 const QFont& GridPainter::FontOf(const TFont& font)
@@ -146,7 +155,128 @@ void GridPainter::Paint(QPainter& painter, const QRect& clip, bool focused)
     if (lastBottom < clientH)
         painter.fillRect(QRect(0, lastBottom, std::min(lastRight, clientW), clientH - lastBottom).intersected(clip),
                          back);
+    PaintBackGroundOutsideCells(painter, clip, lastRight, lastBottom);
     ++g.FPaintID;
+    if (OnPainted)
+        OnPainted();
+}
+
+namespace {
+
+bool Gradient(TBackGroundDisplay d)
+{
+    return d == bdGradientHorz || d == bdGradientVert;
+}
+
+} // namespace
+
+void GridPainter::TileBackGround(QPainter& painter, const QRect& target, QPoint origin)
+{
+    const QImage& picture = grid_.BackGround.Bitmap;
+    const int w = picture.width();
+    const int h = picture.height();
+    if (w <= 0 || h <= 0 || target.isEmpty())
+        return;
+    // Tiles placed so the picture's corner falls on origin + a multiple of
+    // its size: cells and the area past them join without a seam.
+    auto floorMod = [](int a, int m) { return ((a % m) + m) % m; };
+    const int x0 = target.left() - floorMod(target.left() - origin.x(), w);
+    const int y0 = target.top() - floorMod(target.top() - origin.y(), h);
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    for (int y = y0; y <= target.bottom(); y += h)
+        for (int x = x0; x <= target.right(); x += w)
+            painter.drawImage(QPoint(x, y), picture);
+    painter.restore();
+}
+
+bool GridPainter::DrawCellBackGround(QPainter& painter, int col, int row, const QRect& rect, const CellLook& look,
+                                     bool selected)
+{
+    TExStringGrid& g = grid_;
+    const TBackGround& bg = g.BackGround;
+    const bool picture = !bg.Bitmap.isNull();
+    if (!picture && !Gradient(bg.Display))
+        return false;
+    const bool fixed = g.IsFixed(col, row);
+    if ((bg.Cells == bcNormal && fixed) || (bg.Cells == bcFixed && !fixed))
+        return false;
+    if (g.Colors(g.RealColIndex(col), row) != clNone)
+        return false;
+    if (picture) {
+        if (selected && g.ShowSelection())
+            return false;
+        if (bg.Display == bdTile) {
+            // The phase is the size of the cells before this one, counted
+            // from the first normal cell (bcNormal) or from the first cell.
+            const QRect cell = g.CellRect(col, row);
+            const int startCol = bg.Cells == bcNormal ? g.FixedCols() : 0;
+            const int startRow = bg.Cells == bcNormal ? g.FixedRows() : 0;
+            const QPoint origin(cell.left() - int(g.ColOffset(col) - g.ColOffset(startCol)),
+                                cell.top() - int(g.RowOffset(row) - g.RowOffset(startRow)));
+            TileBackGround(painter, rect, origin);
+        } else {
+            painter.save();
+            painter.setClipRect(rect, Qt::IntersectClip);
+            painter.drawImage(QPoint(bg.Left, bg.Top), bg.Bitmap);
+            painter.restore();
+        }
+        return true;
+    }
+    if (selected && g.ShowSelection()) {
+        const bool focusedCell = col == g.Col() && row == g.Row();
+        if (!focusedCell || g.Options().Contains(goDrawFocusSelected))
+            return false;
+    }
+    // The cell's slice of one gradient over the whole client.
+    const bool horizontal = bg.Display == bdGradientHorz;
+    const int extent = horizontal ? g.ClientWidth() : g.ClientHeight();
+    const int from = horizontal ? rect.left() : rect.top();
+    const int to = horizontal ? rect.right() + 1 : rect.bottom() + 1;
+    QtCanvas canvas(painter);
+    DrawGradientRect(canvas, BlendColor(bg.Color, bg.ColorTo, 0, std::max(1, extent), from),
+                     BlendColor(bg.Color, bg.ColorTo, 0, std::max(1, extent), to), horizontal, rect, 128);
+    return true;
+}
+
+void GridPainter::PaintBackGroundOutsideCells(QPainter& painter, const QRect& clip, int lastRight, int lastBottom)
+{
+    TExStringGrid& g = grid_;
+    const TBackGround& bg = g.BackGround;
+    const bool picture = !bg.Bitmap.isNull();
+    if (!picture && (!Gradient(bg.Display) || bg.ColorTo == clNone))
+        return;
+    if (picture && bg.Display == bdTile && bg.Cells == bcFixed)
+        return;
+    const int clientW = g.ClientWidth();
+    const int clientH = g.ClientHeight() - g.SearchPanelHeight() -
+                        (g.FloatingFooter.Visible ? g.FloatingFooter.Height : 0);
+    QRegion area;
+    if (lastRight < clientW)
+        area += QRect(lastRight, 0, clientW - lastRight, std::max(0, clientH));
+    if (lastBottom < clientH)
+        area += QRect(0, lastBottom, std::min(lastRight, clientW), clientH - lastBottom);
+    area &= clip;
+    if (area.isEmpty())
+        return;
+    painter.save();
+    painter.setClipRegion(area, Qt::IntersectClip);
+    const QRect client(0, 0, clientW, std::max(0, clientH));
+    if (!picture) {
+        QtCanvas canvas(painter);
+        DrawGradientRect(canvas, bg.Color, bg.ColorTo, bg.Display == bdGradientHorz, client, 128);
+    } else if (bg.Display != bdTile) {
+        painter.drawImage(QPoint(bg.Left, bg.Top), bg.Bitmap);
+    } else {
+        const int startCol = bg.Cells == bcNormal ? g.FixedCols() : 0;
+        const int startRow = bg.Cells == bcNormal ? g.FixedRows() : 0;
+        const int firstCol = std::max(g.LeftCol(), g.FixedCols());
+        const int firstRow = std::max(g.TopRow(), g.FixedRows());
+        const QPoint origin(g.FixedColsWidth() - int(g.ColOffset(firstCol) - g.ColOffset(startCol)),
+                            g.FixedRowsHeight() - int(g.RowOffset(firstRow) - g.RowOffset(startRow)));
+        TileBackGround(painter, client, origin);
+    }
+    painter.restore();
 }
 
 void GridPainter::PaintCell(QPainter& painter, int col, int row, QRect rect, TGridDrawState state)
@@ -340,42 +470,13 @@ QRect GridPainter::CheckGlyphRect(int col, int row, const QRect& rect, TAlignmen
     const QPoint off = g.XYOffset();
     const QRect r = rect.adjusted(off.x() - 1, off.y() - 1, -(off.x() - 1), -(off.y() - 1));
     const bool withText = graphic && CheckKindShowsText(graphic->CellType);
-    int left;
-    switch (textAlign) {
-    case taRightJustify:
-        left = r.left() + r.width() - size - 1;
-        break;
-    case taCenter:
-        left = withText ? std::max(0, r.width()) / 2 + r.left() - size
-                        : std::max(0, r.width() - size) / 2 + r.left();
-        break;
-    default:
-        left = r.left() + 1;
-        break;
-    }
-    left = std::max(left, r.left());
     TCellVAlign va = graphic ? graphic->CellVAlign : vaTop;
     TAlignment ha;
     TVAlignment cellVa;
     g.GetCellTextAlignment(realCol, row, ha, cellVa);
     if (cellVa != g.VAlignment())
         va = cellVa == vtaTop ? vaTop : cellVa == vtaCenter ? vaCenter : vaBottom;
-    int top;
-    switch (va) {
-    case vaBottom:
-        top = r.top() + r.height() - 1 - size;
-        break;
-    case vaCenter:
-        top = size < r.height() ? r.top() + (r.height() - size) / 2 : r.top() + 1;
-        break;
-    case vaUnderText:
-        top = r.top() + r.height() - size;
-        break;
-    default:
-        top = r.top() + 1;
-        break;
-    }
-    return QRect(left, top, size, size);
+    return QRect(CheckGlyphLeft(r, textAlign, withText, 0, size), GraphicTop(r, va, size), size, size);
 }
 
 void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rect, TGridDrawState state)
@@ -384,52 +485,32 @@ void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rec
     const int realCol = g.RealColIndex(col);
     CellLook look = g.GetVisualProperties(col, row, state, false, false, true);
     const bool fixedLook = g.HasFixedLook(col, row);
-    const bool selected = state.Contains(gdSelected) && !g.IsFixed(col, row);
+    const bool fixedCell = g.IsFixed(col, row);
+    const bool selected = state.Contains(gdSelected) && !fixedCell;
     if (selected && g.ShowSelection() && g.SelectionTextColor() != clNone && g.Enabled)
         look.Font.Color = g.SelectionTextColor();
 
-    const TCellGraphic* graphic = g.GetCellGraphic(realCol, row);
+    DrawCellBackGround(painter, col, row, rect, look, selected);
+
+    TCellGraphic* graphic = g.GetCellGraphic(realCol, row);
     const GraphicLayout layout = graphic ? g.GetGraphicLayout(realCol, row) : GraphicLayout{};
+    int textWidth = 0;
     if (layout.DrawText)
-        DrawText(painter, col, realCol, row, fixedLook ? rect.adjusted(0, 1, 0, 0) : rect, look, fixedLook,
-                 layout.Width);
+        textWidth = DrawText(painter, col, realCol, row,
+                             CellTextRect(g, col, row, rect, fixedLook, fixedCell, graphic), look, selected,
+                             graphic != nullptr);
 
     if (fixedLook && !g.Flat() && (g.Look() == glXP || g.Look() == glZAD))
         DrawFixedEdges(painter, rect.adjusted(0, 0, 1, 1));
 
-    if (graphic) {
-        QtCanvas canvas(painter);
-        const TCellType type = graphic->CellType;
-        if (IsCheckKind(type)) {
-            const QRect glyph = CheckGlyphRect(col, row, rect, look.HAlign);
-            const bool enabled = g.ControlLook.NoDisabledCheckRadioLook() || g.ControlLook.CheckAlwaysActive ||
-                                 (g.Enabled && g.IsEditable(realCol, row));
-            painter.drawPixmap(glyph.topLeft(),
-                               CheckPicture(g.ControlLook.CheckSize(), CheckShown(realCol, row, *graphic), enabled));
-        } else if (type == ctXPProgress) {
-            const int percent = LevelPercent(g.GetCellEx(realCol, row).toInt(), graphic->CellErrFrom,
-                                             graphic->CellErrLen);
-            const QRect r = rect.adjusted(g.ControlLook.ProgressMarginX(), g.ControlLook.ProgressMarginY(),
-                                          -g.ControlLook.ProgressMarginX() - 1,
-                                          -g.ControlLook.ProgressMarginY() - 1);
-            canvas.FillRect(r, clWindow);
-            canvas.FillRect(QRect(r.left(), r.top(), r.width() * percent / 100, r.height()), 0x00C000);
-            canvas.FrameRect(r, g.ControlLook.ProgressBorderColor);
-        } else if (type == ctProgress) {
-            DrawProgressBar(canvas, rect.adjusted(2, 2, -2, -2), TColor(graphic->CellIndex), clGray,
-                            graphic->CellText, graphic->CellErrLen, graphic->CellErrFrom,
-                            g.ControlLook.ProgressMarginY(), g.ControlLook.ProgressMarginX(), graphic->CellValue,
-                            clBlack, clWindow, clWhite, look.Brush.Color);
-        } else if (type == ctProgressPie) {
-            DrawProgressPie(canvas, QRect(rect.left() + 2, rect.top() + 2, 20, 20), clGreen,
-                            int(graphic->CellValue), clWindow);
-        }
-    }
+    if (graphic)
+        DrawCellGraphic(painter, col, row, fixedLook ? rect.adjusted(0, 1, 0, 0) : rect, *graphic, look, state,
+                        textWidth);
 
     // Sort indicator in the sort column's header; with an indexed sort the
-    // numbered one in every sort index column.
+    // numbered one in every sort index column. A rotated header has its own.
     const TSortSettings& sort = g.SortSettings;
-    if (sort.Show() && row == sort.Row() && g.FixedRows() > 0) {
+    if (sort.Show() && row == sort.Row() && g.FixedRows() > 0 && !(graphic && graphic->CellType == ctRotated)) {
         QtCanvas canvas(painter);
         const int y = look.VAlign == vtaTop      ? rect.top() + 8
                       : look.VAlign == vtaBottom ? rect.bottom() - 8
@@ -457,26 +538,26 @@ void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rec
     }
 }
 
-void GridPainter::DrawText(QPainter& painter, int col, int realCol, int row, QRect rect, const CellLook& look,
-                           bool fixedLook, int graphicWidth)
+int GridPainter::DrawText(QPainter& painter, int col, int realCol, int row, QRect rect, const CellLook& look,
+                          bool selected, bool measure)
 {
     TExStringGrid& g = grid_;
     QString text = g.GetFormattedCell(realCol, row);
     if (text.isEmpty())
-        return;
-    if (g.CellIsPassword(col, row))
-        text = QString(text.size(), g.PasswordChar);
-    if (fixedLook)
-        rect.adjust(g.GridLineWidth(), g.GridLineWidth(), 0, 0);
-    const QPoint off = g.XYOffset();
-    rect.adjust(off.x(), off.y(), g.XYOffsetTopLeftOnly ? 0 : -off.x(), 0);
-    if (graphicWidth > 0) {
-        const TCellGraphic* graphic = g.GetCellGraphic(realCol, row);
-        if (graphic && graphic->CellHAlign == haBeforeText)
-            rect.setLeft(rect.left() + graphicWidth);
-        else if (graphic && graphic->CellHAlign == haAfterText)
-            rect.setRight(rect.right() - graphicWidth);
+        return 0;
+    const bool password = g.CellIsPassword(col, row);
+    if (!password && IsHtmlCellText(g, text)) {
+        html::HtmlLayoutInput in = CellHtmlInput(g, col, row, text, rect, look, selected);
+        if (HoveredLinkCell == QPoint(col, row))
+            in.HoveredLink = HoveredLink;
+        in.ThemesInUse = IsThemedXP();
+        html::HtmlPictures& pictures = HtmlPictures();
+        const html::HtmlLayout layout = html::LayoutHtmlText(in, htmlMeasurer_, &pictures);
+        html::PaintHtmlLayout(painter, layout, htmlMeasurer_, &pictures, in.ThemesInUse);
+        return layout.ExtentX + 2;
     }
+    if (password)
+        text = QString(text.size(), g.PasswordChar);
     const bool sortHeader = g.SortSettings.Show() && row == g.SortSettings.Row() &&
                             realCol == g.SortSettings.Column && look.HAlign == taCenter;
     if (sortHeader)
@@ -497,6 +578,10 @@ void GridPainter::DrawText(QPainter& painter, int col, int realCol, int row, QRe
     painter.setFont(FontOf(look.Font));
     painter.setPen(ToQColor(look.Font.Color));
     DrawCellText(painter, rect, text, flags);
+    if (!measure)
+        return 0;
+    return std::min(MeasureCellText(painter.fontMetrics(), rect, text, flags).width(), std::max(0, rect.width())) +
+           2;
 }
 
 void GridPainter::DrawFixedEdges(QPainter& painter, QRect rect)

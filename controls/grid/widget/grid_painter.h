@@ -1,9 +1,16 @@
 #pragma once
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/html_draw/html_text_painter.h"
+#include "controls/grid/pictures/picture_container.h"
+#include "controls/grid/widget/grid_images.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 #include <QRect>
+
+#include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -18,8 +25,22 @@ namespace grid {
 class GridPainter
 {
 public:
-    explicit GridPainter(TExStringGrid& grid) : grid_(grid) {}
-    virtual ~GridPainter() = default;
+    explicit GridPainter(TExStringGrid& grid);
+    virtual ~GridPainter();
+
+    // Fired at the end of every paint pass.
+    std::function<void()> OnPainted;
+    // The look of XP progress cells.
+    TGridProgressAppearance ProgressAppearance;
+    // The mini-HTML link drawn hovered (1-based) and its cell; the cell whose
+    // button the mouse is over.
+    int HoveredLink = -1;
+    QPoint HoveredLinkCell{-1, -1};
+    QPoint HotButtonCell{-1, -1};
+    // Pictures of mini-HTML cells: the grid's image list (a TGridImageList),
+    // the picture container and the URL cache.
+    html::HtmlPictures& HtmlPictures();
+    TPictureContainer* PictureContainer = nullptr;
 
     void Paint(QPainter& painter, const QRect& clip, bool focused);
     // One cell with (PaintCell) or without (PaintCellExt) its content.
@@ -38,15 +59,40 @@ public:
     // Whether a check cell shows checked; false for other cells.
     bool CheckShown(int realCol, int row, const TCellGraphic& graphic);
 
-    // The built-in check pictures (checked or not, enabled or not), made once
-    // per size.
-    static const QPixmap& CheckPicture(int size, bool checked, bool enabled);
+    // The graphic pass of a cell: rect is the content rectangle, textWidth
+    // the drawn text's width + 2 (0 without text).
+    void DrawCellGraphic(QPainter& painter, int col, int row, const QRect& rect, TCellGraphic& graphic,
+                         const CellLook& look, TGridDrawState state, int textWidth);
+    // One check box glyph in rect's top-left CheckSize square.
+    void DrawCheck(QPainter& painter, const QRect& rect, bool checked, bool grayed, TControlStyle style,
+                   bool enabled);
+    // count radio items over rect; index -1 turns on the item whose caption
+    // is the cell's text.
+    void DrawRadioGroup(QPainter& painter, const QRect& rect, TControlStyle style, int col, int row, bool selected,
+                        const QStringList* items, bool disabled, bool horizontal, int index, int count);
+
+    // A grid bitmap ("ESGCHK05") with its key colour in back (left out when
+    // none); loaded once per name and colour.
+    const QImage& GridGlyph(const char* name, TColor back);
 
 private:
     void PaintCellFrame(QPainter& painter, int col, int row, QRect rect, TGridDrawState state,
                         bool withContent);
-    void DrawText(QPainter& painter, int col, int realCol, int row, QRect rect, const CellLook& look,
-                  bool fixedLook, int graphicWidth);
+    // Draws the text in its text rectangle; answers its width + 2 when
+    // measured for a graphic beside it, else 0.
+    int DrawText(QPainter& painter, int col, int realCol, int row, QRect rect, const CellLook& look, bool selected,
+                 bool measure);
+    void DrawNodeGlyph(QPainter& painter, int col, int row, QRect rect, const TCellGraphic& graphic,
+                       const CellLook& look, TGridDrawState state);
+    void DrawCellButton(QPainter& painter, int col, int row, const QRect& cell, const QRect& glyph,
+                        TCellGraphic& graphic);
+    void DrawRotatedText(QPainter& painter, int realCol, int row, const QRect& rect, const TCellGraphic& graphic,
+                         const CellLook& look);
+    // The background picture or gradient of a cell that shows it.
+    bool DrawCellBackGround(QPainter& painter, int col, int row, const QRect& rect, const CellLook& look,
+                            bool selected);
+    void PaintBackGroundOutsideCells(QPainter& painter, const QRect& clip, int lastRight, int lastBottom);
+    void TileBackGround(QPainter& painter, const QRect& target, QPoint phase);
     void DrawFixedEdges(QPainter& painter, QRect rect);
     // Whether the cell is the sort column's header that the sort header
     // gradient fills.
@@ -54,6 +100,16 @@ private:
     const QFont& FontOf(const TFont& font);
 
     TExStringGrid& grid_;
+    html::FontMetricsMeasurer htmlMeasurer_;
+    html::HtmlPictures htmlPictures_;
+    THTMLPictureCache pictureCache_;
+    struct Glyph
+    {
+        QString Name;
+        TColor Back;
+        QImage Image;
+    };
+    std::vector<Glyph> glyphs_;
     bool focused_ = false;
     TFont lastFont_;
     QFont lastQFont_;

@@ -1,10 +1,16 @@
 #include "controls/grid/widget/grid_widget.h"
+#include "controls/grid/widget/floating_footer.h"
 
 #include "controls/grid/core/key_input.h"
 #include "controls/grid/widget/grid_key_map.h"
+#include "controls/grid/widget/grid_widget_edit.h"
+#include "controls/grid/widget/inplace_combo.h"
+#include "controls/grid/exchange/clipboard.h"
 #include "platform/text/system_colors.h"
 
+#include <QClipboard>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -37,11 +43,33 @@ TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
     connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
     grid_.SetClientSize(viewport()->size());
+    editors_ = std::make_unique<TGridEditors>(*this, grid_.Editing());
+    footer_ = new TFooterPanel(grid_, this);
+    footer_->installEventFilter(this);
+    PlaceFooter();
     UpdateScrollBars();
+}
+
+void TGridWidget::PlaceFooter()
+{
+    const int height = footer_->isVisibleTo(this) ? footer_->height() : 0;
+    if (viewportMargins().bottom() != height)
+        setViewportMargins(0, 0, 0, height);
+    const QRect cells = viewport()->geometry();
+    footer_->setGeometry(cells.left(), cells.bottom() + 1, cells.width(), height);
+}
+
+bool TGridWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == footer_ &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide || event->type() == QEvent::Resize))
+        PlaceFooter();
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 TGridWidget::~TGridWidget()
 {
+    editors_.reset();
     if (grid_.View() == this)
         grid_.SetView(nullptr);
     if (grid_.Measurer == &measurer_)
@@ -75,14 +103,18 @@ void TGridWidget::TakeSystemColors()
     viewport()->update();
 }
 
+// While the grid's update count is up nothing is repainted; the outermost
+// EndUpdate repaints the whole client once.
 void TGridWidget::InvalidateRect(const QRect& rect)
 {
-    viewport()->update(rect);
+    if (grid_.UpdateCount() == 0)
+        viewport()->update(rect);
 }
 
 void TGridWidget::InvalidateAll()
 {
-    viewport()->update();
+    if (grid_.UpdateCount() == 0)
+        viewport()->update();
 }
 
 void TGridWidget::UpdateScrollBars()
@@ -99,6 +131,8 @@ void TGridWidget::UpdateScrollBars()
             break;
     }
     updatingBars_ = false;
+    if (editors_)
+        editors_->Place();
 }
 
 void TGridWidget::SetBars()
@@ -184,11 +218,75 @@ bool TGridWidget::KeepsTab() const
     return grid_.Options().Contains(goTabs);
 }
 
+void TGridWidget::MoveFocusOn(bool next)
+{
+    if (!hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+namespace {
+
+// The clipboard keys on the grid (not while editing): cut, copy, paste.
+enum class ClipboardKey { None, Cut, Copy, Paste };
+
+struct ClipboardKeyRow
+{
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    ClipboardKey action;
+};
+
+constexpr ClipboardKeyRow kClipboardKeys[] = {
+    {Qt::Key_X, Qt::ControlModifier, ClipboardKey::Cut},     {Qt::Key_Delete, Qt::ShiftModifier, ClipboardKey::Cut},
+    {Qt::Key_C, Qt::ControlModifier, ClipboardKey::Copy},    {Qt::Key_Insert, Qt::ControlModifier, ClipboardKey::Copy},
+    {Qt::Key_V, Qt::ControlModifier, ClipboardKey::Paste},   {Qt::Key_Insert, Qt::ShiftModifier, ClipboardKey::Paste},
+};
+
+ClipboardKey ClipboardKeyOf(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers mods =
+        event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    for (const ClipboardKeyRow& row : kClipboardKeys) {
+        if (row.key == event.key() && row.modifiers == mods)
+            return row.action;
+    }
+    return ClipboardKey::None;
+}
+
+} // namespace
+
+bool TGridWidget::ClipboardKeyPressed(QKeyEvent* event)
+{
+    if (!grid_.Navigation.AllowClipboardShortCuts || grid_.EditorMode())
+        return false;
+    const ClipboardKey action = ClipboardKeyOf(*event);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (action == ClipboardKey::None || clipboard == nullptr)
+        return false;
+    switch (action) {
+    case ClipboardKey::Cut:
+        CutSelectionToClipboard(grid_, *clipboard);
+        break;
+    case ClipboardKey::Copy:
+        CopySelectionToClipboard(grid_, *clipboard);
+        break;
+    case ClipboardKey::Paste:
+        PasteSelectionFromClipboard(grid_, *clipboard);
+        break;
+    case ClipboardKey::None:
+        break;
+    }
+    viewport()->update();
+    return true;
+}
+
 bool TGridWidget::event(QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (GridClaimsKey(grid_, ToGridKey(*key))) {
+        if (GridClaimsKey(grid_, ToGridKey(*key)) ||
+            (grid_.Navigation.AllowClipboardShortCuts && ClipboardKeyOf(*key) != ClipboardKey::None)) {
             key->accept();
             return true;
         }
@@ -199,7 +297,9 @@ bool TGridWidget::event(QEvent* event)
 void TGridWidget::keyPressEvent(QKeyEvent* event)
 {
     const GridKey key = ToGridKey(*event);
-    if (GridKeyInput(grid_, key)) {
+    bool consumed = false;
+    RunGuarded([&] { consumed = ClipboardKeyPressed(event) || GridKeyInput(grid_, key); });
+    if (consumed) {
         event->accept();
         return;
     }
@@ -231,8 +331,17 @@ bool TGridWidget::focusNextPrevChild(bool next)
     return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
+void TGridWidget::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    if (editors_ != nullptr && !editors_->Hiding())
+        RunGuarded([this] { editors_->Editing().GridEntered(); });
+}
+
 void TGridWidget::paintEvent(QPaintEvent* event)
 {
+    if (grid_.UpdateCount() > 0)
+        return;
     QPainter p(viewport());
     painter_->Paint(p, event->rect(), hasFocus());
     // Size lines are drawn over the cells; the next paint without them
@@ -249,6 +358,7 @@ void TGridWidget::paintEvent(QPaintEvent* event)
 void TGridWidget::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    PlaceFooter();
     SyncClientSize();
 }
 
@@ -256,6 +366,14 @@ bool TGridWidget::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::Resize)
         SyncClientSize();
+    // The wheel goes to a focused combo editor wherever the pointer is.
+    if (event->type() == QEvent::Wheel && editors_ != nullptr) {
+        TGridCombo* combo = editors_->MadeCombo();
+        if (combo != nullptr && combo->isVisible() && combo->hasFocus()) {
+            QCoreApplication::sendEvent(combo, event);
+            return true;
+        }
+    }
     return QAbstractScrollArea::viewportEvent(event);
 }
 
@@ -289,6 +407,9 @@ void TGridWidget::scrollContentsBy(int, int)
     if (left != grid_.LeftCol())
         grid_.SetLeftCol(left);
     updatingBars_ = false;
+    if (editors_)
+        editors_->Place();
+    footer_->update();
     viewport()->update();
 }
 

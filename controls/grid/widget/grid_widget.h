@@ -10,6 +10,10 @@
 
 namespace grid {
 
+class TGridEditors;
+class TFooterPanel;
+class GridMouse;
+
 // The painted grid: a scroll area over a headless grid (not owned). Scroll
 // bars count rows and columns; the viewport paints only what it shows.
 class TGridWidget : public QAbstractScrollArea, public GridView
@@ -21,6 +25,8 @@ public:
 
     TExStringGrid& Grid() { return grid_; }
     GridPainter& Painter() { return *painter_; }
+    // The floating footer's strip below the cells.
+    TFooterPanel* FooterPanel() const { return footer_; }
     // Replaces the painter (tests count or trace the cells it draws).
     void SetPainter(std::unique_ptr<GridPainter> painter);
     // The grid's system colours from this widget's palette.
@@ -42,6 +48,10 @@ public:
     // Whether Tab stays in the grid (and its editor) instead of moving the
     // focus to the window's next control: with goTabs.
     bool KeepsTab() const;
+    // Moves the focus to the window's next (previous) control from the grid.
+    void MoveFocusOn(bool next);
+    // The grid's editors (with a grid that edits; null otherwise).
+    TGridEditors* Editors() const { return editors_.get(); }
 
 protected:
     // Keys go through the grid's rules; a key they consume is accepted, also
@@ -52,6 +62,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    // Entering the grid remembers the current cell's text; with AlwaysEdit
+    // its editor opens (not when the focus comes back from an editor).
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
@@ -63,6 +76,9 @@ private:
     // The grid's client follows the viewport (also when a scroll bar comes
     // or goes without the widget being resized).
     void SyncClientSize();
+    // Ctrl+X/C/V (Shift+Del, Ctrl+Ins, Shift+Ins) on the grid, not editing,
+    // with AllowClipboardShortCuts: true when it was one.
+    bool ClipboardKeyPressed(QKeyEvent* event);
     void SetBars();
 
     TExStringGrid& grid_;
@@ -72,6 +88,39 @@ private:
     bool barsStale_ = false;
     int colSizeLine_ = -1;
     int rowSizeLine_ = -1;
+    std::unique_ptr<TGridEditors> editors_;
+    // The floating footer's strip, docked below the cells.
+    TFooterPanel* footer_ = nullptr;
+    void PlaceFooter();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // ---- Mouse (grid_widget_mouse.cpp) ----
+public:
+    // The mouse front end (hooks for links, the cursor and hint steps).
+    GridMouse& Mouse();
+    // The press and release steps for a click the program simulates (onto a
+    // control cell, after Tab, Ctrl+A): no QMouseEvent is made and the
+    // owner's OnMouseDown / OnMouseUp stay detached.
+    void MousePressStep(TMouseButton button, TShiftState shift, QPoint pos);
+    void MouseReleaseStep(TMouseButton button, TShiftState shift, QPoint pos);
+    void SimulateClick(QPoint pos, TShiftState shift = {});
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    class MouseSide;
+    struct MouseSideDeleter
+    {
+        void operator()(MouseSide* side) const;
+    };
+    static MouseSide* NewMouseSide(TGridWidget* widget);
+    // Made while the widget is built (after the members above).
+    std::unique_ptr<MouseSide, MouseSideDeleter> mouseSide_{NewMouseSide(this)};
 };
 
 } // namespace grid

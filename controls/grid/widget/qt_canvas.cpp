@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionProgressBar>
 
 #include <cstring>
 
@@ -115,6 +116,30 @@ void QtCanvas::FontText(const QRect& rect, const QString& text, const TFont& fon
 
 void QtCanvas::ThemePart(const QRect& rect, const char* themeClass, int part, int state)
 {
+    if (std::strcmp(themeClass, "progress") == 0) {
+        // Part 1 the bar, part 3 the chunk filling its share.
+        QStyle* style = QApplication::style();
+        if (!style || rect.isEmpty())
+            return;
+        QStyleOptionProgressBar option;
+        option.rect = rect;
+        option.palette = QApplication::palette();
+        option.state = QStyle::State_Enabled | QStyle::State_Horizontal;
+        option.minimum = 0;
+        option.maximum = 100;
+        option.progress = 100;
+        style->drawControl(part == 1 ? QStyle::CE_ProgressBarGroove : QStyle::CE_ProgressBarContents, &option, &p_);
+        return;
+    }
+    if (std::strcmp(themeClass, "button") == 0 && (part == 2 || part == 3)) {
+        // Radio (2) and check box (3): unchecked 1..4, checked 5..8, mixed
+        // 9..12; the fourth of each run disabled.
+        unsigned flags = state >= 9 ? unsigned(fgGrayed | fgChecked) : state >= 5 ? unsigned(fgChecked) : 0u;
+        if (state % 4 == 0)
+            flags |= fgInactive;
+        FrameControl(rect, part == 2 ? FrameGlyph::RadioButton : FrameGlyph::CheckBox, flags);
+        return;
+    }
     // Theme states: 1 normal, 2 hot, 3 pressed, 4 disabled.
     const unsigned flags = state == 2 ? fgHot : state == 3 ? fgPushed : state == 4 ? fgInactive : 0u;
     if (std::strcmp(themeClass, "button") == 0 && part == 1)
@@ -141,6 +166,19 @@ void QtCanvas::FrameControl(const QRect& rect, FrameGlyph glyph, unsigned flags)
         option.palette.setCurrentColorGroup(QPalette::Active);
     else
         option.palette.setCurrentColorGroup(QPalette::Disabled);
+    if (glyph == FrameGlyph::CheckBox || glyph == FrameGlyph::RadioButton) {
+        if (!style)
+            return;
+        QStyleOptionButton box = option;
+        box.state &= ~(QStyle::State_Raised | QStyle::State_Sunken);
+        box.state |= (flags & fgGrayed) ? QStyle::State_NoChange
+                     : (flags & fgChecked) ? QStyle::State_On
+                                           : QStyle::State_Off;
+        style->drawPrimitive(glyph == FrameGlyph::CheckBox ? QStyle::PE_IndicatorCheckBox
+                                                           : QStyle::PE_IndicatorRadioButton,
+                             &box, &p_);
+        return;
+    }
     p_.save();
     if (flags & fgFlat) {
         // Flat: the face and a one-pixel frame, no bevel.

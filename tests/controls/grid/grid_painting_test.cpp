@@ -359,11 +359,13 @@ TEST(YesNoColumn, ShowsTheCheckedPictureExactlyForTheTrueText)
         EXPECT_EQ(glyph.left(), content.left() + g.XYOffset().x() - 1 + 1);
         EXPECT_EQ(glyph.size(), QSize(size, size));
         const bool checked = r == 1;
-        const QImage expected = GridPainter::CheckPicture(size, checked, true).toImage();
-        const QImage shown = img.copy(glyph);
+        // The XP picture at its own size from the glyph's top-left.
+        const QImage expected = painter.GridGlyph(checked ? "ESGCHK05" : "ESGCHK06", clNone);
+        ASSERT_FALSE(expected.isNull());
+        const QImage shown = img.copy(QRect(glyph.topLeft(), expected.size()));
         bool same = true;
-        for (int y = 0; y < size && same; ++y)
-            for (int x = 0; x < size && same; ++x)
+        for (int y = 0; y < expected.height() && same; ++y)
+            for (int x = 0; x < expected.width() && same; ++x)
                 if (expected.pixelColor(x, y).alpha() == 255)
                     same = expected.pixelColor(x, y).rgb() == shown.pixelColor(x, y).rgb();
         EXPECT_TRUE(same) << "row " << r << " text '" << texts[r - 1].toStdString() << "'";

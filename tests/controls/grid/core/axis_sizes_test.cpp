@@ -18,6 +18,17 @@ void ExpectMatchesSums(const AxisSizes& axis, const std::vector<int>& sizes, std
         offsets[i + 1] = offsets[i] + sizes[i];
     ASSERT_EQ(axis.Total(), offsets.back());
     std::uniform_int_distribution<int> pick(0, static_cast<int>(sizes.size()));
+    // A window of sizes in one walk, also running past the count.
+    for (int probe = 0; probe < 20; ++probe) {
+        const int from = pick(rng);
+        const int n = pick(rng) / 2 + 3;
+        const std::vector<int> window = axis.Sizes(from, n);
+        ASSERT_EQ(window.size(), size_t(n));
+        for (int k = 0; k < n; ++k) {
+            const size_t i = size_t(from + k);
+            ASSERT_EQ(window[size_t(k)], i < sizes.size() ? sizes[i] : axis.DefaultSize()) << from << "+" << k;
+        }
+    }
     for (int probe = 0; probe < 300; ++probe) {
         const int i = pick(rng);
         ASSERT_EQ(axis.Offset(i), offsets[size_t(i)]) << "offset of " << i;

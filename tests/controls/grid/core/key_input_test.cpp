@@ -583,6 +583,36 @@ TEST(KeyInput, SelectionChangedAfterAMove)
     }
 }
 
+// Every key move of the current cell is followed by one OnClick, as a
+// click is; keys that leave the cell where it is fire none.
+TEST(KeyInput, ClickAfterEveryKeyMove)
+{
+    const struct
+    {
+        TGridCoord start;
+        GridKey key;
+        int clicks;
+    } cases[] = {
+        {{1, 1}, K(VK_DOWN), 1},
+        {{1, 2}, K(VK_UP), 1},
+        {{1, 1}, K(VK_DOWN, {ssShift}), 1},
+        {{1, 1}, K(VK_END, {ssCtrl}), 1},
+        {{1, 1}, K(VK_LEFT), 0},
+        {{1, 1}, K(VK_UP), 0},
+        {{1, 2}, Ch('a'), 0},
+    };
+    for (const auto& c : cases) {
+        KeyGrid g;
+        TableEditorLayout(g);
+        With(g, goRangeSelect);
+        g.MoveColRow(c.start.X, c.start.Y, true, true);
+        int clicks = 0;
+        g.OnClick = [&clicks](TExStringGrid*) { ++clicks; };
+        GridKeyInput(g, c.key);
+        EXPECT_EQ(clicks, c.clicks) << c.start.X << "," << c.start.Y << " key " << c.key.code;
+    }
+}
+
 // On a node row's merged cell Left contracts and Right expands the node.
 TEST(KeyInput, NodeKeys)
 {

@@ -250,3 +250,32 @@ TEST(Clipboard, SmartPasteDateSeries)
         row << g.Cells(col, 0);
     EXPECT_EQ(row, (QStringList{"1/1/2026", "1/8/2026", "1/15/2026", "1/22/2026"}));
 }
+
+TEST(Clipboard, PastedRowsAreMarkedModifiedWhenShown)
+{
+    for (const bool shown : {false, true}) {
+        TExStringGrid g;
+        Grid(g, 3, 5);
+        g.SetOptions(TGridOptions{goRangeSelect, goEditing});
+        g.ShowModified.Enabled = shown;
+        int rows = 0;
+        int cols = 0;
+        PasteTextAtCell(g, 1, 1, rows, cols, QStringLiteral("a\tb\r\nc\td"));
+        EXPECT_EQ(g.Cells(2, 2), QStringLiteral("d"));
+        for (int r = 0; r < 5; ++r)
+            EXPECT_EQ(g.RowModified(r), shown && (r == 1 || r == 2)) << r << shown;
+
+        // The cell stream marks the rows it covers.
+        TExStringGrid from;
+        Grid(from, 2, 2);
+        from.SetCells(0, 0, QStringLiteral("x"));
+        from.SetCells(1, 1, QStringLiteral("y"));
+        g.Navigation.AllowFmtClipboard = true;
+        const std::unique_ptr<QMimeData> data = RectToMimeData(from, {0, 0, 1, 1});
+        PasteMimeDataAtCell(g, 0, 3, rows, cols, *data);
+        EXPECT_EQ(g.Cells(1, 4), QStringLiteral("y"));
+        EXPECT_EQ(g.RowModified(3), shown);
+        EXPECT_EQ(g.RowModified(4), shown);
+        EXPECT_FALSE(g.RowModified(0));
+    }
+}

@@ -459,6 +459,50 @@ TEST(Html, ImageFilesAndTags)
     }
 }
 
+// A list that holds pictures: entry i is 4 + i pixels wide, red or blue.
+class PictureList : public TCustomImageList
+{
+public:
+    QImage Picture(int index) const override
+    {
+        QImage image(4 + index, 4, QImage::Format_RGB32);
+        image.fill(index % 2 ? Qt::blue : Qt::red);
+        return image;
+    }
+};
+
+TEST(Html, ImageListEntriesAreTheirOwnPictures)
+{
+    QTemporaryDir dir;
+    const QString base = dir.path() + u'/';
+    PictureList list;
+    list.Count = 3;
+    TExStringGrid g;
+    Grid(g, 3, 2, 1);
+    g.GridImages = &list;
+    g.AddImageIdx(0, 1, 2, haLeft, vaTop);
+    g.SetCells(1, 1, QStringLiteral("1"));
+    g.AddDataImage(1, 1, 0, haLeft, vaTop);
+    TIntList* indices = g.AddMultiImage(2, 1, 0, haLeft, vaTop);
+    indices->Add(1);
+    indices->Add(0);
+    SaveToHTMLString(g, base);
+    const struct
+    {
+        int width;
+        QRgb colour;
+    } expected[] = {{6, qRgb(255, 0, 0)}, {5, qRgb(0, 0, 255)}, {5, qRgb(0, 0, 255)}, {4, qRgb(255, 0, 0)}};
+    // The data rows' pictures are numbered from 1.
+    for (int n = 0; n < 4; ++n) {
+        const QImage image(base + QStringLiteral("images/img%1.jpg").arg(n + 1));
+        ASSERT_FALSE(image.isNull()) << n;
+        EXPECT_EQ(image.width(), expected[n].width) << n;
+        const QRgb got = image.pixel(1, 1);
+        EXPECT_NEAR(qRed(got), qRed(expected[n].colour), 40) << n;
+        EXPECT_NEAR(qBlue(got), qBlue(expected[n].colour), 40) << n;
+    }
+}
+
 TEST(Html, ShowAndAutoPreviewOpenTheFile)
 {
     QTemporaryDir dir;

@@ -1,0 +1,599 @@
+// The editing lifecycle: editor choice, opening and closing, read-back,
+// validation against the old cell text and the end-of-edit announcements.
+#include "controls/grid/core/edit_lifecycle.h"
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+
+constexpr EditorKindRow kEditorKinds[] = {
+    {edNormal, EditorKind::Text, false},
+    {edSpinEdit, EditorKind::Later, false},
+    {edComboEdit, EditorKind::Combo, false},
+    {edComboList, EditorKind::Combo, true},
+    {edEditBtn, EditorKind::Later, false},
+    {edCheckBox, EditorKind::CheckBox, false},
+    {edDateEdit, EditorKind::Later, false},
+    {edDateEditUpDown, EditorKind::Later, false},
+    {edTimeEdit, EditorKind::Later, false},
+    {edButton, EditorKind::Later, false},
+    // Toggled by Space and clicks: a control cell never opens an editor.
+    {edDataCheckBox, EditorKind::None, false},
+    {edNumeric, EditorKind::Text, false},
+    {edPositiveNumeric, EditorKind::Text, false},
+    {edFloat, EditorKind::Text, false},
+    {edCapital, EditorKind::Text, false},
+    {edMixedCase, EditorKind::Text, false},
+    {edPassword, EditorKind::Text, false},
+    {edUnitEditBtn, EditorKind::Later, false},
+    {edLowerCase, EditorKind::Text, false},
+    {edUpperCase, EditorKind::Text, false},
+    {edFloatSpinEdit, EditorKind::Later, false},
+    {edTimeSpinEdit, EditorKind::Later, false},
+    {edDateSpinEdit, EditorKind::Later, false},
+    {edNumericEditBtn, EditorKind::Later, false},
+    {edFloatEditBtn, EditorKind::Later, false},
+    {edCustom, EditorKind::Later, false},
+    {edRichEdit, EditorKind::Later, false},
+    {edNone, EditorKind::None, false},
+    {edUniEdit, EditorKind::Text, false},
+    {edUniComboEdit, EditorKind::Combo, false},
+    {edUniComboList, EditorKind::Combo, true},
+    {edUniEditBtn, EditorKind::Later, false},
+    {edUniMemo, EditorKind::Text, false},
+    {edValidChars, EditorKind::Text, false},
+    {edPositiveFloat, EditorKind::Text, false},
+    {edDateTimeEdit, EditorKind::Later, false},
+    {edTrackBarDropDown, EditorKind::Later, false},
+    {edMemoDropDown, EditorKind::Later, false},
+    {edCalculatorDropDown, EditorKind::Later, false},
+    {edTimePickerDropDown, EditorKind::Later, false},
+    {edDetailDropDown, EditorKind::Later, false},
+    {edGridDropDown, EditorKind::Later, false},
+    {edColorPickerDropDown, EditorKind::Later, false},
+};
+
+static_assert(std::size(kEditorKinds) == edColorPickerDropDown + 1, "one row per editor kind");
+
+// The editor's rectangle: the cell less its right and bottom line.
+QRect EditorRect(const TExStringGrid& g, int col, int row)
+{
+    const QRect r = g.UnclippedCellRect(col, row);
+    return QRect(r.left(), r.top(), std::max(0, r.width() - 1), std::max(0, r.height() - 1));
+}
+
+bool IsArrow(int key)
+{
+    return key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN;
+}
+
+} // namespace
+
+const EditorKindRow& EditorKindOf(TEditorType type)
+{
+    const int i = static_cast<int>(type);
+    if (i < 0 || i >= static_cast<int>(std::size(kEditorKinds)))
+        return kEditorKinds[edNone];
+    return kEditorKinds[i];
+}
+
+GridEditing* EditingOf(TExStringGrid& grid)
+{
+    return &grid.Editing();
+}
+
+void GridEditing::SetHost(EditorHost* host)
+{
+    host_ = host;
+    if (host_ == nullptr) {
+        editMode_ = false;
+        editing_ = false;
+        editActive_ = false;
+        openKind_ = EditorKind::None;
+        editCell_ = {-1, -1};
+    }
+}
+
+bool GridEditing::EditorWantsTab() const
+{
+    return g_.Options().Contains(goTabs) || static_cast<bool>(OnCellValidate);
+}
+
+// ---- Opening ----
+
+void GridEditing::ShowCellEdit()
+{
+    GridKey f2;
+    f2.code = VK_F2;
+    GridKeyInput(g_, f2);
+}
+
+void GridEditing::HideCellEdit()
+{
+    HideInplaceEdit();
+}
+
+void GridEditing::ShowInplaceEdit()
+{
+    if (g_.IsControlCell(g_.RealCol(), g_.Row()) || editMode_)
+        return;
+    if (g_.Row() < g_.TopRow())
+        g_.SetTopRow(g_.Row());
+    if (g_.Col() < g_.LeftCol())
+        g_.SetLeftCol(g_.Col());
+    if (CanEditShow())
+        ShowText(g_.Col(), g_.Row());
+}
+
+bool GridEditing::CanEditShow()
+{
+    if (validating_ || host_ == nullptr)
+        return false;
+    const int col = g_.Col();
+    const int row = g_.Row();
+    const bool editing = g_.Options().Contains(goEditing) || g_.MouseActions.RangeSelectAndEdit;
+    if (!editing || g_.IsFixed(col, row) || !g_.IsEditable(g_.RealCol(), row))
+        return false;
+    const TGridCoord b = g_.BaseCell(g_.RealCol(), row);
+    if (editMode_ || g_.IsControlCell(b.X, b.Y))
+        return false;
+    cellCache_ = g_.CurrentCell();
+    TEditorType type = g_.DefaultEditor;
+    g_.GetEditorType(b.X, b.Y, type);
+    const EditorKindRow& kind = EditorKindOf(type);
+    if (kind.kind == EditorKind::None || kind.kind == EditorKind::Later)
+        return false;
+    editControl_ = type;
+    SaveOldCell(col, row);
+    if (kind.kind == EditorKind::Text) {
+        editMode_ = true;
+        return true;
+    }
+    ShowEditControl(g_.DisplColIndex(b.X), b.Y);
+    return false;
+}
+
+void GridEditing::ShowText(int col, int row)
+{
+    editing_ = true;
+    openKind_ = EditorKind::Text;
+    editCell_ = {col, row};
+    EditorHost::TextSetup setup;
+    setup.rect = EditorRect(g_, col, row);
+    setup.text = g_.GetEditText(col, row);
+    setup.multiLine = g_.FMultilineCells || editControl_ == edUniMemo;
+    setup.password = editControl_ == edPassword || g_.CellIsPassword(col, row);
+    setup.passwordChar = g_.PasswordChar;
+    setup.selectAll = g_.Navigation.EditSelectAll;
+    noEditChange_ = true;
+    host_->ShowTextEditor(setup);
+    noEditChange_ = false;
+    // The opening character is typed as the user typed it: it reaches the
+    // cell and OnEditChange like any other.
+    const QChar start = g_.StartEditChar();
+    g_.SetStartEditChar(QChar());
+    if (!start.isNull())
+        host_->TypeStartChar(start);
+}
+
+void GridEditing::ShowEditControl(int col, int row)
+{
+    const EditorKindRow& kind = EditorKindOf(editControl_);
+    const int real = g_.RealColIndex(col);
+    editing_ = true;
+    editActive_ = true;
+    lastValidation_ = true;
+    comboPicked_ = false;
+    editCell_ = {col, row};
+    const QRect rect = EditorRect(g_, col, row);
+    switch (kind.kind) {
+    case EditorKind::Combo: {
+        editMode_ = true;
+        openKind_ = EditorKind::Combo;
+        g_.GetEditorProp(real, row);
+        EditorHost::ComboSetup setup;
+        setup.rect = rect;
+        setup.items = g_.ComboItems;
+        setup.listOnly = kind.listOnly;
+        setup.text = g_.GetEditText(col, row);
+        // A text that is no item selects nothing; only a pick writes back.
+        setup.index = static_cast<int>(setup.items.indexOf(g_.Cells(real, row)));
+        setup.dropDownCount = g_.ControlLook.DropDownCount;
+        setup.dropDown = g_.MouseActions.DirectComboDrop || g_.ControlLook.DropDownAlwaysVisible();
+        noEditChange_ = true;
+        host_->ShowCombo(setup);
+        noEditChange_ = false;
+        if (const QChar start = g_.StartEditChar(); !start.isNull()) {
+            g_.SetStartEditChar(QChar());
+            host_->TypeStartChar(start);
+        }
+        break;
+    }
+    case EditorKind::CheckBox:
+        editMode_ = true;
+        openKind_ = EditorKind::CheckBox;
+        host_->ShowCheckBox(rect, g_.GetEditText(col, row));
+        break;
+    case EditorKind::Text:
+    case EditorKind::Later:
+    case EditorKind::None:
+        // Editors of later kinds show nothing yet.
+        editing_ = false;
+        editActive_ = false;
+        break;
+    }
+    g_.SetStartEditChar(QChar());
+}
+
+// ---- Closing ----
+
+void GridEditing::HideInplaceEdit()
+{
+    if (!editMode_ || hiding_)
+        return;
+    hiding_ = true;
+    const TGridCoord cell = editCell_;
+    if (openKind_ == EditorKind::Text) {
+        const QString text = host_->TextEditorText();
+        if (LookupHistory && !text.isEmpty() && !g_.LookupItems.contains(text))
+            g_.LookupItems.append(text);
+        editMode_ = false;
+        editing_ = false;
+        openKind_ = EditorKind::None;
+        g_.SetEditText(cell.X, cell.Y, text);
+        host_->HideTextEditor();
+        DoEditingDone(g_.RealColIndex(cell.X), cell.Y);
+    } else {
+        HideEditControl(cell.X, cell.Y);
+    }
+    editCell_ = {-1, -1};
+    hiding_ = false;
+}
+
+bool GridEditing::ComboListed() const
+{
+    return EditorKindOf(editControl_).listOnly;
+}
+
+void GridEditing::HideEditControl(int col, int row)
+{
+    blockKill_ = true;
+    const int real = g_.RealColIndex(col);
+    g_.SetStartEditChar(QChar());
+    const EditorKind kind = openKind_;
+    openKind_ = EditorKind::None;
+    switch (kind) {
+    case EditorKind::Combo:
+        if (editMode_) {
+            editMode_ = false;
+            // A list keeps a text that is no item unless an item was picked.
+            if (!ComboListed() || comboPicked_)
+                SetCellFromEditor(real, row, host_->ComboText());
+        }
+        host_->HideCombo();
+        break;
+    case EditorKind::CheckBox: {
+        host_->HideCheckBox();
+        const bool wasOpen = editMode_;
+        editMode_ = false;
+        if (wasOpen)
+            SetCellFromEditor(real, row, host_->CheckBoxChecked() ? g_.GetCheckTrueText(real, row)
+                                                                  : g_.GetCheckFalseText(real, row));
+        break;
+    }
+    case EditorKind::Text:
+    case EditorKind::Later:
+    case EditorKind::None:
+        break;
+    }
+    editing_ = false;
+    if (editControl_ != edNormal && editActive_)
+        DoEditingDone(real, row);
+    blockKill_ = false;
+    editActive_ = false;
+}
+
+void GridEditing::DoEditingDone(int realCol, int row)
+{
+    if (OnEditingDone)
+        OnEditingDone(&g_);
+    editMode_ = false;
+    if (host_)
+        host_->PostEditDone(realCol, row);
+}
+
+void GridEditing::EditDoneArrived(int realCol, int row)
+{
+    if (OnEditCellDone)
+        OnEditCellDone(&g_, realCol, row);
+    if (g_.MouseActions.EditOnDblClickOnly()) {
+        HideInplaceEdit();
+        TGridOptions o = g_.Options();
+        o.Exclude(goEditing);
+        g_.SetOptions(o);
+    }
+}
+
+void GridEditing::DoneInplaceEdit(int key, TShiftState shift)
+{
+    editing_ = false;
+    HideInplaceEdit();
+    if (g_.Navigation.AppendOnArrowDown && key == VK_DOWN && g_.Row() == g_.RowCount() - g_.FixedFooters() - 1)
+        AppendNewRow(g_);
+    if (key == VK_TAB || IsArrow(key)) {
+        int replay = key;
+        GridKeyDownStep(g_, replay, shift);
+    }
+    const bool always = g_.Navigation.AlwaysEdit;
+    g_.Navigation.AlwaysEdit = false;
+    if (host_)
+        host_->FocusGrid();
+    if (key == VK_RETURN)
+        g_.AdvanceEdit(g_.Col(), g_.Row(), false, true, true, false, false);
+    g_.Navigation.AlwaysEdit = always;
+}
+
+bool GridEditing::SelectCell(int col, int row)
+{
+    if (!editMode_ || hiding_ || (col == editCell_.X && row == editCell_.Y)) {
+        if (!editMode_ && !validating_)
+            SaveOldCell(col, row);
+        return true;
+    }
+    // Leaving the cell ends the edit, with the value validated.
+    QString value;
+    if (openKind_ == EditorKind::Text)
+        value = host_->TextEditorText();
+    else if (openKind_ == EditorKind::Combo)
+        value = ComboListed() && !comboPicked_ ? g_.CurrentCell() : host_->ComboText();
+    else
+        value = g_.CurrentCell();
+    if (openKind_ != EditorKind::CheckBox && !ValidateCell(value)) {
+        if (openKind_ == EditorKind::Text) {
+            noEditChange_ = true;
+            host_->SetTextEditorText(newCellText_, g_.Navigation.EditSelectAll);
+            noEditChange_ = false;
+        }
+        return false;
+    }
+    HideInplaceEdit();
+    SaveOldCell(col, row);
+    return true;
+}
+
+// ---- Values ----
+
+void GridEditing::SaveOldCell(int col, int row)
+{
+    oldCell_ = {col, row};
+    oldCellText_ = g_.GridCells(g_.RealColIndex(col), row);
+}
+
+bool GridEditing::ValidateCell(const QString& value)
+{
+    if (!editing_ || validating_)
+        return true;
+    editing_ = false;
+    validating_ = true;
+    bool valid = true;
+    const int col = oldCell_.X;
+    const int row = oldCell_.Y;
+    const int real = g_.RealColIndex(col);
+    newCellText_ = value;
+    const QString old = oldCellText_;
+    if (value != old || AlwaysValidate) {
+        const bool changed = value != old;
+        const bool advance = g_.Navigation.AdvanceOnEnter;
+        g_.Navigation.AdvanceOnEnter = false;
+        QString v = value;
+        try {
+            if (OnCellValidate)
+                OnCellValidate(&g_, col, row, v, valid);
+        } catch (...) {
+            g_.Navigation.AdvanceOnEnter = advance;
+            validating_ = false;
+            editing_ = true;
+            throw;
+        }
+        g_.Navigation.AdvanceOnEnter = advance;
+        if (v != old && g_.ShowModified.Enabled && row >= 0 && row < g_.RowCount()) {
+            g_.SetRowModified(row, true);
+            g_.RepaintCell(0, row);
+        }
+        if (valid)
+            g_.CalcFooter(real);
+        if (valid && changed)
+            CellsChanged(TGridRect{col, row, col, row});
+        newCellText_ = v;
+        if (valid) {
+            g_.SetCells(real, row, v);
+        } else {
+            // The cell keeps its old text (or the event's replacement);
+            // the editor stays open on it.
+            lastValidation_ = false;
+            g_.SetCells(real, row, v != value ? v : old);
+            g_.InvalidateCell(col, row);
+        }
+    }
+    validating_ = false;
+    if (valid) {
+        SaveOldCell(g_.Col(), g_.Row());
+    } else {
+        editing_ = true;
+        if (host_ && (!InvalidEntryTitle.isEmpty() || !InvalidEntryText.isEmpty()))
+            host_->ShowRefusal(InvalidEntryTitle, InvalidEntryText);
+    }
+    return valid;
+}
+
+void GridEditing::SetCellFromEditor(int realCol, int row, const QString& value)
+{
+    g_.SetEditText(g_.DisplColIndex(realCol), row, value);
+    g_.SetCells(realCol, row, value);
+}
+
+void GridEditing::RestoreCellText()
+{
+    g_.SetCells(g_.RealCol(), g_.Row(), cellCache_);
+    g_.InvalidateCell(g_.Col(), g_.Row());
+}
+
+void GridEditing::CellsChanged(const TGridRect& range)
+{
+    if (OnCellsChanged)
+        OnCellsChanged(&g_, range);
+    for (TGridChangeNotifier* n : g_.Notifiers())
+        n->CellsChanged(range);
+    g_.CalcFooter(-1);
+}
+
+// ---- What the editors report ----
+
+void GridEditing::TextEdited(const QString& text)
+{
+    if (noEditChange_ || !editMode_ || openKind_ != EditorKind::Text)
+        return;
+    g_.SetEditText(editCell_.X, editCell_.Y, text);
+    if (OnEditChange)
+        OnEditChange(&g_, editCell_.X, editCell_.Y, text);
+}
+
+void GridEditing::ComboEdited(const QString& text)
+{
+    if (noEditChange_ || !editMode_ || openKind_ != EditorKind::Combo)
+        return;
+    if (OnEditChange)
+        OnEditChange(&g_, editCell_.X, editCell_.Y, text);
+}
+
+void GridEditing::ComboPicked(int index, const QString& text)
+{
+    if (noEditChange_ || !editMode_ || openKind_ != EditorKind::Combo)
+        return;
+    comboPicked_ = true;
+    if (OnComboChange)
+        OnComboChange(&g_, g_.RealColIndex(editCell_.X), editCell_.Y, index, text);
+}
+
+bool GridEditing::CommitText()
+{
+    if (openKind_ != EditorKind::Text)
+        return true;
+    const bool ok = ValidateCell(host_->TextEditorText());
+    noEditChange_ = true;
+    host_->SetTextEditorText(newCellText_, !ok && g_.Navigation.EditSelectAll);
+    noEditChange_ = false;
+    return ok;
+}
+
+bool GridEditing::CommitCombo()
+{
+    if (openKind_ != EditorKind::Combo)
+        return true;
+    const QString value = ComboListed() && !comboPicked_ ? g_.CurrentCell() : host_->ComboText();
+    const bool ok = ValidateCell(value);
+    if (!ok) {
+        noEditChange_ = true;
+        host_->SetComboText(newCellText_);
+        noEditChange_ = false;
+    }
+    return ok;
+}
+
+void GridEditing::CancelEdit()
+{
+    if (!editMode_)
+        return;
+    editing_ = false;
+    if (openKind_ == EditorKind::Text) {
+        noEditChange_ = true;
+        host_->SetTextEditorText(cellCache_, false);
+        noEditChange_ = false;
+        g_.SetEditText(editCell_.X, editCell_.Y, cellCache_);
+    } else if (openKind_ == EditorKind::Combo) {
+        comboPicked_ = false;
+        noEditChange_ = true;
+        host_->SetComboText(g_.CurrentCell());
+        noEditChange_ = false;
+    } else if (openKind_ == EditorKind::CheckBox) {
+        // Esc writes nothing back.
+        editMode_ = false;
+    }
+    HideInplaceEdit();
+    if (host_)
+        host_->FocusGrid();
+}
+
+void GridEditing::FocusLost()
+{
+    if (!editMode_ || blockKill_ || hiding_)
+        return;
+    g_.SetStartEditChar(QChar());
+    if (openKind_ == EditorKind::CheckBox) {
+        HideInplaceEdit();
+        return;
+    }
+    const QString value = openKind_ == EditorKind::Text
+                              ? host_->TextEditorText()
+                              : (ComboListed() && !comboPicked_ ? g_.CurrentCell() : host_->ComboText());
+    const QString title = InvalidEntryTitle;
+    const QString text = InvalidEntryText;
+    InvalidEntryTitle.clear();
+    InvalidEntryText.clear();
+    bool ok = true;
+    try {
+        ok = ValidateCell(value);
+    } catch (...) {
+        InvalidEntryTitle = title;
+        InvalidEntryText = text;
+        throw;
+    }
+    InvalidEntryTitle = title;
+    InvalidEntryText = text;
+    if (ok) {
+        HideInplaceEdit();
+        return;
+    }
+    // Refused: the old text comes back, the user is told, and the editor
+    // reopens later from the event loop, never inside the focus change.
+    const QString old = oldCellText_;
+    noEditChange_ = true;
+    if (openKind_ == EditorKind::Text)
+        host_->SetTextEditorText(old, false);
+    else
+        host_->SetComboText(old);
+    noEditChange_ = false;
+    comboPicked_ = false;
+    editing_ = false;
+    HideInplaceEdit();
+    g_.SetCells(g_.RealColIndex(oldCell_.X), oldCell_.Y, old);
+    host_->ShowRefusal(title, text.isEmpty() && title.isEmpty()
+                                  ? QStringLiteral("The value was refused; the cell keeps its old value.")
+                                  : text);
+    host_->PostReopen();
+}
+
+void GridEditing::GridEntered()
+{
+    if (editMode_)
+        return;
+    SaveOldCell(g_.Col(), g_.Row());
+    if (!g_.Navigation.AlwaysEdit || !g_.IsEditable(g_.RealCol(), g_.Row()))
+        return;
+    // Only a current cell shown whole.
+    const QRect cell = g_.UnclippedCellRect(g_.Col(), g_.Row());
+    if (!QRect(0, 0, g_.ClientWidth(), g_.ClientHeight()).contains(cell))
+        return;
+    ShowInplaceEdit();
+}
+
+void GridEditing::Reopen()
+{
+    if (editMode_)
+        return;
+    ShowInplaceEdit();
+}
+
+} // namespace grid

@@ -1,0 +1,210 @@
+#pragma once
+#include "controls/grid/core/ex_column_grid.h"
+#include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/key_input.h"
+
+#include <QRect>
+#include <QStringList>
+
+#include <functional>
+
+namespace grid {
+
+// The control an editor kind opens. Kinds of later editors (spin, button,
+// date, drop-down, custom, rich text) open nothing yet.
+enum class EditorKind { None, Text, Combo, CheckBox, Later };
+
+struct EditorKindRow
+{
+    TEditorType type;
+    EditorKind kind;
+    // Combo: the text is picked from the list only.
+    bool listOnly;
+};
+
+// The row of an editor kind (every TEditorType has one).
+const EditorKindRow& EditorKindOf(TEditorType type);
+
+// What the editing side asks of the widget that shows the editors. Rects
+// are in client pixels.
+class EditorHost
+{
+public:
+    virtual ~EditorHost() = default;
+
+    struct TextSetup
+    {
+        QRect rect;
+        QString text;
+        bool multiLine = false;
+        bool password = false;
+        QChar passwordChar;
+        bool selectAll = true;
+    };
+    virtual void ShowTextEditor(const TextSetup& setup) = 0;
+    virtual void HideTextEditor() = 0;
+    virtual QString TextEditorText() const = 0;
+    virtual void SetTextEditorText(const QString& text, bool selectAll) = 0;
+
+    struct ComboSetup
+    {
+        QRect rect;
+        QStringList items;
+        QString text;
+        int index = -1; // -1 selects nothing
+        bool listOnly = false;
+        int dropDownCount = 8;
+        bool dropDown = false;
+    };
+    virtual void ShowCombo(const ComboSetup& setup) = 0;
+    virtual void HideCombo() = 0;
+    virtual QString ComboText() const = 0;
+    virtual void SetComboText(const QString& text) = 0;
+
+    virtual void ShowCheckBox(const QRect& rect, const QString& caption) = 0;
+    virtual void HideCheckBox() = 0;
+    virtual bool CheckBoxChecked() const = 0;
+
+    // Types the character that opened the edit into the open editor.
+    virtual void TypeStartChar(QChar ch) = 0;
+
+    // The grid takes the keyboard focus back from an editor.
+    virtual void FocusGrid() = 0;
+    // Posts the end of an edit to the event loop (real column, row).
+    virtual void PostEditDone(int realCol, int row) = 0;
+    // Reopens the editor of the current cell from the event loop.
+    virtual void PostReopen() = 0;
+    // Tells the user a value was refused.
+    virtual void ShowRefusal(const QString& title, const QString& text) = 0;
+};
+
+// The editing lifecycle of one grid, headless: which editor a cell gets,
+// EditMode, opening and closing, the value read back, the validation with
+// the old cell text, typing mirrored into the cell, and the end of an edit
+// announced at once (OnEditingDone) and from the event loop
+// (OnEditCellDone). Events carry the grid as sender.
+class GridEditing
+{
+public:
+    explicit GridEditing(TExStringGrid& grid) : g_(grid) {}
+
+    // Without a host no editor is open (an open edit ends unannounced).
+    void SetHost(EditorHost* host);
+    EditorHost* Host() const { return host_; }
+    TExStringGrid& Grid() { return g_; }
+
+    // ---- Events ----
+    // Display column; the editor's text after each change it makes.
+    std::function<void(TExStringGrid*, int col, int row, const QString& value)> OnEditChange;
+    std::function<void(TExStringGrid*)> OnEditingDone;
+    // Real column; after the event loop took the editor's own handling.
+    std::function<void(TExStringGrid*, int col, int row)> OnEditCellDone;
+    // Display column.
+    std::function<void(TExStringGrid*, int col, int row, QString& value, bool& valid)> OnCellValidate;
+    std::function<void(TExStringGrid*, const TGridRect& range)> OnCellsChanged;
+    // Real column; an item picked in the combo editor.
+    std::function<void(TExStringGrid*, int col, int row, int index, const QString& selection)> OnComboChange;
+
+    // Type-ahead in the text and combo editors from the combo's items and
+    // the grid's LookupItems; with LookupHistory a text editor's new text
+    // joins LookupItems when the edit ends.
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+
+    QString InvalidEntryTitle;
+    QString InvalidEntryText;
+    bool AlwaysValidate = false;
+
+    // ---- State ----
+    bool EditMode() const { return editMode_; }
+    TEditorType EditControl() const { return editControl_; }
+    EditorKind OpenKind() const { return openKind_; }
+    bool EditorWantsTab() const;
+    QString CellCache() const { return cellCache_; }
+    QString OldCellText() const { return oldCellText_; }
+    QString NewCellText() const { return newCellText_; }
+    bool LastValidation() const { return lastValidation_; }
+    // The cell being edited (display column, row); -1 while idle.
+    TGridCoord EditCell() const { return editCell_; }
+
+    // ---- Opening and closing ----
+    // Starts editing the current cell exactly as F2 does.
+    void ShowCellEdit();
+    // Ends the open edit of any kind, its value written back (an OK
+    // handler's first step).
+    void HideCellEdit();
+    // Opens the editor of the current cell (nothing on control cells).
+    void ShowInplaceEdit();
+    // Closes the open editor and writes its value back.
+    void HideInplaceEdit();
+    // The editor choice: true when the text editor is to be shown.
+    bool CanEditShow();
+    void ShowEditControl(int col, int row);
+    void HideEditControl(int col, int row);
+    // An editor that ends on a key: closes, replays Tab and the arrows in
+    // the grid, advances on Enter.
+    void DoneInplaceEdit(int key, TShiftState shift);
+    // Fires OnEditingDone and posts the end (real column).
+    void DoEditingDone(int realCol, int row);
+    // The posted end arrived.
+    void EditDoneArrived(int realCol, int row);
+    // The editing part of moving the current cell; false refuses the move.
+    bool SelectCell(int col, int row);
+
+    // ---- Values ----
+    void SaveOldCell(int col, int row);
+    bool ValidateCell(const QString& value);
+    void SetCellFromEditor(int realCol, int row, const QString& value);
+    void RestoreCellText();
+    void CellsChanged(const TGridRect& range);
+
+    // ---- What the editors report ----
+    // The text editor's text changed: mirrored into the cell.
+    void TextEdited(const QString& text);
+    // The combo's edit text changed (not mirrored; read back on close).
+    void ComboEdited(const QString& text);
+    // The user picked a combo item.
+    void ComboPicked(int index, const QString& text);
+    // The text editor's way out by a key (Enter, Tab, Up, Down): false
+    // when the validation refused (the editor stays, showing its value).
+    bool CommitText();
+    // Esc: the text before the edit comes back and the editor closes.
+    void CancelEdit();
+    // The combo's commit (Enter, Up, Down in edit mode); false on refusal.
+    bool CommitCombo();
+    // The open editor lost the focus to a window that is not ours.
+    void FocusLost();
+    // The queued reopening after a refusal on focus loss.
+    void Reopen();
+    // The grid took the keyboard focus from another control.
+    void GridEntered();
+
+private:
+    void ShowText(int col, int row);
+    bool ComboListed() const;
+
+    TExStringGrid& g_;
+    EditorHost* host_ = nullptr;
+    bool editMode_ = false;
+    TEditorType editControl_ = edNormal;
+    EditorKind openKind_ = EditorKind::None;
+    bool editing_ = false;
+    bool editActive_ = false;
+    bool blockKill_ = false;
+    bool validating_ = false;
+    bool noEditChange_ = false;
+    bool lastValidation_ = true;
+    bool comboPicked_ = false;
+    bool hiding_ = false;
+    QString cellCache_;
+    QString newCellText_;
+    TGridCoord oldCell_{-1, -1};
+    QString oldCellText_;
+    TGridCoord editCell_{-1, -1};
+};
+
+// The editing of a grid (every grid has one).
+GridEditing* EditingOf(TExStringGrid& grid);
+
+} // namespace grid

@@ -1,0 +1,37 @@
+#pragma once
+#include "controls/grid/core/cell_properties.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace grid {
+
+// What becomes of a character typed into a text editor.
+enum class TypedVerdict { Pass, Drop, Beep };
+
+// The rules of the text editor kinds for typed characters and pastes, apart
+// from any widget. limit is the editor's length limit (0 or less: none).
+
+// A character typed into current (selected characters from caret replaced);
+// typed may come back changed (case rules). A full text takes nothing.
+TypedVerdict TypedCharacter(TEditorType type, int limit, const QString& current, int caret, int selected,
+                            QChar& typed);
+// A paste over the selection: false when refused whole (longer than the
+// limit, before or after it replaces the selection, or not a value the kind
+// takes). On success current is the new text and the selection covers the
+// pasted text (or the caret follows it when nothing was selected).
+bool PasteIntoText(TEditorType type, int limit, QString& current, int& selStart, int& selLength, QString value);
+
+// Type-ahead: the text up to the caret completed from the first of items
+// that starts with it (case-insensitive unless caseSensitive), at most 255
+// characters taken from the item. False when nothing matches (an empty
+// prefix matches nothing); index is the item's.
+bool LookupCompletion(const QString& text, int caret, const QStringList& items, bool caseSensitive,
+                      QString& completed, int& index);
+
+// The width of a combo's list: at least the control's, and wide enough for
+// the widest item plus room for a scroll bar when more items than shown.
+int ComboDropWidth(int width, const QList<int>& itemWidths, int dropDownCount);
+
+} // namespace grid

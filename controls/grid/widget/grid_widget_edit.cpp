@@ -1,0 +1,596 @@
+// The painted grid's editors: made on first use, shown over their cell,
+// their keys turned into the editing lifecycle's steps.
+#include "controls/grid/widget/grid_widget_edit.h"
+
+#include "controls/grid/widget/grid_key_map.h"
+#include "controls/grid/widget/grid_widget.h"
+#include "controls/grid/widget/inplace_check.h"
+#include "controls/grid/widget/inplace_combo.h"
+#include "controls/grid/widget/inplace_edit.h"
+#include "platform/beep.h"
+#include "platform/messages.h"
+#include "controls/grid/core/edit_text_rules.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QToolTip>
+
+namespace grid {
+
+void RunGuarded(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const GridError& e) {
+        Messages::Error(e.Message());
+    } catch (const std::exception& e) {
+        Messages::Error(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+namespace {
+
+class EditDoneEvent : public QEvent
+{
+public:
+    EditDoneEvent(int col, int row) : QEvent(TGridEditors::EditDoneType()), col(col), row(row) {}
+    const int col;
+    const int row;
+};
+
+QEvent::Type ReopenType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+} // namespace
+
+QEvent::Type TGridEditors::EditDoneType()
+{
+    // "GridEditDone": one type for the program.
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+TGridEditors::TGridEditors(TGridWidget& widget, GridEditing& editing) : widget_(widget), editing_(editing)
+{
+    editing_.SetHost(this);
+}
+
+TGridEditors::~TGridEditors()
+{
+    // The editors go first, quietly: losing the focus ends nothing now.
+    hiding_ = true;
+    check_.reset();
+    combo_.reset();
+    memo_.reset();
+    lineEdit_.reset();
+    if (editing_.Host() == this)
+        editing_.SetHost(nullptr);
+}
+
+TExStringGrid& TGridEditors::Grid()
+{
+    return editing_.Grid();
+}
+
+TInplaceEdit& TGridEditors::LineEdit()
+{
+    if (!lineEdit_) {
+        lineEdit_ = std::make_unique<TInplaceEdit>(*this, widget_.viewport());
+        QObject::connect(lineEdit_.get(), &QLineEdit::textChanged, this,
+                         [this](const QString& text) { RunGuarded([&] { editing_.TextEdited(text); }); });
+    }
+    return *lineEdit_;
+}
+
+TInplaceMemo& TGridEditors::Memo()
+{
+    if (!memo_) {
+        memo_ = std::make_unique<TInplaceMemo>(*this, widget_.viewport());
+        QObject::connect(memo_.get(), &QPlainTextEdit::textChanged, this,
+                         [this] { RunGuarded([&] { editing_.TextEdited(memo_->toPlainText()); }); });
+    }
+    return *memo_;
+}
+
+TGridCombo& TGridEditors::Combo()
+{
+    if (!combo_) {
+        combo_ = std::make_unique<TGridCombo>(*this, widget_.viewport());
+        QObject::connect(combo_.get(), &QComboBox::currentTextChanged, this,
+                         [this](const QString& text) { RunGuarded([&] { editing_.ComboEdited(text); }); });
+        QObject::connect(combo_.get(), &QComboBox::activated, this, [this](int index) {
+            RunGuarded([&] { editing_.ComboPicked(index, combo_->itemText(index)); });
+        });
+    }
+    return *combo_;
+}
+
+TGridCheckBox& TGridEditors::CheckBox()
+{
+    if (!check_)
+        check_ = std::make_unique<TGridCheckBox>(*this, widget_.viewport());
+    return *check_;
+}
+
+QWidget* TGridEditors::TextWidget() const
+{
+    return memoOpen_ ? static_cast<QWidget*>(memo_.get()) : static_cast<QWidget*>(lineEdit_.get());
+}
+
+QWidget* TGridEditors::OpenEditor() const
+{
+    if (!editing_.EditMode())
+        return nullptr;
+    switch (editing_.OpenKind()) {
+    case EditorKind::Text:
+        return TextWidget();
+    case EditorKind::Combo:
+        return combo_.get();
+    case EditorKind::CheckBox:
+        return check_.get();
+    case EditorKind::None:
+    case EditorKind::Later:
+        break;
+    }
+    return nullptr;
+}
+
+void TGridEditors::Place()
+{
+    QWidget* w = OpenEditor();
+    const TGridCoord cell = editing_.EditCell();
+    if (w == nullptr || cell.X < 0)
+        return;
+    const QRect r = Grid().UnclippedCellRect(cell.X, cell.Y);
+    w->setGeometry(r.left(), r.top(), std::max(0, r.width() - 1), std::max(0, r.height() - 1));
+}
+
+// ---- Text editors ----
+
+void TGridEditors::ShowTextEditor(const TextSetup& setup)
+{
+    memoOpen_ = setup.multiLine && !setup.password;
+    if (memoOpen_) {
+        TInplaceMemo& m = Memo();
+        m.setPlainText(setup.text);
+        m.setGeometry(setup.rect);
+        m.show();
+        m.raise();
+        m.setFocus(Qt::OtherFocusReason);
+        QTextCursor c = m.textCursor();
+        if (setup.selectAll)
+            c.select(QTextCursor::Document);
+        else
+            c.movePosition(QTextCursor::End);
+        m.setTextCursor(c);
+        return;
+    }
+    TInplaceEdit& e = LineEdit();
+    e.setEchoMode(setup.password ? QLineEdit::Password : QLineEdit::Normal);
+    e.setText(setup.text);
+    e.setGeometry(setup.rect);
+    e.show();
+    e.raise();
+    e.setFocus(Qt::OtherFocusReason);
+    if (setup.selectAll)
+        e.selectAll();
+    else
+        e.end(false);
+}
+
+void TGridEditors::TypeStartChar(QChar ch)
+{
+    switch (editing_.OpenKind()) {
+    case EditorKind::Text:
+        if (memoOpen_)
+            Memo().TypeText(QString(ch));
+        else
+            LineEdit().TypeText(QString(ch));
+        break;
+    case EditorKind::Combo: {
+        TGridCombo& c = Combo();
+        if (!c.isEditable()) {
+            // Type-ahead: the first item starting with the character.
+            for (int i = 0; i < c.count(); ++i) {
+                if (c.itemText(i).startsWith(ch, Qt::CaseInsensitive)) {
+                    c.setCurrentIndex(i);
+                    editing_.ComboPicked(i, c.itemText(i));
+                    break;
+                }
+            }
+        } else if (QLineEdit* edit = c.lineEdit()) {
+            edit->selectAll();
+            if (ch == QChar(8))
+                edit->backspace();
+            else
+                edit->insert(QString(ch));
+        }
+        break;
+    }
+    case EditorKind::CheckBox:
+    case EditorKind::None:
+    case EditorKind::Later:
+        break;
+    }
+}
+
+void TGridEditors::HideWidget(QWidget* w)
+{
+    if (w == nullptr)
+        return;
+    hiding_ = true;
+    if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()))
+        widget_.setFocus(Qt::OtherFocusReason);
+    w->hide();
+    hiding_ = false;
+}
+
+void TGridEditors::HideTextEditor()
+{
+    HideWidget(TextWidget());
+}
+
+QString TGridEditors::TextEditorText() const
+{
+    if (memoOpen_)
+        return memo_ ? memo_->toPlainText() : QString();
+    return lineEdit_ ? lineEdit_->text() : QString();
+}
+
+void TGridEditors::SetTextEditorText(const QString& text, bool selectAll)
+{
+    if (memoOpen_ && memo_) {
+        memo_->setPlainText(text);
+        QTextCursor c = memo_->textCursor();
+        if (selectAll)
+            c.select(QTextCursor::Document);
+        else
+            c.movePosition(QTextCursor::End);
+        memo_->setTextCursor(c);
+    } else if (lineEdit_) {
+        lineEdit_->setText(text);
+        if (selectAll)
+            lineEdit_->selectAll();
+        else
+            lineEdit_->end(false);
+    }
+}
+
+// ---- Combo ----
+
+void TGridEditors::ShowCombo(const ComboSetup& setup)
+{
+    TGridCombo& c = Combo();
+    c.clear();
+    c.setEditable(!setup.listOnly);
+    c.addItems(setup.items);
+    c.setMaxVisibleItems(std::max(1, setup.dropDownCount));
+    if (QLineEdit* edit = c.lineEdit(); edit != nullptr && edit != lookupEdit_) {
+        lookupEdit_ = edit;
+        QObject::connect(edit, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { ComboLookup(); }); });
+    }
+    c.setCurrentIndex(setup.index);
+    if (!setup.listOnly)
+        c.setEditText(setup.text);
+    c.setGeometry(setup.rect.left(), setup.rect.top(), setup.rect.width(),
+                  std::max(setup.rect.height(), c.minimumSizeHint().height()));
+    int dropWidth = 0;
+    if (Grid().Navigation.AutoComboDropSize) {
+        QList<int> widths;
+        const QFontMetrics metrics(c.font());
+        for (int i = 0; i < c.count(); ++i)
+            widths.append(metrics.horizontalAdvance(c.itemText(i)));
+        dropWidth = ComboDropWidth(c.width(), widths, c.maxVisibleItems());
+    }
+    c.view()->setMinimumWidth(dropWidth);
+    c.show();
+    c.raise();
+    c.setFocus(Qt::OtherFocusReason);
+    if (setup.dropDown)
+        c.showPopup();
+}
+
+void TGridEditors::HideCombo()
+{
+    if (!combo_)
+        return;
+    hiding_ = true;
+    if (combo_->view() != nullptr && combo_->view()->isVisible())
+        combo_->hidePopup();
+    hiding_ = false;
+    HideWidget(combo_.get());
+}
+
+QString TGridEditors::ComboText() const
+{
+    return combo_ ? combo_->currentText() : QString();
+}
+
+void TGridEditors::SetComboText(const QString& text)
+{
+    if (!combo_)
+        return;
+    if (combo_->isEditable())
+        combo_->setEditText(text);
+    else
+        combo_->setCurrentIndex(combo_->findText(text, Qt::MatchExactly));
+}
+
+// ---- Check box ----
+
+void TGridEditors::ShowCheckBox(const QRect& rect, const QString& caption)
+{
+    TGridCheckBox& c = CheckBox();
+    TExStringGrid& g = Grid();
+    c.setText(caption);
+    // The box starts as the cell's state, so closing unchanged writes back
+    // what the cell held.
+    c.setChecked(caption == g.GetCheckTrueText(g.RealCol(), g.Row()));
+    c.setGeometry(rect);
+    c.show();
+    c.raise();
+    c.setFocus(Qt::OtherFocusReason);
+}
+
+void TGridEditors::HideCheckBox()
+{
+    HideWidget(check_.get());
+}
+
+bool TGridEditors::CheckBoxChecked() const
+{
+    return check_ && check_->isChecked();
+}
+
+// ---- Focus, posted steps, refusals ----
+
+void TGridEditors::FocusGrid()
+{
+    hiding_ = true;
+    widget_.setFocus(Qt::OtherFocusReason);
+    hiding_ = false;
+}
+
+void TGridEditors::PostEditDone(int realCol, int row)
+{
+    QCoreApplication::postEvent(this, new EditDoneEvent(realCol, row));
+}
+
+void TGridEditors::PostReopen()
+{
+    QCoreApplication::postEvent(this, new QEvent(ReopenType()));
+}
+
+void TGridEditors::ShowRefusal(const QString& title, const QString& text)
+{
+    const TGridCoord cell = editing_.EditCell();
+    TExStringGrid& g = Grid();
+    const QRect r = g.UnclippedCellRect(cell.X >= 0 ? cell.X : g.Col(), cell.X >= 0 ? cell.Y : g.Row());
+    const QString message = title.isEmpty() ? text : (text.isEmpty() ? title : title + u'\n' + text);
+    if (!message.isEmpty())
+        QToolTip::showText(widget_.viewport()->mapToGlobal(r.bottomLeft()), message, widget_.viewport());
+}
+
+bool TGridEditors::event(QEvent* event)
+{
+    if (event->type() == EditDoneType()) {
+        auto* done = static_cast<EditDoneEvent*>(event);
+        RunGuarded([&] { editing_.EditDoneArrived(done->col, done->row); });
+        return true;
+    }
+    if (event->type() == ReopenType()) {
+        RunGuarded([&] { editing_.Reopen(); });
+        return true;
+    }
+    return QObject::event(event);
+}
+
+// ---- Keys ----
+
+void TGridEditors::TextLookup()
+{
+    if (!editing_.Lookup || !lookupWork_ || memoOpen_ || !lineEdit_ || lineEdit_->hasSelectedText())
+        return;
+    QString completed;
+    int index = -1;
+    const int caret = lineEdit_->cursorPosition();
+    if (LookupCompletion(lineEdit_->text(), caret, Grid().LookupItems, editing_.LookupCaseSensitive, completed,
+                         index)) {
+        lineEdit_->setText(completed);
+        lineEdit_->setSelection(static_cast<int>(completed.size()), caret - static_cast<int>(completed.size()));
+    }
+}
+
+void TGridEditors::ComboLookup()
+{
+    QLineEdit* edit = combo_ ? combo_->lineEdit() : nullptr;
+    if (!editing_.Lookup || !lookupWork_ || edit == nullptr || edit->hasSelectedText())
+        return;
+    const int caret = edit->cursorPosition();
+    const QString text = edit->text();
+    QStringList items;
+    for (int i = 0; i < combo_->count(); ++i)
+        items.append(combo_->itemText(i));
+    QString completed;
+    int index = -1;
+    if (LookupCompletion(text, caret, items, editing_.LookupCaseSensitive, completed, index)) {
+        combo_->setCurrentIndex(index);
+    } else if (!LookupCompletion(text, caret, Grid().LookupItems, editing_.LookupCaseSensitive, completed,
+                                 index)) {
+        return;
+    }
+    edit->setText(completed);
+    // The completed tail is selected, the caret after what was typed.
+    edit->setSelection(static_cast<int>(completed.size()), caret - static_cast<int>(completed.size()));
+}
+
+bool TGridEditors::TextKey(QKeyEvent* event, bool firstLine, bool lastLine)
+{
+    const GridKey key = ToGridKey(*event);
+    lookupWork_ = key.code != VK_BACK && key.code != VK_DELETE;
+    const bool ctrl = key.shift.Contains(ssCtrl);
+    TExStringGrid& g = Grid();
+    switch (key.code) {
+    case VK_ESCAPE:
+        editing_.CancelEdit();
+        return true;
+    case VK_RETURN:
+        if (ctrl)
+            return !(memoOpen_ && g.Navigation.AllowCtrlEnter);
+        if (!editing_.CommitText())
+            return true;
+        // The grid's own Enter rules close the editor (and advance).
+        GridKeyInput(g, key);
+        editing_.HideInplaceEdit();
+        return true;
+    case VK_UP:
+    case VK_DOWN:
+        if ((key.code == VK_UP && !firstLine) || (key.code == VK_DOWN && !lastLine))
+            return false;
+        if (editing_.CommitText())
+            editing_.DoneInplaceEdit(key.code, key.shift);
+        return true;
+    case VK_TAB:
+        if (editing_.CommitText()) {
+            const bool back = key.shift.Contains(ssShift);
+            editing_.HideInplaceEdit();
+            if (!g.Options().Contains(goTabs) || !TabAdvance(g, back))
+                widget_.MoveFocusOn(!back);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TGridEditors::ComboKey(QKeyEvent* event)
+{
+    const GridKey key = ToGridKey(*event);
+    lookupWork_ = key.code != VK_BACK && key.code != VK_DELETE;
+    TExStringGrid& g = Grid();
+    const bool list = combo_ && !combo_->isEditable();
+    const bool alt = key.shift.Contains(ssAlt);
+    auto leave = [&](int replay) {
+        if (editing_.CommitCombo())
+            editing_.DoneInplaceEdit(replay, key.shift);
+        return true;
+    };
+    switch (key.code) {
+    case VK_ESCAPE:
+        editing_.CancelEdit();
+        return true;
+    case VK_RETURN:
+        leave(VK_RETURN);
+        if (g.Navigation.AdvanceOnEnter && g.Navigation.AdvanceAutoEdit && !editing_.EditMode())
+            editing_.ShowInplaceEdit();
+        return true;
+    case VK_UP:
+    case VK_DOWN:
+        if (alt)
+            return false;
+        if (!g.Navigation.ComboGetUpDown)
+            return leave(key.code);
+        return list ? false : leave(key.code);
+    case VK_LEFT:
+    case VK_RIGHT:
+        return list ? leave(key.code) : false;
+    case VK_PRIOR:
+    case VK_NEXT:
+        return list ? false : leave(0);
+    case VK_TAB: {
+        if (!editing_.CommitCombo())
+            return true;
+        const bool back = key.shift.Contains(ssShift);
+        editing_.HideInplaceEdit();
+        if (!g.Options().Contains(goTabs) || !TabAdvance(g, back))
+            widget_.MoveFocusOn(!back);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool TGridEditors::CheckKey(QKeyEvent* event)
+{
+    const GridKey key = ToGridKey(*event);
+    switch (key.code) {
+    case VK_ESCAPE:
+        editing_.CancelEdit();
+        return true;
+    case VK_RETURN:
+        editing_.DoneInplaceEdit(VK_RETURN, key.shift);
+        return true;
+    case VK_UP:
+    case VK_DOWN:
+        editing_.DoneInplaceEdit(key.code, key.shift);
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+        editing_.DoneInplaceEdit(0, key.shift);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TGridEditors::EditorTab(bool next)
+{
+    if (editing_.EditorWantsTab())
+        return false;
+    const bool ok = editing_.OpenKind() == EditorKind::Combo ? editing_.CommitCombo() : editing_.CommitText();
+    if (!ok)
+        return true;
+    editing_.HideInplaceEdit();
+    widget_.MoveFocusOn(next);
+    return true;
+}
+
+void TGridEditors::EditorFocusOut(QWidget* editor, QFocusEvent* event)
+{
+    if (hiding_ || !editing_.EditMode() || editor != OpenEditor())
+        return;
+    // Our combo's own list, another window taking the focus for a moment:
+    // the edit goes on.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    if (combo_ && editor == combo_.get() && combo_->view() != nullptr && combo_->view()->isVisible())
+        return;
+    QWidget* now = QApplication::focusWidget();
+    if (now != nullptr && (now == editor || editor->isAncestorOf(now)))
+        return;
+    editing_.FocusLost();
+}
+
+// ---- Typing and pasting rules ----
+
+bool TGridEditors::AcceptTyped(const QString& current, int selected, int caret, QString& typed)
+{
+    if (typed.isEmpty())
+        return false;
+    QChar ch = typed.at(0);
+    const TypedVerdict verdict =
+        TypedCharacter(editing_.EditControl(), Grid().GetEditLimit(), current, caret, selected, ch);
+    if (verdict == TypedVerdict::Beep)
+        platform::Beep();
+    typed = QString(ch);
+    return verdict == TypedVerdict::Pass;
+}
+
+bool TGridEditors::PasteInto(QString& current, int& selStart, int& selLength, QString value)
+{
+    return PasteIntoText(editing_.EditControl(), Grid().GetEditLimit(), current, selStart, selLength,
+                         std::move(value));
+}
+
+} // namespace grid

@@ -1,0 +1,115 @@
+#pragma once
+#include "controls/grid/core/edit_lifecycle.h"
+
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QKeyEvent;
+class QFocusEvent;
+class QWidget;
+
+namespace grid {
+
+class TGridWidget;
+class TInplaceEdit;
+class TInplaceMemo;
+class TGridCombo;
+class TGridCheckBox;
+
+// Runs an input handler; a GridError (or any other exception) never leaves
+// it: it is reported through the platform's messages.
+void RunGuarded(const std::function<void()>& step);
+
+// The editors of one painted grid: viewport children made on first use and
+// reused for every cell, kept over their cell through scrolls and resizes.
+// The end of an edit arrives as a posted "GridEditDone" event.
+class TGridEditors : public QObject, public EditorHost
+{
+public:
+    TGridEditors(TGridWidget& widget, GridEditing& editing);
+    ~TGridEditors() override;
+
+    GridEditing& Editing() { return editing_; }
+    TGridWidget& Widget() { return widget_; }
+    TExStringGrid& Grid();
+
+    // The editors, made on first use (null until then with the Made forms).
+    TInplaceEdit& LineEdit();
+    TInplaceMemo& Memo();
+    TGridCombo& Combo();
+    TGridCheckBox& CheckBox();
+    TInplaceEdit* MadeLineEdit() const { return lineEdit_.get(); }
+    TInplaceMemo* MadeMemo() const { return memo_.get(); }
+    TGridCombo* MadeCombo() const { return combo_.get(); }
+    TGridCheckBox* MadeCheckBox() const { return check_.get(); }
+    // The editor shown now; null while none.
+    QWidget* OpenEditor() const;
+    // While an editor hands the focus back to the grid.
+    bool Hiding() const { return hiding_; }
+
+    // Puts the open editor over its cell again.
+    void Place();
+
+    // ---- Keys and focus of the editors ----
+    // A text editor's key: true when it was a way out (or refused) and the
+    // editor must not handle it.
+    bool TextKey(QKeyEvent* event, bool firstLine, bool lastLine);
+    bool ComboKey(QKeyEvent* event);
+    bool CheckKey(QKeyEvent* event);
+    // Tab in an editor: false lets the editor's key handling have it.
+    bool EditorTab(bool next);
+    void EditorFocusOut(QWidget* editor, QFocusEvent* event);
+    // Whether a typed text may go into a text editor holding current with
+    // selected characters selected; mapped gets what is typed (case rules).
+    bool AcceptTyped(const QString& current, int selected, int caret, QString& typed);
+    // Type-ahead after a typed character (text editor: the grid's
+    // LookupItems; combo: its items, then LookupItems).
+    void TextLookup();
+    void ComboLookup();
+    // The one paste of the text editors: false when refused whole.
+    bool PasteInto(QString& current, int& selStart, int& selLength, QString value);
+
+    // EditorHost
+    void ShowTextEditor(const TextSetup& setup) override;
+    void HideTextEditor() override;
+    QString TextEditorText() const override;
+    void SetTextEditorText(const QString& text, bool selectAll) override;
+    void ShowCombo(const ComboSetup& setup) override;
+    void HideCombo() override;
+    QString ComboText() const override;
+    void SetComboText(const QString& text) override;
+    void ShowCheckBox(const QRect& rect, const QString& caption) override;
+    void HideCheckBox() override;
+    bool CheckBoxChecked() const override;
+    void TypeStartChar(QChar ch) override;
+    void FocusGrid() override;
+    void PostEditDone(int realCol, int row) override;
+    void PostReopen() override;
+    void ShowRefusal(const QString& title, const QString& text) override;
+
+    // The registered event type of "GridEditDone".
+    static QEvent::Type EditDoneType();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void HideWidget(QWidget* w);
+    QWidget* TextWidget() const;
+
+    TGridWidget& widget_;
+    GridEditing& editing_;
+    std::unique_ptr<TInplaceEdit> lineEdit_;
+    std::unique_ptr<TInplaceMemo> memo_;
+    std::unique_ptr<TGridCombo> combo_;
+    std::unique_ptr<TGridCheckBox> check_;
+    QPointer<QWidget> lookupEdit_;
+    bool lookupWork_ = true;
+    bool memoOpen_ = false;
+    bool hiding_ = false;
+};
+
+} // namespace grid

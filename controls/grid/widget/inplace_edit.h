@@ -1,0 +1,60 @@
+#pragma once
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace grid {
+
+class TGridEditors;
+
+// The text editor of single-line cells. Typing passes the cell's character
+// rules and the length limit (the grid's GetEditLimit, not maxLength, so an
+// over-long paste is refused whole); Ctrl+V, Shift+Insert, the context menu
+// and the middle button paste through one routine.
+class TInplaceEdit : public QLineEdit
+{
+public:
+    TInplaceEdit(TGridEditors& editors, QWidget* parent);
+
+    // Types text as keys would (the start character of an edit).
+    void TypeText(const QString& text);
+    // Pastes through the paste rules; false when refused.
+    bool PasteText(const QString& text);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    TGridEditors& editors_;
+};
+
+// The text editor of multi-line cells; the same rules as TInplaceEdit. Up
+// and Down leave the cell only from the first and the last line.
+class TInplaceMemo : public QPlainTextEdit
+{
+public:
+    TInplaceMemo(TGridEditors& editors, QWidget* parent);
+
+    void TypeText(const QString& text);
+    bool PasteText(const QString& text);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    TGridEditors& editors_;
+};
+
+// Keys an editor keeps from the window's shortcuts and default buttons.
+bool EditorOwnsKey(const QKeyEvent& event);
+
+} // namespace grid
