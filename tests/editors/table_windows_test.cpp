@@ -22,6 +22,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -52,12 +53,17 @@ void Click(QWidget& w, const char* name)
 }
 
 // Moves the cursor with the arrow keys from the top left data cell, then
-// types the text and Enter; where no in-place editor takes the keys yet, the
-// text goes into the cell through the grid.
+// types the text and Enter into the editor the first character opens.
 void TypeCell(TableEditorForm& w, int col, int row, const QString& text)
 {
     grid::TGridWidget* gw = w.GridWidget();
     grid::TExColumnGrid& g = w.Model().Grid();
+    if (!w.isActiveWindow()) {
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+    if (QApplication::focusWidget() == nullptr || !gw->isAncestorOf(QApplication::focusWidget()))
+        gw->setFocus();
     g.SetCol(1);
     g.SetRow(1);
     for (int c = 1; c < col; ++c)
@@ -66,10 +72,21 @@ void TypeCell(TableEditorForm& w, int col, int row, const QString& text)
         QTest::keyClick(gw, Qt::Key_Down);
     EXPECT_EQ(g.Col(), col);
     EXPECT_EQ(g.Row(), row);
-    QTest::keyClicks(gw, text);
-    QTest::keyClick(gw, Qt::Key_Return);
-    if (g.GetCellEx(col, row) != text)
+    // Keys go where the focus is: the grid, then the editor the first
+    // character opened.
+    auto target = [gw]() -> QWidget* {
+        QWidget* f = QApplication::focusWidget();
+        return f != nullptr && (f == gw || gw->isAncestorOf(f)) ? f : gw;
+    };
+    for (const QChar ch : text)
+        QTest::keyClick(target(), ch.toLatin1());
+    QTest::keyClick(target(), Qt::Key_Return);
+    // A list combo picks items, it takes no typed text: the item is set.
+    grid::TEditorType editor = g.DefaultEditor;
+    g.GetEditorType(col, row, editor);
+    if (editor == grid::edComboList)
         g.SetCellEx(col, row, text);
+    EXPECT_EQ(g.GetCellEx(col, row), text) << col << "," << row;
 }
 
 struct WindowCase

@@ -458,16 +458,21 @@ bool TGridEditors::TextKey(QKeyEvent* event, bool firstLine, bool lastLine)
             editing_.DoneInplaceEdit(key.code, key.shift);
         return true;
     case VK_TAB:
-        if (editing_.CommitText()) {
-            const bool back = key.shift.Contains(ssShift);
-            editing_.HideInplaceEdit();
-            if (!g.Options().Contains(goTabs) || !TabAdvance(g, back))
-                widget_.MoveFocusOn(!back);
-        }
+        if (editing_.CommitText())
+            LeaveByTab(key.shift);
         return true;
     default:
         return false;
     }
+}
+
+void TGridEditors::LeaveByTab(TShiftState shift)
+{
+    const bool back = shift.Contains(ssShift);
+    editing_.HideInplaceEdit();
+    TExStringGrid& g = Grid();
+    if (!g.Options().Contains(goTabs) || !TabAdvance(g, back))
+        widget_.MoveFocusOn(!back);
 }
 
 bool TGridEditors::ComboKey(QKeyEvent* event)
@@ -505,12 +510,8 @@ bool TGridEditors::ComboKey(QKeyEvent* event)
     case VK_NEXT:
         return list ? false : leave(0);
     case VK_TAB: {
-        if (!editing_.CommitCombo())
-            return true;
-        const bool back = key.shift.Contains(ssShift);
-        editing_.HideInplaceEdit();
-        if (!g.Options().Contains(goTabs) || !TabAdvance(g, back))
-            widget_.MoveFocusOn(!back);
+        if (editing_.CommitCombo())
+            LeaveByTab(key.shift);
         return true;
     }
     default:

@@ -97,6 +97,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Tab after a committed edit: the editor closes and the next cell takes
+    // the cursor, or the window's next control the focus.
+    void LeaveByTab(TShiftState shift);
     void HideWidget(QWidget* w);
     QWidget* TextWidget() const;
 

@@ -441,6 +441,8 @@ public:
     void AddFromStream(TStream& stream, PLazyNode targetNode);
     // Node records one after the other, without header (copying, moving and the transfer payload).
     void WriteNodeRecords(TStream& stream, const TNodeArray& nodes);
+    // The records of a node, or of its children only, ready to be read.
+    void WriteSourceRecords(TMemoryStream& stream, PLazyNode source, bool childrenOnly);
     // Links each record of the stream at the target (advancing it for amInsertAfter); answers whether the
     // stream was read. Record errors propagate after the bracket is closed.
     bool InsertNodeRecords(TStream& stream, PLazyNode target, TVTNodeAttachMode mode, TChangeReason reason);

@@ -172,6 +172,18 @@ void TBaseLazyTree::SaveToStream(TStream& stream, PLazyNode node)
         OnSaveTree(this, stream);
 }
 
+void TBaseLazyTree::WriteSourceRecords(TMemoryStream& stream, PLazyNode source, bool childrenOnly)
+{
+    TNodeArray nodes;
+    if (childrenOnly)
+        for (PLazyNode c = source->FirstChild; c; c = c->NextSibling)
+            nodes.push_back(c);
+    else
+        nodes.push_back(source);
+    WriteNodeRecords(stream, nodes);
+    stream.Seek(0);
+}
+
 void TBaseLazyTree::WriteNodeRecords(TStream& stream, const TNodeArray& nodes)
 {
     for (PLazyNode node : nodes)
@@ -530,15 +542,8 @@ PLazyNode TBaseLazyTree::CopyTo(PLazyNode source, PLazyNode target, TVTNodeAttac
         else if (mode == amInsertAfter)
             mode = amAddChildLast;
     }
-    TNodeArray nodes;
-    if (childrenOnly)
-        for (PLazyNode c = source->FirstChild; c; c = c->NextSibling)
-            nodes.push_back(c);
-    else
-        nodes.push_back(source);
     TMemoryStream stream;
-    WriteNodeRecords(stream, nodes);
-    stream.Seek(0);
+    WriteSourceRecords(stream, source, childrenOnly);
 
     PLazyNode result = nullptr;
     targetTree->BeginUpdate();
@@ -595,15 +600,8 @@ void TBaseLazyTree::MoveToOtherTree(PLazyNode source, PLazyNode target, TVTNodeA
     const bool allowed = FireNodeMoving(source, target == targetTree->root_ ? nullptr : target);
     if (allowed) {
         StopCacheValidation();
-        TNodeArray nodes;
-        if (childrenOnly)
-            for (PLazyNode c = source->FirstChild; c; c = c->NextSibling)
-                nodes.push_back(c);
-        else
-            nodes.push_back(source);
         TMemoryStream stream;
-        WriteNodeRecords(stream, nodes);
-        stream.Seek(0);
+        WriteSourceRecords(stream, source, childrenOnly);
         targetTree->BeginUpdate();
         try {
             while (stream.Position() < stream.Size()) {

@@ -166,15 +166,11 @@ void TLazyTreeControl::PaintTree(
     painter.save();
 
     const TVTPaintOptions paint = TreeOptions().PaintOptions();
-    const auto& selectionOptions = TreeOptions().SelectionOptions();
     const TRect band = NormalizedRect(NewSelRect());
     const bool drawBandRect = IsMouseSelecting() && !band.IsEmpty() && leftButtonDown_;
     TRect selectionRect = band;
     const int maxWidth = std::max(ClientWidth(), static_cast<int>(RangeX()));
     const bool showBackground = paint.Has(toShowBackground) && !background_.isNull() && options.Has(poBackground);
-    const bool hasImages = Images() != nullptr;
-    const bool hasStateImages = StateImages() != nullptr;
-    const bool hasCheckImages = checkImages_ && TreeOptions().MiscOptions().Has(toCheckSupport);
 
     TVTInternalPaintOptions rowOptions = options;
     if (paint.Has(toAlwaysHideSelection) || (!hasFocus() && paint.Has(toHideSelection)))
