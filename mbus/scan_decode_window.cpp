@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFileInfo>
@@ -840,6 +841,9 @@ void TFScanDecode::T_InScanTimer()
     }
     if (m_closing)
         return;
+    // What the worker posted before it ended comes first: every progress
+    // line and row is shown before the end.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     const bool wireless = m_state == mbus::ScanFormState::WirelessRunning;
     if (TR_ScanDecode->Result() == 2) {
         // A link that could not be opened says why (the port it could not take).
