@@ -443,6 +443,9 @@ public:
     void WriteNodeRecords(TStream& stream, const TNodeArray& nodes);
     // The records of a node, or of its children only, ready to be read.
     void WriteSourceRecords(TMemoryStream& stream, PLazyNode source, bool childrenOnly);
+    // Reads the record count, then as many node records (with their subtrees)
+    // as children of parent.
+    void LoadRecordsUnder(TStream& stream, int version, PLazyNode parent);
     // Links each record of the stream at the target (advancing it for amInsertAfter); answers whether the
     // stream was read. Record errors propagate after the bracket is closed.
     bool InsertNodeRecords(TStream& stream, PLazyNode target, TVTNodeAttachMode mode, TChangeReason reason);

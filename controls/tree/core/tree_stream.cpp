@@ -270,6 +270,17 @@ void TBaseLazyTree::FireNodeCopied(PLazyNode node)
 
 // ---- Reading ------------------------------------------------------------------------------------------------
 
+void TBaseLazyTree::LoadRecordsUnder(TStream& stream, int version, PLazyNode parent)
+{
+    uint32_t count = ReadRecordCount(stream, version);
+    while (stream.Position() < stream.Size() && count > 0) {
+        --count;
+        PLazyNode node = AllocateNode();
+        LinkNode(node, parent, this, amAddChildLast);
+        LoadNodeSubtree(stream, version, node);
+    }
+}
+
 void TBaseLazyTree::LoadFromStream(TStream& stream)
 {
     if (options_->MiscOptions().Has(toReadOnly))
@@ -279,13 +290,7 @@ void TBaseLazyTree::LoadFromStream(TStream& stream)
     Clear();
     BeginUpdate();
     try {
-        uint32_t count = ReadRecordCount(stream, version);
-        while (stream.Position() < stream.Size() && count > 0) {
-            --count;
-            PLazyNode node = AllocateNode();
-            LinkNode(node, root_, this, amAddChildLast);
-            LoadNodeSubtree(stream, version, node);
-        }
+        LoadRecordsUnder(stream, version, root_);
         FireNodeCopied(nullptr);
         if (OnLoadTree)
             OnLoadTree(this, stream);
@@ -304,13 +309,7 @@ void TBaseLazyTree::AddFromStream(TStream& stream, PLazyNode targetNode)
     const int version = ReadStreamHeader(stream);
     BeginUpdate();
     try {
-        uint32_t count = ReadRecordCount(stream, version);
-        while (stream.Position() < stream.Size() && count > 0) {
-            --count;
-            PLazyNode node = AllocateNode();
-            LinkNode(node, targetNode, this, amAddChildLast);
-            LoadNodeSubtree(stream, version, node);
-        }
+        LoadRecordsUnder(stream, version, targetNode);
         FireNodeCopied(targetNode == root_ ? nullptr : targetNode);
     } catch (...) {
         EndUpdate();
