@@ -21,8 +21,9 @@ void Check(bool ok)
         std::abort();
 }
 
-constexpr TEditorType kKinds[] = {edNormal,  edNumeric,   edPositiveNumeric, edFloat,      edPositiveFloat,
-                                  edCapital, edUpperCase, edLowerCase,       edMixedCase, edPassword};
+constexpr TEditorType kKinds[] = {edNormal,  edNumeric,   edPositiveNumeric, edFloat,     edPositiveFloat,
+                                  edCapital, edUpperCase, edLowerCase,       edMixedCase, edPassword,
+                                  edValidChars};
 
 } // namespace
 
@@ -39,8 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString before = cut < 0 ? all : all.left(cut);
     const QString value = cut < 0 ? QString() : all.mid(cut + 1);
 
+    // Valid characters from a string (odd second byte) or else a set.
+    TextRuleSettings rules;
+    if (data[1] & 1)
+        rules.validChars = QStringLiteral("0123456789ABCDEF-");
+    for (int b = 0; b < 8; ++b)
+        if (data[0] & (1 << b))
+            rules.validCharSet.set(static_cast<size_t>('a' + b));
+
     QString text = before;
-    if (PasteIntoText(kind, limit, text, selStart, selLength, value)) {
+    if (PasteIntoText(kind, limit, text, selStart, selLength, value, rules)) {
         Check(limit < 1 || text.size() <= limit);
         Check(selStart >= 0 && selLength >= 0 && selStart + selLength <= text.size());
     } else {
@@ -49,8 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const QChar ch : value) {
         QChar typed = ch;
         const int caret = static_cast<int>(text.size());
-        if (TypedCharacter(kind, limit, text, caret, 0, typed) == TypedVerdict::Pass)
+        if (TypedCharacter(kind, limit, text, caret, 0, typed, rules) == TypedVerdict::Pass) {
             text.append(typed);
+            const qsizetype length = text.size();
+            text = TextAfterTyping(kind, text);
+            Check(text.size() == length);
+        }
         Check(limit < 1 || text.size() <= std::max<qsizetype>(limit, before.size()));
     }
     return 0;

@@ -234,6 +234,7 @@ void GridEditing::HideInplaceEdit()
     if (!editMode_ || hiding_)
         return;
     hiding_ = true;
+    altBack_ = false;
     const TGridCoord cell = editCell_;
     if (openKind_ == EditorKind::Text) {
         const QString text = host_->TextEditorText();
@@ -528,7 +529,7 @@ void GridEditing::CancelEdit()
 
 void GridEditing::FocusLost()
 {
-    if (!editMode_ || blockKill_ || hiding_)
+    if (!editMode_ || blockKill_ || hiding_ || altBack_)
         return;
     g_.SetStartEditChar(QChar());
     if (openKind_ == EditorKind::CheckBox) {
@@ -577,6 +578,7 @@ void GridEditing::FocusLost()
 
 void GridEditing::GridEntered()
 {
+    enteredSelection_ = g_.Selection();
     if (editMode_)
         return;
     SaveOldCell(g_.Col(), g_.Row());
@@ -587,6 +589,58 @@ void GridEditing::GridEntered()
     if (!QRect(0, 0, g_.ClientWidth(), g_.ClientHeight()).contains(cell))
         return;
     ShowInplaceEdit();
+}
+
+bool GridEditing::CursorWalk(bool forward)
+{
+    if (!editMode_ || openKind_ != EditorKind::Text || !g_.Navigation.CursorWalkEditor)
+        return false;
+    const int col = g_.Col();
+    const int row = g_.Row();
+    const int span = g_.CellSpan(g_.RealCol(), row).x();
+    const int next = forward ? col + span + 1 : col - 1;
+    const bool inside = forward ? col < g_.ColCount() - g_.FixedRightCols() - 1 : col > g_.FixedCols();
+    if (!CommitText())
+        return false;
+    HideInplaceEdit();
+    // A control cell beside takes the cursor as it is.
+    if (inside && next >= 0 && next < g_.ColCount() && g_.IsControlCell(g_.RealColIndex(next), row)) {
+        g_.SetCol(next);
+        return true;
+    }
+    const TAdvanceDirection direction = g_.Navigation.AdvanceDirection();
+    g_.Navigation.SetAdvanceDirection(adLeftRight);
+    g_.AdvanceEdit(col, row, true, true, forward, false, true);
+    g_.Navigation.SetAdvanceDirection(direction);
+    if (g_.Navigation.CursorWalkAlwaysEdit)
+        ShowInplaceEdit();
+    if (host_ && !editMode_)
+        host_->FocusGrid();
+    return true;
+}
+
+void GridEditing::SizeWhileTyping()
+{
+    if (!editMode_ || openKind_ != EditorKind::Text)
+        return;
+    const TGridCoord cell = editCell_;
+    if (g_.SizeWhileTyping.Width)
+        g_.AutoSizeColEx(cell.X, true);
+    if (g_.SizeWhileTyping.Height && g_.WordWrap()) {
+        const bool synch = g_.ColumnSize.SynchWithGrid;
+        g_.ColumnSize.SynchWithGrid = false;
+        g_.AutoSizeRow(cell.Y, 0);
+        g_.ColumnSize.SynchWithGrid = synch;
+        if (g_.OnEndRowSize)
+            g_.OnEndRowSize(&g_, cell.Y);
+    }
+}
+
+void GridEditing::GridExited()
+{
+    if (g_.MouseActions.DisjunctRowSelect() && enteredSelection_.Left >= 0 && g_.Selection() != enteredSelection_)
+        g_.SelectionToRowSelect(false);
+    enteredSelection_ = {-1, -1, -1, -1};
 }
 
 void GridEditing::Reopen()

@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/grid/core/edit_text_rules.h"
 #include "controls/grid/core/ex_column_grid.h"
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/core/key_input.h"
@@ -112,6 +113,14 @@ public:
     bool LookupCaseSensitive = false;
     bool LookupHistory = false;
 
+    // edValidChars cells take these characters; when empty, those of
+    // ValidCharSet.
+    QString ValidChars;
+    std::bitset<256> ValidCharSet;
+    // The keypad's decimal key types the locale's decimal separator.
+    bool ExcelStyleDecimalSeparator = false;
+    TextRuleSettings TextRules() const { return TextRuleSettings{ValidChars, ValidCharSet}; }
+
     QString InvalidEntryTitle;
     QString InvalidEntryText;
     bool AlwaysValidate = false;
@@ -179,6 +188,21 @@ public:
     void Reopen();
     // The grid took the keyboard focus from another control.
     void GridEntered();
+    // The focus left the grid (and its editors) for another control of the
+    // window: with DisjunctRowSelect a selection changed since the grid was
+    // entered becomes selected rows.
+    void GridExited();
+    // Alt+Backspace held: losing the focus meanwhile ends no edit.
+    void SetAltBack(bool held) { altBack_ = held; }
+    bool AltBack() const { return altBack_; }
+    // Left at the text's start or Right at its end with CursorWalkEditor:
+    // the text is validated, the editor closes and the cursor walks to the
+    // next cell along the row (reopening there with CursorWalkAlwaysEdit).
+    // False when the walk does not apply or the value was refused.
+    bool CursorWalk(bool forward);
+    // After a key in the text editor: the column grows and the row follows
+    // the text as SizeWhileTyping asks.
+    void SizeWhileTyping();
 
 private:
     void ShowText(int col, int row);
@@ -197,11 +221,13 @@ private:
     bool lastValidation_ = true;
     bool comboPicked_ = false;
     bool hiding_ = false;
+    bool altBack_ = false;
     QString cellCache_;
     QString newCellText_;
     TGridCoord oldCell_{-1, -1};
     QString oldCellText_;
     TGridCoord editCell_{-1, -1};
+    TGridRect enteredSelection_{-1, -1, -1, -1};
 };
 
 // The editing of a grid (every grid has one).

@@ -1,5 +1,6 @@
 #include "controls/grid/core/edit_text_rules.h"
 
+#include "controls/grid/core/text_routines.h"
 #include "platform/text/format_settings.h"
 
 #include <QRegularExpression>
@@ -16,6 +17,7 @@ struct CharContext
     const QString& text;
     int caret;
     int selected;
+    const TextRuleSettings& settings;
 };
 
 bool IsDigit(QChar c)
@@ -57,6 +59,26 @@ TypedVerdict FloatRule(const CharContext& c, bool sign)
     return TypedVerdict::Drop;
 }
 
+bool InValidChars(QChar c, const TextRuleSettings& s)
+{
+    if (!s.validChars.isEmpty())
+        return s.validChars.contains(c);
+    return c.unicode() < s.validCharSet.size() && s.validCharSet.test(c.unicode());
+}
+
+// Backspace and Enter always; anything else only from the valid characters.
+TypedVerdict ValidCharsRule(const CharContext& c)
+{
+    if (c.ch == QChar(8) || c.ch == QChar(13))
+        return TypedVerdict::Pass;
+    return InValidChars(c.ch, c.settings) ? TypedVerdict::Pass : TypedVerdict::Beep;
+}
+
+bool AllValidChars(const QString& text, const TextRuleSettings& s)
+{
+    return std::all_of(text.begin(), text.end(), [&](QChar c) { return InValidChars(c, s); });
+}
+
 QChar Upper(QChar c)
 {
     return c.toUpper();
@@ -73,16 +95,25 @@ struct CharRule
     QChar (*map)(QChar);
     // A paste must match this (empty: any text).
     const char* pastePattern;
+    // The whole text after typing or pasting (null: kept).
+    QString (*whole)(const QString&);
+    // A paste must pass this too (null: any text).
+    bool (*pasteCheck)(const QString&, const TextRuleSettings&);
 };
 
 constexpr CharRule kCharRules[] = {
-    {edNumeric, [](const CharContext& c) { return IntegerRule(c, true); }, nullptr, "^-?[0-9]+$"},
-    {edPositiveNumeric, [](const CharContext& c) { return IntegerRule(c, false); }, nullptr, "^[0-9]+$"},
-    {edFloat, [](const CharContext& c) { return FloatRule(c, true); }, nullptr, "^-?[0-9]*([.,][0-9]*)?$"},
-    {edPositiveFloat, [](const CharContext& c) { return FloatRule(c, false); }, nullptr, "^[0-9]*([.,][0-9]*)?$"},
-    {edCapital, nullptr, Upper, ""},
-    {edUpperCase, nullptr, Upper, ""},
-    {edLowerCase, nullptr, Lower, ""},
+    {edNumeric, [](const CharContext& c) { return IntegerRule(c, true); }, nullptr, "^-?[0-9]+$", nullptr, nullptr},
+    {edPositiveNumeric, [](const CharContext& c) { return IntegerRule(c, false); }, nullptr, "^[0-9]+$", nullptr,
+     nullptr},
+    {edFloat, [](const CharContext& c) { return FloatRule(c, true); }, nullptr, "^-?[0-9]*([.,][0-9]*)?$", nullptr,
+     nullptr},
+    {edPositiveFloat, [](const CharContext& c) { return FloatRule(c, false); }, nullptr, "^[0-9]*([.,][0-9]*)?$",
+     nullptr, nullptr},
+    {edCapital, nullptr, Upper, "", nullptr, nullptr},
+    {edUpperCase, nullptr, Upper, "", nullptr, nullptr},
+    {edLowerCase, nullptr, Lower, "", nullptr, nullptr},
+    {edMixedCase, nullptr, nullptr, "", CapitalizeName, nullptr},
+    {edValidChars, ValidCharsRule, nullptr, "", nullptr, AllValidChars},
 };
 
 const CharRule* RuleOf(TEditorType type)
@@ -97,7 +128,7 @@ const CharRule* RuleOf(TEditorType type)
 } // namespace
 
 TypedVerdict TypedCharacter(TEditorType type, int limit, const QString& current, int caret, int selected,
-                            QChar& typed)
+                            QChar& typed, const TextRuleSettings& settings)
 {
     const int length = static_cast<int>(current.size());
     caret = std::clamp(caret, 0, length);
@@ -109,10 +140,24 @@ TypedVerdict TypedCharacter(TEditorType type, int limit, const QString& current,
         return TypedVerdict::Pass;
     if (rule->map != nullptr)
         typed = rule->map(typed);
-    return rule->check != nullptr ? rule->check(CharContext{typed, current, caret, selected}) : TypedVerdict::Pass;
+    return rule->check != nullptr ? rule->check(CharContext{typed, current, caret, selected, settings}) : TypedVerdict::Pass;
 }
 
-bool PasteIntoText(TEditorType type, int limit, QString& current, int& selStart, int& selLength, QString value)
+QString TextAfterTyping(TEditorType type, const QString& text)
+{
+    const CharRule* rule = RuleOf(type);
+    return rule != nullptr && rule->whole != nullptr ? rule->whole(text) : text;
+}
+
+QChar KeypadCharacter(QChar typed, bool keypad, bool excelStyle)
+{
+    if (keypad && excelStyle && typed == u'.')
+        return platform::FormatSettings::Current().DecimalSeparator;
+    return typed;
+}
+
+bool PasteIntoText(TEditorType type, int limit, QString& current, int& selStart, int& selLength, QString value,
+                   const TextRuleSettings& settings)
 {
     const int length = static_cast<int>(current.size());
     const int start = std::clamp(selStart, 0, length);
@@ -131,10 +176,14 @@ bool PasteIntoText(TEditorType type, int limit, QString& current, int& selStart,
             if (!QRegularExpression(QString::fromLatin1(rule->pastePattern), none).match(text).hasMatch())
                 return false;
         }
+        if (rule->pasteCheck != nullptr && !rule->pasteCheck(text, settings))
+            return false;
         if (rule->map != nullptr) {
             for (QChar& c : text)
                 c = rule->map(c);
         }
+        if (rule->whole != nullptr)
+            text = rule->whole(text);
     }
     current = text;
     if (count > 0) {

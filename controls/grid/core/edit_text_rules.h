@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <bitset>
+
 namespace grid {
 
 // What becomes of a character typed into a text editor.
@@ -13,15 +15,30 @@ enum class TypedVerdict { Pass, Drop, Beep };
 // The rules of the text editor kinds for typed characters and pastes, apart
 // from any widget. limit is the editor's length limit (0 or less: none).
 
+// The grid's settings the rules read.
+struct TextRuleSettings
+{
+    // edValidChars: the characters taken; when empty, those of validCharSet.
+    QString validChars;
+    std::bitset<256> validCharSet;
+};
+
 // A character typed into current (selected characters from caret replaced);
 // typed may come back changed (case rules). A full text takes nothing.
 TypedVerdict TypedCharacter(TEditorType type, int limit, const QString& current, int caret, int selected,
-                            QChar& typed);
+                            QChar& typed, const TextRuleSettings& settings = {});
+// The whole text once a character went in (edMixedCase capitalises every
+// word; other kinds keep it).
+QString TextAfterTyping(TEditorType type, const QString& text);
+// The character a key types: the keypad's "." is the locale's decimal
+// separator when excelStyle is on; the main keyboard's stays.
+QChar KeypadCharacter(QChar typed, bool keypad, bool excelStyle);
 // A paste over the selection: false when refused whole (longer than the
 // limit, before or after it replaces the selection, or not a value the kind
 // takes). On success current is the new text and the selection covers the
 // pasted text (or the caret follows it when nothing was selected).
-bool PasteIntoText(TEditorType type, int limit, QString& current, int& selStart, int& selLength, QString value);
+bool PasteIntoText(TEditorType type, int limit, QString& current, int& selStart, int& selLength, QString value,
+                   const TextRuleSettings& settings = {});
 
 // Type-ahead: the text up to the caret completed from the first of items
 // that starts with it (case-insensitive unless caseSensitive), at most 255

@@ -157,7 +157,16 @@ void TExStringGrid::EndUpdate()
 
 bool TExStringGrid::SelectCell(int col, int row)
 {
-    return Editing().SelectCell(col, row) && TBaseGrid::SelectCell(col, row);
+    if (!Editing().SelectCell(col, row) || !TBaseGrid::SelectCell(col, row))
+        return false;
+    // A move onto another row is reported however it came (keys, clicks,
+    // the setter); a refused move reports nothing.
+    if (!loading_ && row != Row() && row != oldRowSel_ && OnRowChanged) {
+        const int old = oldRowSel_;
+        oldRowSel_ = row;
+        OnRowChanged(this, old, row);
+    }
+    return true;
 }
 
 GridEditing& TExStringGrid::Editing()

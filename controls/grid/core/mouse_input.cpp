@@ -165,6 +165,55 @@ int GridMouse::SizingRow(QPoint p) const
     return -1;
 }
 
+bool GridMouse::HtmlHit(int col, int row, QPoint p, html::HtmlLayout& layout)
+{
+    if (col < 0 || row < 0 || col >= g_.ColCount() || row >= g_.RowCount())
+        return false;
+    const int real = g_.RealColIndex(col);
+    const QString text = g_.GetCellEx(real, row);
+    if (GetTextKind(text, g_.EnableHTML) != 1)
+        return false;
+    QRect r = g_.CellRect(col, row);
+    if (r.isEmpty() || !r.contains(p))
+        return false;
+    const QPoint off = g_.XYOffset();
+    r.adjust(off.x(), off.y(), g_.XYOffsetTopLeftOnly ? 0 : -off.x(), 0);
+    if (g_.GetCellGraphic(real, row) != nullptr) {
+        const GraphicLayout graphic = g_.GetGraphicLayout(real, row);
+        if (graphic.HAlign == haBeforeText)
+            r.setLeft(r.left() + graphic.Width);
+    }
+    const CellLook look = g_.GetVisualProperties(col, row, TGridDrawState{}, false, false, true);
+    html::HtmlLayoutInput in;
+    in.Text = text;
+    in.Rect = r;
+    in.Font.Name = look.Font.Name;
+    in.Font.Size = look.Font.Size;
+    in.Font.Bold = look.Font.Style & fsBold;
+    in.Font.Italic = look.Font.Style & fsItalic;
+    in.Font.Underline = look.Font.Style & fsUnderline;
+    in.Font.Color = look.Font.Color;
+    in.Point = p;
+    in.HitTestOnly = true;
+    in.WordWrap = look.WordWrap;
+    GridHtmlMeasurer measurer(g_.TextMeasure());
+    layout = html::LayoutHtmlText(in, measurer, nullptr);
+    return true;
+}
+
+bool GridMouse::ControlAt(int col, int row, QPoint p, CellControlHit& hit)
+{
+    if (HitControl)
+        return HitControl(col, row, p, hit);
+    html::HtmlLayout layout;
+    if (!HtmlHit(col, row, p, layout) || !layout.Hit || layout.HitLinkTarget != QLatin1String("ctrl"))
+        return false;
+    hit.Id = layout.ControlID;
+    hit.Type = layout.ControlType.toUpper();
+    hit.Value = layout.ControlValue;
+    return true;
+}
+
 QString GridMouse::AnchorAt(int col, int row, QPoint p)
 {
     if (col < 0 || row < 0 || col >= g_.ColCount() || row >= g_.RowCount())
@@ -186,20 +235,8 @@ QString GridMouse::AnchorAt(int col, int row, QPoint p)
     if (kind == 1 && HitAnchor)
         return HitAnchor(col, row, p);
     if (kind == 1) {
-        html::HtmlLayoutInput in;
-        in.Text = text;
-        in.Rect = r;
-        in.Font.Name = look.Font.Name;
-        in.Font.Size = look.Font.Size;
-        in.Font.Bold = look.Font.Style & fsBold;
-        in.Font.Italic = look.Font.Style & fsItalic;
-        in.Font.Underline = look.Font.Style & fsUnderline;
-        in.Font.Color = look.Font.Color;
-        in.Point = p;
-        in.HitTestOnly = true;
-        in.WordWrap = look.WordWrap;
-        GridHtmlMeasurer measurer(g_.TextMeasure());
-        const html::HtmlLayout layout = html::LayoutHtmlText(in, measurer, nullptr);
+        html::HtmlLayout layout;
+        HtmlHit(col, row, p, layout);
         return layout.Hit && layout.HitLinkTarget != QLatin1String("ctrl") ? layout.HitLinkTarget : QString();
     }
     if (g_.URLShow() && IsUrlText(text)) {
@@ -270,6 +307,9 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
     moveDone_ = false;
     downAt_ = p;
     mode_ = Mode::None;
+    spinClick_ = 0;
+    rowSelectPress_ = false;
+    selectionClick_ = false;
     const TGridRect before = g_.Selection();
 
     // The selection resizer: a private copy of the cells, pasted over the
@@ -325,6 +365,10 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
     const bool fixedArea = InFixedArea(g_, cell);
     if (fixedArea || g_.IsFixed(cell.X, cell.Y))
         g_.HideInplaceEdit();
+    if (ControlPress(cell, real, p, shift, ownerEvents))
+        return;
+    if (DragPress(cell, real, p, shift, ownerEvents))
+        return;
 
     // Cell and expand buttons: held down by the press, clicked by a release
     // inside them.
@@ -346,7 +390,9 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
         return;
     }
 
-    if (AnchorPress(cell, p))
+    if (DisjunctRowPress(cell, shift, Normalized(before)))
+        return;
+    if (ControlTagPress(cell, real, p) || AnchorPress(cell, p))
         return;
 
     // Whole grid, rows and columns from the fixed area.
@@ -393,6 +439,8 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
         mode_ = Mode::RowMovePending;
     }
 
+    if (fixedArea && FixedCellPress(mbLeft, cell, p))
+        return;
     if (fixedArea || g_.IsFixed(cell.X, cell.Y)) {
         FireMouseDown(mbLeft, shift, p, ownerEvents);
         const QRect r = g_.CellRect(cell.X, cell.Y);
@@ -531,6 +579,8 @@ void GridMouse::RightPress(TShiftState shift, QPoint p, bool ownerEvents)
     FireMouseDown(mbRight, shift, p, ownerEvents);
     if (cell.X < 0 || cell.Y < 0)
         return;
+    if (InFixedArea(g_, cell) && FixedCellPress(mbRight, cell, p))
+        return;
     if (g_.MouseActions.SelectOnRightClick && !InFixedArea(g_, cell) && !g_.IsFixed(cell.X, cell.Y) &&
         !g_.GetSelectedCellState(cell.X, cell.Y)) {
         const TGridCoord base = g_.BaseCell(g_.RealColIndex(cell.X), cell.Y);
@@ -548,6 +598,8 @@ void GridMouse::RightPress(TShiftState shift, QPoint p, bool ownerEvents)
 
 void GridMouse::Move(TShiftState shift, QPoint p, bool leftDown)
 {
+    if (leftDown && selectionClick_ && DragMove(p))
+        return;
     if (!leftDown || mode_ == Mode::None) {
         Hover(p);
         return;
@@ -670,6 +722,10 @@ void GridMouse::Release(TMouseButton button, TShiftState shift, QPoint p, bool o
     g_.FMouseDown = false;
     const Mode mode = mode_;
     mode_ = Mode::None;
+    if (ctrlDown_.X >= 0) {
+        g_.RepaintCell(ctrlDown_.X, ctrlDown_.Y);
+        ctrlDown_ = {-1, -1};
+    }
     if (button != mbLeft) {
         if (ownerEvents && g_.OnMouseUp)
             g_.OnMouseUp(&g_, button, shift, p.x(), p.y());
@@ -743,6 +799,14 @@ void GridMouse::Release(TMouseButton button, TShiftState shift, QPoint p, bool o
         g_.OnMouseUp(&g_, button, shift, p.x(), p.y());
 
     const TGridCoord cell = g_.MouseCoord(p.x(), p.y());
+    if (selectionClick_) {
+        // A press on the selection that started no drag selects the cell.
+        selectionClick_ = false;
+        if (cell.X >= g_.FixedCols() && cell.Y >= g_.FixedRows())
+            g_.MoveColRow(cell.X, cell.Y, true, true);
+    }
+    DisjunctRowRelease(cell);
+    const bool onGlyph = FilterRelease(cell, p);
     if (mode == Mode::Selecting) {
         // The click step: OnClick after the current cell moved.
         FireClick();
@@ -770,6 +834,9 @@ void GridMouse::Release(TMouseButton button, TShiftState shift, QPoint p, bool o
     const QRect r = g_.CellRect(cell.X, cell.Y);
     if (cell.Y == 0 && g_.Options().Contains(goColSizing) && (p.x() - r.x() <= 4 || Right(r) - p.x() <= 4))
         return;
+    // Not on a drop-down button or filter glyph.
+    if (onGlyph || (g_.ControlLook.FixedDropDownButton && cell.Y < g_.FixedRows() && Right(r) - p.x() <= 16))
+        return;
     const int sortRow = g_.SortSettings.Row();
     if (cell.Y == sortRow && downCell_.Y == sortRow && downCell_.X == cell.X && g_.FixedRows() > 0 &&
         g_.SortSettings.Show() && g_.RowCount() > 2 && !g_.IsIgnoredColumn(real))
@@ -788,7 +855,7 @@ void GridMouse::EndResize()
         g_.OnSelectionResized(&g_, dropSelection_, now);
 }
 
-void GridMouse::SortClick(int col, TShiftState)
+void GridMouse::SortClick(int col, TShiftState shift)
 {
     bool doSort = true;
     if (g_.OnCanSort)
@@ -803,7 +870,29 @@ void GridMouse::SortClick(int col, TShiftState)
     QElapsedTimer timer;
     timer.start();
     g_.BeginUpdate();
-    if (real == s.Column) {
+    if (s.IndexShow) {
+        // The index key adds the column to the sort indexes (or flips it);
+        // without it the column becomes the only index (or flips).
+        const bool key = (s.IndexSortKey == ikShift && Held(shift, ssShift)) ||
+                         (s.IndexSortKey == ikCtrl && Held(shift, ssCtrl)) ||
+                         (s.IndexSortKey == ikAlt && Held(shift, ssAlt));
+        TSortIndexList& indexes = g_.SortIndexes;
+        const bool ascending = s.InitSortDirection == sdAscending;
+        const int at = indexes.FindIndex(real);
+        if (at >= 0 && (key || indexes.Count() == 1)) {
+            indexes.ToggleIndex(real);
+        } else if (key) {
+            indexes.AddIndex(real, ascending);
+        } else {
+            indexes.Clear();
+            indexes.AddIndex(real, ascending);
+        }
+        if (g_.NumNodes() > 0)
+            g_.QSortGroupIndexed();
+        else
+            g_.QSortIndexed();
+        s.Column = indexes.Count() > 0 ? indexes.GetSortColumns(0) : -1;
+    } else if (real == s.Column) {
         const TSortDirection next = s.Direction == sdAscending ? sdDescending : sdAscending;
         if (s.UndoSort && next == s.InitSortDirection) {
             // The click that would return to the first direction restores
@@ -873,7 +962,15 @@ void GridMouse::DoubleClick(TShiftState shift, QPoint p)
         return;
     if (g_.OnDblClickCell)
         g_.OnDblClickCell(&g_, cell.Y, cell.X);
-    if (InFixedArea(g_, cell) || g_.EditorMode() || cell.X != g_.Col() || cell.Y != g_.Row())
+    if (InFixedArea(g_, cell)) {
+        const bool inRow = cell.Y < g_.FixedRows() && g_.MouseActions.FixedRowsEdit == fceDblClick;
+        const bool inCol = cell.X < g_.FixedCols() && cell.Y >= g_.FixedRows() &&
+                           g_.MouseActions.FixedColsEdit == fceDblClick;
+        if (inRow || inCol)
+            StartFixedCellEdit(cell.X, cell.Y);
+        return;
+    }
+    if (g_.EditorMode() || cell.X != g_.Col() || cell.Y != g_.Row())
         return;
     const bool editOnDbl = g_.MouseActions.EditOnDblClickOnly();
     if (editOnDbl || g_.MouseActions.RangeSelectAndEdit) {

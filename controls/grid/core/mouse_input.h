@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/html/mini_html_layout.h"
 
 #include <QMimeData>
 #include <QPoint>
@@ -35,6 +36,14 @@ struct GridHintInfo
     TGridCoord Cell{-1, -1};
 };
 
+// An in-text control of a mini-HTML cell (a CONTROL tag).
+struct CellControlHit
+{
+    QString Id;
+    QString Type; // upper-cased
+    QString Value;
+};
+
 // The mouse front end of the grid, headless: press, move, release, double
 // click, leave and wheel steps over client pixel positions. It keeps what a
 // press starts (range selection, column or row sizing and moving, the
@@ -60,6 +69,56 @@ public:
     // measurer.
     std::function<QString(int col, int row, QPoint p)> HitAnchor;
 
+    // Node rows (display row, real row): asked before a node opens or
+    // closes (allow may refuse), told after.
+    std::function<void(TExStringGrid*, int row, int realRow, bool& allow)> OnBeforeExpandNode;
+    std::function<void(TExStringGrid*, int row, int realRow, bool& allow)> OnBeforeContractNode;
+    std::function<void(TExStringGrid*, int row, int realRow)> OnExpandNode;
+    std::function<void(TExStringGrid*, int row, int realRow)> OnContractNode;
+    // A radio group's item picked by a click (real column, row, item).
+    std::function<void(TExStringGrid*, int col, int row, int index)> OnRadioClick;
+    // A fixed cell's editor is to open over rect (the fixed-cell editors
+    // show it); kind and items as FixedEdit left them.
+    std::function<void(int col, int row, const QRect& rect, TGridFixedCellEditor kind, const QStringList& items)>
+        ShowFixedCellEditor;
+    // A press on a fixed cell's drop-down button, on a filter glyph (the
+    // lists come from their own controls).
+    std::function<void(int col, int row)> FixedDropDown;
+    std::function<void(int col, QRect glyph)> FilterDropDown;
+
+    // Dragging cells out of the grid: a press on the selection starts a drag
+    // once the pointer moves more than 3 pixels with the button down.
+    // OnOleDrag (row, real column, the pressed cell's text) may refuse (the
+    // press then selects); StartDrag gets the pressed cell and whether a
+    // header was pressed (the drag itself is the widget's).
+    bool DragSource = false;
+    std::function<void(TExStringGrid*, int row, int col, const QString& text, bool& allow)> OnOleDrag;
+    std::function<void(TGridCoord cell, bool header)> StartDrag;
+
+    // Opens the fixed-cell editor on a fixed cell (when OnCanEditCell
+    // agrees).
+    void StartFixedCellEdit(int col, int row);
+    // Picks the item of a radio group cell under (x, y) relative to the
+    // cell's top-left corner.
+    void RadioClick(int col, int row, int x, int y);
+    // Always-visible spin buttons: the last press hit the up (+1) or down
+    // (-1) half of a spin cell's buttons; 0 for neither.
+    int SpinClick() const { return spinClick_; }
+
+    // In-text controls: the control under a client point as the painter
+    // lays the cell out (unset: laid out here); a click on a check box,
+    // radio item or button of an editable cell changes it in the cell text
+    // and fires OnControlClick (row, display column, id, type, new value);
+    // edit, password, mask and combo controls go to EditCellControl.
+    std::function<bool(int col, int row, QPoint p, CellControlHit& hit)> HitControl;
+    std::function<void(TExStringGrid*, int row, int col, const QString& id, const QString& type,
+                       const QString& value)>
+        OnControlClick;
+    std::function<void(int col, int row, const CellControlHit& hit)> EditCellControl;
+    bool ControlAt(int col, int row, QPoint p, CellControlHit& hit);
+    // The cell whose in-text button is held down; (-1, -1) for none.
+    TGridCoord PressedControl() const { return ctrlDown_; }
+
     // The steps. ownerEvents false detaches OnMouseDown and OnMouseUp (a
     // click the program simulates).
     void Press(TMouseButton button, TShiftState shift, QPoint p, bool ownerEvents = true);
@@ -67,6 +126,8 @@ public:
     void Release(TMouseButton button, TShiftState shift, QPoint p, bool ownerEvents = true);
     void DoubleClick(TShiftState shift, QPoint p);
     void Leave();
+    // The grid lost the keyboard focus: a held in-text button comes up.
+    void FocusLost();
     // A simulated left click: press and release at p, owner events detached.
     void Click(QPoint p, TShiftState shift = {});
 
@@ -129,7 +190,27 @@ private:
     int SizingCol(QPoint p) const;
     int SizingRow(QPoint p) const;
     bool CheckBoxPress(TGridCoord cell, int real, QPoint p, TShiftState shift, bool ownerEvents);
+    // A press on the selection that may become a drag.
+    bool DragPress(TGridCoord cell, int real, QPoint p, TShiftState shift, bool ownerEvents);
+    // A move with the button down: true when it started the drag.
+    bool DragMove(QPoint p);
+    // The control presses before a cell's own: spin buttons, node glyphs,
+    // radio groups, ratings; true when the press ends there.
+    bool ControlPress(TGridCoord cell, int real, QPoint p, TShiftState shift, bool ownerEvents);
+    bool NodePress(TGridCoord cell, QPoint p, TShiftState shift, bool ownerEvents);
+    // Disjunct row selection by a press on a data row; true when it ends
+    // the press.
+    bool DisjunctRowPress(TGridCoord cell, TShiftState shift, const TGridRect& before);
+    void DisjunctRowRelease(TGridCoord cell);
+    // A release on a filter glyph of the filter row: true when it was one.
+    bool FilterRelease(TGridCoord cell, QPoint p);
+    // Fixed-cell editing and drop-down buttons by a press.
+    bool FixedCellPress(TMouseButton button, TGridCoord cell, QPoint p);
     bool AnchorPress(TGridCoord cell, QPoint p);
+    bool ControlTagPress(TGridCoord cell, int real, QPoint p);
+    // The mini-HTML layout of a cell hit-tested at p; false for a cell that
+    // is no mini-HTML.
+    bool HtmlHit(int col, int row, QPoint p, html::HtmlLayout& layout);
     // The rectangle of a cell's button or expand button; empty for none.
     QRect CellButtonRect(TGridCoord cell, bool& expand);
     void FollowAnchor(TGridCoord cell, const QString& anchor);
@@ -163,6 +244,12 @@ private:
     TGridCoord hoverAnchorCell_{-1, -1};
     bool panning_ = false;
     QPoint panOrigin_;
+    int spinClick_ = 0;
+    TGridCoord ctrlDown_{-1, -1};
+    bool selectionClick_ = false;
+    bool deselectRow_ = false;
+    bool rowSelectPress_ = false;
+    bool allNodesContracted_ = false;
 };
 
 } // namespace grid

@@ -437,6 +437,8 @@ bool TGridEditors::TextKey(QKeyEvent* event, bool firstLine, bool lastLine)
     lookupWork_ = key.code != VK_BACK && key.code != VK_DELETE;
     const bool ctrl = key.shift.Contains(ssCtrl);
     TExStringGrid& g = Grid();
+    if (key.code == VK_BACK && key.shift.Contains(ssAlt))
+        editing_.SetAltBack(true);
     switch (key.code) {
     case VK_ESCAPE:
         editing_.CancelEdit();
@@ -444,11 +446,7 @@ bool TGridEditors::TextKey(QKeyEvent* event, bool firstLine, bool lastLine)
     case VK_RETURN:
         if (ctrl)
             return !(memoOpen_ && g.Navigation.AllowCtrlEnter);
-        if (!editing_.CommitText())
-            return true;
-        // The grid's own Enter rules close the editor (and advance).
-        GridKeyInput(g, key);
-        editing_.HideInplaceEdit();
+        EnterFromText(key);
         return true;
     case VK_UP:
     case VK_DOWN:
@@ -464,6 +462,27 @@ bool TGridEditors::TextKey(QKeyEvent* event, bool firstLine, bool lastLine)
     default:
         return false;
     }
+}
+
+void TGridEditors::EnterFromText(const GridKey& key)
+{
+    if (!editing_.CommitText())
+        return;
+    // The grid's own Enter rules close the editor (and advance).
+    GridKeyInput(Grid(), key);
+    editing_.HideInplaceEdit();
+}
+
+bool TGridEditors::TypedIn(const QString& text, int caret, bool selected)
+{
+    TExStringGrid& g = Grid();
+    const int limit = g.GetEditLimit();
+    if (!g.Navigation.AdvanceAuto() || !g.Navigation.AdvanceOnEnter || limit <= 0 || selected ||
+        text.size() != limit || caret != limit)
+        return false;
+    // Full with the caret at the end: on to the next cell as on Enter.
+    EnterFromText(GridKey{VK_RETURN, {}, QChar(0x0D)});
+    return true;
 }
 
 void TGridEditors::LeaveByTab(TShiftState shift)
@@ -571,6 +590,9 @@ void TGridEditors::EditorFocusOut(QWidget* editor, QFocusEvent* event)
     if (now != nullptr && (now == editor || editor->isAncestorOf(now)))
         return;
     editing_.FocusLost();
+    // Out of the grid altogether: its exit.
+    if (now == nullptr || !widget_.isAncestorOf(now))
+        editing_.GridExited();
 }
 
 // ---- Typing and pasting rules ----
@@ -581,7 +603,7 @@ bool TGridEditors::AcceptTyped(const QString& current, int selected, int caret, 
         return false;
     QChar ch = typed.at(0);
     const TypedVerdict verdict =
-        TypedCharacter(editing_.EditControl(), Grid().GetEditLimit(), current, caret, selected, ch);
+        TypedCharacter(editing_.EditControl(), Grid().GetEditLimit(), current, caret, selected, ch, editing_.TextRules());
     if (verdict == TypedVerdict::Beep)
         platform::Beep();
     typed = QString(ch);
@@ -591,7 +613,38 @@ bool TGridEditors::AcceptTyped(const QString& current, int selected, int caret, 
 bool TGridEditors::PasteInto(QString& current, int& selStart, int& selLength, QString value)
 {
     return PasteIntoText(editing_.EditControl(), Grid().GetEditLimit(), current, selStart, selLength,
-                         std::move(value));
+                         std::move(value), editing_.TextRules());
+}
+
+QString TGridEditors::TypedText(const QKeyEvent& event) const
+{
+    QString text = event.text();
+    if (text.size() == 1)
+        text = QString(KeypadCharacter(text.at(0), event.modifiers().testFlag(Qt::KeypadModifier),
+                                       editing_.ExcelStyleDecimalSeparator));
+    return text;
+}
+
+QString TGridEditors::AfterTyping(const QString& text) const
+{
+    return TextAfterTyping(editing_.EditControl(), text);
+}
+
+bool TGridEditors::TextKeyUp(QKeyEvent* event, bool atStart, bool atEnd)
+{
+    if (event->isAutoRepeat())
+        return false;
+    const GridKey key = ToGridKey(*event);
+    if (key.code == VK_BACK)
+        editing_.SetAltBack(false);
+    const bool plain = !key.shift.Contains(ssShift) && !key.shift.Contains(ssCtrl) && !key.shift.Contains(ssAlt);
+    if (plain && ((key.code == VK_LEFT && atStart) || (key.code == VK_RIGHT && atEnd)))
+        return editing_.CursorWalk(key.code == VK_RIGHT);
+    if (key.code == VK_LEFT || key.code == VK_RIGHT)
+        return false;
+    editing_.SizeWhileTyping();
+    Place();
+    return false;
 }
 
 } // namespace grid

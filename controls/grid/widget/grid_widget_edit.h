@@ -71,6 +71,18 @@ public:
     void ComboLookup();
     // The one paste of the text editors: false when refused whole.
     bool PasteInto(QString& current, int& selStart, int& selLength, QString value);
+    // What a key types into a text editor (the keypad's decimal key mapped).
+    QString TypedText(const QKeyEvent& event) const;
+    // The text editor's whole text once a character went in.
+    QString AfterTyping(const QString& text) const;
+    // After a character went into the text editor: with AdvanceAuto and
+    // AdvanceOnEnter a text filled to the limit, caret at its end, moves on
+    // as Enter does. True when the editor closed.
+    bool TypedIn(const QString& text, int caret, bool selected);
+    // A text editor's key release (caret at the text's start / end since
+    // the press): the cursor walk, Alt+Backspace's end, size while typing.
+    // True when the editor closed.
+    bool TextKeyUp(QKeyEvent* event, bool atStart, bool atEnd);
 
     // EditorHost
     void ShowTextEditor(const TextSetup& setup) override;
@@ -100,6 +112,7 @@ private:
     // Tab after a committed edit: the editor closes and the next cell takes
     // the cursor, or the window's next control the focus.
     void LeaveByTab(TShiftState shift);
+    void EnterFromText(const GridKey& key);
     void HideWidget(QWidget* w);
     QWidget* TextWidget() const;
 

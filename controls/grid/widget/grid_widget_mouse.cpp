@@ -4,6 +4,7 @@
 // that got the press), shows cursors and hints, and runs middle-button
 // panning on a 10 ms timer.
 #include "controls/grid/core/mouse_input.h"
+#include "controls/grid/core/size_follower.h"
 #include "controls/grid/widget/cell_html_layout.h"
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/grid_widget_edit.h"
@@ -11,12 +12,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
@@ -159,7 +162,7 @@ bool ToGridButton(Qt::MouseButton qt, TMouseButton& b)
 class TGridWidget::MouseSide : public QObject
 {
 public:
-    explicit MouseSide(TGridWidget* w) : w_(*w), mouse(w->Grid())
+    explicit MouseSide(TGridWidget* w) : w_(*w), mouse(w->Grid()), sizes(w->Grid())
     {
         w_.viewport()->setMouseTracking(true);
         w_.viewport()->installEventFilter(this);
@@ -177,6 +180,15 @@ public:
         mouse.HitAnchor = [this](int col, int row, QPoint p) {
             const html::HtmlLayout layout = CellHtmlLayout(w_.Grid(), col, row, p);
             return layout.Hit && layout.HitLinkTarget != QLatin1String("ctrl") ? layout.HitLinkTarget : QString();
+        };
+        mouse.HitControl = [this](int col, int row, QPoint p, CellControlHit& hit) {
+            const html::HtmlLayout layout = CellHtmlLayout(w_.Grid(), col, row, p);
+            if (!layout.Hit || layout.HitLinkTarget != QLatin1String("ctrl"))
+                return false;
+            hit.Id = layout.ControlID;
+            hit.Type = layout.ControlType.toUpper();
+            hit.Value = layout.ControlValue;
+            return true;
         };
     }
 
@@ -282,10 +294,27 @@ public:
         ShowCursor(cursor);
     }
 
+    // The cells' area changed size: proportional and stretched columns
+    // follow (the client size first, so the stretch sees the new width).
+    void Resized(QSize size)
+    {
+        TExStringGrid& g = w_.Grid();
+        const int width = size.width() + (g.BorderStyle() == bsSingle ? 2 : 0);
+        if (size.width() <= 0)
+            return;
+        g.SetClientSize(size);
+        // The first width the grid gets is the base of proportional sizing.
+        if (!sizes.HasColumnSizes())
+            sizes.TakeColumnSizes(width);
+        sizes.Sized(width);
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == w_.viewport()) {
-            if (event->type() == QEvent::Leave) {
+            if (event->type() == QEvent::Resize) {
+                RunGuarded([&] { Resized(static_cast<QResizeEvent*>(event)->size()); });
+            } else if (event->type() == QEvent::Leave) {
                 RunGuarded([&] { mouse.Leave(); });
                 if (!mouse.Panning())
                     ShowCursor(cursors::Default);
@@ -307,8 +336,24 @@ public:
             // Any key or a lost focus ends panning.
             if (event->type() == QEvent::KeyPress || event->type() == QEvent::FocusOut)
                 StopPan();
+            if (event->type() == QEvent::FocusOut) {
+                RunGuarded([&] { mouse.FocusLost(); });
+                FocusLeft(static_cast<QFocusEvent*>(event)->reason());
+            }
         }
         return false;
+    }
+
+    // The grid lost the focus: leaving it for another control of the window
+    // (not for one of its editors, a popup or another window) is its exit.
+    void FocusLeft(Qt::FocusReason reason)
+    {
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+            return;
+        QWidget* now = QApplication::focusWidget();
+        if (now != nullptr && w_.isAncestorOf(now))
+            return;
+        RunGuarded([&] { w_.Grid().Editing().GridExited(); });
     }
 
     // A shown hint goes when the pointer leaves its cell.
@@ -325,6 +370,7 @@ public:
 
     TGridWidget& w_;
     GridMouse mouse;
+    GridSizeFollower sizes;
     bool pressed[3] = {false, false, false};
     int wheelRest = 0;
     QPoint lastPos;

@@ -78,7 +78,14 @@ void TInplaceEdit::TypeText(const QString& text)
         const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
         if (editors_.AcceptTyped(this->text(), selected, caret, typed)) {
             insert(typed);
+            const QString whole = editors_.AfterTyping(this->text());
+            if (whole != this->text()) {
+                setText(whole);
+                setCursorPosition(caret + 1);
+            }
             editors_.TextLookup();
+            if (editors_.TypedIn(this->text(), cursorPosition(), hasSelectedText()))
+                break;
         }
     }
 }
@@ -110,6 +117,10 @@ bool TInplaceEdit::event(QEvent* event)
 void TInplaceEdit::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
+    if (!event->isAutoRepeat()) {
+        atStart_ = !hasSelectedText() && cursorPosition() == 0;
+        atEnd_ = !hasSelectedText() && cursorPosition() == text().size();
+    }
     RunGuarded([&] {
         if (editors_.TextKey(event, true, true))
             return;
@@ -118,7 +129,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* event)
             return;
         }
         if (Types(*event)) {
-            TypeText(event->text());
+            TypeText(editors_.TypedText(*event));
             return;
         }
         QLineEdit::keyPressEvent(event);
@@ -126,6 +137,25 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* event)
         // with the editor.
         event->accept();
     });
+}
+
+void TInplaceEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    const bool atStart = atStart_ && !hasSelectedText() && cursorPosition() == 0;
+    const bool atEnd = atEnd_ && !hasSelectedText() && cursorPosition() == text().size();
+    bool closed = false;
+    RunGuarded([&] { closed = editors_.TextKeyUp(event, atStart, atEnd); });
+    if (closed)
+        event->accept();
+    else
+        QLineEdit::keyReleaseEvent(event);
+}
+
+void TInplaceEdit::focusInEvent(QFocusEvent* event)
+{
+    // Alt+Backspace released elsewhere: a later focus loss ends the edit.
+    editors_.Editing().SetAltBack(false);
+    QLineEdit::focusInEvent(event);
 }
 
 void TInplaceEdit::focusOutEvent(QFocusEvent* event)
@@ -193,9 +223,17 @@ void TInplaceMemo::TypeText(const QString& text)
         }
         QString typed(ch);
         const int selected = static_cast<int>(cursor.selectedText().size());
-        if (editors_.AcceptTyped(toPlainText(), selected, cursor.selectionStart(), typed)) {
+        const int caret = cursor.selectionStart();
+        if (editors_.AcceptTyped(toPlainText(), selected, caret, typed)) {
             cursor.insertText(typed);
             setTextCursor(cursor);
+            const QString whole = editors_.AfterTyping(toPlainText());
+            if (whole != toPlainText()) {
+                setPlainText(whole);
+                QTextCursor c = textCursor();
+                c.setPosition(caret + 1);
+                setTextCursor(c);
+            }
         }
     }
 }
@@ -229,6 +267,11 @@ bool TInplaceMemo::event(QEvent* event)
 void TInplaceMemo::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
+    if (!event->isAutoRepeat()) {
+        const QTextCursor c = textCursor();
+        memoAtStart_ = !c.hasSelection() && c.position() == 0;
+        memoAtEnd_ = !c.hasSelection() && c.atEnd();
+    }
     RunGuarded([&] {
         const QTextCursor cursor = textCursor();
         const bool first = cursor.blockNumber() == 0;
@@ -236,12 +279,26 @@ void TInplaceMemo::keyPressEvent(QKeyEvent* event)
         if (editors_.TextKey(event, first, last))
             return;
         if (Types(*event)) {
-            TypeText(event->text());
+            TypeText(editors_.TypedText(*event));
             return;
         }
         QPlainTextEdit::keyPressEvent(event);
         event->accept();
     });
+}
+
+void TInplaceMemo::keyReleaseEvent(QKeyEvent* event)
+{
+    bool closed = false;
+    // Lines move the caret; only the end of the text walks on.
+    const QTextCursor c = textCursor();
+    const bool atStart = !c.hasSelection() && c.position() == 0;
+    const bool atEnd = !c.hasSelection() && c.atEnd();
+    RunGuarded([&] { closed = editors_.TextKeyUp(event, atStart && memoAtStart_, atEnd && memoAtEnd_); });
+    if (closed)
+        event->accept();
+    else
+        QPlainTextEdit::keyReleaseEvent(event);
 }
 
 void TInplaceMemo::focusOutEvent(QFocusEvent* event)

@@ -23,6 +23,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -30,6 +32,9 @@ protected:
 
 private:
     TGridEditors& editors_;
+    // The caret at the text's start / end when the last key went down.
+    bool atStart_ = false;
+    bool atEnd_ = false;
 };
 
 // The text editor of multi-line cells; the same rules as TInplaceEdit. Up
@@ -45,6 +50,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -52,6 +58,8 @@ protected:
 
 private:
     TGridEditors& editors_;
+    bool memoAtStart_ = false;
+    bool memoAtEnd_ = false;
 };
 
 // Keys an editor keeps from the window's shortcuts and default buttons.

@@ -12,6 +12,7 @@
 #include "controls/grid/widget/inplace_edit.h"
 #include "message_recorder.h"
 #include "platform/beep.h"
+#include "platform/text/format_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -724,6 +725,234 @@ TEST_F(EditingDialog, RefusedCharactersBeep)
     EXPECT_EQ(Cell(dText, 2), "-123");
     Key(Qt::Key_Escape);
     platform::SetBeepHandler(previous);
+}
+
+// The kinds with rules of their own, typed through real keys: what reaches
+// the cell and how many beeps.
+TEST_F(EditingDialog, TextKindsTypedThroughRealKeys)
+{
+    int beeps = 0;
+    auto previous = platform::SetBeepHandler([&] { ++beeps; });
+    platform::FormatSettings fs;
+    fs.DecimalSeparator = u',';
+    platform::ScopedFormatSettings scoped(fs);
+    editing->ValidChars = QStringLiteral("0123456789ABCDEF");
+    const struct
+    {
+        const char* name;
+        TEditorType type;
+        bool excelStyle;
+        std::vector<Step> steps;
+        const char* text;
+        int beeps;
+    } cases[] = {
+        {"mixed case capitalises every word", edMixedCase, false, {Type{"jOHN mc"}}, "John Mc", 0},
+        {"valid characters only", edValidChars, false, {Type{"1g2F"}}, "12F", 1},
+        {"the keypad's decimal key types the separator", edNormal, true,
+         {Type{"1"}, P(Qt::Key_Period, Qt::KeypadModifier), Type{"5"}}, "1,5", 0},
+        {"the main period stays", edNormal, true, {Type{"1"}, P(Qt::Key_Period), Type{"5"}}, "1.5", 0},
+        {"the keypad's key without the setting", edNormal, false,
+         {Type{"1"}, P(Qt::Key_Period, Qt::KeypadModifier)}, "1.", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        beeps = 0;
+        grid.Columns()[kText]->SetEditor(c.type);
+        editing->ExcelStyleDecimalSeparator = c.excelStyle;
+        StartAt(dText, 2);
+        Run(c.steps);
+        EXPECT_EQ(Cell(dText, 2), QString::fromUtf8(c.text));
+        EXPECT_EQ(beeps, c.beeps);
+        Key(Qt::Key_Return);
+        EXPECT_EQ(Cell(dText, 2), QString::fromUtf8(c.text));
+    }
+    editing->ExcelStyleDecimalSeparator = false;
+    grid.Columns()[kText]->SetEditor(edNormal);
+    platform::SetBeepHandler(previous);
+}
+
+// While Alt+Backspace is held the focus may leave without ending the edit;
+// once it is released, a focus loss ends the edit as usual.
+TEST_F(EditingDialog, AltBackspaceHeldKeepsTheEditThroughAFocusLoss)
+{
+    StartAt(dText, 2);
+    Run({Type{"xy"}});
+    QLineEdit* edit = editors->MadeLineEdit();
+    QTest::keyPress(edit, Qt::Key_Backspace, Qt::AltModifier);
+    ok->setFocus(Qt::OtherFocusReason);
+    EXPECT_TRUE(editing->EditMode());
+    EXPECT_TRUE(edit->isVisible());
+    QTest::keyRelease(edit, Qt::Key_Backspace, Qt::AltModifier);
+    edit->setFocus(Qt::OtherFocusReason);
+    ok->setFocus(Qt::OtherFocusReason);
+    EXPECT_FALSE(editing->EditMode());
+    EXPECT_FALSE(edit->isVisible());
+}
+
+// With CursorWalkEditor, Left at the text's start and Right at its end
+// commit and walk to the cell beside, the editor open there; inside the
+// text they only move the caret.
+TEST_F(EditingDialog, CursorWalkLeavesAtTheTextsEnds)
+{
+    grid.Navigation.CursorWalkEditor = true;
+    StartAt(dText, 2);
+    Run({Type{"ab"}, P(Qt::Key_Left)});
+    EXPECT_EQ(grid.Col(), dText);
+    Run({P(Qt::Key_Right), P(Qt::Key_Right)});
+    EXPECT_EQ(grid.Col(), dShort);
+    EXPECT_EQ(Cell(dText, 2), "ab");
+    EXPECT_EQ(ShownEditor(), Shown::Line);
+    EXPECT_TRUE(editing->EditMode());
+    // The text is selected whole on opening: Home first, then Left walks back.
+    Run({P(Qt::Key_Home), P(Qt::Key_Left)});
+    EXPECT_EQ(grid.Col(), dText);
+    EXPECT_EQ(ShownEditor(), Shown::Line);
+    // Shift+Left selects instead of walking.
+    Run({P(Qt::Key_Home), P(Qt::Key_Left, Qt::ShiftModifier)});
+    EXPECT_EQ(grid.Col(), dText);
+    // A refused value keeps the editor on its cell.
+    editing->OnCellValidate = [](TExStringGrid*, int, int, QString&, bool& valid) { valid = false; };
+    Run({Type{"z"}, P(Qt::Key_Right)});
+    EXPECT_EQ(grid.Col(), dText);
+    EXPECT_TRUE(editing->EditMode());
+    editing->OnCellValidate = nullptr;
+    Key(Qt::Key_Escape);
+    grid.Navigation.CursorWalkEditor = false;
+}
+
+// AdvanceAuto with AdvanceOnEnter: filling the text to its limit moves on
+// as Enter does; without AdvanceOnEnter the editor stays.
+TEST_F(EditingDialog, AFullTextAdvancesWithAdvanceAuto)
+{
+    grid.Navigation.SetAdvanceAuto(true);
+    for (const bool onEnter : {true, false}) {
+        SCOPED_TRACE(onEnter);
+        grid.Navigation.AdvanceOnEnter = onEnter;
+        StartAt(dShort, 2);
+        Run({Type{"123456789012345"}});
+        EXPECT_EQ(Cell(dShort, 2), "123456789012345");
+        EXPECT_EQ(grid.Col(), onEnter ? dList : dShort);
+        EXPECT_EQ(editing->EditMode() && editing->EditCell().X == dShort, !onEnter);
+        Key(Qt::Key_Escape);
+    }
+    grid.Navigation.SetAdvanceAuto(false);
+    grid.Navigation.AdvanceOnEnter = false;
+}
+
+// SizeWhileTyping.Width: the column grows with the text and the editor
+// follows it.
+TEST_F(EditingDialog, TheColumnGrowsWhileTyping)
+{
+    grid.SizeWhileTyping.Width = true;
+    StartAt(dText, 2);
+    const int before = grid.ColWidths(dText);
+    Run({Type{"a rather long text for this column"}});
+    EXPECT_GT(grid.ColWidths(dText), before);
+    EXPECT_EQ(editors->MadeLineEdit()->width(), grid.ColWidths(dText) - 1);
+    const int grown = grid.ColWidths(dText);
+    Run({P(Qt::Key_Backspace), P(Qt::Key_Backspace)});
+    EXPECT_EQ(grid.ColWidths(dText), grown); // it only grows
+    Key(Qt::Key_Escape);
+    grid.SizeWhileTyping.Width = false;
+}
+
+// Multi-line cells: Up and Down move the caret inside the text and leave the
+// cell only from its first and last line. A password cell stays single-line
+// and shows no text. Ctrl+Enter types nothing into a single-line cell.
+TEST_F(EditingDialog, MultiLinePasswordAndCtrlEnter)
+{
+    grid.FMultilineCells = true;
+    grid.SetRowHeights(2, 60);
+    StartAt(dText, 2);
+    grid.SetCells(kText, 2, "one\ntwo");
+    Run({P(Qt::Key_F2), P(Qt::Key_Up)});
+    ASSERT_NE(editors->MadeMemo(), nullptr);
+    EXPECT_TRUE(editors->MadeMemo()->isVisible());
+    EXPECT_EQ(grid.Row(), 2);
+    Run({P(Qt::Key_Down)});
+    EXPECT_TRUE(editing->EditMode());
+    Run({P(Qt::Key_Down)});
+    EXPECT_FALSE(editing->EditMode());
+    EXPECT_EQ(grid.Row(), 3);
+    StartAt(dText, 2);
+    grid.SetCells(kText, 2, "one\ntwo");
+    Run({P(Qt::Key_F2), P(Qt::Key_Up), P(Qt::Key_Up)});
+    EXPECT_FALSE(editing->EditMode());
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(Cell(dText, 2), "one\ntwo");
+
+    grid.Columns()[kText]->SetEditor(edPassword);
+    StartAt(dText, 2);
+    Run({Type{"pw"}});
+    EXPECT_EQ(ShownEditor(), Shown::Line);
+    EXPECT_EQ(editors->MadeLineEdit()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(Cell(dText, 2), "pw");
+    Key(Qt::Key_Return);
+    grid.Columns()[kText]->SetEditor(edNormal);
+    grid.FMultilineCells = false;
+
+    StartAt(dText, 2);
+    Run({Type{"x"}, P(Qt::Key_Return, Qt::ControlModifier)});
+    EXPECT_TRUE(editing->EditMode());
+    EXPECT_EQ(Cell(dText, 2), "x");
+    EXPECT_TRUE(dialog.isVisible());
+    Key(Qt::Key_Escape);
+}
+
+// A value typed into a merged cell is stored in its base cell.
+TEST_F(EditingDialog, TypingIntoAMergedCellStoresItInTheBaseCell)
+{
+    StartAt(dShort, 2);
+    grid.MergeCells(kText, 3, 2, 1);
+    // Down from the covered column lands on the base cell.
+    Run({P(Qt::Key_Down), Type{"m"}, P(Qt::Key_Return)});
+    EXPECT_EQ(grid.Col(), dText);
+    EXPECT_EQ(grid.Cells(kText, 3), "m");
+    EXPECT_EQ(grid.GridCells(kShort, 3), "short"); // the covered cell keeps its own
+    grid.SplitCells(kText, 3);
+}
+
+// With DisjunctRowSelect, leaving the grid after the selection changed
+// turns the selected range into selected rows; an unchanged one does not.
+TEST_F(EditingDialog, LeavingTheGridTurnsAChangedSelectionIntoRows)
+{
+    grid.MouseActions.SetDisjunctRowSelect(true);
+    StartAt(dText, 1);
+    ok->setFocus(Qt::OtherFocusReason);
+    for (int r = 1; r < grid.RowCount(); ++r)
+        EXPECT_FALSE(grid.RowSelect(r)) << r;
+    widget->setFocus(Qt::OtherFocusReason);
+    // Into the grid's own editor and back is no exit.
+    Run({P(Qt::Key_F2), P(Qt::Key_Escape)});
+    grid.SetSelection(TGridRect{dText, 1, dShort, 3});
+    Run({P(Qt::Key_F2)});
+    EXPECT_TRUE(editing->EditMode());
+    EXPECT_FALSE(grid.RowSelect(1));
+    ok->setFocus(Qt::OtherFocusReason);
+    EXPECT_FALSE(editing->EditMode());
+    const bool selected[] = {false, true, true, true, false, false};
+    for (int r = 1; r < grid.RowCount(); ++r)
+        EXPECT_EQ(grid.RowSelect(r), selected[r]) << r;
+    grid.ClearRowSelect();
+    grid.MouseActions.SetDisjunctRowSelect(false);
+}
+
+// A wider window widens the stretch column and fires OnResize.
+TEST_F(EditingDialog, AWiderWindowStretchesTheStretchColumn)
+{
+    int resized = 0;
+    grid.OnResize = [&](TExStringGrid* sender) {
+        EXPECT_EQ(sender, &grid);
+        ++resized;
+    };
+    grid.ColumnSize.SetStretch(true);
+    const int last = grid.ColCount() - 1;
+    const int before = grid.ColWidths(last);
+    dialog.resize(dialog.width() + 200, dialog.height());
+    EXPECT_EQ(grid.ColWidths(last), before + 200);
+    EXPECT_GE(resized, 1);
+    grid.ColumnSize.SetStretch(false);
+    dialog.resize(640, 300);
 }
 
 // Counts the paints of the viewport.

@@ -143,6 +143,74 @@ TEST(EditTextRules, LookupCompletesFromTheFirstItemStartingWithTheTypedText)
     EXPECT_EQ(completed.size(), 256);
 }
 
+TEST(EditTextRules, ValidCharactersFromTheStringOrElseTheSet)
+{
+    TextRuleSettings hex;
+    hex.validChars = QStringLiteral("0123456789ABCDEF");
+    TextRuleSettings set;
+    for (const char c : {'x', 'y'})
+        set.validCharSet.set(static_cast<unsigned char>(c));
+    const TextRuleSettings none;
+    const struct
+    {
+        const char* name;
+        const TextRuleSettings& settings;
+        char16_t ch;
+        TypedVerdict verdict;
+    } cases[] = {
+        {"in the string", hex, u'A', TypedVerdict::Pass},
+        {"not in the string", hex, u'g', TypedVerdict::Beep},
+        {"the string wins over the set", hex, u'x', TypedVerdict::Beep},
+        {"backspace always", hex, u'\b', TypedVerdict::Pass},
+        {"enter always", none, u'\r', TypedVerdict::Pass},
+        {"in the set", set, u'y', TypedVerdict::Pass},
+        {"not in the set", set, u'z', TypedVerdict::Beep},
+        {"beyond the set's range", set, u'\u20ac', TypedVerdict::Beep},
+        {"nothing allowed", none, u'a', TypedVerdict::Beep},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QChar typed(c.ch);
+        EXPECT_EQ(TypedCharacter(edValidChars, 0, QString(), 0, 0, typed, c.settings), c.verdict);
+    }
+    // A paste is taken only when the whole new text is valid.
+    QString text = QStringLiteral("A1");
+    int start = 2;
+    int length = 0;
+    EXPECT_TRUE(PasteIntoText(edValidChars, 0, text, start, length, QStringLiteral("FF"), hex));
+    EXPECT_EQ(text, QStringLiteral("A1FF"));
+    EXPECT_FALSE(PasteIntoText(edValidChars, 0, text, start, length, QStringLiteral("F-"), hex));
+    EXPECT_EQ(text, QStringLiteral("A1FF"));
+    // A full text still drops a valid character.
+    QChar typed(u'B');
+    EXPECT_EQ(TypedCharacter(edValidChars, 4, text, 4, 0, typed, hex), TypedVerdict::Drop);
+}
+
+TEST(EditTextRules, MixedCaseCapitalisesTheWholeText)
+{
+    QChar typed(u'x');
+    EXPECT_EQ(TypedCharacter(edMixedCase, 0, QStringLiteral("john"), 4, 0, typed), TypedVerdict::Pass);
+    EXPECT_EQ(typed, QChar(u'x'));
+    EXPECT_EQ(TextAfterTyping(edMixedCase, QStringLiteral("jOHN sMITH")), QStringLiteral("John Smith"));
+    EXPECT_EQ(TextAfterTyping(edNormal, QStringLiteral("jOHN")), QStringLiteral("jOHN"));
+    QString text = QStringLiteral("ann ");
+    int start = 4;
+    int length = 0;
+    ASSERT_TRUE(PasteIntoText(edMixedCase, 0, text, start, length, QStringLiteral("LEE")));
+    EXPECT_EQ(text, QStringLiteral("Ann Lee"));
+}
+
+TEST(EditTextRules, OnlyTheKeypadsDecimalKeyTypesTheLocalesSeparator)
+{
+    platform::FormatSettings fs;
+    fs.DecimalSeparator = u',';
+    platform::ScopedFormatSettings scoped(fs);
+    EXPECT_EQ(KeypadCharacter(u'.', true, true), QChar(u','));
+    EXPECT_EQ(KeypadCharacter(u'.', false, true), QChar(u'.'));
+    EXPECT_EQ(KeypadCharacter(u'.', true, false), QChar(u'.'));
+    EXPECT_EQ(KeypadCharacter(u'5', true, true), QChar(u'5'));
+}
+
 TEST(EditTextRules, ComboDropWidthLeavesRoomForTheScrollBar)
 {
     // A control 100 wide, five items, one 97 wide and the others narrower.

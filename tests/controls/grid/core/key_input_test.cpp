@@ -613,6 +613,29 @@ TEST(KeyInput, ClickAfterEveryKeyMove)
     }
 }
 
+// A key that moves the current cell onto another row reports it through
+// OnRowChanged once, as the Row setter does; moves along the row do not.
+TEST(KeyInput, RowChangedAfterEveryKeyMoveOntoAnotherRow)
+{
+    KeyGrid g;
+    TableEditorLayout(g);
+    With(g, goRangeSelect);
+    g.MoveColRow(2, 1, true, true);
+    QStringList changes;
+    g.OnRowChanged = [&](TExStringGrid* sender, int from, int to) {
+        EXPECT_EQ(sender, &g);
+        changes << QStringLiteral("%1>%2").arg(from).arg(to);
+    };
+    const GridKey keys[] = {K(VK_DOWN), K(VK_RIGHT), K(VK_DOWN, {ssShift}), K(VK_END, {ssCtrl}), K(VK_DOWN),
+                            K(VK_HOME, {ssCtrl})};
+    for (const GridKey& k : keys)
+        GridKeyInput(g, k);
+    EXPECT_EQ(changes.join(QLatin1Char(' ')), QStringLiteral("-1>2 2>3 3>5 5>1"));
+    g.SetRow(4);
+    g.SetRow(4);
+    EXPECT_EQ(changes.join(QLatin1Char(' ')), QStringLiteral("-1>2 2>3 3>5 5>1 1>4"));
+}
+
 // On a node row's merged cell Left contracts and Right expands the node.
 TEST(KeyInput, NodeKeys)
 {
