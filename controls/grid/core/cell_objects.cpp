@@ -1,3 +1,4 @@
+#include "controls/grid/core/check_placement.h"
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/core/undo_redo.h"
 
@@ -1320,30 +1321,8 @@ bool TExStringGrid::IsInCheckBox(int col, int row, int x, int y)
         return false;
     if (!MouseActions.PreciseCheckBoxCheck)
         return true;
-    const int size = ControlLook.CheckSize();
-    const QRect cell = CellRect(DisplColIndex(col), row);
-    const int left = cell.x();
-    const int top = cell.y();
-    const int right = cell.x() + cell.width();
-    const int bottom = cell.y() + cell.height();
-    int boxTop = top + 2;
-    if (g->CellVAlign == vaBottom)
-        boxTop = bottom - size - 2;
-    else if (g->CellVAlign == vaCenter)
-        boxTop = top + (cell.height() - size) / 2;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    GetCellTextAlignment(col, row, ha, va);
-    int boxLeft = left + 2;
-    if (ha == taRightJustify) {
-        boxLeft = right - size - 2;
-        const QString text = GetCellEx(col, row);
-        if (!text.isEmpty())
-            boxLeft -= TextMeasure().TextWidth(GetCellFont(col, row), text);
-    } else if (ha == taCenter) {
-        boxLeft = left + (cell.width() - size) / 2;
-    }
-    return x >= boxLeft && x < boxLeft + size && y >= boxTop && y < boxTop + size;
+    // The glyph exactly where the painter puts it.
+    return CheckBoxGlyphRect(*this, DisplColIndex(col), row).contains(x, y);
 }
 
 } // namespace grid

@@ -48,22 +48,6 @@ const char* NameOf(const GlyphNames (&table)[N], TControlStyle style, bool on, b
 
 } // namespace
 
-int GraphicTop(const QRect& r, TCellVAlign va, int h)
-{
-    switch (va) {
-    case vaBottom:
-        return BottomOf(r) - 1 - h;
-    case vaCenter:
-        return h < r.height() ? r.top() + (r.height() - h) / 2 : r.top() + 1;
-    case vaUnderText:
-        return BottomOf(r) - h;
-    case vaFull:
-        return r.top();
-    default:  // vaTop, vaAboveText
-        return r.top() + 1;
-    }
-}
-
 QRect PlaceCellGraphic(const QRect& r, TCellHAlign ha, TCellVAlign va, int w, int h, int t, TAlignment textAlign)
 {
     int left = r.left() + 1;
@@ -97,24 +81,6 @@ QRect PlaceCellGraphic(const QRect& r, TCellHAlign ha, TCellVAlign va, int w, in
     if (va == vaFull)
         h = r.height();
     return QRect(left, GraphicTop(r, va, h), w, h);
-}
-
-int CheckGlyphLeft(const QRect& r, TAlignment textAlign, bool kindShowsText, int t, int w)
-{
-    int left;
-    switch (textAlign) {
-    case taRightJustify:
-        left = kindShowsText ? RightOf(r) - t - w - 1 : RightOf(r) - w - 1;
-        break;
-    case taCenter:
-        left = kindShowsText && t > 0 ? std::max(0, RightOf(r) - t - r.left()) / 2 + r.left() - w
-                                      : std::max(0, RightOf(r) - w - r.left()) / 2 + r.left();
-        break;
-    default:
-        left = r.left() + 1;
-        break;
-    }
-    return std::max(left, r.left());
 }
 
 StarFill RatingStar(double value, int i)

@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/grid/core/cell_graphic.h"
+#include "controls/grid/core/check_placement.h"
 #include "controls/grid/core/grid_records.h"
 #include "controls/grid/core/grid_types.h"
 #include "controls/grid/core/look_settings.h"
@@ -18,10 +19,6 @@ namespace grid {
 // drawn text's width + 2 (0 without text), textAlign the text's alignment.
 QRect PlaceCellGraphic(const QRect& r, TCellHAlign ha, TCellVAlign va, int w, int h, int textWidth,
                        TAlignment textAlign);
-// The left edge of a check box kind's glyph: it follows the text alignment.
-int CheckGlyphLeft(const QRect& r, TAlignment textAlign, bool kindShowsText, int textWidth, int w);
-// The top of a graphic of height h for a vertical alignment.
-int GraphicTop(const QRect& r, TCellVAlign va, int h);
 
 // Star i (from 0) of a rating of value v (taken to the nearest half).
 enum class StarFill { Empty, Half, Full };

@@ -8,17 +8,6 @@
 
 namespace grid {
 
-QRect CellContentRect(TExStringGrid& grid, int col, int row)
-{
-    const QRect rect = grid.CellRect(col, row);
-    const int right = rect.left() + rect.width();
-    const int bottom = rect.top() + rect.height();
-    const int w = grid.GridLineWidth();
-    if (grid.IsFixed(col, row))
-        return QRect(QPoint(rect.left(), rect.top()), QPoint(right - 2, bottom - 3));
-    return QRect(QPoint(rect.left() + w, rect.top() + w), QPoint(right - 1 - w, bottom - 1 - w));
-}
-
 QRect CellTextRect(TExStringGrid& grid, int col, int row, QRect content)
 {
     return CellTextRect(grid, col, row, content, grid.HasFixedLook(col, row), grid.IsFixed(col, row),

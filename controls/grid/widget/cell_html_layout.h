@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/grid/core/cell_look.h"
+#include "controls/grid/core/check_placement.h"
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/html_draw/html_text_painter.h"
 
@@ -11,8 +12,6 @@ namespace grid {
 // Where a cell's content goes, as the painter computes it. col is a display
 // column, row a display row; rectangles are in client coordinates.
 
-// The rectangle inside the cell's lines (a merged cell's whole range).
-QRect CellContentRect(TExStringGrid& grid, int col, int row);
 // The text rectangle of that content rectangle: fixed cells one line lower
 // and past the grid line, XYOffset, the room of a graphic beside, above or
 // under the text, the node indent of a node grid's plain rows.

@@ -1,6 +1,7 @@
 #include "controls/grid/widget/cell_text.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace grid {
@@ -49,6 +50,29 @@ void DrawCellText(QPainter& painter, const QRect& rect, const QString& text, con
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
     const QString shown = NormalizeBreaks(text);
+    // One line is placed by hand (the same place the aligned line layout
+    // gives), clipped to the cell only when it does not fit.
+    if (flags.SingleLine && !flags.EndEllipsis && !shown.contains(QLatin1Char('\n')) &&
+        !shown.contains(QLatin1Char('\t'))) {
+        const QFontMetricsF fm(painter.font());
+        const qreal width = fm.horizontalAdvance(shown);
+        const qreal height = fm.ascent() + fm.descent();
+        const qreal x = flags.HAlign == taRightJustify ? rect.x() + rect.width() - width
+                        : flags.HAlign == taCenter     ? rect.x() + (rect.width() - width) / 2
+                                                       : rect.x();
+        const qreal y = flags.VAlign == vtaBottom   ? rect.y() + rect.height() - height
+                        : flags.VAlign == vtaCenter ? rect.y() + (rect.height() - height) / 2
+                                                    : rect.y();
+        const bool fits = width <= rect.width() && height <= rect.height();
+        if (!fits) {
+            painter.save();
+            painter.setClipRect(rect, Qt::IntersectClip);
+        }
+        painter.drawText(QPointF(x, y + fm.ascent()), shown);
+        if (!fits)
+            painter.restore();
+        return;
+    }
     if (flags.EndEllipsis && flags.SingleLine) {
         const QFontMetrics fm = painter.fontMetrics();
         painter.drawText(rect, QtFlags(flags), fm.elidedText(shown, Qt::ElideRight, rect.width()));

@@ -2,12 +2,15 @@
 
 #include "controls/grid/core/cell_properties.h"
 #include "controls/grid/core/drawing_routines.h"
+#include "controls/grid/core/text_measurer.h"
+#include "controls/grid/core/text_routines.h"
 #include "controls/grid/small_controls/themes.h"
 #include "controls/grid/widget/cell_graphics.h"
 #include "controls/grid/widget/cell_html_layout.h"
 #include "controls/grid/widget/cell_text.h"
 #include "controls/grid/widget/qt_canvas.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
 
@@ -43,11 +46,6 @@ constexpr std::array<BoxColors, 4> kBoxColors{{
     {0xD7FFFD, 0x58D4FC, 0xC3D9DF, 0x8DD7D3, 0xCAF8FF, 0xF4FEFF, 0xB3F1FC, 0x58D4FC},
     {0xF8F8F8, 0xE5E5E5, 0xEFEFEF, 0xD9D9D9, 0xF0F0F0, 0xFBFAFA, clNone, clNone},
 }};
-
-bool CheckKindShowsText(TCellType t)
-{
-    return t == ctCheckBox || t == ctTriStateCheckBox || t == ctRadioButton;
-}
 
 } // namespace
 
@@ -466,17 +464,13 @@ QRect GridPainter::CheckGlyphRect(int col, int row, const QRect& rect, TAlignmen
     TExStringGrid& g = grid_;
     const int realCol = g.RealColIndex(col);
     const TCellGraphic* graphic = g.GetCellGraphic(realCol, row);
-    const int size = g.ControlLook.CheckSize();
     const QPoint off = g.XYOffset();
     const QRect r = rect.adjusted(off.x() - 1, off.y() - 1, -(off.x() - 1), -(off.y() - 1));
-    const bool withText = graphic && CheckKindShowsText(graphic->CellType);
-    TCellVAlign va = graphic ? graphic->CellVAlign : vaTop;
     TAlignment ha;
     TVAlignment cellVa;
     g.GetCellTextAlignment(realCol, row, ha, cellVa);
-    if (cellVa != g.VAlignment())
-        va = cellVa == vtaTop ? vaTop : cellVa == vtaCenter ? vaCenter : vaBottom;
-    return QRect(CheckGlyphLeft(r, textAlign, withText, 0, size), GraphicTop(r, va, size), size, size);
+    return CheckGlyphPlace(r, textAlign, CheckGlyphVAlign(graphic ? graphic->CellVAlign : vaTop, cellVa, g.VAlignment()),
+                           graphic && CheckKindShowsText(graphic->CellType), 0, g.ControlLook.CheckSize());
 }
 
 void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rect, TGridDrawState state)
@@ -492,13 +486,44 @@ void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rec
 
     DrawCellBackGround(painter, col, row, rect, look, selected);
 
+    // The row indicator in column 0 of the current row; the text moves past it.
+    int indicatorShift = 0;
+    if (realCol == 0 && row == g.Row() && g.FixedCols() > 0 && !RowIndicator.isNull() && !KeptEmptyRow(row)) {
+        const QImage& picture = KeyedImage(RowIndicator);
+        const int h = picture.height();
+        const int y = g.VAlignment() == vtaTop      ? rect.top()
+                      : g.VAlignment() == vtaCenter ? rect.top() + (rect.height() - h) / 2
+                                                    : rect.top() + rect.height() - h;
+        painter.drawImage(QPoint(rect.left() + 2, y), picture);
+        indicatorShift = picture.width() + 2;
+    }
+
+    // Modified rows: a bar along the right edge of the first column.
+    if (col == 0 && g.ShowModified.Enabled && row < g.RowCount() && g.RowModified(row))
+        painter.fillRect(QRect(rect.left() + rect.width() - 4, rect.top(), 4, rect.height()),
+                         ToQColor(g.ShowModified.Color()));
+
     TCellGraphic* graphic = g.GetCellGraphic(realCol, row);
     const GraphicLayout layout = graphic ? g.GetGraphicLayout(realCol, row) : GraphicLayout{};
+    QRect textRect = CellTextRect(g, col, row, rect, fixedLook, fixedCell, graphic);
+    textRect.setLeft(textRect.left() + indicatorShift);
+
+    // The filter glyph at the top-right of a header with a filter list.
+    if (row == g.FilterDropDownRow && HasFilterGlyph(realCol)) {
+        const bool active = g.FilterActive() && g.Filter.HasFilter(realCol);
+        const QImage& custom = active ? FilterGlyphActive : FilterGlyph;
+        const QImage& glyph = custom.isNull() ? GridGlyph("ESGFILT", g.FixedColor) : KeyedImage(custom);
+        painter.drawImage(QPoint(rect.left() + rect.width() - 16, rect.top()), glyph);
+        const bool html = IsHtmlCellText(g, g.GetFormattedCell(realCol, row));
+        textRect.setRight(textRect.right() - (html ? 18 : 16));
+    }
+
+    if (!fixedCell && g.SelectionRectangle())
+        DrawSelectionRectangle(painter, col, realCol, row);
+
     int textWidth = 0;
     if (layout.DrawText)
-        textWidth = DrawText(painter, col, realCol, row,
-                             CellTextRect(g, col, row, rect, fixedLook, fixedCell, graphic), look, selected,
-                             graphic != nullptr);
+        textWidth = DrawText(painter, col, realCol, row, textRect, look, selected, graphic != nullptr, graphic);
 
     if (fixedLook && !g.Flat() && (g.Look() == glXP || g.Look() == glZAD))
         DrawFixedEdges(painter, rect.adjusted(0, 0, 1, 1));
@@ -539,7 +564,7 @@ void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rec
 }
 
 int GridPainter::DrawText(QPainter& painter, int col, int realCol, int row, QRect rect, const CellLook& look,
-                          bool selected, bool measure)
+                          bool selected, bool measure, const TCellGraphic* graphic)
 {
     TExStringGrid& g = grid_;
     QString text = g.GetFormattedCell(realCol, row);
@@ -558,6 +583,16 @@ int GridPainter::DrawText(QPainter& painter, int col, int realCol, int row, QRec
     }
     if (password)
         text = QString(text.size(), g.PasswordChar);
+    // Web and mail addresses underlined in the link colour, without their
+    // scheme unless shown full.
+    TFont font = look.Font;
+    if (!password && g.URLShow() && IsUrlText(text)) {
+        font.Style |= fsUnderline;
+        font.Color = selected && g.ShowSelection() && g.SelectionTextColor() != clNone ? g.SelectionTextColor()
+                                                                                      : g.URLColor();
+        if (!g.URLFull())
+            StripUrlPrefix(text);
+    }
     const bool sortHeader = g.SortSettings.Show() && row == g.SortSettings.Row() &&
                             realCol == g.SortSettings.Column && look.HAlign == taCenter;
     if (sortHeader)
@@ -575,9 +610,25 @@ int GridPainter::DrawText(QPainter& painter, int col, int realCol, int row, QRec
         flags.SingleLine = !flags.WordBreak;
         flags.EndEllipsis = look.WordWrap && !multi && g.EnhTextSize;
     }
-    painter.setFont(FontOf(look.Font));
-    painter.setPen(ToQColor(look.Font.Color));
+    painter.setFont(FontOf(font));
+    painter.setPen(ToQColor(font.Color));
     DrawCellText(painter, rect, text, flags);
+    // The red zig-zag under a marked part of a plain cell's first line.
+    if (graphic && (graphic->CellType == ctEmpty || graphic->CellType == ctValue) && graphic->CellErrLen > 0) {
+        const QFontMetrics fm = painter.fontMetrics();
+        const QString line = flags.SingleLine ? text : FirstTextLine(text);
+        const int w = fm.horizontalAdvance(line);
+        const int x = flags.HAlign == taRightJustify ? rect.left() + rect.width() - w
+                      : flags.HAlign == taCenter     ? rect.left() + (rect.width() - w) / 2
+                                                     : rect.left();
+        const int lineHeight = fm.height();
+        const int y = flags.VAlign == vtaTop      ? rect.top()
+                      : flags.VAlign == vtaCenter ? rect.top() + (rect.height() - lineHeight) / 2
+                                                  : rect.top() + rect.height() - lineHeight;
+        QtCanvas canvas(painter);
+        DrawTextErrorMarker(canvas, g.TextMeasure(), font, line, graphic->CellErrLen, graphic->CellErrFrom,
+                            fm.ascent() - 1, QRect(x, y, std::max(0, rect.width()), lineHeight));
+    }
     if (!measure)
         return 0;
     return std::min(MeasureCellText(painter.fontMetrics(), rect, text, flags).width(), std::max(0, rect.width())) +
@@ -597,6 +648,83 @@ void GridPainter::DrawFixedEdges(QPainter& painter, QRect rect)
         canvas.Line({right - 2, top + 1}, {left + 1, top + 1}, clWhite);
         canvas.Line({left + 1, top + 1}, {left + 1, bottom - 1}, clWhite);
     }
+}
+
+const QImage& GridPainter::KeyedImage(const QImage& image)
+{
+    for (const Keyed& k : keyed_)
+        if (k.Key == image.cacheKey())
+            return k.Image;
+    QImage out(image.size(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    {
+        QPainter p(&out);
+        QtCanvas canvas(p);
+        DrawBitmapTransparent(canvas, image, clNone, QRect(QPoint(0, 0), image.size()));
+    }
+    // A few pictures at most: the row indicator and two filter glyphs.
+    if (keyed_.size() >= 8)
+        keyed_.erase(keyed_.begin());
+    keyed_.push_back({image.cacheKey(), out});
+    return keyed_.back().Image;
+}
+
+bool GridPainter::HasFilterGlyph(int realCol)
+{
+    TExStringGrid& g = grid_;
+    // The automatic list would scan the whole column on every paint: whether
+    // it has entries is known without it. The list an open drop-down shows
+    // stays as it was.
+    const QStringList shownList = g.FilterList;
+    const bool autoList = g.FilterDropDownAuto;
+    g.FilterDropDownAuto = false;
+    bool has = g.GetColumnFilter(realCol);
+    g.FilterDropDownAuto = autoList;
+    g.FilterList = shownList;
+    if (!has && autoList && (realCol >= g.FixedCols() || g.FilterDropDownColumns == fdAll))
+        has = !g.FilterDropDownClear.isEmpty() || g.RowCount() - g.FixedFooters() > g.FixedRows();
+    return has;
+}
+
+bool GridPainter::KeptEmptyRow(int row)
+{
+    TExStringGrid& g = grid_;
+    if (!g.FixedRowAlways() || g.RowCount() != g.FixedRows() + 1)
+        return false;
+    for (int c = 0; c < g.ColCount(); ++c)
+        if (!g.Cells(c, row).isEmpty())
+            return false;
+    return true;
+}
+
+void GridPainter::DrawSelectionRectangle(QPainter& painter, int col, int realCol, int row)
+{
+    TExStringGrid& g = grid_;
+    const TGridRect sel = g.Selection();
+    const int selLeft = std::min(sel.Left, sel.Right);
+    const int selRight = std::max(sel.Left, sel.Right);
+    const int selTop = std::min(sel.Top, sel.Bottom);
+    const int selBottom = std::max(sel.Top, sel.Bottom);
+    // A merged cell counts from its base cell to its last one.
+    const TGridRect full = g.FullCell(realCol, row);
+    const int left = col - (realCol - full.Left);
+    const int right = left + (full.Right - full.Left);
+    const int top = full.Top;
+    const int bottom = full.Bottom;
+    if (left < selLeft || right > selRight || top < selTop || bottom > selBottom)
+        return;
+    const QColor color = ToQColor(g.SelectionRectangleColor);
+    const QRect cell = g.CellRect(col, row).adjusted(0, 0, -1, -1);
+    if (left == selLeft)
+        painter.fillRect(QRect(cell.left(), cell.top(), 2, cell.height()), color);
+    if (right == selRight)
+        painter.fillRect(QRect(cell.right() - 1, cell.top(), 2, cell.height()), color);
+    if (top == selTop)
+        painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), 2), color);
+    if (bottom == selBottom)
+        painter.fillRect(QRect(cell.left(), cell.bottom() - 1, cell.width(), 2), color);
+    if (g.SelectionResizer() && right == selRight && bottom == selBottom)
+        painter.fillRect(QRect(cell.right() - 3, cell.bottom() - 3, 4, 4), color);
 }
 
 } // namespace grid

@@ -41,6 +41,13 @@ public:
     // the picture container and the URL cache.
     html::HtmlPictures& HtmlPictures();
     TPictureContainer* PictureContainer = nullptr;
+    // The picture in column 0 of the current row (fixed columns only); its
+    // top-left pixel's colour is left out.
+    QImage RowIndicator;
+    // The filter glyph of header cells with a filter list, and the one of a
+    // column whose filter is active; the built-in glyph when empty.
+    QImage FilterGlyph;
+    QImage FilterGlyphActive;
 
     void Paint(QPainter& painter, const QRect& clip, bool focused);
     // One cell with (PaintCell) or without (PaintCellExt) its content.
@@ -64,7 +71,7 @@ public:
     void DrawCellGraphic(QPainter& painter, int col, int row, const QRect& rect, TCellGraphic& graphic,
                          const CellLook& look, TGridDrawState state, int textWidth);
     // One check box glyph in rect's top-left CheckSize square.
-    void DrawCheck(QPainter& painter, const QRect& rect, bool checked, bool grayed, TControlStyle style,
+    virtual void DrawCheck(QPainter& painter, const QRect& rect, bool checked, bool grayed, TControlStyle style,
                    bool enabled);
     // count radio items over rect; index -1 turns on the item whose caption
     // is the cell's text.
@@ -81,7 +88,7 @@ private:
     // Draws the text in its text rectangle; answers its width + 2 when
     // measured for a graphic beside it, else 0.
     int DrawText(QPainter& painter, int col, int realCol, int row, QRect rect, const CellLook& look, bool selected,
-                 bool measure);
+                 bool measure, const TCellGraphic* graphic);
     void DrawNodeGlyph(QPainter& painter, int col, int row, QRect rect, const TCellGraphic& graphic,
                        const CellLook& look, TGridDrawState state);
     void DrawCellButton(QPainter& painter, int col, int row, const QRect& cell, const QRect& glyph,
@@ -94,6 +101,15 @@ private:
     void PaintBackGroundOutsideCells(QPainter& painter, const QRect& clip, int lastRight, int lastBottom);
     void TileBackGround(QPainter& painter, const QRect& target, QPoint phase);
     void DrawFixedEdges(QPainter& painter, QRect rect);
+    // The lines of the selection rectangle on the sides of the cell that lie
+    // on the selection's edge, and the resizer square of its last cell.
+    void DrawSelectionRectangle(QPainter& painter, int col, int realCol, int row);
+    // A picture with its top-left colour left out, made once per picture.
+    const QImage& KeyedImage(const QImage& image);
+    // Whether a header shows the filter glyph (the column has a filter list).
+    bool HasFilterGlyph(int realCol);
+    // Whether the current row is the one row an empty grid keeps.
+    bool KeptEmptyRow(int row);
     // Whether the cell is the sort column's header that the sort header
     // gradient fills.
     bool SortHeaderColored(int col, int realCol, int row);
@@ -110,6 +126,12 @@ private:
         QImage Image;
     };
     std::vector<Glyph> glyphs_;
+    struct Keyed
+    {
+        qint64 Key;
+        QImage Image;
+    };
+    std::vector<Keyed> keyed_;
     bool focused_ = false;
     TFont lastFont_;
     QFont lastQFont_;

@@ -26,11 +26,6 @@ bool IsCheckKind(TCellType t)
            t == ctTriStateCheckBox || t == ctRadioButton;
 }
 
-bool ShowsText(TCellType t)
-{
-    return t == ctCheckBox || t == ctTriStateCheckBox || t == ctRadioButton;
-}
-
 // Kinds placed in the cell's rectangle without the XYOffset inset.
 bool KeepsRect(TCellType t)
 {
@@ -371,13 +366,9 @@ void GridPainter::DrawCellGraphic(QPainter& painter, int col, int row, const QRe
     }
     const GraphicLayout layout = g.GetGraphicLayout(realCol, row);
     QRect gr = PlaceCellGraphic(r, graphic.CellHAlign, graphic.CellVAlign, layout.Width, layout.Height, t, look.HAlign);
-    if (IsCheckKind(type)) {
-        TCellVAlign va = graphic.CellVAlign;
-        if (look.VAlign != g.VAlignment())
-            va = look.VAlign == vtaTop ? vaTop : look.VAlign == vtaCenter ? vaCenter : vaBottom;
-        gr = QRect(CheckGlyphLeft(r, look.HAlign, ShowsText(type), t, layout.Width), GraphicTop(r, va, layout.Height),
-                   layout.Width, layout.Height);
-    }
+    if (IsCheckKind(type))
+        gr = CheckGlyphPlace(r, look.HAlign, CheckGlyphVAlign(graphic.CellVAlign, look.VAlign, g.VAlignment()),
+                             CheckKindShowsText(type), t, layout.Width);
     const TControlStyle style = g.ControlLook.ControlStyle();
     const bool enabled = g.Enabled && g.IsEditable(realCol, row);
     const TCustomImageList* list = g.GetGridImages();

@@ -1,10 +1,12 @@
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/floating_footer.h"
+#include "controls/grid/small_controls/focus_window.h"
 
 #include "controls/grid/core/key_input.h"
 #include "controls/grid/widget/grid_key_map.h"
 #include "controls/grid/widget/grid_widget_edit.h"
 #include "controls/grid/widget/inplace_combo.h"
+#include "controls/grid/widget/qt_canvas.h"
 #include "controls/grid/exchange/clipboard.h"
 #include "platform/text/system_colors.h"
 
@@ -16,6 +18,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QToolTip>
 
 namespace grid {
@@ -27,12 +30,35 @@ quint32 ToColorRef(const QColor& c)
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
 }
 
+// A scroll bar whose thumb shows the visible share only when asked; else it
+// keeps its smallest size.
+class GridScrollBar : public QScrollBar
+{
+public:
+    using QScrollBar::QScrollBar;
+    bool Proportional = false;
+
+protected:
+    void initStyleOption(QStyleOptionSlider* option) const override
+    {
+        QScrollBar::initStyleOption(option);
+        if (!Proportional)
+            option->pageStep = 0;
+    }
+};
+
+// Width of the thin scroll controls of ssMetro.
+constexpr int kMetroBarWidth = 8;
+
 } // namespace
 
 TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
     : QAbstractScrollArea(parent), grid_(grid), painter_(std::make_unique<GridPainter>(grid))
 {
+    setVerticalScrollBar(new GridScrollBar(Qt::Vertical));
+    setHorizontalScrollBar(new GridScrollBar(Qt::Horizontal));
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    ApplyBorderStyle();
     setFocusPolicy(Qt::StrongFocus);
     grid_.Measurer = &measurer_;
     grid_.SetView(this);
@@ -46,6 +72,8 @@ TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
     editors_ = std::make_unique<TGridEditors>(*this, grid_.Editing());
     footer_ = new TFooterPanel(grid_, this);
     footer_->installEventFilter(this);
+    // Editors shown and hidden on the cells move the focus frame.
+    viewport()->installEventFilter(this);
     PlaceFooter();
     UpdateScrollBars();
 }
@@ -64,6 +92,14 @@ bool TGridWidget::eventFilter(QObject* watched, QEvent* event)
     if (watched == footer_ &&
         (event->type() == QEvent::Show || event->type() == QEvent::Hide || event->type() == QEvent::Resize))
         PlaceFooter();
+    if (watched == viewport() && event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    } else if (watched != viewport() && watched->parent() == viewport() &&
+               (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        SyncFocusFrame();
+    }
     return QAbstractScrollArea::eventFilter(watched, event);
 }
 
@@ -113,8 +149,106 @@ void TGridWidget::InvalidateRect(const QRect& rect)
 
 void TGridWidget::InvalidateAll()
 {
-    if (grid_.UpdateCount() == 0)
-        viewport()->update();
+    if (grid_.UpdateCount() != 0)
+        return;
+    ApplyBorderStyle();
+    viewport()->update();
+    // The frame around the cells (the window border's colour).
+    update(QRegion(rect()) - QRegion(viewport()->geometry()));
+}
+
+void TGridWidget::ApplyBorderStyle()
+{
+    const QFrame::Shape shape = grid_.BorderStyle() == bsNone ? QFrame::NoFrame : QFrame::StyledPanel;
+    if (frameShape() != shape)
+        setFrameShape(shape);
+}
+
+QRect TGridWidget::CurrentCellInWidget() const
+{
+    const TGridCoord base = grid_.BaseCell(grid_.RealColIndex(grid_.Col()), grid_.Row());
+    return grid_.CellRect(grid_.DisplColIndex(base.X), base.Y).translated(viewport()->pos());
+}
+
+void TGridWidget::SyncFocusFrame()
+{
+    if (editors_ == nullptr) // being built or taken down
+        return;
+    const bool open = grid_.FocusHelper.Enabled && grid_.Editing().OpenKind() != EditorKind::None && isVisible();
+    if (open) {
+        if (focusFrame_ == nullptr) {
+            focusFrame_ = new TGridFocusWindow(this);
+            focusFrame_->CellRect = [this] { return CurrentCellInWidget(); };
+        }
+        const QRect cell = CurrentCellInWidget();
+        if (!cell.isEmpty())
+            focusFrame_->ShowAround(cell);
+    } else if (focusFrame_ != nullptr && focusFrame_->isVisible()) {
+        focusFrame_->HideFrame();
+    }
+}
+
+bool TGridWidget::DrawsBorder() const
+{
+    const TGridLook look = grid_.Look();
+    const bool looks = look == glSoft || (look >= glZAD && look <= glOffice2007);
+    return looks && grid_.BorderStyle() == bsSingle && grid_.BorderColor() != clNone && !grid_.Flat();
+}
+
+QScrollBar* TGridWidget::MetroScrollBar(Qt::Orientation orientation) const
+{
+    return metroBars_[orientation == Qt::Vertical ? 0 : 1];
+}
+
+void TGridWidget::SetMetroBars()
+{
+    const bool metro = grid_.ScrollType == ssMetro;
+    if (metro && metroBars_[0] == nullptr) {
+        for (int i = 0; i < 2; ++i) {
+            const bool vertical = i == 0;
+            auto* bar = new QScrollBar(vertical ? Qt::Vertical : Qt::Horizontal, this);
+            bar->setObjectName(vertical ? QStringLiteral("metroVert") : QStringLiteral("metroHorz"));
+            connect(bar, &QScrollBar::valueChanged, this, [this, vertical](int v) {
+                if (updatingBars_)
+                    return;
+                if (vertical)
+                    grid_.SetTopRow(grid_.FixedRows() + v);
+                else
+                    grid_.SetLeftCol(grid_.FixedCols() + v);
+                if (editors_)
+                    editors_->Place();
+                viewport()->update();
+            });
+            metroBars_[i] = bar;
+        }
+        grid_.ScrollBars = ssNone;
+    } else if (!metro && metroBars_[0] != nullptr) {
+        for (QScrollBar*& bar : metroBars_) {
+            delete bar;
+            bar = nullptr;
+        }
+        grid_.ScrollBars = ssBoth;
+    }
+    if (!metro)
+        return;
+    // Thin bars over the right and bottom edges of the cells.
+    const QRect cells = viewport()->geometry();
+    const int rows = std::max(0, grid_.MaxTopRow() - grid_.FixedRows());
+    const int cols = std::max(0, grid_.MaxLeftCol() - grid_.FixedCols());
+    QScrollBar* v = metroBars_[0];
+    v->setRange(0, rows);
+    v->setPageStep(std::max(1, grid_.VisibleRowCount()));
+    v->setValue(grid_.TopRow() - grid_.FixedRows());
+    v->setGeometry(cells.right() + 1 - kMetroBarWidth, cells.top(), kMetroBarWidth,
+                   cells.height() - (cols > 0 ? kMetroBarWidth : 0));
+    v->setVisible(rows > 0);
+    QScrollBar* h = metroBars_[1];
+    h->setRange(0, cols);
+    h->setPageStep(std::max(1, grid_.VisibleColCount()));
+    h->setValue(grid_.LeftCol() - grid_.FixedCols());
+    h->setGeometry(cells.left(), cells.bottom() + 1 - kMetroBarWidth,
+                   cells.width() - (rows > 0 ? kMetroBarWidth : 0), kMetroBarWidth);
+    h->setVisible(cols > 0);
 }
 
 void TGridWidget::UpdateScrollBars()
@@ -142,6 +276,12 @@ void TGridWidget::SetBars()
             return Qt::ScrollBarAlwaysOff;
         return forced ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
     };
+    SetMetroBars();
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        if (auto* own = dynamic_cast<GridScrollBar*>(bar); own && own->Proportional != grid_.ScrollProportional) {
+            own->Proportional = grid_.ScrollProportional;
+            own->update();
+        }
     const TScrollStyle bars = grid_.ScrollType == ssMetro ? ssNone : grid_.ScrollBars;
     setVerticalScrollBarPolicy(policy(bars == ssVertical || bars == ssBoth,
                                       grid_.ScrollBarAlways == saVert || grid_.ScrollBarAlways == saBoth));
@@ -283,6 +423,17 @@ bool TGridWidget::ClipboardKeyPressed(QKeyEvent* event)
 
 bool TGridWidget::event(QEvent* event)
 {
+    if (event->type() == QEvent::Paint) {
+        const bool done = QAbstractScrollArea::event(event);
+        // The coloured border over the frame's outer line.
+        if (DrawsBorder()) {
+            QPainter p(this);
+            p.setPen(ToQColor(grid_.BorderColor()));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+        return done;
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (GridClaimsKey(grid_, ToGridKey(*key)) ||
@@ -380,9 +531,13 @@ bool TGridWidget::viewportEvent(QEvent* event)
 void TGridWidget::SyncClientSize()
 {
     const QSize size = viewport()->size();
-    if (size == QSize(grid_.ClientWidth(), grid_.ClientHeight()))
+    // The size may have reached the grid already (a resize watcher of the
+    // viewport): the scroll position is still checked against it.
+    const bool sized = size == QSize(grid_.ClientWidth(), grid_.ClientHeight());
+    if (sized && grid_.LeftCol() <= grid_.MaxLeftCol() && grid_.TopRow() <= grid_.MaxTopRow())
         return;
-    grid_.SetClientSize(size);
+    if (!sized)
+        grid_.SetClientSize(size);
     // A larger client shows more: no scroll position past the one that
     // shows the last column and row at the end.
     if (grid_.LeftCol() > grid_.MaxLeftCol())
@@ -409,6 +564,8 @@ void TGridWidget::scrollContentsBy(int, int)
     updatingBars_ = false;
     if (editors_)
         editors_->Place();
+    if (focusFrame_ != nullptr && focusFrame_->isVisible())
+        focusFrame_->MoveToCell();
     footer_->update();
     viewport()->update();
 }

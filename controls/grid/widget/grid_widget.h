@@ -12,6 +12,7 @@ namespace grid {
 
 class TGridEditors;
 class TFooterPanel;
+class TGridFocusWindow;
 class GridMouse;
 
 // The painted grid: a scroll area over a headless grid (not owned). Scroll
@@ -41,6 +42,14 @@ public:
     void InvalidateAll() override;
     void UpdateScrollBars() override;
     void PlaceControl(QObject* control, const QRect& bounds, bool visible) override;
+
+    // The thin scroll controls of ssMetro (null with other scroll types).
+    QScrollBar* MetroScrollBar(Qt::Orientation orientation) const;
+    // Whether the coloured window border is drawn over the frame.
+    bool DrawsBorder() const;
+    // The translucent frame around the edited cell (FocusHelper.Enabled);
+    // null until an editor first opens with it.
+    TGridFocusWindow* FocusFrame() const { return focusFrame_; }
 
     // The hint text for a thumb position ("Row : n" / "Col : n").
     QString ScrollHintText(Qt::Orientation orientation, int value);
@@ -80,6 +89,16 @@ private:
     // with AllowClipboardShortCuts: true when it was one.
     bool ClipboardKeyPressed(QKeyEvent* event);
     void SetBars();
+    // ssMetro: the thin scroll controls made (ScrollBars ssNone) or freed
+    // again (ScrollBars ssBoth).
+    void SetMetroBars();
+    // The frame follows BorderStyle.
+    void ApplyBorderStyle();
+    QScrollBar* metroBars_[2] = {nullptr, nullptr};
+    // Shows the focus frame while an editor is open, hides it after.
+    void SyncFocusFrame();
+    QRect CurrentCellInWidget() const;
+    TGridFocusWindow* focusFrame_ = nullptr;
 
     TExStringGrid& grid_;
     FontTextMeasurer measurer_;

@@ -2,14 +2,28 @@
 // pass, pixels of lines, headers, selection and check glyphs, scroll bars.
 #include "controls/grid/core/cell_properties.h"
 #include "controls/grid/core/drawing_routines.h"
+#include "controls/grid/core/check_placement.h"
 #include "controls/grid/core/ex_column_grid.h"
+#include "controls/grid/small_controls/focus_window.h"
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/qt_canvas.h"
+#include "controls/grid/theme/office_theme.h"
+#include "controls/grid/theme/theme_notifier.h"
+#include "platform/text/ini_file.h"
 #include "platform/text/system_colors.h"
+#include "platform/text/user_registry.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -437,4 +451,491 @@ TEST(GridScrollBars, RowAndColumnUnits)
     EXPECT_EQ(w.ScrollHintText(Qt::Horizontal, 0), QStringLiteral("Col : 1"));
     g.OnScrollHint = [](TExStringGrid*, int row, QString& hint) { hint = QStringLiteral("Item %1").arg(row); };
     EXPECT_EQ(w.ScrollHintText(Qt::Vertical, 4), QStringLiteral("Item 5"));
+}
+
+namespace {
+
+// Records where check glyphs land.
+class CheckTracer : public GridPainter
+{
+public:
+    using GridPainter::GridPainter;
+    void DrawCheck(QPainter& p, const QRect& rect, bool checked, bool grayed, TControlStyle style,
+                   bool enabled) override
+    {
+        checks.push_back(rect);
+        GridPainter::DrawCheck(p, rect, checked, grayed, style, enabled);
+    }
+    std::vector<QRect> checks;
+};
+
+int CountPixels(const QImage& img, const QRect& area, const QColor& color)
+{
+    int n = 0;
+    const QRect r = area.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += img.pixelColor(x, y) == color;
+    return n;
+}
+
+// The rightmost column holding a pixel of that colour (-1 when none).
+int RightmostPixel(const QImage& img, const QRect& area, const QColor& color)
+{
+    for (int x = area.right(); x >= area.left(); --x)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            if (img.pixelColor(x, y) == color)
+                return x;
+    return -1;
+}
+
+} // namespace
+
+// A click counts as on the check box exactly where the painter puts the glyph,
+// for every text alignment, with and without the cell's text beside it.
+TEST(CheckBoxPlacement, ThePointerTestHitsThePaintedGlyph)
+{
+    struct Case
+    {
+        const char* name;
+        TAlignment align;
+        TVAlignment va;
+        bool data; // ctDataCheckBox: no text beside the glyph
+    };
+    const Case cases[] = {
+        {"left, text", taLeftJustify, vtaTop, false},     {"right, text", taRightJustify, vtaTop, false},
+        {"centred, text", taCenter, vtaTop, false},       {"right, no text", taRightJustify, vtaTop, true},
+        {"centred, no text", taCenter, vtaCenter, true},  {"right, bottom", taRightJustify, vtaBottom, false},
+    };
+    for (const Case& c : cases) {
+        TExStringGrid g;
+        g.SetColCount(3);
+        g.SetRowCount(4);
+        g.SetDefaultColWidth(140);
+        g.SetDefaultRowHeight(30);
+        g.Loaded();
+        TGridWidget w(g); // the grid measures text with the widget's fonts
+        g.SetClientSize({460, 140});
+        g.MouseActions.PreciseCheckBoxCheck = true;
+        g.SetDefaultAlignment(c.align);
+        g.SetVAlignment(c.va);
+        g.SetCells(1, 1, c.data ? QStringLiteral("N") : QStringLiteral("Enabled"));
+        g.AddCheckBox(1, 1, true, c.data);
+        CheckTracer painter(g);
+        PaintOnce(g, painter);
+        ASSERT_EQ(painter.checks.size(), 1u) << c.name;
+        const QRect glyph = painter.checks.front();
+        EXPECT_EQ(glyph, CheckBoxGlyphRect(g, 1, 1)) << c.name;
+        for (const QPoint inside : {glyph.topLeft(), glyph.bottomRight(), glyph.center()})
+            EXPECT_TRUE(g.IsInCheckBox(1, 1, inside.x(), inside.y())) << c.name;
+        for (const QPoint outside : {glyph.topLeft() - QPoint(1, 0), glyph.bottomRight() + QPoint(1, 0),
+                                     glyph.topLeft() - QPoint(0, 1), glyph.bottomRight() + QPoint(0, 1)})
+            EXPECT_FALSE(g.IsInCheckBox(1, 1, outside.x(), outside.y())) << c.name;
+    }
+}
+
+TEST_F(Painting, RowIndicatorAndModifiedMarker)
+{
+    g.SetRow(3);
+    QImage indicator(8, 8, QImage::Format_RGB32);
+    indicator.fill(QColor(200, 0, 0));
+    indicator.setPixel(0, 0, qRgb(0, 200, 0)); // the colour left out
+    painter.RowIndicator = indicator;
+    g.ShowModified.Enabled = true;
+    g.ShowModified.SetColor(0x00FFFF); // yellow
+    g.SetRowModified(5, true);
+    const QImage img = PaintOnce(g, painter);
+    const QColor red(200, 0, 0);
+    const QColor yellow = Rgb(0x00FFFF);
+    // The indicator 2 px in from the left of the current row's fixed cell
+    // (under the header's white edge lines), its key colour left out; no
+    // other row has it.
+    const QRect current = CellContentRect(g, 0, 3);
+    EXPECT_EQ(CountPixels(img, QRect(current.left() + 2, current.top() + 2, 8, 6), red), 48);
+    EXPECT_NE(img.pixelColor(current.left() + 2, current.top()), red);
+    EXPECT_EQ(CountPixels(img, CellContentRect(g, 0, 4), red), 0);
+    // The modified row's bar: 4 px wide along the right edge of column 0.
+    const QRect modified = CellContentRect(g, 0, 5);
+    const int y = modified.center().y();
+    for (int dx = 0; dx < 4; ++dx)
+        EXPECT_EQ(img.pixelColor(modified.right() - dx, y), yellow) << dx;
+    EXPECT_NE(img.pixelColor(modified.right() - 4, y), yellow);
+    EXPECT_EQ(CountPixels(img, CellContentRect(g, 0, 6), yellow), 0);
+    g.ShowModified.Enabled = false;
+    EXPECT_EQ(CountPixels(PaintOnce(g, painter), modified, yellow), 0);
+}
+
+TEST_F(Painting, FilterGlyphInHeadersWithAFilterList)
+{
+    g.OnGetColumnFilter = [](TExStringGrid*, int col, QStringList& list) {
+        if (col == 2)
+            list << QStringLiteral("a") << QStringLiteral("b");
+    };
+    // A list an open drop-down shows is not touched by painting.
+    g.FilterList = QStringList{QStringLiteral("shown")};
+    const QImage img = PaintOnce(g, painter);
+    EXPECT_EQ(g.FilterList, QStringList{QStringLiteral("shown")});
+    const QImage& glyph = painter.GridGlyph("ESGFILT", g.FixedColor);
+    ASSERT_FALSE(glyph.isNull());
+    // Most of the glyph's pixels at the header's top-right (the header's own
+    // edge lines are drawn over it).
+    auto showsGlyph = [&](const QImage& shot, int col) {
+        const QRect head = CellContentRect(g, col, 0);
+        const QPoint at(head.left() + head.width() - 16, head.top());
+        int opaque = 0;
+        int same = 0;
+        for (int y = 0; y < glyph.height(); ++y)
+            for (int x = 0; x < glyph.width(); ++x)
+                if (glyph.pixelColor(x, y).alpha() == 255) {
+                    ++opaque;
+                    same += glyph.pixelColor(x, y).rgb() == shot.pixelColor(at + QPoint(x, y)).rgb();
+                }
+        return opaque > 0 && same * 10 >= opaque * 9;
+    };
+    EXPECT_TRUE(showsGlyph(img, 2));
+    EXPECT_FALSE(showsGlyph(img, 1));
+    EXPECT_FALSE(showsGlyph(img, 3));
+
+    // The grid's own glyphs: one for a filter list, one for an active filter
+    // on the column; their top-left colour is left out.
+    auto glyphOf = [](QColor color) {
+        QImage picture(16, 10, QImage::Format_RGB32);
+        picture.fill(color);
+        picture.setPixel(0, 0, qRgb(1, 2, 3));
+        return picture;
+    };
+    painter.FilterGlyph = glyphOf(QColor(0, 160, 0));
+    painter.FilterGlyphActive = glyphOf(QColor(160, 0, 160));
+    const QRect head = CellContentRect(g, 2, 0);
+    const QRect glyphArea(head.left() + head.width() - 16, head.top() + 2, 16, 8);
+    EXPECT_EQ(CountPixels(PaintOnce(g, painter), glyphArea, QColor(0, 160, 0)), 16 * 8);
+    g.Filter.Add().Column = 2;
+    g.SetFilterActive(true);
+    const QImage active = PaintOnce(g, painter);
+    EXPECT_EQ(CountPixels(active, glyphArea, QColor(160, 0, 160)), 16 * 8);
+    EXPECT_NE(active.pixelColor(head.left() + head.width() - 16, head.top()), QColor(1, 2, 3));
+    g.SetFilterActive(false);
+    g.Filter.Clear();
+    painter.FilterGlyph = QImage();
+    painter.FilterGlyphActive = QImage();
+
+    // The automatic list: every normal column has one, the fixed column not
+    // (without fdAll); found without building the list.
+    g.OnGetColumnFilter = nullptr;
+    g.FilterDropDownAuto = true;
+    const QImage automatic = PaintOnce(g, painter);
+    EXPECT_TRUE(g.FilterList.isEmpty() || g.FilterList == QStringList{QStringLiteral("shown")});
+    EXPECT_FALSE(showsGlyph(automatic, 0));
+    for (int col = 1; col < 5; ++col)
+        EXPECT_TRUE(showsGlyph(automatic, col)) << col;
+}
+
+TEST_F(Painting, SelectionRectangleAndResizer)
+{
+    g.SetOptions({goVertLine, goHorzLine, goRangeSelect});
+    g.SetSelection({1, 2, 2, 3});
+    g.SelectionRectangleColor = 0x0000FF;
+    const QColor red = Rgb(0x0000FF);
+    EXPECT_EQ(CountPixels(PaintOnce(g, painter), g.PlatformCellRect(1, 2), red), 0) << "off by default";
+    g.SetSelectionRectangle(true);
+    const QImage img = PaintOnce(g, painter);
+    // Lines only on the sides that lie on the selection's edge.
+    struct Side
+    {
+        int col, row;
+        bool left, top, right, bottom;
+    };
+    const Side sides[] = {{1, 2, true, true, false, false},
+                          {2, 2, false, true, true, false},
+                          {1, 3, true, false, false, true},
+                          {2, 3, false, false, true, true}};
+    for (const Side& s : sides) {
+        const QRect cell = g.PlatformCellRect(s.col, s.row).adjusted(0, 0, -1, -1);
+        const QPoint mid = cell.center();
+        EXPECT_EQ(img.pixelColor(cell.left() + 1, mid.y()) == red, s.left) << s.col << "," << s.row;
+        EXPECT_EQ(img.pixelColor(mid.x(), cell.top() + 1) == red, s.top) << s.col << "," << s.row;
+        EXPECT_EQ(img.pixelColor(cell.right() - 1, mid.y()) == red, s.right) << s.col << "," << s.row;
+        EXPECT_EQ(img.pixelColor(mid.x(), cell.bottom() - 1) == red, s.bottom) << s.col << "," << s.row;
+    }
+    EXPECT_EQ(CountPixels(img, g.PlatformCellRect(3, 2), red), 0);
+    // The resizer: a 4 x 4 square in the last cell's bottom-right corner.
+    const QRect last = g.PlatformCellRect(2, 3).adjusted(0, 0, -1, -1);
+    const QRect square(last.right() - 3, last.bottom() - 3, 4, 4);
+    EXPECT_LT(CountPixels(img, square, red), 16);
+    g.SetSelectionResizer(true);
+    EXPECT_EQ(CountPixels(PaintOnce(g, painter), square, red), 16);
+}
+
+TEST_F(Painting, AddressesAndErrorMarkersInPlainText)
+{
+    g.SetColWidths(1, 260);
+    g.SetURLColor(0xFF0000); // blue
+    const QColor blue = Rgb(0xFF0000);
+    g.SetCells(1, 5, QStringLiteral("http://example.org"));
+    const QRect cell = CellContentRect(g, 1, 5);
+    EXPECT_EQ(CountPixels(PaintOnce(g, painter), cell, blue), 0) << "plain text without URLShow";
+    g.SetURLShow(true);
+    const QImage stripped = PaintOnce(g, painter);
+    g.SetURLFull(true);
+    const QImage full = PaintOnce(g, painter);
+    // Underlined in the link colour; shown without "http://" unless full.
+    const int shortEnd = RightmostPixel(stripped, cell, blue);
+    const int fullEnd = RightmostPixel(full, cell, blue);
+    ASSERT_GT(shortEnd, cell.left());
+    EXPECT_GT(fullEnd, shortEnd + 10);
+    QFont font = ToQFont(g.Font);
+    const int shortWidth = QFontMetrics(font).horizontalAdvance(QStringLiteral("example.org"));
+    EXPECT_NEAR(shortEnd - cell.left(), shortWidth, 6);
+
+    // The red zig-zag under the marked characters only.
+    const QColor red = Rgb(0x0000FF);
+    g.SetCells(1, 6, QStringLiteral("abcdef ghijkl"));
+    g.SetCells(1, 7, QStringLiteral("abcdef ghijkl"));
+    g.AddMarker(1, 6, 7, 6);
+    const QImage marked = PaintOnce(g, painter);
+    const QRect markedCell = CellContentRect(g, 1, 6);
+    EXPECT_GT(CountPixels(marked, markedCell, red), 10);
+    EXPECT_EQ(CountPixels(marked, CellContentRect(g, 1, 7), red), 0);
+    // It starts under "g", not under the first word.
+    const int wordStart = QFontMetrics(font).horizontalAdvance(QStringLiteral("abcdef "));
+    EXPECT_EQ(CountPixels(marked, QRect(markedCell.left(), markedCell.top(), wordStart - 1, markedCell.height()), red),
+              0);
+}
+
+namespace {
+
+// The share of its track a scroll bar's thumb covers, as the bar lays it out.
+double ThumbShare(QScrollBar* bar)
+{
+    struct Peek : QScrollBar
+    {
+        using QScrollBar::initStyleOption;
+    };
+    void (QScrollBar::*init)(QStyleOptionSlider*) const = &Peek::initStyleOption;
+    QStyleOptionSlider opt;
+    (bar->*init)(&opt);
+    const QRect slider = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar);
+    const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarGroove, bar);
+    return groove.height() > 0 ? double(slider.height()) / groove.height() : 0;
+}
+
+} // namespace
+
+TEST(GridWindow, ColouredBorder)
+{
+    TExStringGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(6);
+    g.Loaded();
+    TGridWidget w(g);
+    w.resize(300, 200);
+    w.show();
+    const QColor red = Rgb(0x0000FF);
+    struct Case
+    {
+        const char* name;
+        TGridLook look;
+        TBorderStyle style;
+        TColor color;
+        bool flat;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"XP, single, red", glXP, bsSingle, 0x0000FF, false, true},
+        {"soft look", glSoft, bsSingle, 0x0000FF, false, true},
+        {"standard look", glStandard, bsSingle, 0x0000FF, false, false},
+        {"classic look", glClassic, bsSingle, 0x0000FF, false, false},
+        {"no colour", glXP, bsSingle, clNone, false, false},
+        {"flat", glXP, bsSingle, 0x0000FF, true, false},
+        {"no border", glXP, bsNone, 0x0000FF, false, false},
+    };
+    for (const Case& c : cases) {
+        g.SetLook(c.look);
+        g.SetFlat(c.flat);
+        g.SetBorderStyle(c.style);
+        g.SetBorderColor(c.color);
+        EXPECT_EQ(w.DrawsBorder(), c.drawn) << c.name;
+        EXPECT_EQ(w.frameShape(), c.style == bsNone ? QFrame::NoFrame : QFrame::StyledPanel) << c.name;
+        const QImage shot = w.grab().toImage();
+        for (const QPoint corner : {QPoint(0, 0), QPoint(w.width() - 1, w.height() - 1), QPoint(w.width() / 2, 0)})
+            EXPECT_EQ(shot.pixelColor(corner) == red, c.drawn) << c.name;
+    }
+}
+
+TEST(GridScrollBars, ProportionalThumbsAndThinMetroBars)
+{
+    TExStringGrid g;
+    g.SetColCount(30);
+    g.SetRowCount(101);
+    g.SetDefaultRowHeight(20);
+    g.Loaded();
+    TGridWidget w(g);
+    w.resize(400, 2);
+    w.show();
+    // 20 rows in view besides the fixed one.
+    w.resize(400, 2 * w.frameWidth() + w.horizontalScrollBar()->sizeHint().height() + 21 * 20 + 1);
+    ASSERT_EQ(g.VisibleRowCount(), 20);
+    QScrollBar* v = w.verticalScrollBar();
+    const double fixedThumb = ThumbShare(v);
+    g.ScrollProportional = true;
+    w.UpdateScrollBars();
+    EXPECT_NEAR(ThumbShare(v), 0.2, 0.03);
+    EXPECT_LT(fixedThumb, 0.1) << "without proportional thumbs the thumb keeps its smallest size";
+    v->setValue(30);
+    EXPECT_EQ(g.TopRow(), 31);
+
+    // ssMetro: thin controls of our own instead of the window's bars.
+    g.ScrollType = ssMetro;
+    w.UpdateScrollBars();
+    EXPECT_EQ(g.ScrollBars, ssNone);
+    EXPECT_EQ(w.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QScrollBar* thin = w.MetroScrollBar(Qt::Vertical);
+    ASSERT_NE(thin, nullptr);
+    ASSERT_NE(w.MetroScrollBar(Qt::Horizontal), nullptr);
+    EXPECT_TRUE(thin->isVisible());
+    EXPECT_LE(thin->width(), 10);
+    EXPECT_EQ(thin->value(), 30);
+    thin->setValue(50);
+    EXPECT_EQ(g.TopRow(), 51);
+    g.SetTopRow(5); // the grid moves, the thin bar follows
+    w.UpdateScrollBars();
+    EXPECT_EQ(thin->value(), 4);
+    // Another type frees them and brings both window bars back.
+    g.ScrollType = ssNormal;
+    w.UpdateScrollBars();
+    EXPECT_EQ(w.MetroScrollBar(Qt::Vertical), nullptr);
+    EXPECT_EQ(g.ScrollBars, ssBoth);
+    EXPECT_EQ(w.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+}
+
+// With FocusHelper the translucent frame surrounds the edited cell while its
+// editor is open and never takes the focus; without FocusHelper no frame is
+// made.
+TEST(GridWindow, FocusFrameAroundTheEditedCell)
+{
+    for (const bool helper : {false, true}) {
+        TExStringGrid g;
+        g.SetColCount(4);
+        g.SetRowCount(60);
+        g.Loaded();
+        TGridOptions o = g.Options();
+        o.Include(goEditing);
+        g.SetOptions(o);
+        g.FocusHelper.Enabled = helper;
+        g.SetCells(1, 2, QStringLiteral("abc"));
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* w = new TGridWidget(g);
+        layout->addWidget(w);
+        window.resize(360, 240);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        w->setFocus();
+        g.SetCol(1);
+        g.SetRow(2);
+        QTest::keyClick(w, Qt::Key_F2);
+        ASSERT_TRUE(g.EditorMode()) << helper;
+        if (!helper) {
+            EXPECT_EQ(w->FocusFrame(), nullptr);
+            continue;
+        }
+        TGridFocusWindow* frame = w->FocusFrame();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(frame->isVisible());
+        // 4 px around the cell, in screen coordinates.
+        const QRect cell = g.CellRect(1, 2);
+        const QPoint cellOnScreen = w->viewport()->mapToGlobal(cell.topLeft());
+        EXPECT_EQ(frame->geometry().topLeft(), cellOnScreen - QPoint(4, 4));
+        EXPECT_EQ(frame->size(), cell.size() + QSize(9, 9));
+        EXPECT_FALSE(frame->isActiveWindow());
+        EXPECT_EQ(frame->focusPolicy(), Qt::NoFocus);
+        EXPECT_NE(QApplication::focusWidget(), frame);
+        // Esc closes the editor and the frame.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(g.EditorMode());
+        EXPECT_FALSE(frame->isVisible());
+    }
+}
+
+// A grid with AutoThemeAdapt on the screen takes a rewritten office theme's
+// colours; a rewrite that keeps the theme tells nobody.
+TEST(GridWindow, ARewrittenOfficeThemeRecoloursTheShownGrid)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("user_registry.ini"));
+    platform::SetUserRegistryFileName(file);
+    auto writeTheme = [&](int theme) {
+        platform::IniFile ini(file);
+        ini.WriteString(kOffice14CommonKey + QStringLiteral("\\General"), QStringLiteral("Path"), QStringLiteral("x"));
+        ini.WriteInteger(kOffice14CommonKey, QStringLiteral("Theme"), theme);
+        return ini.Save();
+    };
+    ASSERT_TRUE(writeTheme(1));
+    {
+        TExStringGrid g;
+        g.SetColCount(4);
+        g.SetRowCount(6);
+        g.SetAutoThemeAdapt(true);
+        g.Loaded();
+        TGridWidget w(g);
+        w.resize(300, 200);
+        w.show();
+        const QPoint header = g.CellRect(2, 0).center();
+        auto headerColour = [&] { return w.viewport()->grab().toImage().pixelColor(header); };
+        const QColor blue = headerColour();
+        ASSERT_NE(ThemeNotifierIfAny(), nullptr);
+        QSignalSpy told(ThemeNotifierIfAny(), &TThemeNotifier::OfficeThemeChange);
+        ASSERT_TRUE(writeTheme(3));
+        ASSERT_TRUE(told.wait(5000));
+        EXPECT_EQ(g.ComponentStyle(), tsOffice2010Black);
+        const QColor black = headerColour();
+        EXPECT_NE(black, blue);
+        ASSERT_TRUE(writeTheme(3));
+        EXPECT_FALSE(told.wait(700));
+        EXPECT_EQ(told.count(), 1);
+        EXPECT_EQ(headerColour(), black);
+    }
+    delete ThemeNotifierIfAny();
+    platform::SetUserRegistryFileName({});
+}
+
+// The dotted line of a column or row being sized moves without leaving
+// pixels behind.
+TEST(GridWindow, SizeLinesLeaveNothingBehind)
+{
+    TExStringGrid g;
+    g.SetColCount(5);
+    g.SetRowCount(12);
+    g.Loaded();
+    TGridWidget w(g);
+    w.resize(360, 260);
+    w.show();
+    auto shot = [&] { return w.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QImage clean = shot();
+    auto darkIn = [](const QImage& img, QRect area) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += qGray(img.pixel(x, y)) < 60;
+        return n;
+    };
+    const int h = clean.height();
+    const int wide = clean.width();
+    // x = 100 and y = 100 lie inside cells, away from the grid lines.
+    const QRect column(100, 0, 1, h);
+    const QRect row(0, 100, wide, 1);
+    const int before = darkIn(clean, column);
+    w.ShowColSizeLine(100);
+    const QImage first = shot();
+    EXPECT_GT(darkIn(first, column), before + h / 4) << "a dotted line down the client";
+    w.ShowColSizeLine(150);
+    const QImage moved = shot();
+    EXPECT_EQ(moved.copy(column), clean.copy(column)) << "nothing left at the old place";
+    EXPECT_GT(darkIn(moved, QRect(150, 0, 1, h)), darkIn(clean, QRect(150, 0, 1, h)) + h / 4);
+    w.ShowColSizeLine(-1);
+    EXPECT_EQ(shot(), clean);
+    w.ShowRowSizeLine(100);
+    EXPECT_GT(darkIn(shot(), row), darkIn(clean, row) + wide / 4);
+    w.ShowRowSizeLine(-1);
+    EXPECT_EQ(shot(), clean);
 }

@@ -1,6 +1,7 @@
 // The drawing routines' QPainter canvas: pixels of the level bar, the
 // transparent bitmap, the button glyphs and turned text.
 #include "controls/grid/core/drawing_routines.h"
+#include "controls/grid/widget/cell_text.h"
 #include "controls/grid/widget/qt_canvas.h"
 
 #include <QImage>
@@ -141,4 +142,49 @@ TEST(QtCanvasPixels, TextTurnedToReadUpwards)
         EXPECT_NEAR(ink.center().x(), rect.center().x(), 3) << upwards;
         EXPECT_NEAR(ink.center().y(), rect.center().y(), 3) << upwards;
     }
+}
+
+// A single line is drawn without the line layout: it must land on the very
+// pixels the aligned layout gives, for every alignment, also when it is too
+// long or too high for its cell (clipped to the cell).
+TEST(CellTextPixels, OneLineLandsWhereTheLayoutPutsIt)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    const QRect rect(7, 5, 150, 23);
+    auto shot = [&](auto draw) {
+        QImage img(170, 40, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        draw(p);
+        return img;
+    };
+    const std::pair<TAlignment, Qt::Alignment> horizontal[] = {
+        {taLeftJustify, Qt::AlignLeft}, {taRightJustify, Qt::AlignRight}, {taCenter, Qt::AlignHCenter}};
+    const std::pair<TVAlignment, Qt::Alignment> vertical[] = {
+        {vtaTop, Qt::AlignTop}, {vtaCenter, Qt::AlignVCenter}, {vtaBottom, Qt::AlignBottom}};
+    const QString texts[] = {QStringLiteral("Trap 17"), QStringLiteral("192.168.0.21"), QStringLiteral("Wg"),
+                             QStringLiteral("A text much longer than the cell it is shown in")};
+    for (const QRect& cell : {rect, QRect(7, 5, 60, 9)})
+        for (const QString& text : texts)
+            for (const auto& [ha, qh] : horizontal)
+                for (const auto& [va, qv] : vertical) {
+                    CellTextFlags flags;
+                    flags.HAlign = ha;
+                    flags.VAlign = va;
+                    const QImage ours = shot([&](QPainter& p) { DrawCellText(p, cell, text, flags); });
+                    const QImage layout = shot([&](QPainter& p) {
+                        p.drawText(cell, int(qh | qv) | Qt::TextSingleLine | Qt::TextExpandTabs, text);
+                    });
+                    EXPECT_EQ(ours, layout) << text.toStdString() << " " << cell.width() << " " << ha << " " << va;
+                }
+    // Too long: clipped to the cell.
+    CellTextFlags flags;
+    const QString longText(60, QLatin1Char('W'));
+    const QImage clipped = shot([&](QPainter& p) { DrawCellText(p, QRect(7, 5, 40, 23), longText, flags); });
+    for (int y = 0; y < clipped.height(); ++y)
+        for (int x = 47; x < clipped.width(); ++x)
+            ASSERT_EQ(clipped.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
 }

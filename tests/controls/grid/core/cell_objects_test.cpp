@@ -339,11 +339,16 @@ TEST(CellObjects, PointerInACheckBox)
     EXPECT_TRUE(g.IsInCheckBox(1, 1, cell.right() - 1, cell.bottom() - 1)); // the whole cell counts
     g.MouseActions.PreciseCheckBoxCheck = true;
     const int size = g.ControlLook.CheckSize();
-    EXPECT_TRUE(g.IsInCheckBox(1, 1, cell.left() + 2, cell.top() + 2));
-    EXPECT_TRUE(g.IsInCheckBox(1, 1, cell.left() + 2 + size - 1, cell.top() + 2 + size - 1));
-    EXPECT_FALSE(g.IsInCheckBox(1, 1, cell.left() + 2 + size, cell.top() + 2));
-    EXPECT_FALSE(g.IsInCheckBox(1, 1, cell.left() + 1, cell.top() + 2));
-    EXPECT_FALSE(g.IsInCheckBox(2, 1, cell.left() + 2, cell.top() + 2));
+    // Where the painter puts the glyph: past the grid line, XYOffset - 1 and
+    // one more pixel.
+    const int left = cell.left() + g.GridLineWidth() + g.XYOffset().x();
+    const int top = cell.top() + g.GridLineWidth() + g.XYOffset().y();
+    EXPECT_TRUE(g.IsInCheckBox(1, 1, left, top));
+    EXPECT_TRUE(g.IsInCheckBox(1, 1, left + size - 1, top + size - 1));
+    EXPECT_FALSE(g.IsInCheckBox(1, 1, left + size, top));
+    EXPECT_FALSE(g.IsInCheckBox(1, 1, left - 1, top));
+    EXPECT_FALSE(g.IsInCheckBox(1, 1, left, top - 1));
+    EXPECT_FALSE(g.IsInCheckBox(2, 1, left, top));
 }
 
 TEST(CellObjects, ExpandAndButtonRectangles)
