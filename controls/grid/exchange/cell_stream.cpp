@@ -482,7 +482,6 @@ struct ParsedCell
     int Row = 0;
     QString Text;
     bool HasProp = false;
-    int Look = -1; // index into the parsed looks
 };
 
 QString NoPropertyText(QByteArrayView className, QByteArrayView path)
@@ -696,15 +695,24 @@ void ParsePayloadRecord(const StreamRecord& r, ParsedLook& cell)
     }
 }
 
+// The checked stream: the header, where its cells begin and end, where they
+// go, and the looks in the order of their cells (each with the position past
+// its records). Texts are left in the bytes until the cells are stored.
 struct ParsedStream
 {
     CellStreamHeader Header;
-    std::vector<ParsedCell> Cells;
-    std::vector<ParsedLook> Looks;
+    qsizetype CellsFrom = 0;
     qsizetype End = 0;
+    QPoint Shift; // added to a stored cell's Col and Row
+    int MaxCol = -1;
+    int MaxRow = -1;
+    std::vector<ParsedLook> Looks;
+    std::vector<qsizetype> LookEnds;
 };
 
-ParsedStream ParseStream(const QByteArray& bytes)
+// Reads the whole stream and checks every record and where each cell lands at
+// point; texts are checked, not built. Nothing is changed.
+ParsedStream ParseStream(const QByteArray& bytes, QPoint point)
 {
     ParsedStream out;
     ObjectReader reader(bytes);
@@ -712,10 +720,26 @@ ParsedStream ParseStream(const QByteArray& bytes)
     const CellStreamHeader& h = out.Header;
     if (h.ColCount < 0 || h.RowCount < 0 || h.ColCount > kMaxColumns || h.RowCount > kMaxRows)
         InvalidValue();
+    out.CellsFrom = reader.Pos();
     StreamValue value;
+    bool first = true;
     while (reader.Pos() < reader.Size() - 1) {
         ParsedCell cell;
+        reader.SetSkipText(true);
         ReadCellRecord(reader, cell, value);
+        reader.SetSkipText(false);
+        if (first) {
+            first = false;
+            // A part of a grid goes to point from its first cell; a whole grid
+            // keeps its indices, moved by point.
+            out.Shift = h.FullGrid ? point : point - QPoint(cell.Col, cell.Row);
+        }
+        const qint64 col = qint64(cell.Col) + out.Shift.x();
+        const qint64 row = qint64(cell.Row) + out.Shift.y();
+        if (col < 0 || row < 0 || col >= kMaxColumns || row >= kMaxRows)
+            Fail(QStringLiteral("Cell %1,%2 lies outside the grid").arg(col).arg(row));
+        out.MaxCol = std::max(out.MaxCol, int(col));
+        out.MaxRow = std::max(out.MaxRow, int(row));
         if (cell.HasProp) {
             ParsedLook look;
             ParsePropRecord(reader.ReadRecord(), look);
@@ -724,10 +748,9 @@ ParsedStream ParseStream(const QByteArray& bytes)
                 if (look.PayloadType)
                     ParsePayloadRecord(reader.ReadRecord(), look);
             }
-            cell.Look = int(out.Looks.size());
             out.Looks.push_back(std::move(look));
+            out.LookEnds.push_back(reader.Pos());
         }
-        out.Cells.push_back(std::move(cell));
     }
     out.End = reader.Pos();
     return out;
@@ -796,6 +819,17 @@ void ApplyGraphic(TExStringGrid& grid, int col, int row, const ParsedLook& cell)
 
 } // namespace
 
+// A cell record: signature, class name, empty object name, "Col" path; the
+// "Row" and "Cell" paths; "HasProp" with its value and the record's end.
+constexpr QByteArrayView kCellHead("TPF0\x0BTGridCellIO\x00\x03"
+                                   "Col",
+                                   21);
+constexpr QByteArrayView kRowPath("\x03Row");
+constexpr QByteArrayView kCellPath("\x04"
+                                   "Cell");
+constexpr QByteArrayView kHasPropTrue("\x07HasProp\x09\x00\x00", 11);
+constexpr QByteArrayView kHasPropFalse("\x07HasProp\x08\x00\x00", 11);
+
 QByteArray SaveRectToBinBytes(TExStringGrid& grid, const TGridRect& rect)
 {
     CheckIndex(rect.Left);
@@ -820,18 +854,24 @@ QByteArray SaveRectToBinBytes(TExStringGrid& grid, const TGridRect& rect)
 
     grid.ExportNotification(0, rect.Top);
     int lastProgress = -1;
+    constexpr int kSampleRows = 64;
+    const qsizetype headerEnd = w.Written();
     for (int r = rect.Top; r <= rect.Bottom; ++r) {
         grid.ExportNotification(1, r);
         for (int c = rect.Left; c <= rect.Right; ++c) {
             const TCellProperties* p = grid.GridObjects(c, r);
-            w.BeginRecord("TGridCellIO");
-            w.Integer("Col", c);
-            w.Integer("Row", r);
+            // The record from its prebuilt pieces: the same bytes as written
+            // entry by entry.
+            w.Raw(kCellHead);
+            w.IntegerValue(c);
+            w.Raw(kRowPath);
+            w.IntegerValue(r);
             const QString text = grid.Cells(c, r);
-            if (!text.isEmpty())
-                w.Text("Cell", text);
-            w.Boolean("HasProp", p != nullptr);
-            w.EndRecord();
+            if (!text.isEmpty()) {
+                w.Raw(kCellPath);
+                w.TextValue(text);
+            }
+            w.Raw(p ? kHasPropTrue : kHasPropFalse);
             if (!p)
                 continue;
             const TCellGraphic* g = p->FGraphicObject.get();
@@ -847,6 +887,11 @@ QByteArray SaveRectToBinBytes(TExStringGrid& grid, const TGridRect& rect)
         }
         FireProgress(grid, lastProgress,
                      qRound(double(r - rect.Top) / std::max(1, rect.Bottom - rect.Top) * 100));
+        if (r == rect.Top + kSampleRows - 1) {
+            // Room for the rest at the rate of the first rows, in one block.
+            const qsizetype perRow = (w.Written() - headerEnd) / kSampleRows;
+            w.Reserve(perRow * (rect.Bottom - r) * 5 / 4);
+        }
     }
     grid.ExportNotification(2, -1);
     w.Flush();
@@ -886,26 +931,13 @@ namespace {
 
 qsizetype LoadParsed(TExStringGrid& grid, QPoint point, const QByteArray& bytes)
 {
-    const ParsedStream parsed = ParseStream(bytes);
+    const ParsedStream parsed = ParseStream(bytes, point);
     const CellStreamHeader& h = parsed.Header;
     std::vector<int> widths;
     std::vector<int> heights;
     if (h.FullGrid) {
         widths = ParseSizes(h.ColWidths, h.ColCount);
         heights = ParseSizes(h.RowHeights, h.RowCount);
-    }
-    QPoint origin;
-    if (!h.FullGrid && !parsed.Cells.empty())
-        origin = QPoint(parsed.Cells.front().Col, parsed.Cells.front().Row);
-    int maxCol = -1;
-    int maxRow = -1;
-    for (const ParsedCell& cell : parsed.Cells) {
-        const qint64 col = qint64(cell.Col) + point.x() - origin.x();
-        const qint64 row = qint64(cell.Row) + point.y() - origin.y();
-        if (col < 0 || row < 0 || col >= kMaxColumns || row >= kMaxRows)
-            Fail(QStringLiteral("Cell %1,%2 lies outside the grid").arg(col).arg(row));
-        maxCol = std::max(maxCol, int(col));
-        maxRow = std::max(maxRow, int(row));
     }
 
     // Checked: from here on the grid changes.
@@ -915,18 +947,25 @@ qsizetype LoadParsed(TExStringGrid& grid, QPoint point, const QByteArray& bytes)
             grid.ClearRowCells(r);
         // A stream saved without its fixed cells keeps their indices: the
         // counts cover every cell it holds.
-        grid.SetRowCount(std::max(h.RowCount, maxRow + 1));
-        grid.SetColCount(std::max(h.ColCount, maxCol + 1));
+        grid.SetRowCount(std::max(h.RowCount, parsed.MaxRow + 1));
+        grid.SetColCount(std::max(h.ColCount, parsed.MaxCol + 1));
         for (int i = 0; i < int(widths.size()) && i < grid.ColCount(); ++i)
             grid.SetColWidths(i, widths[i]);
         for (int i = 0; i < int(heights.size()) && i < grid.RowCount(); ++i)
             grid.SetRowHeights(i, heights[i]);
     }
+    // The cell records once more, now with their texts; the bytes passed the
+    // same reading above.
+    ObjectReader reader(bytes, parsed.CellsFrom);
+    StreamValue entry;
+    size_t nextLook = 0;
     int lastRow = -1;
     int lastProgress = -1;
-    for (const ParsedCell& cell : parsed.Cells) {
-        const int col = cell.Col + point.x() - origin.x();
-        const int row = cell.Row + point.y() - origin.y();
+    while (reader.Pos() < parsed.End) {
+        ParsedCell cell;
+        ReadCellRecord(reader, cell, entry);
+        const int col = cell.Col + parsed.Shift.x();
+        const int row = cell.Row + parsed.Shift.y();
         grid.SetCells(col, row, cell.Text);
         if (row != lastRow) {
             lastRow = row;
@@ -934,10 +973,12 @@ qsizetype LoadParsed(TExStringGrid& grid, QPoint point, const QByteArray& bytes)
         }
         if (!cell.HasProp)
             continue;
+        const size_t k = nextLook++;
+        reader.Seek(parsed.LookEnds[k]);
         TCellProperties* p = grid.CellProperties(col, row);
         if (!p)
             continue;
-        const ParsedLook& look = parsed.Looks[size_t(cell.Look)];
+        const ParsedLook& look = parsed.Looks[k];
         for (const auto& [field, value] : look.Props)
             field->Apply(*p, value);
         p->OwnerCol = col;

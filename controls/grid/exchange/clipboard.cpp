@@ -376,6 +376,20 @@ std::optional<double> NextDate(double d, int years, int months, int days, double
     return next;
 }
 
+bool PastedCells(TExStringGrid& grid, const QMimeData& data)
+{
+    return (grid.GetAllowFmtClipboard() && data.hasFormat(kCellsFormat)) ||
+           (grid.Navigation.AllowRTFClipboard && data.hasFormat(kRtfFormat));
+}
+
+bool EndsWithBreak(QString text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text.endsWith(u'\r') || text.endsWith(QStringLiteral("\r\n"));
+}
+
 } // namespace
 
 void PasteSelection(TExStringGrid& grid, const QMimeData& data)
@@ -385,10 +399,16 @@ void PasteSelection(TExStringGrid& grid, const QMimeData& data)
     const int left = grid.Options().Contains(goRowSelect) ? grid.FixedCols() : sel.Left;
     int rows = 0;
     int cols = 0;
-    const int n = PasteMimeDataAtCell(grid, left, sel.Top, rows, cols, data);
+    const int pasted = PasteMimeDataAtCell(grid, left, sel.Top, rows, cols, data);
+    // The values written: a text ending in a line break counts an empty last
+    // field it does not store.
+    const bool trailingBreak = pasted > 0 && !PastedCells(grid, data) && EndsWithBreak(data.text());
+    const int n = pasted - (trailingBreak ? 1 : 0);
+    const int lines = rows - (trailingBreak ? 1 : 0);
     const int cells = (sel.Right - sel.Left + 1) * (sel.Bottom - sel.Top + 1);
     auto text = [&grid](int c, int r) { return grid.Cells(grid.RealColIndex(c), r); };
-    if (grid.Navigation.AllowSmartClipboard && n != cells + 1) {
+    // A block that fills the selection (or more) is left as pasted.
+    if (grid.Navigation.AllowSmartClipboard && n < cells) {
         const bool singleCol = sel.Left == sel.Right;
         const bool singleRow = sel.Top == sel.Bottom;
         if (n == 1 && cells > 1) {
@@ -449,15 +469,26 @@ void PasteSelection(TExStringGrid& grid, const QMimeData& data)
                     v += i2 - i1;
                 }
             } else if (singleCol) {
-                for (int r = sel.Top + n - 1; r <= sel.Bottom; ++r)
+                // The pasted block of n values repeats.
+                for (int r = sel.Top + n; r <= sel.Bottom; ++r)
                     if (MayWrite(grid, sel.Left, r))
-                        grid.PasteCell(sel.Left, r, text(sel.Left, r - n + 1));
+                        grid.PasteCell(sel.Left, r, text(sel.Left, r - n));
             } else {
-                for (int c = sel.Left + n - 1; c <= sel.Right; ++c)
+                for (int c = sel.Left + n; c <= sel.Right; ++c)
                     if (MayWrite(grid, c, sel.Top))
-                        grid.PasteCell(c, sel.Top, text(c - n + 1, sel.Top));
+                        grid.PasteCell(c, sel.Top, text(c - n, sel.Top));
             }
             grid.MarkPastedRows(sel);
+        } else if (n > 1 && (lines == 1 || cols == 1)) {
+            // One pasted line fills every row of the selection, one pasted
+            // column every column.
+            if (lines == 1)
+                for (int r = sel.Top + 1; r <= sel.Bottom; ++r)
+                    PasteMimeDataAtCell(grid, left, r, rows, cols, data);
+            else
+                for (int c = sel.Left + 1; c <= sel.Right; ++c)
+                    PasteMimeDataAtCell(grid, c, sel.Top, rows, cols, data);
+            grid.SetSelection(sel);
         }
     }
     grid.ImportNotification(2, -1);

@@ -3,12 +3,13 @@
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/core/text_routines.h"
 #include "platform/text/cp1252.h"
-#include "platform/text/atomic_file.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace grid {
 
@@ -274,10 +275,10 @@ QString DecodeCsvBytes(const QByteArray& bytes, bool oem)
 
 namespace {
 
-// The rows of the exported range one at a time: sink(line) after each row,
-// CR LF included. The line buffer keeps its capacity from row to row.
-template <typename Sink>
-void WriteCsvRows(TExStringGrid& grid, Sink&& sink)
+// The rows of the exported range one at a time: out.Field(value, format,
+// first) for each cell, out.EndLine() after each row.
+template <typename Out>
+void WriteCsvRows(TExStringGrid& grid, Out& out)
 {
     CsvFormat format;
     format.Delimiter = grid.Delimiter.isNull() ? QChar(u',') : grid.Delimiter;
@@ -294,22 +295,18 @@ void WriteCsvRows(TExStringGrid& grid, Sink&& sink)
         cols.push_back(grid.SaveHiddenCells ? c : grid.RealColIndex(c));
     grid.ExportNotification(0, firstRow);
     int lastProgress = -1;
-    QString line;
     QString value;
     for (int r = firstRow; r <= lastRow; ++r) {
         grid.ExportNotification(1, r);
-        line.resize(0);
         for (size_t i = 0; i < cols.size(); ++i) {
-            if (i > 0)
-                line += format.Delimiter;
-            value.resize(0);
+            // Not resized: the last value shares the cell's text.
+            value.clear();
             grid.SaveCell(cols[i], r, value);
             if (grid.OemConvert)
                 TextToOem(value);
-            AppendCsvField(line, value, format);
+            out.Field(value, format, i == 0);
         }
-        line += QLatin1String("\r\n");
-        sink(QStringView(line));
+        out.EndLine();
         if (grid.OnFileProgress) {
             const int progress = qRound(double(r) / std::max(1, grid.RowCount() - 1) * 100);
             if (progress != lastProgress) {
@@ -321,54 +318,169 @@ void WriteCsvRows(TExStringGrid& grid, Sink&& sink)
     grid.ExportNotification(2, -1);
 }
 
-// Appends text in the file's encoding: UTF-8, OEM bytes (already one byte a
-// character) or Windows-1252.
-void AppendEncoded(QByteArray& out, QStringView text, bool unicode, bool oem)
+// The rows as one text.
+struct CsvTextOut
 {
-    if (unicode) {
-        out += text.toUtf8();
-        return;
+    QString Text;
+
+    void Field(const QString& value, const CsvFormat& format, bool first)
+    {
+        if (!first)
+            Text += format.Delimiter;
+        AppendCsvField(Text, value, format);
     }
-    const qsizetype at = out.size();
-    // Room grows by doubling: resize alone would reallocate every time.
-    if (out.capacity() < at + text.size())
-        out.reserve(std::max(at + text.size(), 2 * out.capacity()));
-    out.resize(at + text.size());
-    char* p = out.data() + at;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            p[i] = char(c);
-            continue;
-        }
-        // Past plain ASCII the rest goes through the code page's encoder.
-        out.resize(at + i);
-        const QString rest = text.sliced(i).toString();
-        out += oem ? rest.toLatin1() : StringToCp1252(rest);
-        return;
+    void EndLine() { Text += QLatin1String("\r\n"); }
+};
+
+// True when the field is written as it stands: not empty, no leading blank,
+// nothing that quotes or escapes it.
+bool PlainCsvField(QStringView text, const CsvFormat& format)
+{
+    if (format.AlwaysQuotes || text.isEmpty() || text.front() == u' ')
+        return false;
+    const char16_t d = format.Delimiter.unicode();
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'"' || u == d || u == u'\r' || u == u'\n')
+            return false;
     }
+    return true;
 }
 
+// Text in the file's encoding (UTF-8, OEM bytes already one byte a character,
+// or Windows-1252) written into room ahead of the used end, so a line costs
+// no resize.
+class EncodedBytes
+{
+public:
+    EncodedBytes(bool unicode, bool oem) : unicode_(unicode), oem_(oem) {}
+
+    qsizetype Used() const { return used_; }
+    // Room for n more bytes.
+    void Reserve(qsizetype n)
+    {
+        if (used_ + n > bytes_.size())
+            bytes_.resize(used_ + n);
+    }
+
+    void Append(QStringView text)
+    {
+        if (unicode_) {
+            Put(text.toUtf8());
+            return;
+        }
+        char* p = Room(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < 0x80) {
+                p[i] = char(c);
+                continue;
+            }
+            // Past plain ASCII the rest goes through the code page's encoder.
+            used_ -= text.size() - i;
+            const QString rest = text.sliced(i).toString();
+            Put(oem_ ? rest.toLatin1() : StringToCp1252(rest));
+            return;
+        }
+    }
+
+    QByteArrayView View() const { return QByteArrayView(bytes_.constData(), used_); }
+    // Empties the buffer and keeps its room.
+    void Clear() { used_ = 0; }
+
+private:
+    char* Room(qsizetype n)
+    {
+        if (used_ + n > bytes_.size())
+            bytes_.resize(std::max(used_ + n, 2 * bytes_.size() + 4096));
+        char* p = bytes_.data() + used_;
+        used_ += n;
+        return p;
+    }
+    void Put(const QByteArray& b)
+    {
+        if (!b.isEmpty())
+            std::memcpy(Room(b.size()), b.constData(), size_t(b.size()));
+    }
+
+    QByteArray bytes_;
+    qsizetype used_ = 0;
+    bool unicode_;
+    bool oem_;
+};
+
+// The rows encoded straight into a buffer that goes to the file whenever it
+// holds a block, so the same memory serves the whole file; a plain field goes
+// in as it stands, without a line text between.
+class CsvFileOut
+{
+public:
+    CsvFileOut(QSaveFile& file, bool unicode, bool oem) : file_(file), bytes_(unicode, oem)
+    {
+        bytes_.Reserve(2 * kBlock);
+    }
+
+    EncodedBytes& Bytes() { return bytes_; }
+
+    void Field(const QString& value, const CsvFormat& format, bool first)
+    {
+        if (!first)
+            bytes_.Append(QStringView(&format.Delimiter, 1));
+        if (PlainCsvField(value, format)) {
+            bytes_.Append(value);
+            return;
+        }
+        field_.resize(0);
+        AppendCsvField(field_, value, format);
+        bytes_.Append(field_);
+    }
+
+    void EndLine()
+    {
+        bytes_.Append(QStringView(u"\r\n"));
+        if (bytes_.Used() >= kBlock)
+            Flush();
+    }
+
+    void Flush()
+    {
+        const QByteArrayView block = bytes_.View();
+        if (!block.isEmpty() && file_.write(block.data(), block.size()) != block.size())
+            throw GridError(QStringLiteral("Cannot write the file %1: %2").arg(file_.fileName(), file_.errorString()));
+        bytes_.Clear();
+    }
+
+private:
+    static constexpr qsizetype kBlock = 64 * 1024;
+    QSaveFile& file_;
+    EncodedBytes bytes_;
+    QString field_;
+};
+
+// Written to a temporary file beside the target that replaces it only once
+// whole and flushed; a failure leaves the old file as it was.
 void WriteCsv(TExStringGrid& grid, const QString& fileName, bool unicode, const QString& before)
 {
-    const bool oem = grid.OemConvert;
-    QByteArray bytes;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw GridError(QStringLiteral("Cannot create the file %1: %2").arg(fileName, file.errorString()));
+    CsvFileOut out(file, unicode, grid.OemConvert);
     if (unicode)
-        bytes = QByteArray("\xEF\xBB\xBF");
-    AppendEncoded(bytes, before, unicode, oem);
-    WriteCsvRows(grid, [&](QStringView line) { AppendEncoded(bytes, line, unicode, oem); });
-    QString error;
-    if (!WriteFileAtomically(fileName, bytes, &error))
-        throw GridError(error);
+        out.Bytes().Append(QStringView(u"\uFEFF"));
+    out.Bytes().Append(before);
+    WriteCsvRows(grid, out);
+    out.Flush();
+    if (!file.commit())
+        throw GridError(QStringLiteral("Cannot replace the file %1: %2").arg(fileName, file.errorString()));
 }
 
 } // namespace
 
 QString SaveToCSVText(TExStringGrid& grid)
 {
-    QString out;
-    WriteCsvRows(grid, [&out](QStringView line) { out += line; });
-    return out;
+    CsvTextOut out;
+    WriteCsvRows(grid, out);
+    return out.Text;
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "controls/grid/exchange/object_stream.h"
 
+#include "controls/grid/exchange/buffer_room.h"
+
 #include "controls/grid/core/grid_types.h"
 
 #include <algorithm>
@@ -110,6 +112,8 @@ void ObjectWriter::Grow(qsizetype n)
     // The buffer runs ahead of the written end and grows by doubling (a
     // large block grows in place), so every byte is copied once.
     out_.resize(std::max(end_ + n, 2 * out_.size() + 64));
+    // The new room is mapped in one call rather than by a fault per page.
+    MapAhead(out_.data() + end_, out_.data() + out_.size());
 }
 
 void ObjectWriter::Le(quint64 value, int bytes)
@@ -142,38 +146,41 @@ void ObjectWriter::EndRecord()
 
 void ObjectWriter::IntegerValue(qint64 value)
 {
+    ValueType type = ValueType::Int64;
+    int bytes = 8;
     if (value >= -128 && value <= 127) {
-        Type(ValueType::Int8);
-        Le(quint64(value), 1);
+        type = ValueType::Int8;
+        bytes = 1;
     } else if (value >= -32768 && value <= 32767) {
-        Type(ValueType::Int16);
-        Le(quint64(value), 2);
+        type = ValueType::Int16;
+        bytes = 2;
     } else if (value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max()) {
-        Type(ValueType::Int32);
-        Le(quint64(value), 4);
-    } else {
-        Type(ValueType::Int64);
-        Le(quint64(value), 8);
+        type = ValueType::Int32;
+        bytes = 4;
     }
+    char* p = Room(1 + bytes);
+    p[0] = char(type);
+    for (int i = 0; i < bytes; ++i)
+        p[1 + i] = char(quint64(value) >> (8 * i));
 }
 
 void ObjectWriter::TextValue(const QString& value)
 {
     // Plain ASCII: one byte a character, no conversion.
-    bool ascii = !value.isEmpty();
-    for (QChar c : value)
-        ascii = ascii && c.unicode() < 0x80;
-    if (ascii) {
-        if (value.size() >= 256) {
-            Type(ValueType::LString);
-            Le(quint64(value.size()), 4);
-        } else {
-            Type(ValueType::String);
-            Le(quint64(value.size()), 1);
-        }
-        char* p = Room(value.size());
-        for (qsizetype i = 0; i < value.size(); ++i)
-            p[i] = char(value[i].unicode());
+    const qsizetype n = value.size();
+    const char16_t* s = reinterpret_cast<const char16_t*>(value.constData());
+    char16_t bits = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        bits |= s[i];
+    if (n > 0 && bits < 0x80) {
+        const bool longString = n >= 256;
+        char* p = Room((longString ? 5 : 2) + n);
+        *p++ = char(longString ? ValueType::LString : ValueType::String);
+        const int lengthBytes = longString ? 4 : 1;
+        for (int i = 0; i < lengthBytes; ++i)
+            *p++ = char(quint64(n) >> (8 * i));
+        for (qsizetype i = 0; i < n; ++i)
+            p[i] = char(s[i]);
         return;
     }
     const QByteArray utf8 = value.toUtf8();
@@ -413,19 +420,20 @@ StreamValue ObjectReader::ValueOfType(ValueType type, int depth)
         v.Real = double(qint64(Le(8))) / 10000.0;
         break;
     case ValueType::String:
-        v.Text = QString::fromLatin1(View(Byte()));
-        break;
     case ValueType::LString:
-        v.Text = QString::fromLatin1(View(qint64(quint32(Le(4)))));
+    case ValueType::UTF8String: {
+        const QByteArrayView b = View(type == ValueType::String ? qint64(Byte()) : qint64(quint32(Le(4))));
+        if (!skipText_)
+            v.Text = type == ValueType::UTF8String ? QString::fromUtf8(b) : QString::fromLatin1(b);
         break;
-    case ValueType::UTF8String:
-        v.Text = QString::fromUtf8(View(qint64(quint32(Le(4)))));
-        break;
+    }
     case ValueType::WString: {
         const qint64 count = qint64(quint32(Le(4)));
         if (count > (data_.size() - pos_) / 2)
             ReadError();
         const QByteArrayView b = View(count * 2);
+        if (skipText_)
+            break;
         v.Text.resize(count);
         for (qint64 i = 0; i < count; ++i)
             v.Text[i] = QChar(quint16(quint8(b[2 * i]) | (quint8(b[2 * i + 1]) << 8)));

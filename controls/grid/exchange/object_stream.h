@@ -95,6 +95,19 @@ public:
     void Binary(QByteArrayView path, const QByteArray& data);
     void Lines(QByteArrayView path, const QStringList& lines);
 
+    // Pieces of an entry for records written from prebuilt bytes: encoded
+    // bytes as they are, an integer or a text value with its type byte.
+    void Raw(QByteArrayView bytes) { Put(bytes.data(), bytes.size()); }
+    void IntegerValue(qint64 value);
+    void TextValue(const QString& value);
+    qsizetype Written() const { return end_; }
+    // Room for n more bytes ahead of the written end.
+    void Reserve(qsizetype n)
+    {
+        if (end_ + n > out_.size())
+            Grow(n);
+    }
+
 private:
     void ShortString(QByteArrayView s);
     void Type(ValueType t) { *Room(1) = char(t); }
@@ -112,8 +125,6 @@ private:
             std::memcpy(Room(n), data, size_t(n));
     }
     void Grow(qsizetype n);
-    void IntegerValue(qint64 value);
-    void TextValue(const QString& value);
     void Le(quint64 value, int bytes);
 
     QByteArray& out_;
@@ -130,6 +141,10 @@ public:
 
     qsizetype Pos() const { return pos_; }
     qsizetype Size() const { return data_.size(); }
+    // Back to a position this reader has passed.
+    void Seek(qsizetype pos) { pos_ = pos; }
+    // Text values are checked and passed over, their texts left empty.
+    void SetSkipText(bool skip) { skipText_ = skip; }
     StreamRecord ReadRecord();
 
     // The same record read in place: BeginRecord answers the class name (a
@@ -151,6 +166,7 @@ private:
     const QByteArray& data_;
     qsizetype pos_;
     QByteArrayView objectName_;
+    bool skipText_ = false;
 };
 
 } // namespace grid

@@ -421,6 +421,20 @@ TEST(CellStream, MalformedInputFailsAndLeavesTheGrid)
         }
         EXPECT_EQ(Snapshot(t), before) << c.name;
     }
+
+    // Placed so that its last column falls past the grid's limit: the cells
+    // before it are not stored either.
+    TExStringGrid t;
+    Grid(t, 4, 4);
+    t.SetCells(0, 0, QStringLiteral("before"));
+    t.CellProperties(2, 1)->FontName = QStringLiteral("Old");
+    try {
+        LoadAtPointFromBinBytes(t, {kMaxColumns - 2, 0}, good);
+        ADD_FAILURE() << "placed past the limit";
+    } catch (const GridError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Cell %1,0 lies outside the grid").arg(kMaxColumns));
+    }
+    EXPECT_EQ(Snapshot(t), before);
 }
 
 TEST(CellStream, FilesAndProgress)

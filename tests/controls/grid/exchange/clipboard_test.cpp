@@ -176,6 +176,89 @@ TEST(Clipboard, SmartPasteSeries)
         EXPECT_EQ(Column(g, c), (QStringList{"9", "9", "9"}));
 }
 
+// A pasted block of texts repeats whole down the column or along the row,
+// whether the text ends in a line break or not, and a block that fills the
+// selection stays as pasted.
+TEST(Clipboard, SmartPasteRepeatsTheWholeBlock)
+{
+    struct Case
+    {
+        const char* name;
+        QString clip;
+        bool cells; // the clip as cells of another grid
+        int selected;
+        QStringList expected; // "-" left as it was
+    };
+    const Case cases[] = {
+        {"two texts, no last break", QStringLiteral("a\r\nb"), false, 5, {"a", "b", "a", "b", "a"}},
+        {"three texts, last break", QStringLiteral("a\r\nb\r\nc\r\n"), false, 5, {"a", "b", "c", "a", "b"}},
+        {"three texts, no last break", QStringLiteral("a\r\nb\r\nc"), false, 5, {"a", "b", "c", "a", "b"}},
+        {"one text and a break", QStringLiteral("a\r\n"), false, 3, {"a", "a", "a", "-", "-"}},
+        {"texts as cells", QStringLiteral("a\r\nb\r\nc"), true, 5, {"a", "b", "c", "a", "b"}},
+        {"numbers filling the selection stay", QStringLiteral("1\r\n5\r\n6"), false, 3, {"1", "5", "6", "-", "-"}},
+        {"cells filling the selection stay", QStringLiteral("1\r\n5\r\n6"), true, 3, {"1", "5", "6", "-", "-"}},
+    };
+    for (const Case& c : cases) {
+        TExStringGrid g;
+        Grid(g, 1, 5);
+        for (int r = 0; r < 5; ++r)
+            g.SetCells(0, r, QStringLiteral("-"));
+        g.Navigation.AllowSmartClipboard = true;
+        g.SelectCells(0, 0, 0, c.selected - 1);
+        std::unique_ptr<QMimeData> data = std::make_unique<QMimeData>();
+        if (c.cells) {
+            TExStringGrid from;
+            const QStringList values = c.clip.split(QStringLiteral("\r\n"));
+            Grid(from, 1, int(values.size()) + 1); // a part of the grid, not all of it
+            for (int r = 0; r < values.size(); ++r)
+                from.SetCells(0, r, values[r]);
+            g.Navigation.AllowFmtClipboard = true;
+            from.Navigation.AllowFmtClipboard = true;
+            data = RectToMimeData(from, {0, 0, 0, int(values.size()) - 1});
+        } else {
+            data->setText(c.clip);
+        }
+        PasteSelection(g, *data);
+        EXPECT_EQ(Column(g, 0), c.expected) << c.name;
+    }
+
+    // Along a row.
+    TExStringGrid row;
+    Grid(row, 5, 1);
+    row.Navigation.AllowSmartClipboard = true;
+    row.SelectCells(0, 0, 4, 0);
+    QMimeData data;
+    data.setText(QStringLiteral("x\ty"));
+    PasteSelection(row, data);
+    QStringList texts;
+    for (int col = 0; col < 5; ++col)
+        texts << row.Cells(col, 0);
+    EXPECT_EQ(texts, (QStringList{"x", "y", "x", "y", "x"}));
+
+    // One line pasted into several rows and columns fills every row; one
+    // column of values every column.
+    TExStringGrid rect;
+    Grid(rect, 3, 3);
+    rect.Navigation.AllowSmartClipboard = true;
+    rect.SelectCells(0, 0, 1, 2);
+    data.setText(QStringLiteral("p\tq"));
+    PasteSelection(rect, data);
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(rect.Cells(0, r), QStringLiteral("p")) << r;
+        EXPECT_EQ(rect.Cells(1, r), QStringLiteral("q")) << r;
+        EXPECT_EQ(rect.Cells(2, r), QString()) << r;
+    }
+    EXPECT_EQ(rect.Selection(), (TGridRect{0, 0, 1, 2}));
+    TExStringGrid cols;
+    Grid(cols, 3, 3);
+    cols.Navigation.AllowSmartClipboard = true;
+    cols.SelectCells(0, 0, 2, 1);
+    data.setText(QStringLiteral("u\r\nv"));
+    PasteSelection(cols, data);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(Column(cols, c), (QStringList{"u", "v", ""})) << c;
+}
+
 // Date and time series under two sets of locale conventions: the cells are
 // written in the current short date format and separators, calendar steps
 // keep the day of month, and an impossible date ends the series.

@@ -5,6 +5,7 @@
 #include "controls/grid/exchange/csv.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -360,4 +361,49 @@ TEST(Csv, LoadingOptionsAndFiles)
     o2.OemConvert = true;
     LoadFromCSV(o2, file);
     EXPECT_EQ(o2.Cells(0, 0), QString::fromUtf8("\xc3\xa9"));
+}
+
+// The file is written block by block into a temporary file: a save that fails
+// midway, or cannot start, leaves the old file as it was and no other file.
+TEST(Csv, AFailedSaveLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.csv"));
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old,file\r\n");
+    }
+    TExStringGrid g;
+    Grid(g, 4, 20000);
+    for (int r = 0; r < g.RowCount(); ++r)
+        for (int c = 0; c < g.ColCount(); ++c)
+            g.SetCells(c, r, QStringLiteral("cell %1 of row %2").arg(c).arg(r));
+    // Well past the first written blocks.
+    g.OnSaveCell = [](TExStringGrid*, int, int row, QString&) {
+        if (row == 15000)
+            throw GridError(QStringLiteral("stopped"));
+    };
+    EXPECT_THROW(SaveToCSV(g, file), GridError);
+    QFile kept(file);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old,file\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("t.csv")});
+
+    try {
+        SaveToCSV(g, dir.filePath(QStringLiteral("missing/t.csv")));
+        ADD_FAILURE() << "saved into a missing folder";
+    } catch (const GridError& e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot create the file"))) << e.Message().toStdString();
+    }
+
+    // Without the failure the whole grid replaces the old file.
+    g.OnSaveCell = nullptr;
+    SaveToCSV(g, file);
+    kept.close();
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray bytes = kept.readAll();
+    EXPECT_TRUE(bytes.startsWith("cell 0 of row 0,")) << bytes.left(40).toStdString();
+    EXPECT_TRUE(bytes.endsWith("cell 3 of row 19999\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 20000);
 }
