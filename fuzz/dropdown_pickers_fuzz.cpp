@@ -44,6 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (c.SelStart < 0 || c.SelStart + c.SelLength > c.Text.size() || c.Text.size() > std::max<qsizetype>(255, text.size()))
             std::abort();
     }
+    // The prefix index answers what a scan in list order answers.
+    const QStringList entries = text.split(u'\n').mid(0, 50);
+    const PrefixIndex index(entries);
+    for (const QString& entry : entries)
+        for (const QString& prefix : {entry.left(1), entry.left(3), entry}) {
+            int scan = -1;
+            for (int i = 0; !prefix.isEmpty() && i < entries.size() && scan < 0; ++i)
+                if (entries[i].startsWith(prefix, Qt::CaseInsensitive))
+                    scan = i;
+            if (index.First(prefix) != scan)
+                std::abort();
+        }
     SelectorModel model;
     for (const QString& caption : text.split(u'\n').mid(0, 50))
         model.Items.push_back({caption});

@@ -112,6 +112,8 @@ public:
     int DropDownHeight() const { return dropDownHeight_; }
     void SetDropDownHeight(int value);
     QSize UserDropDownSize() const { return QSize(userWidth_, userHeight_); }
+    // The next opening takes the computed size again.
+    void ForgetUserDropDownSize() { userWidth_ = userHeight_ = -1; }
     bool EditorEnabled() const { return editorEnabled_; }
     virtual void SetEditorEnabled(bool value);
     TDropPosition DropPosition = dpAuto;

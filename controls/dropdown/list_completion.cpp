@@ -1,12 +1,14 @@
 #include "controls/dropdown/list_completion.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <Qt>
 
 namespace dropdown {
 
-Completion CompleteText(const QString& text, int caret, const QStringList& captions, bool matchCase)
+Completion CompleteText(const QString& text, int caret, const QStringList& captions, bool matchCase,
+                        const PrefixIndex* index)
 {
     Completion c;
     caret = std::clamp(caret, 0, int(text.size()));
@@ -15,8 +17,11 @@ Completion CompleteText(const QString& text, int caret, const QStringList& capti
     // Compared letter by letter, so an upper case of another length (as of
     // "ß") never shifts the typed part.
     const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const bool indexed = !matchCase && index && index->Size() == captions.size();
     if (!typed.isEmpty()) {
-        for (int i = 0; i < captions.size(); ++i) {
+        const int from = indexed ? index->First(typed) : 0;
+        const int to = indexed ? from + 1 : int(captions.size());
+        for (int i = std::max(from, 0); i < to; ++i) {
             if (!captions[i].startsWith(typed, cs))
                 continue;
             c.Matched = true;
@@ -63,6 +68,59 @@ int VirtualKeyCode(int qtKey, bool keypad)
         if (k.QtKey == qtKey)
             return k.Code;
     return 0;
+}
+
+}  // namespace dropdown
+
+namespace dropdown {
+
+PrefixIndex::PrefixIndex(const QStringList& entries)
+{
+    const int n = int(entries.size());
+    std::vector<QString> folded;
+    folded.reserve(size_t(n));
+    for (const QString& e : entries)
+        folded.push_back(e.toCaseFolded());
+    order_.resize(size_t(n));
+    for (int i = 0; i < n; ++i)
+        order_[size_t(i)] = i;
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) { return folded[size_t(a)] < folded[size_t(b)]; });
+    keys_.reserve(size_t(n));
+    for (int i : order_)
+        keys_.push_back(folded[size_t(i)]);
+    leaves_ = 1;
+    while (leaves_ < n)
+        leaves_ *= 2;
+    tree_.assign(size_t(2 * leaves_), std::numeric_limits<int>::max());
+    for (int i = 0; i < n; ++i)
+        tree_[size_t(leaves_ + i)] = order_[size_t(i)];
+    for (int i = leaves_ - 1; i >= 1; --i)
+        tree_[size_t(i)] = std::min(tree_[size_t(2 * i)], tree_[size_t(2 * i + 1)]);
+}
+
+int PrefixIndex::RangeMin(int from, int to) const
+{
+    int best = std::numeric_limits<int>::max();
+    for (int l = from + leaves_, r = to + leaves_; l < r; l /= 2, r /= 2) {
+        if (l & 1)
+            best = std::min(best, tree_[size_t(l++)]);
+        if (r & 1)
+            best = std::min(best, tree_[size_t(--r)]);
+    }
+    return best;
+}
+
+int PrefixIndex::First(const QString& prefix) const
+{
+    if (prefix.isEmpty() || keys_.empty())
+        return -1;
+    const QString key = prefix.toCaseFolded();
+    const auto lo = std::lower_bound(keys_.begin(), keys_.end(), key);
+    // Keys starting with key form one run from lo.
+    const auto hi = std::partition_point(lo, keys_.end(), [&](const QString& k) { return k.startsWith(key); });
+    if (lo == hi)
+        return -1;
+    return RangeMin(int(lo - keys_.begin()), int(hi - keys_.begin()));
 }
 
 }  // namespace dropdown

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 // Completion while typing and the type-ahead key codes of the list pickers.
 namespace dropdown {
@@ -20,7 +21,11 @@ struct Completion
 // The text typed up to caret completed with the first caption that starts
 // with it (the typed case kept, at most 255 characters); without a match
 // the text is cut at the caret. An empty typed part matches nothing.
-Completion CompleteText(const QString& text, int caret, const QStringList& captions, bool matchCase);
+// With an index of the captions, a completion ignoring case takes the
+// index instead of a scan.
+class PrefixIndex;
+Completion CompleteText(const QString& text, int caret, const QStringList& captions, bool matchCase,
+                        const PrefixIndex* index = nullptr);
 // The first item whose caption equals text exactly (case-sensitive), or -1.
 int ExactIndexOf(const QStringList& captions, const QString& text);
 
@@ -33,5 +38,30 @@ struct VirtualKey
 };
 extern const std::array<VirtualKey, 40> kVirtualKeys;
 int VirtualKeyCode(int qtKey, bool keypad);
+
+}  // namespace dropdown
+
+namespace dropdown {
+
+// The first entry of a list, in list order, that starts with a prefix
+// ignoring case, found in O(log n): the case-folded entries sorted, and the
+// smallest list position over each sorted range from a segment tree.
+class PrefixIndex
+{
+public:
+    PrefixIndex() = default;
+    explicit PrefixIndex(const QStringList& entries);
+    // -1 for none, and for an empty prefix.
+    int First(const QString& prefix) const;
+    int Size() const { return int(order_.size()); }
+
+private:
+    int RangeMin(int from, int to) const;
+
+    std::vector<QString> keys_;  // folded, sorted
+    std::vector<int> order_;     // list position of each sorted key
+    std::vector<int> tree_;      // minimum list position per node
+    int leaves_ = 0;
+};
 
 }  // namespace dropdown

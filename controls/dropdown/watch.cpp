@@ -99,6 +99,19 @@ void TExWatch::HandleKey(int key)
     update();
 }
 
+void TExWatch::SetStyle(TWatchStyle value)
+{
+    if (value == style_)
+        return;
+    style_ = value;
+    ApplyWatchLook(appearance_, value, std::min(width(), height()), showAMPM_, showNumbers_);
+    if (value == wsClassic) {
+        model_.Animation = true;
+        model_.SetAnimationFactor(10);
+    }
+    update();
+}
+
 void TExWatch::SetComponentStyle(TSkinStyle style)
 {
     ApplyWatchStyle(appearance_, style);
@@ -239,7 +252,8 @@ void TExWatch::DrawDial(QPainter& p)
         return;
     const int l = a.HourMarkLength ? a.HourMarkLength : int(std::nearbyint(ro - 0.9 * ro)) + 2;
     const double rn = ro - 2 * l - 2;
-    const QFont font = Font(a.HourFontFamily, a.HourFontSize);
+    QFont font = Font(a.HourFontFamily, a.HourFontSize);
+    font.setBold(a.HourFontBold);
     p.setFont(font);
     p.setPen(C(a.HourFontColor));
     const QFontMetrics fm(font);

@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/dropdown/watch_core.h"
+#include "controls/dropdown/watch_looks.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -28,6 +29,9 @@ public:
     bool ShowSecondHand = true;
     void HandleKey(int key);
     void SetComponentStyle(TSkinStyle style);
+    // One of the built-in looks: the appearance starts from the defaults.
+    TWatchStyle Style() const { return style_; }
+    void SetStyle(TWatchStyle value);
 
     QRect GetFaceRect() const { return WatchFaceRect(rect(), appearance_.Size); }
     QPoint GetCenter() const { return WatchCenter(GetFaceRect()); }
@@ -61,6 +65,7 @@ private:
     int scrollLeft_ = 0;
     int scrollOffset_ = 0;
     bool scrollToPM_ = false;
+    TWatchStyle style_ = wsClassic;
 };
 
 }  // namespace dropdown

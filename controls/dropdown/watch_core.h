@@ -51,6 +51,7 @@ struct TWatchAppearance
     TWatchShape Shape = wsCircle;
     QString HourFontFamily = QStringLiteral("Tahoma");
     int HourFontSize = 8;
+    bool HourFontBold = false;
     TColor HourFontColor = 0x000000;
     TColor HourColor = 0x000000;
     int HourMarkLength = 0;

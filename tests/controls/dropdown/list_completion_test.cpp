@@ -61,3 +61,31 @@ TEST(ListCompletion, LettersWhoseUpperCaseIsLonger)
 }
 
 }  // namespace
+
+namespace {
+
+// The index answers what a scan in list order answers.
+TEST(ListCompletion, PrefixIndexAgreesWithTheScan)
+{
+    const QStringList entries{QStringLiteral("beta"),   QStringLiteral("Alpha"), QStringLiteral("BRAVO"),
+                              QStringLiteral("Straße"), QStringLiteral("alps"),  QString(),
+                              QStringLiteral("Beta"),   QStringLiteral("b")};
+    const dropdown::PrefixIndex index(entries);
+    for (const char* p : {"b", "B", "br", "be", "bet", "al", "ALP", "alps", "x", "", "straß", "STRA", "Alpha!"}) {
+        const QString prefix = QString::fromUtf8(p);
+        int scan = -1;
+        for (int i = 0; !prefix.isEmpty() && i < entries.size() && scan < 0; ++i)
+            if (entries[i].startsWith(prefix, Qt::CaseInsensitive))
+                scan = i;
+        EXPECT_EQ(index.First(prefix), scan) << p;
+    }
+    EXPECT_EQ(dropdown::PrefixIndex().First(QStringLiteral("a")), -1);
+    // Completion through the index, and through the scan when case matters.
+    const dropdown::Completion c = dropdown::CompleteText(QStringLiteral("al"), 2, entries, false, &index);
+    EXPECT_EQ(c.Item, 1);
+    EXPECT_EQ(c.Text, QStringLiteral("alpha"));
+    const dropdown::Completion d = dropdown::CompleteText(QStringLiteral("al"), 2, entries, true, &index);
+    EXPECT_EQ(d.Item, 4);
+}
+
+}  // namespace
