@@ -1,6 +1,7 @@
 // Two scan result trees in the M-Bus configuration, filled like a wired scan result.
 
 #include "controls/tree/widget/string_tree.h"
+#include "controls/tree/widget/tree_header_bar.h"
 #include "controls/tree/widget/tree_presets.h"
 
 #include <QApplication>
@@ -85,6 +86,38 @@ int main(int argc, char** argv)
     wireless->SetEmptyListMessage(QStringLiteral("No devices"));
     wireless->Clear();
 
+    // A tree with a three-column header: drag the splitters and buttons, click to sort, right click to
+    // choose columns.
+    auto* columns = new TLazyStringTree(&window);
+    columns->setObjectName(QStringLiteral("tvColumns"));
+    layout->addWidget(columns);
+    Fill(*columns, images, 20);
+    columns->OnGetText = [columns](TBaseLazyTree*, PLazyNode node, TColumnIndex column, TVSTTextType, QString& text) {
+        const Record* r = columns->GetNodeData<Record>(node);
+        static const char* const kKinds[] = {"Device", "Record", "Value"};
+        if (column == 1)
+            text = QString::fromLatin1(kKinds[r->Level]);
+        else if (column == 2)
+            text = QString::number(r->Number);
+        else
+            text = QStringLiteral("%1 %2").arg(QString::fromLatin1(kKinds[r->Level])).arg(r->Number);
+    };
+    columns->OnGetImageEx = [columns](TBaseLazyTree*, PLazyNode node, TVTImageKind kind, TColumnIndex column, bool&,
+                                int& index, TCustomImageList*&) {
+        if (column <= 0 && (kind == ikNormal || kind == ikSelected))
+            index = columns->GetNodeData<Record>(node)->Level;
+    };
+    columns->OnCompareNodes = [columns](TBaseLazyTree*, PLazyNode a, PLazyNode b, TColumnIndex, int& result) {
+        result = columns->GetNodeData<Record>(a)->Number - columns->GetNodeData<Record>(b)->Number;
+    };
+    TTreeHeader& header = columns->ColumnHeader();
+    for (const char16_t* caption : {u"Name", u"Kind", u"Number"})
+        header.Columns().Add().SetText(caption);
+    header.Columns()[0].SetWidth(150);
+    header.Columns()[2].SetAlignment(taRightJustify);
+    header.SetOptions(header.Options() + TVTHeaderOptions{hoVisible, hoHotTrack, hoHeaderClickAutoSort,
+                                            hoAutoColumnPopupMenu, hoDblClickResize, hoHeightResize});
+
     PLazyNode device = wired->GetFirstChild(nullptr);
     wired->SetExpanded(device, true);
     PLazyNode record = wired->GetFirstChild(device);
@@ -95,7 +128,7 @@ int main(int argc, char** argv)
     wired->SetFocusedNode(wired->GetNextSibling(value));
     wired->SetOffsetY(0);
     wired->SetCheckState(value, csCheckedNormal);
-    window.resize(760, 420);
+    window.resize(1120, 420);
     window.show();
     wired->setFocus();
 

@@ -12,6 +12,7 @@
 #include "controls/tree/core/tree_stream.h"
 #include "controls/tree/core/tree_types.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -621,6 +622,8 @@ public:
     friend TBaseLazyTree* TreeFromNode(PLazyNode node);
     friend class TCustomLazyTreeOptions;
     friend class TVTLazyNodeEnumeration;
+    friend class TVTHeader;
+    friend class TLazyTreeColumns;
 
 protected:
     // ---- Node model internals -------------------------------------------------------------------------
@@ -650,6 +653,15 @@ protected:
     PLazyNode CacheLookupByNode(PLazyNode node, uint32_t& absoluteTop);
     void RequestCacheValidation();
     void StopCacheValidation();
+    // ---- The validation worker's side (validation_worker.h) ----
+public:
+    // Builds a cache of the current structure into `cache`; false when `stop` was raised meanwhile. Runs on
+    // the worker while the GUI thread waits for events; it only reads the nodes.
+    bool BuildCacheOnWorker(const std::atomic<bool>& stop, TCache& cache);
+    // On the GUI thread: takes a cache built as of `generation` unless the tree changed since.
+    void AdoptWorkerCache(TCache&& cache, uint64_t generation);
+    uint64_t CacheGeneration() const { return cacheGeneration_; }
+protected:
     virtual void StartCacheValidation();
     const TCache& PositionCache() const { return positionCache_; }
     // Builds the cache now when a validation is queued (stands in for a background builder).
@@ -905,6 +917,8 @@ private:
     TCache positionCache_;
     uint32_t startIndex_ = 0;
     bool cacheBuildQueued_ = false;
+    bool queuedWithWorker_ = false;
+    uint64_t cacheGeneration_ = 0; // grows with every change the cache depends on
     TNodeArray singletonNodeArray_ = TNodeArray(1);
     const std::type_info* typedDataType_ = nullptr;
     void (*typedDataDestroy_)(void*) = nullptr;

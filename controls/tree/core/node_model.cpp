@@ -2,6 +2,7 @@
 // filtering, node accessors and the position cache.
 
 #include "controls/tree/core/lazy_tree.h"
+#include "controls/tree/core/validation_worker.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -46,11 +47,18 @@ TBaseLazyTree::TBaseLazyTree(OptionsFactory optionsFactory) : mainThread_(std::t
 {
     options_ = optionsFactory ? optionsFactory(this) : std::make_unique<TCustomLazyTreeOptions>(this);
     AllocateRootNode();
+    TValidationWorker::Acquire();
 }
 
 TBaseLazyTree::~TBaseLazyTree()
 {
     destroying_ = true;
+    // The worker leaves this tree before anything goes.
+    TValidationWorker::RemoveTree(this);
+    queuedWithWorker_ = false;
+    struct ReleaseWorker {
+        ~ReleaseWorker() { TValidationWorker::Release(); }
+    } releaseWorker;
     // The services may already be gone (they often live beside the tree); the nodes still get their free events.
     view_ = nullptr;
     clock_ = nullptr;
@@ -1028,6 +1036,18 @@ void TBaseLazyTree::ValidateCacheIfQueued()
 {
     if (!cacheBuildQueued_ || states_.Has(tsUseCache))
         return;
+    if (queuedWithWorker_) {
+        // Finished in the background: taken when nothing changed since; else built here, now.
+        TCache cache;
+        uint64_t generation = 0;
+        if (TValidationWorker::TakeResult(this, cache, generation)) {
+            AdoptWorkerCache(std::move(cache), generation);
+            if (states_.Has(tsUseCache))
+                return;
+        }
+        TValidationWorker::RemoveTree(this); // waits while the worker is on it
+        queuedWithWorker_ = false;
+    }
     cacheBuildQueued_ = false;
     ChangeTreeStates({tsValidating}, {tsUseCache, tsValidationNeeded});
     bool built = false;
@@ -1079,11 +1099,17 @@ PLazyNode TBaseLazyTree::CacheLookupByNode(PLazyNode node, uint32_t& absoluteTop
 
 void TBaseLazyTree::RequestCacheValidation()
 {
+    ++cacheGeneration_;
     ChangeTreeStates({tsValidationNeeded}, {tsUseCache});
 }
 
 void TBaseLazyTree::StopCacheValidation()
 {
+    ++cacheGeneration_;
+    if (queuedWithWorker_) {
+        TValidationWorker::RemoveTree(this);
+        queuedWithWorker_ = false;
+    }
     ChangeTreeStates({tsStopValidation}, {tsUseCache});
     cacheBuildQueued_ = false;
     if (states_.Has(tsValidating))
@@ -1097,7 +1123,37 @@ void TBaseLazyTree::StartCacheValidation()
     if (states_.Has(tsValidationNeeded) && visibleCount_ > kCacheThreshold && !destroying_) {
         ChangeTreeStates({}, {tsStopValidation});
         cacheBuildQueued_ = true;
+        TValidationWorker::AddTree(this, cacheGeneration_);
+        queuedWithWorker_ = true;
     }
+}
+
+bool TBaseLazyTree::BuildCacheOnWorker(const std::atomic<bool>& stop, TCache& cache)
+{
+    cache.clear();
+    cache.reserve(CacheEntryCount());
+    uint32_t top = 0;
+    uint64_t index = 0;
+    for (PLazyNode node = GetFirstVisibleNoInit(nullptr, true, false); node; node = GetNextVisibleNoInit(node, true)) {
+        if (stop.load(std::memory_order_relaxed))
+            return false;
+        if (index % kCacheThreshold == 0)
+            cache.push_back({node, top});
+        top += node->NodeHeight;
+        ++index;
+    }
+    return true;
+}
+
+void TBaseLazyTree::AdoptWorkerCache(TCache&& cache, uint64_t generation)
+{
+    if (destroying_ || !cacheBuildQueued_ || generation != cacheGeneration_ || states_.Has(tsUseCache))
+        return;
+    positionCache_ = std::move(cache);
+    cacheBuildQueued_ = false;
+    queuedWithWorker_ = false;
+    ChangeTreeStates({tsUseCache}, {tsValidationNeeded, tsValidating, tsStopValidation});
+    PlaceEditor();
 }
 
 } // namespace lazytree

@@ -1,6 +1,9 @@
 // The painted tree's services for the core, its properties, and Qt's events turned into the core's messages.
 
 #include "controls/tree/widget/tree_control.h"
+#include "controls/tree/widget/tree_header_bar.h"
+#include "controls/tree/widget/hint_window.h"
+#include "controls/tree/widget/validation_gate.h"
 
 #include "controls/tree/core/accessibility_registry.h"
 
@@ -138,6 +141,7 @@ public:
     {
         if (QToolTip::isVisible())
             QToolTip::hideText();
+        c_.HideHintWindow();
         c_.lastHintRect_ = {};
     }
     void ScrollBarsChanged() override
@@ -296,12 +300,43 @@ TLazyTreeControl::TLazyTreeControl(QWidget* parent, OptionsFactory optionsFactor
     AdaptDefaultNodeHeight();
     if (ApplicationStyled())
         styledBars_ = std::make_unique<TStyledScrollBars>(this);
+    InstallValidationGate();
+    header_ = std::make_unique<TTreeHeader>(*this);
+    headerBar_ = new THeaderBar(*this, *header_);
+    headerBar_->hide();
+    SetColumns(header_.get());
+}
+
+void TLazyTreeControl::UpdateHeaderLayout()
+{
+    if (!header_ || !headerBar_)
+        return;
+    const int height = header_->Visible() ? header_->Height() : 0;
+    if (viewportMargins().top() != height) {
+        setViewportMargins(0, height, 0, 0);
+        UpdateScrollBars(true); // the client area changed height
+    }
+    if (height > 0) {
+        const QRect client = viewport()->geometry();
+        headerBar_->setGeometry(client.left(), client.top() - height, client.width(), height);
+        headerBar_->show();
+        headerBar_->update();
+    } else {
+        headerBar_->hide();
+    }
 }
 
 TLazyTreeControl::~TLazyTreeControl()
 {
+    // The worker leaves this tree before any part of it goes.
+    StopCacheValidation();
     styledBars_.reset();
     EndWheelPanning();
+    // The header goes first; the tree answers for no columns from now on.
+    header_->SetBar(nullptr);
+    delete headerBar_;
+    headerBar_ = nullptr;
+    header_.reset();
     for (auto& [id, timer] : timers_)
         timer.stop();
     Unlink(customCheckImages_, customCheckLink_);
@@ -607,6 +642,14 @@ void TLazyTreeControl::resizeEvent(QResizeEvent* event)
     inResize_ = false;
     if (styledBars_)
         styledBars_->Refresh();
+    if (header_) {
+        UpdateHeaderLayout();
+        if (header_->Options().Has(hoAutoResize))
+            header_->FitAutoSizeColumn(false);
+        else
+            header_->ReapplyConstraints();
+        header_->DistributeSpringWidth();
+    }
 }
 
 void TLazyTreeControl::showEvent(QShowEvent* event)
@@ -717,8 +760,24 @@ void TLazyTreeControl::mouseDoubleClickEvent(QMouseEvent* event)
 void TLazyTreeControl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    // The owner-drawn hint stays while the pointer is over its cell.
+    if (hintWindow_ && hintWindow_->isVisible() && !ToQRect(lastHintRect_).contains(p)) {
+        HideHintWindow();
+        lastHintRect_ = {};
+    }
     MouseMove(ShiftFrom(event->modifiers(), event->buttons()), p.x(), p.y());
     event->accept();
+}
+
+THintWindow* TLazyTreeControl::ShownHintWindow() const
+{
+    return hintWindow_ && hintWindow_->isVisible() ? hintWindow_ : nullptr;
+}
+
+void TLazyTreeControl::HideHintWindow()
+{
+    if (hintWindow_)
+        hintWindow_->HideHint();
 }
 
 void TLazyTreeControl::wheelEvent(QWheelEvent* event)
@@ -739,6 +798,10 @@ void TLazyTreeControl::wheelEvent(QWheelEvent* event)
 
 void TLazyTreeControl::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape && header_ && header_->CancelInteraction()) {
+        event->accept();
+        return;
+    }
     int key = TreeKey(event->key());
     TShiftState shift = ShiftFrom(event->modifiers(), {});
     if (event->key() == Qt::Key_Backtab)
@@ -787,6 +850,8 @@ void TLazyTreeControl::focusOutEvent(QFocusEvent* event)
     QAbstractScrollArea::focusOutEvent(event);
     // A popup takes the focus and may swallow the release of the press that opened it.
     leftButtonDown_ = false;
+    if (header_)
+        header_->CancelInteraction();
     FocusLost();
 }
 
@@ -800,6 +865,7 @@ void TLazyTreeControl::leaveEvent(QEvent* event)
 {
     QAbstractScrollArea::leaveEvent(event);
     lastHintRect_ = {};
+    HideHintWindow();
     MouseLeave();
 }
 
@@ -881,10 +947,14 @@ bool TLazyTreeControl::HintDecision(QHelpEvent* event)
     if (!showAllowed || IsMouseSelecting() || TreeStates().HasAny(busy) || QWidget::mouseGrabber()) {
         lastHintRect_ = {};
         QToolTip::hideText();
+        HideHintWindow();
         ChangeTreeStates({}, {tsHint});
         return false;
     }
     QString text;
+    TRect ownerDrawSize;
+    PLazyNode ownerDrawNode = nullptr;
+    TColumnIndex ownerDrawColumn = NoColumn;
     TRect area;
     bool show = false;
     if (hintMode_ != hmDefault && hit.HitNode && hit.HitColumn >= NoColumn) {
@@ -901,6 +971,9 @@ bool TLazyTreeControl::HintDecision(QHelpEvent* event)
             area.Left = left;
             area.Right = right;
             show = !size.IsEmpty();
+            ownerDrawSize = size;
+            ownerDrawNode = hit.HitNode;
+            ownerDrawColumn = hit.HitColumn;
         } else if (hintMode_ == hmTooltip) {
             text = NodeTooltip(hit.HitNode, hit.HitColumn);
             const TRect r = GetDisplayRect(hit.HitNode, hit.HitColumn, true, true);
@@ -928,10 +1001,23 @@ bool TLazyTreeControl::HintDecision(QHelpEvent* event)
     if (!show) {
         lastHintRect_ = {};
         QToolTip::hideText();
+        HideHintWindow();
         ChangeTreeStates({}, {tsHint});
         return false;
     }
     lastHintRect_ = area;
+    if (ownerDrawNode) {
+        // The application paints this hint: our own window, below the pointer, faded in.
+        QToolTip::hideText();
+        if (!hintWindow_)
+            hintWindow_ = new THintWindow(*this);
+        const QPoint at = event->globalPos() + QPoint(0, 16);
+        hintWindow_->ShowHint(ownerDrawNode, ownerDrawColumn,
+            QRect(at, QSize(ownerDrawSize.Width(), ownerDrawSize.Height())), hintFadeDuration_);
+        ChangeTreeStates({tsHint}, {});
+        return true;
+    }
+    HideHintWindow();
     QToolTip::showText(event->globalPos(), text, viewport(), ToQRect(area));
     ChangeTreeStates({tsHint}, {});
     return true;

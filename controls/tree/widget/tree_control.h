@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -31,6 +32,9 @@ namespace lazytree {
 
 class TVTMimeData;
 class TPanningWindow;
+class TTreeHeader;
+class THeaderBar;
+class THintWindow;
 class TStyledScrollBars;
 
 enum TVTInternalPaintOption : unsigned {
@@ -168,6 +172,21 @@ public:
     // Proposed effect for a drag from source with these modifiers, within allowed.
     int ProposeDropEffect(TLazyTreeControl* source, TShiftState shift, int allowed) const;
     TDropMode ComputeDropMode(TPoint p, const THitInfo& hitInfo, const TRect& nodeRect);
+
+    // ---- Header ---------------------------------------------------------------------------------------------
+    // The columns and their header (hidden until hoVisible); the header bar sits in the top viewport margin.
+    TTreeHeader& ColumnHeader() const { return *header_; }
+    THeaderBar* HeaderBar() const { return headerBar_; }
+    // Reserves the header's band above the viewport and places the bar there.
+    void UpdateHeaderLayout();
+    // The application's menu for a right click into the header (OnGetPopupMenu without a node).
+    QMenu* HeaderPopupMenuFor(TColumnIndex column, TPoint client) { return FireGetPopupMenu(nullptr, column, client); }
+
+    // The window of the owner-drawn hint shown now, or nil.
+    THintWindow* ShownHintWindow() const;
+    // Fade-in time of owner-drawn hints in milliseconds (0: at once).
+    int HintFadeDuration() const { return hintFadeDuration_; }
+    void SetHintFadeDuration(int ms) { hintFadeDuration_ = std::max(0, ms); }
 
     // ---- Setup --------------------------------------------------------------------------------------------
     // A root node count as a form would give it: applied when the tree is first shown (at once when it
@@ -379,6 +398,12 @@ private:
     QStringList clipboardFormats_;
     bool setupApplied_ = false;
     uint32_t pendingRootCount_ = 0;
+    std::unique_ptr<TTreeHeader> header_;
+    THeaderBar* headerBar_ = nullptr;
+    THintWindow* hintWindow_ = nullptr; // owner-drawn hints, made on first use
+    int hintFadeDuration_ = 200;
+    void HideHintWindow();
+
     void ApplySetup();
     int dragOperations_ = 0;
     TDragImageOptions dragImageOptions_;

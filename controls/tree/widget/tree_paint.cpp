@@ -2,6 +2,7 @@
 // element painters of a cell, the empty-list message, printing and the drag image.
 
 #include "controls/tree/widget/tree_control.h"
+#include "controls/tree/widget/tree_header_bar.h"
 
 #include "controls/tree/widget/draw_utils.h"
 #include "controls/tree/widget/shared_resources.h"
@@ -295,29 +296,44 @@ void TLazyTreeControl::PaintRow(QPainter& painter, PLazyNode node, int nodeTop, 
         EraseRowBackground(info, paint.Has(toShowBackground) && !background_.isNull() && rowOptions.Has(poBackground),
             {window.Left, 0, window.Right, height});
 
-        // The one cell of a tree without columns.
-        info.Column = NoColumn;
-        info.Position = 0;
-        info.CellRect = {0, 0, maxWidth, height};
-        info.Alignment = Alignment();
-        info.BidiMode = BiDiMode();
+        // One cell per visible column, or the one cell of a tree without columns.
+        const bool editedRow = TreeStates().Has(tsEditing) && node == FocusedNode();
+        const auto paintCell = [&](TColumnIndex column, int cellLeft, int cellRight, bool mainColumn) {
+        info.Column = column;
+        info.CellRect = {cellLeft, 0, cellRight, height};
+        info.Alignment = column >= 0 ? Header().Alignment(column) : Alignment();
+        info.BidiMode = column >= 0 ? Header().BiDiMode(column) : BiDiMode();
         info.PaintOptions = rowOptions;
-        const bool editedCell = TreeStates().Has(tsEditing) && node == FocusedNode();
+        info.ImageInfo = {};
+        const bool editedCell = editedRow && (column < 0 || column == EditColumn());
         if (editedCell)
             info.PaintOptions.Exclude(poDrawSelection);
-        info.PaintOptions.Exclude(poColumnColor);
+        if (column < 0)
+            info.PaintOptions.Exclude(poColumnColor);
         const bool rtl = info.BidiMode != bdLeftToRight;
         if (rtl && info.Alignment != taCenter)
             info.Alignment = info.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-        if (window.Left < info.CellRect.Right) {
-            info.NodeWidth = NodeContentWidth(node, NoColumn);
+        if (window.Left < info.CellRect.Right && info.CellRect.Left < window.Right) {
+            painter.save();
+            if (column >= 0)
+                painter.setClipRect(QRect(std::max(window.Left, cellLeft), 0,
+                    std::min(window.Right, cellRight) - std::max(window.Left, cellLeft), height));
+            // A fixed cell covers the scrolled cells painted before it.
+            if (column >= 0 && Header().IsFixed(column))
+                painter.fillRect(ToQRect(info.CellRect), BackGroundColor());
+            if (column >= 0 && info.PaintOptions.Has(poColumnColor) && !node->States.Has(vsSelected)) {
+                const TLazyTreeColumn& c = ColumnHeader().Columns()[column];
+                if (!c.Options().Has(coParentColor))
+                    painter.fillRect(ToQRect(info.CellRect), ResolveColor(c.Color(), palette()));
+            }
+            info.NodeWidth = NodeContentWidth(node, column);
             info.ContentRect = info.CellRect;
             if (rtl)
                 info.ContentRect.Right -= Margin();
             else
                 info.ContentRect.Left += Margin();
             TVTImageInfo& check = info.ImageInfo[2];
-            check.Index = hasCheckImages ? CheckImageIndexFor(node, ctNone, csUncheckedNormal, true) : -1;
+            check.Index = mainColumn && hasCheckImages ? CheckImageIndexFor(node, ctNone, csUncheckedNormal, true) : -1;
             if (check.Index >= 0) {
                 check.Images = checkImages_;
                 PlaceImageInfo(checkImages_, rtl, check, info.ContentRect, vAlign);
@@ -333,13 +349,14 @@ void TLazyTreeControl::PaintRow(QPainter& painter, PLazyNode node, int nodeTop, 
                 if (info.ImageInfo[0].Index >= 0)
                     PlaceImageInfo(info.ImageInfo[0].Images, rtl, info.ImageInfo[0], info.ContentRect, vAlign);
             }
-            AdjustForIndent(info, fixedIndent ? 1 : levels);
+            if (mainColumn)
+                AdjustForIndent(info, fixedIndent ? 1 : levels);
 
             if (rowOptions.Has(poGridLines) && paint.Has(toShowHorzGridLines)) {
                 dotLineColor_ = Color(GridLineColor);
                 int left = info.CellRect.Left;
                 int right = info.CellRect.Right;
-                if (lineMode_ == lmBands) {
+                if (lineMode_ == lmBands && mainColumn) {
                     const int l = fixedIndent ? 1 : levels;
                     if (rtl)
                         right = info.CellRect.Right - static_cast<int>(Indent()) * l - 1;
@@ -352,12 +369,21 @@ void TLazyTreeControl::PaintRow(QPainter& painter, PLazyNode node, int nodeTop, 
                 --info.CellRect.Bottom;
                 --info.ContentRect.Bottom;
             }
+            if (column >= 0 && rowOptions.Has(poGridLines) && paint.Has(toShowVertGridLines)) {
+                dotLineColor_ = Color(GridLineColor);
+                DrawVerticalDotLine(info, info.CellRect.Top, info.CellRect.Bottom, info.CellRect.Right - 1, false);
+                --info.CellRect.Right;
+                --info.ContentRect.Right;
+            }
             PaintCellBackground(info, window.Left, windowWidth);
-            if (paint.Has(toShowTreeLines) && !(paint.Has(toHideTreeLinesIfThemed) && TreeStates().Has(tsUseThemes)))
-                DrawTreeLines(info, vAlign, fixedIndent ? 1 : levels, lineImage);
-            if (paint.Has(toShowButtons) && node->States.Has(vsHasChildren) &&
-                !(node->States.Has(vsAllChildrenHidden) && TreeOptions().AutoOptions().Has(toAutoHideButtons)))
-                PaintExpandButton(painter, node, info.CellRect, buttonX, buttonY, info.BidiMode);
+            if (mainColumn) {
+                if (paint.Has(toShowTreeLines) &&
+                    !(paint.Has(toHideTreeLinesIfThemed) && TreeStates().Has(tsUseThemes)))
+                    DrawTreeLines(info, vAlign, fixedIndent ? 1 : levels, lineImage);
+                if (paint.Has(toShowButtons) && node->States.Has(vsHasChildren) &&
+                    !(node->States.Has(vsAllChildrenHidden) && TreeOptions().AutoOptions().Has(toAutoHideButtons)))
+                    PaintExpandButton(painter, node, info.CellRect, buttonX, buttonY, info.BidiMode);
+            }
             if (check.Index >= 0)
                 DrawCheckImage(painter, check, node->States.Has(vsSelected));
             if (info.ImageInfo[1].Index >= 0)
@@ -367,7 +393,27 @@ void TLazyTreeControl::PaintRow(QPainter& painter, PLazyNode node, int nodeTop, 
             if (!editedCell)
                 PaintNodeContent(info);
             if (OnAfterCellPaint)
-                OnAfterCellPaint(this, &painter, node, NoColumn, info.CellRect);
+                OnAfterCellPaint(this, &painter, node, column, info.CellRect);
+            painter.restore();
+        }
+        };
+        if (Header().UseColumns()) {
+            // Scrolling columns first; the fixed ones stay in place on top of them.
+            const TLazyTreeColumns& columns = ColumnHeader().Columns();
+            for (int pass = 0; pass < 2; ++pass) {
+                for (TColumnIndex column : columns.GetVisibleColumns()) {
+                    if (columns[column].IsFixed() != (pass == 1))
+                        continue;
+                    int left = 0, right = 0;
+                    columns.GetColumnBounds(column, left, right);
+                    info.Position = static_cast<int>(columns[column].Position());
+                    paintCell(column, left + EffectiveOffsetX(), right + EffectiveOffsetX(),
+                        column == Header().MainColumn());
+                }
+            }
+        } else {
+            info.Position = 0;
+            paintCell(NoColumn, 0, maxWidth, true);
         }
         if (OnAfterItemPaint)
             OnAfterItemPaint(this, &painter, node, itemRect);

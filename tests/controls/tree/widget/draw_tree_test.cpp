@@ -2,6 +2,7 @@
 // hints are owner-drawn by default.
 
 #include "controls/tree/widget/draw_tree.h"
+#include "controls/tree/widget/hint_window.h"
 #include "controls/tree/widget/string_tree.h"
 
 #include <QApplication>
@@ -154,6 +155,52 @@ TEST(DrawTree, NodeHintsAreOwnerDrawnAndNeedASize)
     TVTHintKind kind = vhkOwnerDraw;
     strings.FireGetHintKind(strings.GetFirst(), NoColumn, kind);
     EXPECT_EQ(kind, vhkText);
+}
+
+TEST(DrawTree, OwnerDrawnHintsShowInAFadedWindowTheApplicationPaints)
+{
+    DrawTree t;
+    t.tree.SetHintMode(hmHint);
+    t.tree.OnGetHintSize = [](TBaseLazyTree*, PLazyNode, TColumnIndex, TRect& r) { r = {0, 0, 60, 24}; };
+    std::vector<TRect> painted;
+    t.tree.OnDrawHint = [&](TBaseLazyTree*, QPainter* painter, PLazyNode, TRect r, TColumnIndex) {
+        painted.push_back(r);
+        painter->fillRect(QRect(0, 0, r.Width(), r.Height()), Qt::red);
+    };
+    t.Show();
+    t.tree.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&t.tree));
+    t.tree.SetHintFadeDuration(0);
+    const QPoint p(30, 9);
+    QHelpEvent help(QEvent::ToolTip, p, t.tree.viewport()->mapToGlobal(p));
+    QApplication::sendEvent(t.tree.viewport(), &help);
+    THintWindow* hint = t.tree.ShownHintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->size(), QSize(60, 24));
+    EXPECT_EQ(hint->Node(), t.tree.GetFirst());
+    QImage image(hint->size(), QImage::Format_RGB32);
+    hint->render(&image);
+    EXPECT_EQ(image.pixel(10, 10), QColor(Qt::red).rgb());
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(painted.back(), (TRect{0, 0, 60, 24}));
+    // Leaving the cell hides it.
+    QTest::mouseMove(t.tree.viewport(), QPoint(30, 100));
+    EXPECT_EQ(t.tree.ShownHintWindow(), nullptr);
+}
+
+TEST(HintWindow, FadeAndScreenClamping)
+{
+    struct Fade {
+        int elapsed, duration;
+        double opacity;
+    };
+    for (const Fade& f : {Fade{0, 0, 1.0}, Fade{0, 200, 0.0}, Fade{50, 200, 0.25}, Fade{200, 200, 1.0},
+             Fade{500, 200, 1.0}, Fade{-5, 200, 0.0}})
+        EXPECT_DOUBLE_EQ(HintOpacity(f.elapsed, f.duration), f.opacity) << f.elapsed << "/" << f.duration;
+    const QRect screen(0, 0, 800, 600);
+    EXPECT_EQ(ClampHintRect(QRect(780, 590, 50, 20), screen), QRect(750, 580, 50, 20));
+    EXPECT_EQ(ClampHintRect(QRect(-10, -5, 50, 20), screen), QRect(0, 0, 50, 20));
+    EXPECT_EQ(ClampHintRect(QRect(100, 100, 50, 20), screen), QRect(100, 100, 50, 20));
 }
 
 TEST(DrawTree, WritingTheOptionsCopiesThem)
