@@ -2,7 +2,6 @@
 
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
 
-TFModbus_TCP_Master_Set_Access::TFModbus_TCP_Master_Set_Access(QWidget* parent)
-    : PlaceholderForm(parent, "FModbus_TCP_Master_Set_Access", 28)
+TFModbus_TCP_Master_Set_Access::TFModbus_TCP_Master_Set_Access(QWidget* parent) : editors::TableEditorForm(parent, editors::kModbusTcpSetAccess)
 {
 }

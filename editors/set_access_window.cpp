@@ -2,7 +2,6 @@
 
 TFSetAccess* FSetAccess = nullptr;
 
-TFSetAccess::TFSetAccess(QWidget* parent)
-    : PlaceholderForm(parent, "FSetAccess", 28)
+TFSetAccess::TFSetAccess(QWidget* parent) : editors::TableEditorForm(parent, editors::kSetAccess)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The serial Modbus master access table. Placeholder window: code label and title only.
-class TFSetAccess : public PlaceholderForm
+// The serial Modbus master access tables: ModbusM_SetAccess.xml.
+class TFSetAccess : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

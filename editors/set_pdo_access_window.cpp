@@ -2,7 +2,6 @@
 
 TFSet_PDO_Access* FSet_PDO_Access = nullptr;
 
-TFSet_PDO_Access::TFSet_PDO_Access(QWidget* parent)
-    : PlaceholderForm(parent, "FSet_PDO_Access", 35)
+TFSet_PDO_Access::TFSet_PDO_Access(QWidget* parent) : editors::TableEditorForm(parent, editors::kPdo)
 {
 }

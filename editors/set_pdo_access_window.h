@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The CANopen PDO table. Placeholder window: code label and title only.
-class TFSet_PDO_Access : public PlaceholderForm
+// The CANopen receive and transmit PDOs: PDO_CANopen.xml.
+class TFSet_PDO_Access : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;
 
-TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(QWidget* parent)
-    : PlaceholderForm(parent, "FSet_SDO_Client_Access", 34)
+TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(QWidget* parent) : editors::TableEditorForm(parent, editors::kSdoClient)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The CANopen SDO client table. Placeholder window: code label and title only.
-class TFSet_SDO_Client_Access : public PlaceholderForm
+// The SDO requests the converter sends as a CANopen SDO client: SDO_Client_CANopen.xml.
+class TFSet_SDO_Client_Access : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
 
-TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(QWidget* parent)
-    : PlaceholderForm(parent, "FSet_SDO_Server_Access", 33)
+TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(QWidget* parent) : editors::TableEditorForm(parent, editors::kSdoServer)
 {
 }

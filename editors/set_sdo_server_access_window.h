@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The CANopen SDO server table. Placeholder window: code label and title only.
-class TFSet_SDO_Server_Access : public PlaceholderForm
+// The objects the converter offers as a CANopen SDO server: SDO_Server_CANopen.xml.
+class TFSet_SDO_Server_Access : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

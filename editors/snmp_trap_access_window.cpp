@@ -2,7 +2,6 @@
 
 TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
 
-TFSNMP_Trap_Access::TFSNMP_Trap_Access(QWidget* parent)
-    : PlaceholderForm(parent, "FSNMP_Trap_Access", 961)
+TFSNMP_Trap_Access::TFSNMP_Trap_Access(QWidget* parent) : editors::TableEditorForm(parent, editors::kSnmpTrapAccess)
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "placeholder_form.h"
+#include "editors/table_editor_form.h"
 
-// The SNMP trap table. Placeholder window: code label and title only.
-class TFSNMP_Trap_Access : public PlaceholderForm
+// The SNMP read and write tables: SNMP_Trap.xml.
+class TFSNMP_Trap_Access : public editors::TableEditorForm
 {
     Q_OBJECT
 public:

@@ -10,11 +10,13 @@ namespace editors {
 
 TableData EmptyTable(const TableDef& def, int rowCount)
 {
-    QStringList row;
-    for (const ColumnDef& c : def.columns)
-        row.append(QString::fromUtf8(c.initial));
     TableData t;
-    t.sections.assign(def.sections.size(), std::vector<QStringList>(size_t(std::max(rowCount, 0)), row));
+    for (size_t s = 0; s < def.sections.size(); ++s) {
+        QStringList row;
+        for (const ColumnDef& c : ColumnsOf(def, s))
+            row.append(QString::fromUtf8(c.initial));
+        t.sections.emplace_back(size_t(std::max(rowCount, 0)), row);
+    }
     return t;
 }
 
@@ -25,10 +27,12 @@ QString SectionName(const SectionDef& s)
     return s.name ? QString::fromLatin1(s.name) : QString();
 }
 
-void ReadRow(const TableDef& def, const TableRow& reader, const pugi::xml_node& node, QStringList& cells)
+void ReadRow(const TableDef& def, size_t section, const TableRow& reader, const pugi::xml_node& node,
+             QStringList& cells)
 {
-    for (int c = 0; c < int(def.columns.size()); ++c) {
-        const ColumnDef& col = def.columns[size_t(c)];
+    const std::vector<ColumnDef>& columns = ColumnsOf(def, section);
+    for (int c = 0; c < int(columns.size()); ++c) {
+        const ColumnDef& col = columns[size_t(c)];
         if (!col.readDefault) {
             cells[c] = reader.RequiredText(col.attr);
             continue;
@@ -72,7 +76,7 @@ LoadResult ReadTable(const TableDef& def, const QByteArray& bytes, const QString
                 if (i >= int(rows.size()))
                     Table_Limit(fileName, SectionName(sec), int(rows.size()));
                 const TableRow reader(fileName, SectionName(sec), i, child);
-                ReadRow(def, reader, child, rows[size_t(i)]);
+                ReadRow(def, s, reader, child, rows[size_t(i)]);
                 ++i;
             }
         }
@@ -116,12 +120,19 @@ int UsedRows(const TableDef& def, const std::vector<QStringList>& rows)
 
 bool DataBelowUsedRows(const TableDef& def, const TableData& table)
 {
-    for (const auto& rows : table.sections)
+    for (size_t s = 0; s < table.sections.size(); ++s) {
+        const auto& rows = table.sections[s];
+        const std::vector<ColumnDef>& columns = ColumnsOf(def, s);
         for (int r = UsedRows(def, rows); r < int(rows.size()); ++r)
-            for (const QString& cell : rows[size_t(r)])
-                // Check boxes are never empty: only typed texts count.
-                if (!cell.trimmed().isEmpty() && cell != QLatin1String("N"))
+            for (qsizetype c = 0; c < rows[size_t(r)].size(); ++c) {
+                const QString& cell = rows[size_t(r)][c];
+                // Check boxes are never empty, and a fresh row holds its
+                // initial texts: only typed texts count.
+                const bool initial = size_t(c) < columns.size() && cell == QLatin1String(columns[size_t(c)].initial);
+                if (!cell.trimmed().isEmpty() && cell != QLatin1String("N") && !initial)
                     return true;
+            }
+    }
     return false;
 }
 
@@ -130,15 +141,18 @@ namespace {
 void Build(const TableDef& def, const TableData& table, int deviceType, XmlDocument& doc)
 {
     pugi::xml_node root = doc.Doc().append_child(def.root);
-    doc.Doc().append_child(pugi::node_comment).set_value(VersionComment(deviceType).toUtf8().constData());
+    if (def.versionComment)
+        doc.Doc().append_child(pugi::node_comment).set_value(VersionComment(deviceType).toUtf8().constData());
     for (size_t s = 0; s < def.sections.size(); ++s) {
         pugi::xml_node parent = def.sections[s].name ? root.append_child(def.sections[s].name) : root;
         const auto& rows = table.sections[s];
         const int n = def.writeAllRows ? int(rows.size()) : UsedRows(def, rows);
         for (int r = 0; r < n; ++r) {
             pugi::xml_node row = parent.append_child(def.rowElement);
-            for (size_t c = 0; c < def.columns.size(); ++c)
-                row.append_attribute(def.columns[c].attr).set_value(rows[size_t(r)][int(c)].toUtf8().constData());
+            const std::vector<ColumnDef>& columns = ColumnsOf(def, s);
+            for (size_t c = 0; c < columns.size(); ++c)
+                if (ColumnOnType(columns[c], deviceType))
+                    row.append_attribute(columns[c].attr).set_value(rows[size_t(r)][int(c)].toUtf8().constData());
         }
     }
 }

@@ -226,8 +226,27 @@ const std::vector<const TableDef*>& AllTableDefs()
 {
     static const std::vector<const TableDef*> all{
         &kCanRecFrames, &kCanSendFrames, &kDNetNet, &kReceiveJ1939, &kTransmitJ1939,
-        &kReceiveNmea, &kTransmitNmea, &kRestartDevices, &kNodeGuard, &kDmxDefaultValues};
+        &kReceiveNmea, &kTransmitNmea, &kRestartDevices, &kNodeGuard, &kDmxDefaultValues,
+        &kSdoServer, &kSdoClient, &kPdo, &kSetAccess, &kModbusTcpSetAccess, &kSnmpTrapAccess};
     return all;
+}
+
+const std::vector<ColumnDef>& ColumnsOf(const TableDef& def, size_t section)
+{
+    const auto* own = section < def.sections.size() ? def.sections[section].columns : nullptr;
+    return own ? *own : def.columns;
+}
+
+const std::vector<CheckDef>& ChecksOf(const TableDef& def, size_t section)
+{
+    const auto* own = section < def.sections.size() ? def.sections[section].checks : nullptr;
+    return own ? *own : def.checks;
+}
+
+int NumberHeaderOf(const TableDef& def, size_t section)
+{
+    const int own = section < def.sections.size() ? def.sections[section].numberHeader : 0;
+    return own ? own : def.numberHeader;
 }
 
 QString VersionComment(int deviceType)
@@ -243,6 +262,11 @@ QString EditorText(int n)
         {TextRowsBelowGap, "Rows below the first empty row hold data; they are not saved. Save anyway?"},
         {TextInsertDropsLast, "The last row of the table is used; inserting a row drops it. Insert anyway?"},
         {TextChannelsClamped, "PROFINET_NB_IN of ParGen.xml is outside 1 to 1439; the number of channels is "},
+        {TextLimitClamped, " of ParGen.xml is outside 1 to 1439; the number of bytes used is "},
+        {TextReservedRead, "!! [SNMP Read] Description must not be a name of the MIB file (such as data, traps, bufferinval1 or trapval1)"},
+        {TextReservedWrite, "!! [SNMP Write] Description must not be a name of the MIB file (such as data, traps, bufferoutval1 or trapval1)"},
+        {TextPairUsedTwice, "!! This Index and SubIndex are already used in "},
+        {TextUsedInRow, ", row "},
     };
     const QString text = Lang(n);
     if (!text.trimmed().isEmpty())

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <iterator>
 
 namespace editors {
 
@@ -42,9 +45,20 @@ TableEditorForm::TableEditorForm(QWidget* parent, const TableDef& def) : OrvanoF
         pages_->setGeometry(tableArea);
     }
     for (int s = 0; s < model_.SectionCount(); ++s) {
-        auto* w = new grid::TGridWidget(model_.Grid(s), pages_ ? static_cast<QWidget*>(pages_) : gridParent);
-        w->setObjectName(QString::fromLatin1(def.gridName));
-        if (pages_)
+        const SectionDef& sec = def.sections[size_t(s)];
+        QWidget* page = nullptr;
+        if (pages_ && sec.pageName) {
+            page = new QWidget(pages_);
+            page->setObjectName(QString::fromLatin1(sec.pageName));
+        }
+        auto* w = new grid::TGridWidget(model_.Grid(s), page ? page : pages_ ? static_cast<QWidget*>(pages_) : gridParent);
+        w->setObjectName(QString::fromLatin1(sec.gridName ? sec.gridName : def.gridName));
+        if (page) {
+            auto* layout = new QVBoxLayout(page);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->addWidget(w);
+            pages_->addTab(page, QString());
+        } else if (pages_)
             pages_->addTab(w, QString());
         else
             w->setGeometry(tableArea);
@@ -52,16 +66,23 @@ TableEditorForm::TableEditorForm(QWidget* parent, const TableDef& def) : OrvanoF
     }
 
     auto* panel = new QWidget(this);
+    panel_ = panel;
     panel->setObjectName(QStringLiteral("P_Button"));
     panel->setGeometry(0, def.height - kButtonPanelHeight, def.width, kButtonPanelHeight);
     const int y = (kButtonPanelHeight - kButtonHeight) / 2;
     int x = 8;
-    const ButtonNames& names = kButtonNames[int(def.rowButtons)];
+    const ButtonNames& names = kButtonNames[def.rowButtons == RowButtons::DeleteInsertCopyPaste ? 0 : int(def.rowButtons)];
     if (names.third) {
         button3_ = MakeButton(panel, names.third, x, y, kButtonWidth, kButtonHeight, QString());
         button4_ = MakeButton(panel, names.fourth, x + kButtonWidth + 8, y, kButtonWidth, kButtonHeight, QString());
         connect(button3_, &TLbButton::clicked, this, &TableEditorForm::Button3Click);
         connect(button4_, &TLbButton::clicked, this, &TableEditorForm::Button4Click);
+    }
+    if (def.rowButtons == RowButtons::DeleteInsertCopyPaste) {
+        copy_ = MakeButton(panel, "Btn_CopyRow", x + 2 * (kButtonWidth + 8), y, kButtonWidth, kButtonHeight, QString());
+        paste_ = MakeButton(panel, "Btn_PasteRow", x + 3 * (kButtonWidth + 8), y, kButtonWidth, kButtonHeight, QString());
+        connect(copy_, &TLbButton::clicked, this, &TableEditorForm::CopyClick);
+        connect(paste_, &TLbButton::clicked, this, &TableEditorForm::PasteClick);
     }
     x = def.width - 2 * (kButtonWidth + 8);
     ok_ = MakeButton(panel, "Btn_OK", x, y, kButtonWidth, kButtonHeight, QString());
@@ -95,6 +116,15 @@ void TableEditorForm::Set_Lang()
     if (pages_)
         for (int s = 0; s < pages_->count(); ++s)
             pages_->setTabText(s, Lang(def.sections[size_t(s)].page));
+    if (copy_) {
+        copy_->SetCaption(Lang(def.copyText));
+        paste_->SetCaption(Lang(def.pasteText));
+    }
+    // The buttons' hints, in the order OK, Cancel, the row buttons.
+    TLbButton* const buttons[] = {ok_, cancel_, button3_, button4_, copy_, paste_};
+    for (size_t i = 0; i < def.buttonHints.size() && i < std::size(buttons); ++i)
+        if (buttons[i])
+            buttons[i]->setToolTip(Lang(def.buttonHints[i]));
     model_.Set_Lang();
     for (auto* w : widgets_)
         w->viewport()->update();
@@ -110,9 +140,41 @@ void TableEditorForm::showEvent(QShowEvent* event)
     OrvanoForm::showEvent(event);
     if (event->spontaneous())
         return;
+    if (pages_ && !model_.Def().keepPage)
+        pages_->setCurrentIndex(0);
     model_.FormShow();
+    if (model_.ClientWidth() > 0 && model_.ClientWidth() != ClientSize().width())
+        Relayout(model_.ClientWidth());
     for (auto* w : widgets_)
         w->viewport()->update();
+}
+
+void TableEditorForm::Relayout(int width)
+{
+    const TableDef& def = model_.Def();
+    if (auto* title = findChild<QWidget*>(QStringLiteral("P_Title"), Qt::FindDirectChildrenOnly))
+        title->resize(width, title->height());
+    const QRect tableArea(0, kTitleHeight, width, def.height - kTitleHeight - kButtonPanelHeight);
+    if (pages_)
+        pages_->setGeometry(tableArea);
+    else if (!widgets_.empty())
+        widgets_.front()->setGeometry(tableArea);
+    panel_->resize(width, kButtonPanelHeight);
+    const int x = width - 2 * (kButtonWidth + 8);
+    ok_->move(x, ok_->y());
+    cancel_->move(x + kButtonWidth + 8, cancel_->y());
+    SetClientSize(width, def.height);
+}
+
+void TableEditorForm::CopyClick()
+{
+    model_.CopyRow(ActiveSection());
+}
+
+void TableEditorForm::PasteClick()
+{
+    model_.PasteRow(ActiveSection());
+    widgets_[size_t(ActiveSection())]->viewport()->update();
 }
 
 void TableEditorForm::OkClick()

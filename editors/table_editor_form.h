@@ -38,6 +38,10 @@ private:
     void OkClick();
     void Button3Click();
     void Button4Click();
+    void CopyClick();
+    void PasteClick();
+    // Places the table, the panels and the buttons for a client width.
+    void Relayout(int width);
 
     TableModel model_;
     QLabel* code_ = nullptr;
@@ -48,6 +52,9 @@ private:
     TLbButton* cancel_ = nullptr;
     TLbButton* button3_ = nullptr;
     TLbButton* button4_ = nullptr;
+    TLbButton* copy_ = nullptr;
+    TLbButton* paste_ = nullptr;
+    QWidget* panel_ = nullptr;
 };
 
 } // namespace editors

@@ -14,14 +14,15 @@ using namespace grid;
 
 namespace {
 
-constexpr TEditorType kEditors[] = {edNormal, edComboList, edDataCheckBox};
+constexpr TEditorType kEditors[] = {edNormal, edComboList, edDataCheckBox, edComboEdit};
 
 } // namespace
 
 TableModel::TableModel(const TableDef& def) : def_(def)
 {
-    const int cols = int(def.columns.size()) + 1;
     for (size_t s = 0; s < def.sections.size(); ++s) {
+        const std::vector<ColumnDef>& columns = ColumnsOf(def, s);
+        const int cols = int(columns.size()) + 1;
         auto g = std::make_unique<TExColumnGrid>();
         g->SetColCount(cols);
         g->SetRowCount(def.rows.capacity + 1);
@@ -35,15 +36,17 @@ TableModel::TableModel(const TableDef& def) : def_(def)
         g->Columns()[0]->SetWidth(def.numberWidth);
         g->Columns()[0]->ReadOnly = true;
         for (int c = 1; c < cols; ++c) {
-            const ColumnDef& cd = def.columns[size_t(c - 1)];
+            const ColumnDef& cd = columns[size_t(c - 1)];
             TGridColumnItem* item = g->Columns()[c];
             item->SetEditor(kEditors[int(cd.edit)]);
             if (cd.items)
                 item->ComboItems = QString::fromUtf8(cd.items).split(QLatin1Char('|'));
             item->SetWidth(cd.width);
+            item->EditLength = cd.editLength;
         }
         g->Loaded();
         grids_.push_back(std::move(g));
+        WireEvents(s);
     }
     Set_Lang();
 }
@@ -52,9 +55,11 @@ TableModel::~TableModel() = default;
 
 void TableModel::Set_Lang()
 {
-    for (auto& g : grids_) {
+    for (size_t s = 0; s < grids_.size(); ++s) {
+        auto& g = grids_[s];
+        const std::vector<ColumnDef>& columns = ColumnsOf(def_, s);
         for (int c = 0; c < g->AllColCount(); ++c) {
-            const QString text = Lang(c == 0 ? def_.numberHeader : def_.columns[size_t(c - 1)].header);
+            const QString text = Lang(c == 0 ? NumberHeaderOf(def_, s) : columns[size_t(c - 1)].header);
             if (def_.headersInCells)
                 g->SetCellEx(c, 0, text);
             else
@@ -82,14 +87,37 @@ int TableModel::ReadRowCount()
     return clamped;
 }
 
+void TableModel::ReadSectionLimits()
+{
+    limits_.clear();
+    bool any = false;
+    for (const SectionDef& s : def_.sections) {
+        limits_.push_back(s.limitDefault);
+        any = any || s.limitElement;
+    }
+    if (!any)
+        return;
+    try {
+        const ParGen pg(File_ParGen);
+        for (size_t s = 0; s < limits_.size(); ++s)
+            if (def_.sections[s].limitElement)
+                limits_[s] = pg.Int(def_.sections[s].limitElement, def_.sections[s].limitDefault);
+    } catch (const CompileError& e) {
+        // A broken ParGen.xml: its message, and the limits of a missing file.
+        Messages::Error(e.Message());
+    }
+}
+
 void TableModel::SetRowCount(int rows)
 {
-    for (auto& g : grids_) {
+    for (size_t s = 0; s < grids_.size(); ++s) {
+        auto& g = grids_[s];
+        const std::vector<ColumnDef>& columns = ColumnsOf(def_, s);
         g->SetRowCount(rows + 1);
         for (int r = 1; r <= rows; ++r) {
             g->SetCellEx(0, r, QString::number(r));
             for (int c = 1; c < g->AllColCount(); ++c)
-                g->SetCellEx(c, r, QString::fromUtf8(def_.columns[size_t(c - 1)].initial));
+                g->SetCellEx(c, r, QString::fromUtf8(columns[size_t(c - 1)].initial));
         }
     }
     if (def_.headersInCells)
@@ -99,10 +127,16 @@ void TableModel::SetRowCount(int rows)
 void TableModel::FormShow()
 {
     const int rows = ReadRowCount();
+    ReadSectionLimits();
+    ReadLayout();
     SetRowCount(rows);
     TableData data = EmptyTable(def_, rows);
     loaded_ = LoadTable(def_, *def_.path, data);
     SetData(data);
+    if (def_.enableCol)
+        for (int s = 0; s < SectionCount(); ++s)
+            Index_Row_Build(s);
+    copied_.assign(grids_.size(), false);
     if (!loaded_.message.isEmpty())
         Messages::Error(loaded_.message);
 }
@@ -138,7 +172,7 @@ void TableModel::SetData(const TableData& data)
 bool TableModel::Accept()
 {
     const TableData data = Data();
-    const CheckResult check = CheckTable(def_, data);
+    const CheckResult check = CheckTable(def_, data, limits_, &state_);
     if (!check.ok) {
         Messages::Error(check.message);
         return false;
@@ -178,7 +212,9 @@ void TableModel::InsertRow(int section)
     bool lastUsed = false;
     for (int c = 1; c < g.AllColCount(); ++c) {
         const QString cell = g.GetCellEx(c, last).trimmed();
-        lastUsed = lastUsed || (!cell.isEmpty() && !(g.IsCheckBoxColumn(c) && cell == QLatin1String("N")));
+        const QString initial = QString::fromUtf8(ColumnsOf(def_, size_t(section))[size_t(c - 1)].initial);
+        lastUsed = lastUsed
+                   || (!cell.isEmpty() && !(g.IsCheckBoxColumn(c) && (cell == QLatin1String("N") || cell == initial)));
     }
     if (lastUsed && !Messages::Ask(EditorText(TextInsertDropsLast), MsgKind::Warning))
         return;
@@ -187,13 +223,15 @@ void TableModel::InsertRow(int section)
 
 void TableModel::SetAllChecks(bool yes)
 {
-    for (auto& g : grids_)
+    for (size_t s = 0; s < grids_.size(); ++s) {
+        auto& g = grids_[s];
         for (int c = 1; c < g->AllColCount(); ++c)
-            if (def_.columns[size_t(c - 1)].edit == Edit::Check) {
+            if (ColumnsOf(def_, s)[size_t(c - 1)].edit == Edit::Check) {
                 for (int r = 1; r < g->RowCount(); ++r)
                     g->SetCellEx(c, r, yes ? QStringLiteral("Y") : QStringLiteral("N"));
                 return;
             }
+    }
 }
 
 } // namespace editors

@@ -1,9 +1,11 @@
 // Any bytes as each table window's file: reading never crashes, and what a
 // read leaves in the table is written, read back whole and written the same.
 // The same bytes as DNETM_Net.xml and as DNETM_DefOff.xml over two slaves,
-// and as a CAN frame list and as a byte map over two frames.
+// and as a CAN frame list and as a byte map over two frames. The checks run
+// over every table read.
 #include "editors/byte_map.h"
 #include "editors/def_offset.h"
+#include "editors/table_check.h"
 #include "editors/table_codec.h"
 
 #include <QByteArray>
@@ -26,6 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         if (editors::WriteTable(*def, again, def->types.front()) != written)
             std::abort();
+        // The checks over whatever was read, with each type's columns.
+        for (const int type : def->types) {
+            const editors::TableState state = editors::StateOf(*def, type, type % 2);
+            (void)editors::CheckTable(*def, table, std::vector<int64_t>(def->sections.size(), 7), &state);
+        }
     }
     std::vector<editors::SlaveDN> slaves;
     const editors::LoadResult net = editors::ReadSlaves(bytes, QStringLiteral("n.xml"), slaves);

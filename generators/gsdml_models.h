@@ -21,7 +21,7 @@ struct GsdmlWriter
     GsdmlTemplate templ;
     bool utf8;             // declares UTF-8 and starts with a byte-order mark (else iso-8859-1)
     bool profibusConfig;   // IOConfigData 244 / 244 / 488 (else 1440 / 1440 / 2880)
-    bool masterPoints;     // AllowedInSlots, the short reduction ratios, IDT_Input / IDT_Output and 43 texts
+    bool masterPoints;     // AllowedInSlots, the short reduction ratios, IDT_Input / IDT_Output, 42 texts
     // Texts of the external text list.
     const char* nameDap1;
     const char* infoDap1;

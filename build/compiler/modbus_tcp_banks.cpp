@@ -163,7 +163,11 @@ TModbusTCP_Access Read_TCP_Row(const TableRow& row, bool writeRow, bool withForm
         r.Flags = 0x1;
     r.MaxError = static_cast<uint32_t>(row.RequiredInt64("MaxError"));
     r.Position = static_cast<uint16_t>(row.RequiredInt("Position"));
-    r.Bit = static_cast<uint16_t>(row.RequiredInt("Bit"));
+    // The editor asks a Start Bit of bit rows only: a register row's empty
+    // Bit is 0.
+    const char* bit = row.Raw("Bit");
+    const bool noBit = bit && QString::fromUtf8(bit).trimmed().isEmpty();
+    r.Bit = noBit && !IsBitFunction(r.FunctionCode) ? 0 : static_cast<uint16_t>(row.RequiredInt("Bit"));
     Read_Swap_And_Format(row, r, withFormat);
     return r;
 }

@@ -350,7 +350,7 @@ TEST_F(ShellTest, LanguageChangeRenamesEveryStepButAThreeFixedTexts)
     EXPECT_EQ(LabelText(&Main(), "L_Name_Conf"), "X9");
     EXPECT_EQ(Btn("Btn_Opz")->toolTip(), "X13");
     // Windows in the change list follow; the others keep the start-up texts.
-    EXPECT_EQ(FSetAccess->windowTitle(), "X28");
+    EXPECT_EQ(FSetAccess->windowTitle(), "X247");
     EXPECT_EQ(FDMXDefVal->windowTitle(), dmxTitle);
     EXPECT_EQ(FScanDecode->windowTitle(), scanTitle);
 }

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -78,15 +79,37 @@ void TypeCell(TableEditorForm& w, int col, int row, const QString& text)
         QWidget* f = QApplication::focusWidget();
         return f != nullptr && (f == gw || gw->isAncestorOf(f)) ? f : gw;
     };
-    for (const QChar ch : text)
-        QTest::keyClick(target(), ch.toLatin1());
-    QTest::keyClick(target(), Qt::Key_Return);
-    // A list combo picks items, it takes no typed text: the item is set.
     grid::TEditorType editor = g.DefaultEditor;
     g.GetEditorType(col, row, editor);
-    if (editor == grid::edComboList)
-        g.SetCellEx(col, row, text);
+    if (editor == grid::edComboList) {
+        // A list takes no typed text: the first character opens it on the
+        // first item it starts, Down moves on to the item, Enter takes it.
+        QTest::keyClick(target(), text[0].toLatin1());
+        auto* combo = qobject_cast<QComboBox*>(target());
+        ASSERT_NE(combo, nullptr) << col << "," << row;
+        for (int i = 0; i < 64 && combo->currentText() != text; ++i)
+            QTest::keyClick(combo, Qt::Key_Down);
+        QTest::keyClick(combo, Qt::Key_Return);
+    } else {
+        for (const QChar ch : text)
+            QTest::keyClick(target(), ch.toLatin1());
+        QTest::keyClick(target(), Qt::Key_Return);
+    }
     EXPECT_EQ(g.GetCellEx(col, row), text) << col << "," << row;
+}
+
+// Clicks the cell's check box, found in the cell's row of pixels.
+void ClickCheck(TableEditorForm& w, int col, int row)
+{
+    grid::TGridWidget* gw = w.GridWidget();
+    grid::TExColumnGrid& g = w.Model().Grid();
+    const QRect r = g.CellRect(g.DisplColIndex(col), row);
+    for (int x = r.left(); x <= r.right(); ++x)
+        if (g.IsInCheckBox(col, row, x, r.center().y())) {
+            QTest::mouseClick(gw->viewport(), Qt::LeftButton, {}, QPoint(x + 2, r.center().y()));
+            return;
+        }
+    ADD_FAILURE() << "no check box in " << col << "," << row;
 }
 
 struct WindowCase
@@ -253,4 +276,36 @@ TEST(TableWindows, ShownModallyAndClosedWithCancel)
     EXPECT_EQ(shownValue, QStringLiteral("9"));
     EXPECT_EQ(result, int(mrCancel));
     EXPECT_EQ(ReadFile(File_DMX_Default_Values), before);
+}
+
+// List items picked with keys and check boxes clicked: the J1939 receive
+// list's data page, transport flag and delete flag.
+TEST(TableWindows, ListItemsAndCheckBoxesByKeysAndClicks)
+{
+    TempProgramFolder folder(6);
+    folder.OpenProject();
+    MessageRecorder messages;
+    TFReceiveJ1939 w;
+    w.show();
+    TypeCell(w, 1, 1, QStringLiteral("1"));
+    TypeCell(w, 2, 1, QStringLiteral("0xFEF1"));
+    TypeCell(w, 3, 1, QStringLiteral("0"));
+    ClickCheck(w, 4, 1);
+    EXPECT_EQ(w.Model().Grid().GetCellEx(4, 1), QStringLiteral("Y"));
+    TypeCell(w, 5, 1, QStringLiteral("0"));
+    TypeCell(w, 6, 1, QStringLiteral("20"));
+    ClickCheck(w, 7, 1);
+    ClickCheck(w, 7, 1);
+    ClickCheck(w, 7, 1);
+    EXPECT_EQ(w.Model().Grid().GetCellEx(7, 1), QStringLiteral("Y"));
+    TypeCell(w, 1, 2, QStringLiteral("0"));
+    TypeCell(w, 2, 2, QStringLiteral("65000"));
+    TypeCell(w, 3, 2, QStringLiteral("255"));
+    Click(w, "Btn_OK");
+    EXPECT_TRUE(messages.Empty()) << messages.Texts().join('|').toStdString();
+    const QByteArray saved = ReadFile(File_J1939_Rec_Frames);
+    EXPECT_TRUE(saved.contains(R"(<row DP="1" PGN="0xFEF1" SA="0" TP="Y" TP_Start="0" TP_NByte="20" Delete="Y" Mnemonic=""/>)"))
+        << saved.toStdString();
+    EXPECT_TRUE(saved.contains(R"(<row DP="0" PGN="65000" SA="255" TP="" TP_Start="" TP_NByte="" Delete="" Mnemonic=""/>)"))
+        << saved.toStdString();
 }

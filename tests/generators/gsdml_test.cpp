@@ -383,11 +383,17 @@ TEST(Gsdml, EveryModel)
 
 TEST(Gsdml, TextsOfTheMasterModels)
 {
+    // Type 4 has the same list as 25: the 40 texts with the two data item
+    // texts replaced by four, 42 in all.
+    const gen::Output four = Generate(4, nullptr);
+    EXPECT_EQ(Doc(four.bytes).doc.select_nodes("//*[local-name()='PrimaryLanguage']/*").size(), 42u);
     const gen::Output out = Generate(25, nullptr);
     const Doc d(out.bytes);
     QStringList ids;
     for (const pugi::xpath_node& n : d.doc.select_nodes("//*[local-name()='PrimaryLanguage']/*"))
         ids << n.node().attribute("TextId").value();
+    EXPECT_EQ(ids.size(), 42);
+    EXPECT_EQ(ids.removeDuplicates(), 0);
     EXPECT_EQ(ids.mid(28, 6), (QStringList{"IDT_Input", "IDT_NAME_S2", "IDT_INFO_S2", "IDT_Output", "IDT_CATEGORY_DI",
                                            "IDT_INFO_DI"}));
     EXPECT_EQ(d.At("//*[@TextId='IDT_Output']/@Value"), "Output byte");
