@@ -9,6 +9,9 @@
 #include "controls/dropdown/color_panels.h"
 #include "controls/dropdown/detail_dropdown.h"
 #include "controls/dropdown/image_picker_dropdown.h"
+#include "controls/dropdown/color_picker_dropdown.h"
+#include "controls/dropdown/grid_dropdown.h"
+#include "controls/dropdown/multi_column_dropdown.h"
 #include "controls/dropdown/time_picker_dropdown.h"
 #include "controls/dropdown/dropdown_form.h"
 #include "controls/dropdown/memo_dropdown.h"
@@ -265,6 +268,9 @@ struct PickerPage
     TCustomColorSelector* boxes = nullptr;
     TExColorCubePanel* cube = nullptr;
     TExColorSpectrumPanel* spectrum = nullptr;
+    TExMultiColumnDropDown* multiColumn = nullptr;
+    TExColorPickerDropDown* colorPicker = nullptr;
+    TCustomExGridDropDown* gridDropDown = nullptr;
 };
 
 PickerPage BuildPickerPage(QTabWidget& tabs)
@@ -323,6 +329,38 @@ PickerPage BuildPickerPage(QTabWidget& tabs)
         page.image->Items().push_back(item);
     }
     page.image->SetItemIndex(5);
+    // The table pickers and the colour picker.
+    const char* protocols[][3] = {{"Modbus RTU", "Serial", "1979"}, {"Modbus TCP", "Ethernet", "1999"},
+                                  {"M-Bus", "Two-wire", "1997"},     {"Wireless M-Bus", "868 MHz", "2005"},
+                                  {"BACnet/IP", "Ethernet", "2001"},  {"SNMP", "UDP", "1988"},
+                                  {"KNX", "Twisted pair", "1999"},    {"OPC UA", "TCP", "2008"}};
+    TDropDownItems items;
+    for (const auto& r : protocols)
+        items.push_back({-1, {QString::fromLatin1(r[0]), QString::fromLatin1(r[1]), QString::fromLatin1(r[2])}});
+    TDropDownColumns columns(3);
+    columns[0].Header = QStringLiteral("Protocol");
+    columns[1].Header = QStringLiteral("Medium");
+    columns[2].Header = QStringLiteral("Year");
+    columns[2].Width = 50;
+    columns[2].Alignment = grid::taRightJustify;
+    page.multiColumn = new TExMultiColumnDropDown(w);
+    labelled(page.multiColumn, "Multi-column", 160);
+    page.multiColumn->resize(140, 21);
+    page.multiColumn->SetColumns(columns);
+    page.multiColumn->SetItems(items);
+    page.multiColumn->SetItemIndex(2);
+    page.gridDropDown = new TCustomExGridDropDown(w);
+    labelled(page.gridDropDown, "Grid", 190);
+    page.gridDropDown->resize(140, 21);
+    page.gridDropDown->SetColumns(columns);
+    page.gridDropDown->SetItems(items);
+    page.gridDropDown->Sorting = gsSingleColumn;
+    page.gridDropDown->SetItemIndex(4);
+    page.colorPicker = new TExColorPickerDropDown(w);
+    labelled(page.colorPicker, "Colour", 220);
+    page.colorPicker->resize(140, 21);
+    page.colorPicker->AddDefaultColors();
+    page.colorPicker->SetItemIndex(9);
     // The colour panels on their own.
     page.boxes = new TCustomColorSelector(w);
     page.boxes->move(310, 10);
@@ -484,6 +522,49 @@ bool ShootPickers(QTabWidget& tabs, const PickerPage& page, const QString& dir)
         if (!Near(s.pixel(sel->viewport()->mapToGlobal(QPoint(other.left() + 3, other.bottom() - 3))), sel->Color, 4))
             f << QStringLiteral("plain cell");
     });
+    // Table pickers: header and row positions, the chosen row filled.
+    auto tableProbe = [](auto* edit) {
+        return [edit](const QImage& s, QStringList& f) {
+            auto* grid = edit->GetGrid();
+            QWidget* vp = edit->View()->viewport();
+            int x = 0;
+            for (int c = 0; c < grid->ColCount(); ++c) {
+                const QRect r = grid->PlatformCellRect(c, 1);
+                if (r.left() != x || r.top() != edit->HeaderHeight)
+                    f << QStringLiteral("cell %1 position").arg(c);
+                x += grid->ColWidths(c);
+            }
+            const QRect chosen = grid->PlatformCellRect(1, grid->Row());
+            if (IsWhite(s.pixel(vp->mapToGlobal(QPoint(chosen.left() + 4, chosen.top() + 3)))))
+                f << QStringLiteral("chosen row fill");
+            const int plainRow = grid->Row() == 1 ? 2 : 1;
+            const QRect plain = grid->PlatformCellRect(1, plainRow);
+            if (!IsWhite(s.pixel(vp->mapToGlobal(QPoint(plain.left() + 4, plain.top() + 3)))))
+                f << QStringLiteral("plain row");
+        };
+    };
+    ok = ShootPopup(page.multiColumn, QStringLiteral("multi_column"), dir, [&](const QImage& s, QStringList& f) {
+        tableProbe(page.multiColumn)(s, f);
+        auto* grid = page.multiColumn->GetGrid();
+        const QRect header = grid->PlatformCellRect(0, 0);
+        if (header.height() != 25 || IsWhite(s.pixel(page.multiColumn->View()->viewport()->mapToGlobal(
+                                         QPoint(header.left() + 3, header.bottom() - 3)))))
+            f << QStringLiteral("header gradient");
+    }) && ok;
+    ok = ShootPopup(page.gridDropDown, QStringLiteral("grid"), dir, tableProbe(page.gridDropDown)) && ok;
+    page.colorPicker->SetColorSelectionStyle(csDiscrete);
+    ok = ShootPopup(page.colorPicker, QStringLiteral("color_boxes"), dir, [&](const QImage& s, QStringList& f) {
+        TCustomColorSelector* boxes = page.colorPicker->ColorSelector();
+        for (size_t i = 0; i < boxes->Items().size(); ++i)
+            if (int(i) != boxes->ItemIndex() &&
+                !Near(s.pixel(boxes->mapToGlobal(boxes->Items()[i].Rect.center())), boxes->Items()[i].Color, 2))
+                f << QStringLiteral("box %1").arg(i);
+        const QPoint inBox = page.colorPicker->mapToGlobal(page.colorPicker->ColorBoxRect().center());
+        if (!Near(s.pixel(inBox), page.colorPicker->SelectedColor(), 2))
+            f << QStringLiteral("edit colour box");
+    }) && ok;
+    page.colorPicker->SetColorSelectionStyle(csList);
+    ok = ShootPopup(page.colorPicker, QStringLiteral("color_list"), dir) && ok;
     return ok;
 }
 

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -29,7 +31,9 @@ std::unique_ptr<TExColumnGrid> MakeTrapTable(int rows)
     g->SetColCount(kColumns);
     g->SetRowCount(rows + 1);
     g->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing,
-                   goDrawFocusSelected});
+                   goDrawFocusSelected, goEditing});
+    g->FocusHelper.Enabled = true;
+    g->Navigation.AllowClipboardShortCuts = true;
     g->ControlLook.SetControlStyle(csWinXP);
     const struct
     {
@@ -88,6 +92,7 @@ std::unique_ptr<TExStringGrid> MakeGraphicsTable(TGridImageList& images)
     g->SetColWidths(2, 330);
     g->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing});
     g->ControlLook.SetControlStyle(csWinXP);
+    g->Navigation.AllowClipboardShortCuts = true;
     g->GridImages = &images;
     g->Loaded();
     g->SetCells(0, 0, QStringLiteral("Kind"));
@@ -117,8 +122,8 @@ std::unique_ptr<TExStringGrid> MakeGraphicsTable(TGridImageList& images)
     g->AddRating(1, row("Rating"), 5, 0x00C0FF, clSilver);
     g->SetCells(1, r - 1, QStringLiteral("3.5"));
     g->AddRotated(1, row("Turned text"), 10, QStringLiteral("Turned ten degrees"));
-    g->AddImageIdx(1, row("Image list"), 2, haLeft, vaCenter);
-    g->SetCells(1, r - 1, QStringLiteral("  Online"));
+    g->AddImageIdx(1, row("Image list"), 2, haBeforeText, vaCenter);
+    g->SetCells(1, r - 1, QStringLiteral("Online"));
     if (TIntList* list = g->AddMultiImage(1, row("Images"), 0, haLeft, vaCenter))
         for (int i = 0; i < 3; ++i)
             list->Add(i);
@@ -173,18 +178,53 @@ int main(int argc, char** argv)
     tabs.show();
     const std::vector<std::pair<QString, std::function<void()>>> steps{
         {QStringLiteral("grid_trap_table.png"), [] {}},
+        // The edited cell with its frame, a window of its own: from the screen.
+        {QStringLiteral("grid_trap_table_editing.png"),
+         [&] {
+             trapWidget->setFocus();
+             trap->SetCol(2);
+             trap->SetRow(4);
+             QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+             QApplication::sendEvent(trapWidget, &f2);
+         }},
         {QStringLiteral("grid_trap_table_end.png"),
          [&] {
              trapWidget->verticalScrollBar()->setValue(trapWidget->verticalScrollBar()->maximum());
              trapWidget->horizontalScrollBar()->setValue(trapWidget->horizontalScrollBar()->maximum());
          }},
         {QStringLiteral("grid_cell_graphics.png"), [&] { tabs.setCurrentWidget(graphicsWidget); }},
+        // Ctrl+C on three kinds of the graphics grid, Ctrl+V into the trap
+        // table's names: the pasted rows show on the first page.
+        {QStringLiteral("grid_clipboard_paste.png"),
+         [&] {
+             graphics->SelectCells(0, 1, 0, 3);
+             QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+             QApplication::sendEvent(graphicsWidget, &copy);
+             tabs.setCurrentWidget(trapWidget);
+             // An editor still open from an earlier page would take the key.
+             if (trap->EditorMode())
+                 trap->HideInplaceEdit();
+             trapWidget->verticalScrollBar()->setValue(0);
+             trapWidget->horizontalScrollBar()->setValue(0);
+             trap->SelectCells(2, 1, 2, 1);
+             QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+             QApplication::sendEvent(trapWidget, &paste);
+         }},
     };
     for (const auto& [file, prepare] : steps) {
         prepare();
         QApplication::processEvents();
-        if (!tabs.grab().save(QDir(shots).filePath(file)))
+        const QPixmap shot = file.endsWith(QStringLiteral("_editing.png"))
+                                 ? tabs.screen()->grabWindow(0, tabs.x(), tabs.y(), tabs.frameGeometry().width(),
+                                                             tabs.frameGeometry().height())
+                                 : tabs.grab();
+        if (!shot.save(QDir(shots).filePath(file)))
             return 1;
+        if (trap->EditorMode()) {
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QWidget* editor = QApplication::focusWidget();
+            QApplication::sendEvent(editor != nullptr ? editor : trapWidget, &esc);
+        }
     }
     return 0;
 }
