@@ -324,15 +324,8 @@ void TExStringGrid::SetCellControls(int col, int row, QObject* control)
 
 void TExStringGrid::CellControlsUpdate()
 {
-    if (!View())
-        return;
-    for (int i = 0; i < controlList_.Count(); ++i) {
-        const TControlItem* item = controlList_.GetControl(i);
-        const bool shown = !IsHiddenRow(item->Y) && !IsHiddenColumn(item->X);
-        const QRect r = shown ? CellRect(DisplColIndex(item->X), DisplRowIndex(item->Y)) : QRect();
-        View()->PlaceControl(item->Control, QRect(r.x() - 1, r.y() - 1, r.width() + 1, r.height() + 1),
-                             shown && !r.isEmpty());
-    }
+    // Controls out of view hide; the rest sit over their cells.
+    PlaceCellControls();
 }
 
 } // namespace grid

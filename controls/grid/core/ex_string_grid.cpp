@@ -157,6 +157,12 @@ void TExStringGrid::EndUpdate()
 
 bool TExStringGrid::SelectCell(int col, int row)
 {
+    // The owner's vetoes come first: a refused move leaves the cell where it
+    // is and reports nothing more.
+    bool allow = true;
+    CellChanging(col, row, allow);
+    if (!allow)
+        return false;
     if (!Editing().SelectCell(col, row) || !TBaseGrid::SelectCell(col, row))
         return false;
     // A move onto another row is reported however it came (keys, clicks,
@@ -167,6 +173,143 @@ bool TExStringGrid::SelectCell(int col, int row)
         OnRowChanged(this, old, row);
     }
     return true;
+}
+
+void TExStringGrid::CellChanging(int col, int row, bool& allow)
+{
+    if (row != Row() && OnRowChanging)
+        OnRowChanging(this, Row(), row, allow);
+    if (col != Col() && OnColChanging)
+        OnColChanging(this, Col(), col, allow);
+    if ((col == Col() && row == Row()) || !OnCellChanging || disableChange_)
+        return;
+    OnCellChanging(this, Row(), Col(), row, col, allow);
+}
+
+void TExStringGrid::TopLeftChanged()
+{
+    TBaseGrid::TopLeftChanged();
+    PlaceCellControls();
+}
+
+namespace {
+
+// A display column (row) shows at the left (top) or in the scrolled range.
+bool InView(int index, int fixed, int first, int visible)
+{
+    return index < fixed || (index >= first && index <= first + visible);
+}
+
+} // namespace
+
+void TExStringGrid::PlaceCellControls()
+{
+    if (!View())
+        return;
+    if (cellScrollBar_.Visible && CellScrollBarControl) {
+        const TGridCoord c = cellScrollBar_.Cell;
+        QRect& b = cellScrollBar_.Bounds;
+        if (InView(c.X, FixedCols(), LeftCol(), VisibleColCount()) &&
+            InView(c.Y, FixedRows(), TopRow(), VisibleRowCount())) {
+            const QRect r = CellRect(c.X, c.Y);
+            const int line = GridLineWidth();
+            b = QRect(r.x() + r.width() - line - kScrollBarSize, r.y() + line, kScrollBarSize,
+                      std::max(0, r.height() - 2 * line));
+        } else {
+            b.setHeight(0);
+        }
+        View()->PlaceControl(CellScrollBarControl, b, true);
+    }
+    for (int i = 0; i < controlList_.Count(); ++i) {
+        const TControlItem* item = controlList_.GetControl(i);
+        bool shown = !IsHiddenRow(item->Y) && !IsHiddenColumn(item->X);
+        const int col = DisplColIndex(item->X);
+        const int row = DisplRowIndex(item->Y);
+        shown = shown && InView(col, FixedCols(), LeftCol(), VisibleColCount()) &&
+                InView(row, FixedRows(), TopRow(), VisibleRowCount());
+        const QRect r = shown ? CellRect(col, row) : QRect();
+        View()->PlaceControl(item->Control, QRect(r.x() - 1, r.y() - 1, r.width() + 1, r.height() + 1),
+                             shown && !r.isEmpty());
+    }
+}
+
+void TExStringGrid::HoverCellScrollBar(int col, int row)
+{
+    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) {
+        HideCellScrollBar();
+        return;
+    }
+    const int real = RealColIndex(col);
+    const QPoint pageAndRange = HasScrollBar(real, row) ? GetScrollProp(real, row) : QPoint(-1, -1);
+    if (pageAndRange.x() < 0 || pageAndRange.x() >= pageAndRange.y()) {
+        HideCellScrollBar();
+        return;
+    }
+    const TGridCoord base = BaseCell(real, row);
+    const TGridCoord cell{DisplColIndex(base.X), base.Y};
+    if (cellScrollBar_.Visible && cellScrollBar_.Cell == cell)
+        return; // already there
+    cellScrollBar_.Visible = true;
+    cellScrollBar_.Cell = cell;
+    cellScrollBar_.Page = pageAndRange.x();
+    cellScrollBar_.Range = pageAndRange.y();
+    cellScrollBar_.Position = std::clamp(GetScrollPosition(base.X, base.Y), 0, cellScrollBar_.Max());
+    cellScrollBar_.Bounds = QRect();
+    PlaceCellControls();
+}
+
+void TExStringGrid::HideCellScrollBar()
+{
+    if (!cellScrollBar_.Visible)
+        return;
+    cellScrollBar_ = TCellScrollBar{};
+    if (View() && CellScrollBarControl)
+        View()->PlaceControl(CellScrollBarControl, QRect(), false);
+}
+
+bool TExStringGrid::CellScroll(TCellScrollAction action, int pos)
+{
+    TCellScrollBar& bar = cellScrollBar_;
+    if (!bar.Visible)
+        return false;
+    const int real = RealColIndex(bar.Cell.X);
+    if (bar.Cell.Y >= RowCount() || !HasScrollBar(real, bar.Cell.Y)) {
+        // The cell lost its bar (removed, or the rows changed under it).
+        HideCellScrollBar();
+        return false;
+    }
+    int next = bar.Position;
+    switch (action) {
+    case csLineUp:
+        next -= kCellScrollLine;
+        break;
+    case csLineDown:
+        next += kCellScrollLine;
+        break;
+    case csPageUp:
+        next -= kCellScrollPage;
+        break;
+    case csPageDown:
+        next += kCellScrollPage;
+        break;
+    case csThumb:
+        next = pos;
+        break;
+    }
+    next = std::clamp(next, 0, bar.Max());
+    if (next == bar.Position)
+        return false;
+    bar.Position = next;
+    SetScrollPosition(real, bar.Cell.Y, next);
+    ScrollCell();
+    return true;
+}
+
+void TExStringGrid::ScrollCell()
+{
+    const TCellScrollBar& bar = cellScrollBar_;
+    if (OnScrollCell)
+        OnScrollCell(this, bar.Cell.X, bar.Cell.Y, bar.Position, 0, bar.Max());
 }
 
 GridEditing& TExStringGrid::Editing()

@@ -14,7 +14,9 @@
 #include "controls/grid/theme/theme_notifier.h"
 
 #include <QIODevice>
+#include <QPointer>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -287,6 +289,40 @@ public:
     int NumCellControls() const { return numCellControls_; }
     const TControlList& ControlList() const { return controlList_; }
     void CellControlsUpdate();
+    // After a scroll: controls of cells in view sit over their cell (grown
+    // by one pixel left and up); those of hidden rows or columns and of data
+    // cells out of view are hidden; fixed cells keep theirs. The cell scroll
+    // bar follows its cell or collapses to height 0.
+    void PlaceCellControls();
+    void TopLeftChanged() override;
+
+    // ---- The per-cell scroll bar ----
+    // One control (given by the widget) shown at the right edge of a cell
+    // with a scroll bar whose page is smaller than its range, while the
+    // pointer is over that cell. Position runs from 0 to range - page.
+    struct TCellScrollBar
+    {
+        bool Visible = false;
+        TGridCoord Cell{-1, -1}; // display column, row
+        QRect Bounds;
+        int Page = 0;
+        int Range = 0;
+        int Position = 0;
+        int Max() const { return std::max(0, Range - Page); }
+    };
+    enum TCellScrollAction { csLineUp, csLineDown, csPageUp, csPageDown, csThumb };
+    static constexpr int kCellScrollLine = 10;
+    static constexpr int kCellScrollPage = 100;
+    QPointer<QObject> CellScrollBarControl;
+    const TCellScrollBar& CellScrollBar() const { return cellScrollBar_; }
+    // The bar over the cell under the pointer (display indices), or hidden
+    // when that cell has none.
+    void HoverCellScrollBar(int col, int row);
+    void HideCellScrollBar();
+    // A step of the shown bar: lines by 10, pages by 100, the thumb to pos;
+    // a changed position is stored in the cell and reported (ScrollCell).
+    bool CellScroll(TCellScrollAction action, int pos = 0);
+    virtual void ScrollCell();
 
     // ---- Column order and headers ----
     void SetColumnOrder();
@@ -360,6 +396,12 @@ public:
         OnAutoAdvance;
     std::function<void(TExStringGrid*, int oldRow, int oldCol, int newRow, int newCol, bool& allow)>
         OnCellChanging;
+    // Asked before the current cell moves to another row (column), however
+    // it moves; a refusal keeps the cell and nothing more is reported.
+    std::function<void(TExStringGrid*, int oldRow, int newRow, bool& allow)> OnRowChanging;
+    std::function<void(TExStringGrid*, int oldCol, int newCol, bool& allow)> OnColChanging;
+    // The per-cell scroll bar moved: display column, row, position, min, max.
+    std::function<void(TExStringGrid*, int col, int row, int pos, int min, int max)> OnScrollCell;
     std::function<void(TExStringGrid*, int row)> OnAutoAddRow;
     std::function<void(TExStringGrid*, int col)> OnAutoInsertCol;
     std::function<void(TExStringGrid*, bool& canAdd)> OnCanAddRow;
@@ -1234,6 +1276,9 @@ protected:
     void ColumnMoved(int fromIndex, int toIndex) override;
     void RowMoved(int fromIndex, int toIndex) override;
     bool SelectCell(int col, int row) override;
+    // The vetoes of a move to (col, row): OnRowChanging, OnColChanging, then
+    // OnCellChanging (not while an advance already asked it).
+    virtual void CellChanging(int col, int row, bool& allow);
 
     // Hidden-column bookkeeping.
     static constexpr int kColTable = 513;
@@ -1269,6 +1314,7 @@ protected:
     TIntList columnOrder_;
     TControlList controlList_;
     int numCellControls_ = 0;
+    TCellScrollBar cellScrollBar_;
     int groupColumn_ = -1;
 
     TIntList selectedRows_;

@@ -67,13 +67,14 @@ int LastDataCol(const TExStringGrid& g)
 }
 
 // Moves the current cell; with Shift under range selection the anchor stays.
-// A move to another cell is followed by OnClick, as a click is.
+// A move to another cell is followed by OnClick, as a click is; a refused
+// move is not.
 void MoveTo(TExStringGrid& g, int col, int row, TShiftState shift)
 {
     const bool extend = Held(shift, ssShift) && g.Options().Contains(goRangeSelect);
-    const bool moves = col != g.Col() || row != g.Row();
+    const TGridCoord before{g.Col(), g.Row()};
     g.MoveColRow(col, row, !extend, true);
-    if (moves && g.OnClick)
+    if ((g.Col() != before.X || g.Row() != before.Y) && g.OnClick)
         g.OnClick(&g);
 }
 

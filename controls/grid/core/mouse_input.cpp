@@ -165,6 +165,38 @@ int GridMouse::SizingRow(QPoint p) const
     return -1;
 }
 
+int GridMouse::FixedSizingCol(QPoint p) const
+{
+    if (!g_.MouseActions.SizeFixedCol)
+        return -1;
+    const TGridCoord c = g_.MouseCoord(p.x(), p.y());
+    if (c.X < 0 || c.Y < 0)
+        return -1;
+    int border = 0;
+    for (int i = 0; i < g_.FixedCols(); ++i) {
+        border += g_.ColWidths(i);
+        if (std::abs(p.x() - border) < kBorderZone)
+            return i;
+    }
+    return -1;
+}
+
+int GridMouse::FixedSizingRow(QPoint p) const
+{
+    if (!g_.MouseActions.SizeFixedRow)
+        return -1;
+    const TGridCoord c = g_.MouseCoord(p.x(), p.y());
+    if (c.X < 0 || c.Y < 0)
+        return -1;
+    int border = 0;
+    for (int i = 0; i < g_.FixedRows(); ++i) {
+        border += g_.RowHeights(i);
+        if (std::abs(p.y() - border) < kBorderZone)
+            return i;
+    }
+    return -1;
+}
+
 bool GridMouse::HtmlHit(int col, int row, QPoint p, html::HtmlLayout& layout)
 {
     if (col < 0 || row < 0 || col >= g_.ColCount() || row >= g_.RowCount())
@@ -337,9 +369,14 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
         }
     }
 
-    // Column and row borders in the fixed area.
-    const int sizeCol = SizingCol(p);
-    const int sizeRow = sizeCol < 0 ? SizingRow(p) : -1;
+    // Column and row borders in the fixed area; with SizeFixedCol
+    // (SizeFixedRow) a fixed column's (row's) border on any row (column).
+    int sizeCol = SizingCol(p);
+    int sizeRow = sizeCol < 0 ? SizingRow(p) : -1;
+    if (sizeCol < 0 && sizeRow < 0) {
+        sizeCol = FixedSizingCol(p);
+        sizeRow = sizeCol < 0 ? FixedSizingRow(p) : -1;
+    }
     if (sizeCol >= 0 || sizeRow >= 0) {
         g_.HideInplaceEdit();
         const bool cols = sizeCol >= 0;
@@ -465,6 +502,14 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
         g_.HideInplaceEdit();
     const bool extend = Held(shift, ssShift) && g_.Options().Contains(goRangeSelect);
     g_.MoveColRow(cell.X, cell.Y, !extend, true);
+    if (g_.Col() != cell.X || g_.Row() != cell.Y) {
+        // The move was refused: the press is reported, no click, no drag,
+        // no editor.
+        FireMouseDown(mbLeft, shift, p, ownerEvents);
+        if (g_.OnClickCell)
+            g_.OnClickCell(&g_, cell.Y, cell.X);
+        return;
+    }
     g_.SnapToBaseCell();
     mode_ = Mode::Selecting;
     FireMouseDown(mbLeft, shift, p, ownerEvents);
@@ -588,7 +633,8 @@ void GridMouse::RightPress(TShiftState shift, QPoint p, bool ownerEvents)
         if (g_.EditorMode())
             g_.HideInplaceEdit();
         g_.MoveColRow(cell.X, cell.Y, true, true);
-        FireClick();
+        if (g_.Col() == cell.X && g_.Row() == cell.Y)
+            FireClick();
     }
     if (g_.OnRightClickCell)
         g_.OnRightClickCell(&g_, cell.Y, cell.X);
@@ -676,6 +722,7 @@ void GridMouse::Move(TShiftState shift, QPoint p, bool leftDown)
 void GridMouse::Hover(QPoint p)
 {
     const TGridCoord c = g_.MouseCoord(p.x(), p.y());
+    g_.HoverCellScrollBar(c.X, c.Y);
     if (g_.HoverRow) {
         const int row = c.Y >= g_.FixedRows() ? c.Y : -1;
         if (row != g_.FHoverRowIdx) {
@@ -1211,9 +1258,9 @@ int GridMouse::CursorAt(QPoint p)
     default:
         break;
     }
-    if (SizingCol(p) >= 0)
+    if (SizingCol(p) >= 0 || FixedSizingCol(p) >= 0)
         return cursors::HSplit;
-    if (SizingRow(p) >= 0)
+    if (SizingRow(p) >= 0 || FixedSizingRow(p) >= 0)
         return cursors::VSplit;
     if (InResizer(p))
         return cursors::AllSelect;

@@ -189,6 +189,11 @@ private:
     // the point in the fixed area; -1 for none.
     int SizingCol(QPoint p) const;
     int SizingRow(QPoint p) const;
+    // With SizeFixedCol (SizeFixedRow): the fixed column (row) whose right
+    // (bottom) border lies less than 3 pixels from a point on any cell; -1
+    // for none.
+    int FixedSizingCol(QPoint p) const;
+    int FixedSizingRow(QPoint p) const;
     bool CheckBoxPress(TGridCoord cell, int real, QPoint p, TShiftState shift, bool ownerEvents);
     // A press on the selection that may become a drag.
     bool DragPress(TGridCoord cell, int real, QPoint p, TShiftState shift, bool ownerEvents);

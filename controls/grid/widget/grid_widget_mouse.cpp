@@ -20,6 +20,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
@@ -240,6 +241,67 @@ public:
         w_.ShowRowSizeLine(mouse.RowSizeLine());
         if (!mouse.Panning())
             ShowCursor(mouse.CursorAt(pos));
+        SyncCellBar();
+    }
+
+    // The per-cell scroll bar: made the first time a cell needs it, then
+    // given the range, page and position of the cell under the pointer.
+    void SyncCellBar()
+    {
+        TExStringGrid& g = w_.Grid();
+        const TExStringGrid::TCellScrollBar& state = g.CellScrollBar();
+        if (!state.Visible)
+            return;
+        if (cellBar_ == nullptr) {
+            cellBar_ = new QScrollBar(Qt::Vertical, w_.viewport());
+            cellBar_->setFocusPolicy(Qt::NoFocus);
+            cellBar_->hide();
+            QObject::connect(cellBar_, &QAbstractSlider::actionTriggered, this,
+                             [this](int action) { CellBarAction(action); });
+            g.CellScrollBarControl = cellBar_;
+            RunGuarded([&] { g.PlaceCellControls(); });
+        }
+        const QSignalBlocker quiet(cellBar_);
+        cellBar_->setRange(0, state.Max());
+        cellBar_->setPageStep(state.Page);
+        cellBar_->setSingleStep(TExStringGrid::kCellScrollLine);
+        cellBar_->setValue(state.Position);
+    }
+
+    // A step of the per-cell bar goes through the grid's rule (lines by 10,
+    // pages by 100); the bar shows the position the grid took.
+    void CellBarAction(int action)
+    {
+        using Slider = QAbstractSlider;
+        TExStringGrid& g = w_.Grid();
+        TExStringGrid::TCellScrollAction step = TExStringGrid::csThumb;
+        int pos = cellBar_->sliderPosition();
+        switch (action) {
+        case Slider::SliderSingleStepSub:
+            step = TExStringGrid::csLineUp;
+            break;
+        case Slider::SliderSingleStepAdd:
+            step = TExStringGrid::csLineDown;
+            break;
+        case Slider::SliderPageStepSub:
+            step = TExStringGrid::csPageUp;
+            break;
+        case Slider::SliderPageStepAdd:
+            step = TExStringGrid::csPageDown;
+            break;
+        case Slider::SliderToMinimum:
+            pos = 0;
+            break;
+        case Slider::SliderToMaximum:
+            pos = g.CellScrollBar().Max();
+            break;
+        case Slider::SliderMove:
+            break;
+        default:
+            return;
+        }
+        RunGuarded([&] { g.CellScroll(step, pos); });
+        cellBar_->setSliderPosition(g.CellScrollBar().Position);
     }
 
     void StartPan(QPoint pos)
@@ -382,6 +444,7 @@ private:
     QTimer scrollTimer_;
     QTimer gridTimer_;
     QLabel* marker_ = nullptr;
+    QScrollBar* cellBar_ = nullptr;
     TGridCoord hintCell_{-1, -1};
     bool sizingHint_ = false;
 

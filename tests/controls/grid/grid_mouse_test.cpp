@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHelpEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -157,6 +158,69 @@ TEST_F(GridMouseWindow, HeaderBorderDragSizesTheColumn)
     EXPECT_EQ(g.ColWidths(1), before + 25);
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(g.Row(), 1);
+}
+
+TEST_F(GridMouseWindow, FixedColumnBorderSizesFromADataRowWithSizeFixedCol)
+{
+    const int before = g.ColWidths(0);
+    const QPoint border(before - 1, Mid(1, 4).y());
+    QTest::mouseMove(Port(), border);
+    EXPECT_NE(Port()->cursor().shape(), Qt::SplitHCursor);
+    g.MouseActions.SizeFixedCol = true;
+    QTest::mouseMove(Port(), border + QPoint(0, 1));
+    EXPECT_EQ(Port()->cursor().shape(), Qt::SplitHCursor);
+    QTest::mousePress(Port(), Qt::LeftButton, {}, border);
+    QTest::mouseMove(Port(), border + QPoint(15, 0));
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, border + QPoint(15, 0));
+    EXPECT_EQ(g.ColWidths(0), before + 15);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(clicks, 0);
+    QTest::mouseMove(Port(), Mid(1, 4));
+    EXPECT_EQ(Port()->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The per-cell scroll bar: the pointer over the cell shows a real bar at its
+// right edge, a click on its arrow steps the cell's position by 10, the
+// pointer on another cell hides it, and scrolling the cell away collapses it.
+TEST_F(GridMouseWindow, CellScrollBarShowsUnderThePointerAndSteps)
+{
+    const int name = Display(kName);
+    g.SetRowHeights(3, 90);
+    g.AddScrollBar(kName, 3, false);
+    g.SetScrollProp(kName, 3, QPoint(20, 300));
+    QStringList reports;
+    g.OnScrollCell = [&](TExStringGrid*, int col, int row, int pos, int min, int max) {
+        reports << QStringLiteral("%1,%2:%3 %4..%5").arg(col).arg(row).arg(pos).arg(min).arg(max);
+    };
+    QTest::mouseMove(Port(), Mid(name, 3));
+    QScrollBar* bar = nullptr;
+    for (QScrollBar* b : Port()->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
+        if (b->isVisible())
+            bar = b;
+    ASSERT_NE(bar, nullptr);
+    const QRect cell = g.CellRect(name, 3);
+    EXPECT_EQ(bar->geometry().x() + bar->width(), cell.x() + cell.width() - g.GridLineWidth());
+    EXPECT_EQ(bar->width(), 17);
+    EXPECT_EQ(bar->maximum(), 280);
+
+    // The down arrow at the bar's foot.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
+    EXPECT_EQ(g.GetScrollPosition(kName, 3), 10);
+    EXPECT_EQ(bar->value(), 10);
+    EXPECT_EQ(reports.join(u' '), QStringLiteral("1,3:10 0..280"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 4));
+    EXPECT_EQ(g.GetScrollPosition(kName, 3), 0);
+
+    QTest::mouseMove(Port(), Mid(name, 1));
+    EXPECT_FALSE(bar->isVisible());
+    QTest::mouseMove(Port(), Mid(name, 3));
+    EXPECT_TRUE(bar->isVisible());
+    g.SetTopRow(12);
+    EXPECT_EQ(bar->height(), 0);
+    // The click on the cell itself still reaches the grid.
+    g.SetTopRow(1);
+    QTest::mouseClick(Port(), Qt::LeftButton, {}, g.CellRect(name, 3).topLeft() + QPoint(5, 5));
+    EXPECT_EQ(g.Row(), 3);
 }
 
 TEST_F(GridMouseWindow, HeaderDoubleClickReachesTheTableHandler)

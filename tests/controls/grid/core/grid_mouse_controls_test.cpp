@@ -3,6 +3,8 @@
 // drop-down button and the filter glyph.
 #include "controls/grid/core/mouse_input.h"
 
+#include "recording_view.h"
+
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -493,3 +495,174 @@ TEST(GridMouseControls, DropDownButtonAndFilterGlyphNeverSort)
 }
 
 } // namespace
+
+namespace {
+
+// Where the view last put a control; visible false when never placed.
+RecordingView::Placement LastPlacement(const RecordingView& view, const QObject* control)
+{
+    for (auto it = view.placements.rbegin(); it != view.placements.rend(); ++it)
+        if (it->control == control)
+            return *it;
+    return {nullptr, QRect(), false};
+}
+
+QRect Grown(const QRect& r)
+{
+    return {r.x() - 1, r.y() - 1, r.width() + 1, r.height() + 1};
+}
+
+} // namespace
+
+// Scrolling places the cell controls again: in view over their cell, out of
+// view hidden, in a hidden row hidden whatever the scroll; a fixed column's
+// control follows its row, the fixed corner's stays.
+TEST(GridMouseControls, CellControlsFollowScrollingAndStayHiddenInHiddenRows)
+{
+    TExStringGrid g;
+    RecordingView view;
+    g.SetView(&view);
+    g.SetColCount(4);
+    g.SetRowCount(40);
+    QObject data, hiddenRow, fixedCol, corner, header;
+    g.SetCellControls(1, 2, &data);
+    g.SetCellControls(2, 4, &hiddenRow);
+    g.SetCellControls(0, 3, &fixedCol);
+    g.SetCellControls(0, 0, &corner);
+    g.SetCellControls(2, 0, &header);
+    g.HideRow(4);
+    ASSERT_TRUE(g.IsHiddenRow(4));
+
+    const struct
+    {
+        int topRow;
+        bool data, fixedCol;
+    } steps[] = {{20, false, false}, {1, true, true}, {3, false, true}, {25, false, false}, {1, true, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.topRow);
+        view.Clear();
+        g.SetTopRow(step.topRow);
+        ASSERT_EQ(g.TopRow(), step.topRow);
+        EXPECT_EQ(LastPlacement(view, &data).visible, step.data);
+        if (step.data)
+            EXPECT_EQ(LastPlacement(view, &data).bounds, Grown(g.CellRect(1, 2)));
+        EXPECT_EQ(LastPlacement(view, &fixedCol).visible, step.fixedCol);
+        // The hidden row's control is placed hidden every time.
+        ASSERT_NE(LastPlacement(view, &hiddenRow).control, nullptr);
+        EXPECT_FALSE(LastPlacement(view, &hiddenRow).visible);
+        EXPECT_TRUE(LastPlacement(view, &corner).visible);
+        EXPECT_EQ(LastPlacement(view, &corner).bounds, Grown(g.CellRect(0, 0)));
+        EXPECT_TRUE(LastPlacement(view, &header).visible);
+    }
+    // Scrolled sideways past its column the header control goes too.
+    g.SetColCount(30);
+    view.Clear();
+    g.SetLeftCol(10);
+    EXPECT_FALSE(LastPlacement(view, &header).visible);
+    EXPECT_TRUE(LastPlacement(view, &corner).visible);
+    // Shown again, the row's control comes back over its cell.
+    g.SetLeftCol(1);
+    g.SetTopRow(1);
+    g.UnHideRow(4);
+    view.Clear();
+    g.SetTopRow(2);
+    g.SetTopRow(1);
+    EXPECT_TRUE(LastPlacement(view, &hiddenRow).visible);
+    EXPECT_EQ(LastPlacement(view, &hiddenRow).bounds, Grown(g.CellRect(2, 4)));
+    g.SetView(nullptr);
+}
+
+// The per-cell scroll bar shows over the right edge of a scroll-bar cell
+// under the pointer (when its page is smaller than its range), steps by 10
+// and 100 within 0 .. range - page, stores and reports each new position,
+// and follows its cell through scrolling or collapses to height 0.
+TEST(GridMouseControls, CellScrollBarShowsOverItsCellAndSteps)
+{
+    TExStringGrid g;
+    RecordingView view;
+    g.SetView(&view);
+    g.SetColCount(5);
+    g.SetRowCount(40);
+    g.HideColumn(1); // real column 3 shows as display column 2
+    g.AddScrollBar(3, 3, false);
+    g.SetScrollProp(3, 3, QPoint(20, 300));
+    g.AddScrollBar(3, 5, false);
+    g.SetScrollProp(3, 5, QPoint(50, 40)); // all of it fits: no bar
+    QObject bar;
+    g.CellScrollBarControl = &bar;
+    QStringList reports;
+    g.OnScrollCell = [&](TExStringGrid* sender, int col, int row, int pos, int min, int max) {
+        EXPECT_EQ(sender, &g);
+        reports << QStringLiteral("%1,%2:%3 %4..%5").arg(col).arg(row).arg(pos).arg(min).arg(max);
+    };
+    GridMouse m(g);
+    const auto mid = [&](int col, int row) { return g.CellRect(col, row).center(); };
+
+    m.Move({}, mid(2, 3), false);
+    const auto& state = g.CellScrollBar();
+    ASSERT_TRUE(state.Visible);
+    EXPECT_EQ(state.Cell, (TGridCoord{2, 3}));
+    const QRect cell = g.CellRect(2, 3);
+    const int line = g.GridLineWidth();
+    const QRect expected(cell.x() + cell.width() - line - 17, cell.y() + line, 17, cell.height() - 2 * line);
+    EXPECT_EQ(state.Bounds, expected);
+    EXPECT_TRUE(LastPlacement(view, &bar).visible);
+    EXPECT_EQ(LastPlacement(view, &bar).bounds, expected);
+    EXPECT_EQ(state.Max(), 280);
+
+    // Over another cell, or a cell whose page covers its range: hidden.
+    for (const QPoint p : {mid(1, 3), mid(2, 5), mid(2, 0)}) {
+        m.Move({}, p, false);
+        EXPECT_FALSE(g.CellScrollBar().Visible);
+        EXPECT_FALSE(LastPlacement(view, &bar).visible);
+    }
+    EXPECT_FALSE(g.CellScroll(TExStringGrid::csLineDown)); // nothing shown
+    m.Move({}, mid(2, 3), false);
+
+    const struct
+    {
+        TExStringGrid::TCellScrollAction action;
+        int pos;
+        int expect;
+        bool changed;
+    } steps[] = {
+        {TExStringGrid::csLineDown, 0, 10, true},   {TExStringGrid::csPageDown, 0, 110, true},
+        {TExStringGrid::csThumb, 500, 280, true},   {TExStringGrid::csLineDown, 0, 280, false},
+        {TExStringGrid::csLineUp, 0, 270, true},    {TExStringGrid::csPageUp, 0, 170, true},
+        {TExStringGrid::csPageUp, 0, 70, true},     {TExStringGrid::csPageUp, 0, 0, true},
+        {TExStringGrid::csThumb, -5, 0, false},     {TExStringGrid::csThumb, 42, 42, true},
+    };
+    QStringList expectedReports;
+    for (const auto& step : steps) {
+        EXPECT_EQ(g.CellScroll(step.action, step.pos), step.changed) << step.expect;
+        EXPECT_EQ(g.CellScrollBar().Position, step.expect);
+        EXPECT_EQ(g.GetScrollPosition(3, 3), step.expect);
+        if (step.changed)
+            expectedReports << QStringLiteral("2,3:%1 0..280").arg(step.expect);
+    }
+    EXPECT_EQ(reports, expectedReports);
+
+    // Coming back to the cell the bar shows its stored position.
+    m.Move({}, mid(1, 1), false);
+    m.Move({}, mid(2, 3), false);
+    EXPECT_EQ(g.CellScrollBar().Position, 42);
+
+    // Scrolled out of view the bar collapses to height 0; back, it sits on
+    // its cell again.
+    view.Clear();
+    g.SetTopRow(10);
+    EXPECT_TRUE(g.CellScrollBar().Visible);
+    EXPECT_EQ(g.CellScrollBar().Bounds.height(), 0);
+    EXPECT_EQ(LastPlacement(view, &bar).bounds.height(), 0);
+    g.SetTopRow(2);
+    const QRect moved = g.CellRect(2, 3);
+    EXPECT_EQ(g.CellScrollBar().Bounds, QRect(moved.x() + moved.width() - line - 17, moved.y() + line, 17,
+                                              moved.height() - 2 * line));
+    EXPECT_EQ(LastPlacement(view, &bar).bounds, g.CellScrollBar().Bounds);
+
+    // The cell loses its bar: a step hides it instead of writing anything.
+    g.RemoveCellGraphic(3, 3);
+    EXPECT_FALSE(g.CellScroll(TExStringGrid::csLineDown));
+    EXPECT_FALSE(g.CellScrollBar().Visible);
+    g.SetView(nullptr);
+}

@@ -273,6 +273,47 @@ const MouseCase kCases[] = {
          m.Release(mbRight, {}, Mid(g, 2, 4));
      },
      {1, 1}, kCell, "down right:4,2 up", "N"},
+    // The owner refuses moves: the press is reported, the move, the click
+    // and the drag are not.
+    {"a click refused by the row veto keeps the cell and clicks nothing",
+     [](MouseGrid& g) {
+         g.OnRowChanging = [&g](TExStringGrid*, int from, int to, bool& allow) {
+             g.log << QStringLiteral("row:%1>%2").arg(from).arg(to);
+             allow = false;
+         };
+     },
+     {1, 1},
+     [](MouseGrid& g, GridMouse& m) {
+         m.Press(mbLeft, {}, Mid(g, 2, 3));
+         m.Move({}, Mid(g, 2, 4), true);
+         m.Release(mbLeft, {}, Mid(g, 2, 4));
+     },
+     {1, 1}, kCell, "row:1>3 down cell:3,2 up", "N"},
+    {"a row veto lets a click along the row pass",
+     [](MouseGrid& g) { g.OnRowChanging = [](TExStringGrid*, int, int, bool& allow) { allow = false; }; }, {1, 1},
+     [](MouseGrid& g, GridMouse& m) { Click(m, Mid(g, 2, 1)); }, {2, 1}, kCell, "down cell:1,2 up click", "N"},
+    {"a click refused by the column veto opens no editor",
+     [](MouseGrid& g) {
+         With(g, goEditing);
+         g.MouseActions.DirectEdit = true;
+         g.OnColChanging = [&g](TExStringGrid*, int from, int to, bool& allow) {
+             g.log << QStringLiteral("col:%1>%2").arg(from).arg(to);
+             allow = false;
+         };
+     },
+     {1, 1}, [](MouseGrid& g, GridMouse& m) { Click(m, Mid(g, 2, 2)); }, {1, 1}, kCell, "col:1>2 down cell:2,2 up",
+     "N"},
+    {"a right click refused by the row veto selects nothing",
+     [](MouseGrid& g) {
+         g.MouseActions.SelectOnRightClick = true;
+         g.OnRowChanging = [](TExStringGrid*, int, int, bool& allow) { allow = false; };
+     },
+     {1, 1},
+     [](MouseGrid& g, GridMouse& m) {
+         m.Press(mbRight, {}, Mid(g, 2, 4));
+         m.Release(mbRight, {}, Mid(g, 2, 4));
+     },
+     {1, 1}, kCell, "down up", "N"},
     // Simulated clicks leave the owner's mouse events out.
     {"a simulated click fires no mouse events", kNone, {1, 1},
      [](MouseGrid& g, GridMouse& m) { m.Click(Mid(g, 2, 2)); }, {2, 2}, kCell, "cell:2,2 click", "N"},
@@ -376,6 +417,57 @@ TEST(GridMouseInput, ColumnAndRowBordersSizeByDragging)
     EXPECT_EQ(pm.CursorAt(QPoint(right - 1, 5)), cursors::Default);
     Click(pm, QPoint(right - 1, 5));
     EXPECT_EQ(plain.ColWidths(1), 64);
+}
+
+// With SizeFixedCol the fixed column's right border sizes it from any row,
+// data rows included (SizeFixedRow: the fixed row's bottom border from any
+// column); without them the same press is a plain press.
+TEST(GridMouseInput, FixedColumnAndRowBordersSizeFromEveryCell)
+{
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        MouseGrid g;
+        TableEditorLayout(g);
+        g.MouseActions.SizeFixedCol = on;
+        g.MouseActions.SizeFixedRow = on;
+        g.OnEndColumnSize = [&](TExStringGrid*, int col) { g.log << QStringLiteral("end:%1").arg(col); };
+        g.OnEndRowSize = [&](TExStringGrid*, int row) { g.log << QStringLiteral("endrow:%1").arg(row); };
+        g.OnUpdateColumnSize = [&](TExStringGrid*, int col, int& width) {
+            g.log << QStringLiteral("update:%1=%2").arg(col).arg(width);
+        };
+        GridMouse m(g);
+        const int width = g.ColWidths(0);
+        const int height = g.RowHeights(0);
+        const int y = Mid(g, 1, 3).y();
+        const int x = Mid(g, 2, 4).x();
+        const int split = on ? cursors::HSplit : cursors::Default;
+        // Less than 3 pixels either side of the border, on a data row.
+        EXPECT_EQ(m.CursorAt(QPoint(width - 1, y)), split);
+        EXPECT_EQ(m.CursorAt(QPoint(width + 2, y)), split);
+        EXPECT_EQ(m.CursorAt(QPoint(width - 3, y)), cursors::Default);
+        EXPECT_EQ(m.CursorAt(QPoint(x, height - 2)), on ? cursors::VSplit : cursors::Default);
+        EXPECT_EQ(m.CursorAt(QPoint(x, height + 4)), cursors::Default);
+
+        g.log.clear();
+        m.Press(mbLeft, {}, QPoint(width - 1, y));
+        m.Move({}, QPoint(width + 19, y), true);
+        EXPECT_EQ(m.ColSizeLine(), on ? width + 19 : -1);
+        EXPECT_EQ(m.CursorAt(QPoint(width + 19, y)), split);
+        m.Release(mbLeft, {}, QPoint(width + 19, y));
+        EXPECT_EQ(g.ColWidths(0), on ? width + 20 : width);
+        // Sized: no click, the current cell stays.
+        EXPECT_EQ(g.log.join(u' '), on ? QStringLiteral("down end:0 update:0=%1 up").arg(width + 20)
+                                       : QStringLiteral("down cell:3,0 up"));
+        EXPECT_EQ((TGridCoord{g.Col(), g.Row()}), (TGridCoord{1, 1}));
+
+        g.log.clear();
+        const int bx = Mid(g, 2, 4).x();
+        m.Press(mbLeft, {}, QPoint(bx, height - 1));
+        m.Release(mbLeft, {}, QPoint(bx, height + 7));
+        EXPECT_EQ(g.RowHeights(0), on ? height + 8 : height);
+        if (on)
+            EXPECT_EQ(g.log.join(u' '), QStringLiteral("down endrow:0 up"));
+    }
 }
 
 TEST(GridMouseInput, HeaderDragMovesTheColumnOnceItLeavesThePress)

@@ -108,6 +108,25 @@ const auto kTabsEditing = [](KeyGrid& g) {
     With(g, goTabs);
     With(g, goEditing);
 };
+// The owner's vetoes, logged and refusing.
+const auto kRowVeto = [](KeyGrid& g) {
+    g.OnRowChanging = [&g](TExStringGrid*, int from, int to, bool& allow) {
+        g.log << QStringLiteral("row:%1>%2").arg(from).arg(to);
+        allow = false;
+    };
+};
+const auto kColVeto = [](KeyGrid& g) {
+    g.OnColChanging = [&g](TExStringGrid*, int from, int to, bool& allow) {
+        g.log << QStringLiteral("col:%1>%2").arg(from).arg(to);
+        allow = false;
+    };
+};
+const auto kCellVeto = [](KeyGrid& g) {
+    g.OnCellChanging = [&g](TExStringGrid*, int oldRow, int oldCol, int newRow, int newCol, bool& allow) {
+        g.log << QStringLiteral("cell:%1,%2>%3,%4").arg(oldRow).arg(oldCol).arg(newRow).arg(newCol);
+        allow = false;
+    };
+};
 constexpr TGridRect kCell{-1, -1, -1, -1};
 
 const KeyCase kCases[] = {
@@ -237,6 +256,22 @@ const KeyCase kCases[] = {
      {3, 2}, kSpace, {3, 2}, kCell, "check:3,2,1 down:20 press: ", true, "Y", ""},
     {"enter on a check cell toggles nothing", kEditing, {3, 2}, kEnter, {3, 2}, kCell, "down:d press:0d", true, "N",
      ""},
+
+    // The owner refuses moves (start (1,1) is where the grid starts).
+    {"a refused row change keeps the cell", kRowVeto, {1, 1}, K(VK_DOWN), {1, 1}, kCell, "down:28 row:1>2", true, "N",
+     ""},
+    {"a row veto lets moves along the row pass", kRowVeto, {1, 1}, K(VK_RIGHT), {2, 1}, kCell, "down:27", true, "N",
+     ""},
+    {"a refused shift+down keeps the range", kRowVeto, {1, 1}, K(VK_DOWN, {ssShift}), {1, 1}, kCell,
+     "down:28 row:1>2", true, "N", ""},
+    {"a refused column change keeps the cell", kColVeto, {1, 1}, K(VK_RIGHT), {1, 1}, kCell, "down:27 col:1>2", true,
+     "N", ""},
+    {"ctrl+end refused by the column veto", kColVeto, {1, 1}, K(VK_END, {ssCtrl}), {1, 1}, kCell, "down:23 col:1>5",
+     true, "N", ""},
+    {"a column veto lets moves down the column pass", kColVeto, {1, 1}, K(VK_DOWN), {1, 2}, kCell, "down:28", true,
+     "N", ""},
+    {"a refused cell change keeps the cell", kCellVeto, {1, 1}, K(VK_DOWN), {1, 1}, kCell, "down:28 cell:1,1>2,1",
+     true, "N", ""},
 };
 
 } // namespace
@@ -634,6 +669,47 @@ TEST(KeyInput, RowChangedAfterEveryKeyMoveOntoAnotherRow)
     g.SetRow(4);
     g.SetRow(4);
     EXPECT_EQ(changes.join(QLatin1Char(' ')), QStringLiteral("-1>2 2>3 3>5 5>1 1>4"));
+}
+
+// The vetoes come before the move and its reports: allowed, the row veto,
+// the column veto and OnCellChanging run, then OnRowChanged and OnClick; a
+// refusal by any of them leaves the cell, the editor and the reports alone.
+TEST(KeyInput, VetoesComeBeforeTheMoveAndItsReports)
+{
+    for (const char* refuser : {"", "row", "col", "cell"}) {
+        SCOPED_TRACE(refuser);
+        KeyGrid g;
+        TableEditorLayout(g);
+        g.OnKeyDown = nullptr;
+        g.MoveColRow(2, 1, true, true);
+        g.OnRowChanging = [&](TExStringGrid* sender, int from, int to, bool& allow) {
+            EXPECT_EQ(sender, &g);
+            g.log << QStringLiteral("row:%1>%2").arg(from).arg(to);
+            allow = allow && qstrcmp(refuser, "row") != 0;
+        };
+        g.OnColChanging = [&](TExStringGrid*, int from, int to, bool& allow) {
+            g.log << QStringLiteral("col:%1>%2").arg(from).arg(to);
+            allow = allow && qstrcmp(refuser, "col") != 0;
+        };
+        g.OnCellChanging = [&](TExStringGrid*, int oldRow, int oldCol, int newRow, int newCol, bool& allow) {
+            g.log << QStringLiteral("cell:%1,%2>%3,%4").arg(oldRow).arg(oldCol).arg(newRow).arg(newCol);
+            allow = allow && qstrcmp(refuser, "cell") != 0;
+        };
+        g.OnRowChanged = [&](TExStringGrid*, int from, int to) { g.log << QStringLiteral("changed:%1>%2").arg(from).arg(to); };
+        g.OnClick = [&](TExStringGrid*) { g.log << QStringLiteral("click"); };
+        g.log.clear();
+        // Ctrl+End goes to another row and column at once.
+        GridKeyInput(g, K(VK_END, {ssCtrl}));
+        const bool refused = *refuser != 0;
+        const TGridCoord end = refused ? TGridCoord{2, 1} : TGridCoord{5, 5};
+        EXPECT_EQ((TGridCoord{g.Col(), g.Row()}), end);
+        EXPECT_EQ(g.log.join(u' '), refused ? QStringLiteral("row:1>5 col:2>5 cell:1,2>5,5")
+                                            : QStringLiteral("row:1>5 col:2>5 cell:1,2>5,5 changed:-1>5 click"));
+        // Setting the row from the program asks the same vetoes.
+        g.log.clear();
+        g.SetRow(3);
+        EXPECT_EQ(g.Row() == 3, !refused || qstrcmp(refuser, "col") == 0);
+    }
 }
 
 // On a node row's merged cell Left contracts and Right expands the node.
