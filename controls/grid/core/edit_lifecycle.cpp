@@ -2,7 +2,10 @@
 // validation against the old cell text and the end-of-edit announcements.
 #include "controls/grid/core/edit_lifecycle.h"
 
+#include <QDateTime>
+
 #include <algorithm>
+#include <cmath>
 
 namespace grid {
 
@@ -10,14 +13,14 @@ namespace {
 
 constexpr EditorKindRow kEditorKinds[] = {
     {edNormal, EditorKind::Text, false},
-    {edSpinEdit, EditorKind::Later, false},
+    {edSpinEdit, EditorKind::Spin, false, sptNormal},
     {edComboEdit, EditorKind::Combo, false},
     {edComboList, EditorKind::Combo, true},
-    {edEditBtn, EditorKind::Later, false},
+    {edEditBtn, EditorKind::Button, false, sptNormal, edNormal},
     {edCheckBox, EditorKind::CheckBox, false},
-    {edDateEdit, EditorKind::Later, false},
-    {edDateEditUpDown, EditorKind::Later, false},
-    {edTimeEdit, EditorKind::Later, false},
+    {edDateEdit, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::Date},
+    {edDateEditUpDown, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::DateUpDown},
+    {edTimeEdit, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::Time},
     {edButton, EditorKind::Later, false},
     // Toggled by Space and clicks: a control cell never opens an editor.
     {edDataCheckBox, EditorKind::None, false},
@@ -27,25 +30,25 @@ constexpr EditorKindRow kEditorKinds[] = {
     {edCapital, EditorKind::Text, false},
     {edMixedCase, EditorKind::Text, false},
     {edPassword, EditorKind::Text, false},
-    {edUnitEditBtn, EditorKind::Later, false},
+    {edUnitEditBtn, EditorKind::Button, false, sptNormal, edNormal, true},
     {edLowerCase, EditorKind::Text, false},
     {edUpperCase, EditorKind::Text, false},
-    {edFloatSpinEdit, EditorKind::Later, false},
-    {edTimeSpinEdit, EditorKind::Later, false},
-    {edDateSpinEdit, EditorKind::Later, false},
-    {edNumericEditBtn, EditorKind::Later, false},
-    {edFloatEditBtn, EditorKind::Later, false},
+    {edFloatSpinEdit, EditorKind::Spin, false, sptFloat},
+    {edTimeSpinEdit, EditorKind::Spin, false, sptTime},
+    {edDateSpinEdit, EditorKind::Spin, false, sptDate},
+    {edNumericEditBtn, EditorKind::Button, false, sptNormal, edNumeric},
+    {edFloatEditBtn, EditorKind::Button, false, sptNormal, edFloat},
     {edCustom, EditorKind::Later, false},
     {edRichEdit, EditorKind::Later, false},
     {edNone, EditorKind::None, false},
     {edUniEdit, EditorKind::Text, false},
     {edUniComboEdit, EditorKind::Combo, false},
     {edUniComboList, EditorKind::Combo, true},
-    {edUniEditBtn, EditorKind::Later, false},
+    {edUniEditBtn, EditorKind::Button, false, sptNormal, edNormal},
     {edUniMemo, EditorKind::Text, false},
     {edValidChars, EditorKind::Text, false},
     {edPositiveFloat, EditorKind::Text, false},
-    {edDateTimeEdit, EditorKind::Later, false},
+    {edDateTimeEdit, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::DateTime},
     {edTrackBarDropDown, EditorKind::Later, false},
     {edMemoDropDown, EditorKind::Later, false},
     {edCalculatorDropDown, EditorKind::Later, false},
@@ -78,6 +81,42 @@ const EditorKindRow& EditorKindOf(TEditorType type)
         return kEditorKinds[edNone];
     return kEditorKinds[i];
 }
+
+namespace {
+
+// Now as days since 30 December 1899.
+double NowDays()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(now.date())) +
+           now.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+} // namespace
+
+namespace {
+
+// A cell's text as a picker's value; an unreadable text is now.
+double PickerCellValue(PickerKind kind, const QString& text)
+{
+    const double now = NowDays();
+    SpinSettings s;
+    if (kind == PickerKind::Time) {
+        const QString t = text.trimmed();
+        return t.isEmpty() ? now - std::floor(now) : SpinTimeValue(t);
+    }
+    if (kind == PickerKind::DateTime) {
+        const qsizetype cut = text.trimmed().indexOf(u' ');
+        if (cut > 0) {
+            const double date = SpinDateValue(s, text.trimmed().left(cut), now);
+            return std::floor(date) + SpinTimeValue(text.trimmed().mid(cut + 1));
+        }
+    }
+    s.minDateValue = now;
+    return SpinDateValue(s, text, now);
+}
+
+} // namespace
 
 GridEditing* EditingOf(TExStringGrid& grid)
 {
@@ -216,6 +255,58 @@ void GridEditing::ShowEditControl(int col, int row)
         openKind_ = EditorKind::CheckBox;
         host_->ShowCheckBox(rect, g_.GetEditText(col, row));
         break;
+    case EditorKind::Spin: {
+        editMode_ = true;
+        openKind_ = EditorKind::Spin;
+        g_.GetEditorProp(real, row);
+        EditorHost::SpinSetup setup;
+        setup.rect = rect;
+        setup.settings = SpinFor(editControl_);
+        setup.text = SpinNormalized(setup.settings, g_.GetEditText(col, row), NowDays());
+        noEditChange_ = true;
+        host_->ShowSpin(setup);
+        noEditChange_ = false;
+        if (const QChar start = g_.StartEditChar(); !start.isNull()) {
+            g_.SetStartEditChar(QChar());
+            host_->TypeStartChar(start);
+        }
+        break;
+    }
+    case EditorKind::Button: {
+        editMode_ = true;
+        openKind_ = EditorKind::Button;
+        g_.GetEditorProp(real, row);
+        EditorHost::ButtonSetup setup;
+        setup.rect = rect;
+        setup.hasUnits = kind.units;
+        setup.units = Units;
+        const QString value = g_.GetEditText(col, row);
+        if (kind.units)
+            SplitUnitValue(value, Units, setup.text, setup.unit);
+        else
+            setup.text = value;
+        noEditChange_ = true;
+        host_->ShowButtonEdit(setup);
+        noEditChange_ = false;
+        if (const QChar start = g_.StartEditChar(); !start.isNull()) {
+            g_.SetStartEditChar(QChar());
+            host_->TypeStartChar(start);
+        }
+        break;
+    }
+    case EditorKind::Picker: {
+        editMode_ = true;
+        openKind_ = EditorKind::Picker;
+        g_.GetEditorProp(real, row);
+        EditorHost::PickerSetup setup;
+        setup.rect = rect;
+        setup.kind = kind.picker;
+        setup.value = PickerCellValue(kind.picker, g_.GetEditText(col, row));
+        setup.dropDown = kind.picker == PickerKind::Date && g_.MouseActions.DirectDateDrop;
+        host_->ShowPicker(setup);
+        g_.SetStartEditChar(QChar());
+        break;
+    }
     case EditorKind::Text:
     case EditorKind::Later:
     case EditorKind::None:
@@ -275,6 +366,36 @@ void GridEditing::HideEditControl(int col, int row)
         }
         host_->HideCombo();
         break;
+    case EditorKind::Spin: {
+        const bool write = editMode_ && !cancelled_;
+        editMode_ = false;
+        cancelled_ = false;
+        if (write) {
+            const QString text = host_->SpinText();
+            const bool blank = SpinAllowEmpty && text.trimmed().isEmpty();
+            SetCellFromEditor(real, row, blank ? QString() : SpinNormalized(SpinFor(editControl_), text, NowDays()));
+        }
+        host_->HideSpin();
+        break;
+    }
+    case EditorKind::Button: {
+        const bool write = editMode_ && !cancelled_;
+        editMode_ = false;
+        cancelled_ = false;
+        if (write)
+            SetCellFromEditor(real, row, host_->ButtonEditValue());
+        host_->HideButtonEdit();
+        break;
+    }
+    case EditorKind::Picker: {
+        const bool write = editMode_ && !cancelled_;
+        editMode_ = false;
+        cancelled_ = false;
+        if (write)
+            SetCellFromEditor(real, row, PickerText(EditorKindOf(editControl_).picker, host_->PickerValue()));
+        host_->HidePicker();
+        break;
+    }
     case EditorKind::CheckBox: {
         host_->HideCheckBox();
         const bool wasOpen = editMode_;
@@ -344,13 +465,7 @@ bool GridEditing::SelectCell(int col, int row)
         return true;
     }
     // Leaving the cell ends the edit, with the value validated.
-    QString value;
-    if (openKind_ == EditorKind::Text)
-        value = host_->TextEditorText();
-    else if (openKind_ == EditorKind::Combo)
-        value = ComboListed() && !comboPicked_ ? g_.CurrentCell() : host_->ComboText();
-    else
-        value = g_.CurrentCell();
+    const QString value = OpenValue();
     if (openKind_ != EditorKind::CheckBox && !ValidateCell(value)) {
         if (openKind_ == EditorKind::Text) {
             noEditChange_ = true;
@@ -489,6 +604,131 @@ bool GridEditing::CommitText()
     return ok;
 }
 
+SpinSettings GridEditing::SpinFor(TEditorType type) const
+{
+    SpinSettings s = Spin;
+    s.type = EditorKindOf(type).spin;
+    if (const auto* cg = dynamic_cast<const TExColumnGrid*>(&g_)) {
+        const TExColumnGrid::EditorSettings& c = cg->CurrentEditorSettings();
+        if (c.SpinMin != c.SpinMax) {
+            s.minValue = c.SpinMin;
+            s.maxValue = c.SpinMax;
+            s.increment = c.SpinStep;
+        }
+    }
+    return s;
+}
+
+QString GridEditing::OpenValue() const
+{
+    switch (openKind_) {
+    case EditorKind::Text:
+        return host_->TextEditorText();
+    case EditorKind::Combo:
+        return ComboListed() && !comboPicked_ ? g_.CurrentCell() : host_->ComboText();
+    case EditorKind::Button:
+        return host_->ButtonEditValue();
+    case EditorKind::Picker:
+        return PickerText(EditorKindOf(editControl_).picker, host_->PickerValue());
+    case EditorKind::Spin: {
+        const QString text = host_->SpinText();
+        if (SpinAllowEmpty && text.trimmed().isEmpty())
+            return QString();
+        return SpinNormalized(SpinFor(editControl_), text, NowDays());
+    }
+    default:
+        return g_.CurrentCell();
+    }
+}
+
+void GridEditing::SetOpenText(const QString& text)
+{
+    noEditChange_ = true;
+    if (openKind_ == EditorKind::Text)
+        host_->SetTextEditorText(text, false);
+    else if (openKind_ == EditorKind::Combo)
+        host_->SetComboText(text);
+    else if (openKind_ == EditorKind::Spin)
+        host_->SetSpinText(text);
+    else if (openKind_ == EditorKind::Button)
+        host_->SetButtonEditValue(text);
+    else if (openKind_ == EditorKind::Picker)
+        host_->SetPickerValue(PickerCellValue(EditorKindOf(editControl_).picker, text));
+    noEditChange_ = false;
+}
+
+bool GridEditing::CommitSpin()
+{
+    if (openKind_ != EditorKind::Spin)
+        return true;
+    const bool ok = ValidateCell(OpenValue());
+    // Refused: the editor shows the value it had before the edit.
+    SetOpenText(ok ? newCellText_ : oldCellText_);
+    return ok;
+}
+
+void GridEditing::SpinEdited(const QString& text)
+{
+    if (noEditChange_ || openKind_ != EditorKind::Spin)
+        return;
+    if (OnEditChange)
+        OnEditChange(&g_, editCell_.X, editCell_.Y, text);
+}
+
+void GridEditing::SpinStepped(bool up)
+{
+    if (openKind_ == EditorKind::Spin && OnSpinClick)
+        OnSpinClick(&g_, editCell_.X, editCell_.Y, host_->SpinText(), up);
+}
+
+QString GridEditing::PickerText(PickerKind kind, double value)
+{
+    SpinSettings s;
+    switch (kind) {
+    case PickerKind::Time:
+        return SpinTimeText(s, value);
+    case PickerKind::DateTime:
+        return SpinDateText(s, value) + u' ' + SpinTimeText(s, value);
+    default:
+        return SpinDateText(s, value);
+    }
+}
+
+bool GridEditing::CommitPicker()
+{
+    if (openKind_ != EditorKind::Picker)
+        return true;
+    const bool ok = ValidateCell(OpenValue());
+    SetOpenText(ok ? newCellText_ : oldCellText_);
+    return ok;
+}
+
+bool GridEditing::CommitButton()
+{
+    if (openKind_ != EditorKind::Button)
+        return true;
+    const bool ok = ValidateCell(OpenValue());
+    SetOpenText(ok ? newCellText_ : oldCellText_);
+    return ok;
+}
+
+void GridEditing::EllipsisClicked()
+{
+    if (openKind_ != EditorKind::Button)
+        return;
+    const EditorKindRow& kind = EditorKindOf(editControl_);
+    QString text = host_->ButtonEditValue();
+    if (OnEllipsClick)
+        OnEllipsClick(&g_, g_.RealColIndex(editCell_.X), editCell_.Y, text);
+    SetOpenText(text);
+    if (!kind.units && OnEditChange)
+        OnEditChange(&g_, editCell_.X, editCell_.Y, text);
+    if (StopEditAfterClick) {
+        HideInplaceEdit();
+        host_->FocusGrid();
+    }
+}
+
 bool GridEditing::CommitCombo()
 {
     if (openKind_ != EditorKind::Combo)
@@ -518,6 +758,10 @@ void GridEditing::CancelEdit()
         noEditChange_ = true;
         host_->SetComboText(g_.CurrentCell());
         noEditChange_ = false;
+    } else if (openKind_ == EditorKind::Spin || openKind_ == EditorKind::Button || openKind_ == EditorKind::Picker) {
+        // Esc writes nothing back: the cell keeps the text it had.
+        SetOpenText(cellCache_);
+        cancelled_ = true;
     } else if (openKind_ == EditorKind::CheckBox) {
         // Esc writes nothing back.
         editMode_ = false;
@@ -536,9 +780,7 @@ void GridEditing::FocusLost()
         HideInplaceEdit();
         return;
     }
-    const QString value = openKind_ == EditorKind::Text
-                              ? host_->TextEditorText()
-                              : (ComboListed() && !comboPicked_ ? g_.CurrentCell() : host_->ComboText());
+    const QString value = OpenValue();
     const QString title = InvalidEntryTitle;
     const QString text = InvalidEntryText;
     InvalidEntryTitle.clear();
@@ -560,12 +802,7 @@ void GridEditing::FocusLost()
     // Refused: the old text comes back, the user is told, and the editor
     // reopens later from the event loop, never inside the focus change.
     const QString old = oldCellText_;
-    noEditChange_ = true;
-    if (openKind_ == EditorKind::Text)
-        host_->SetTextEditorText(old, false);
-    else
-        host_->SetComboText(old);
-    noEditChange_ = false;
+    SetOpenText(old);
     comboPicked_ = false;
     editing_ = false;
     HideInplaceEdit();

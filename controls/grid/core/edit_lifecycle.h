@@ -3,6 +3,7 @@
 #include "controls/grid/core/ex_column_grid.h"
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/core/key_input.h"
+#include "controls/grid/core/spin_values.h"
 
 #include <QRect>
 #include <QStringList>
@@ -11,9 +12,12 @@
 
 namespace grid {
 
-// The control an editor kind opens. Kinds of later editors (spin, button,
-// date, drop-down, custom, rich text) open nothing yet.
-enum class EditorKind { None, Text, Combo, CheckBox, Later };
+// The control an editor kind opens. Kinds of later editors (button, date,
+// drop-down, custom, rich text) open nothing yet.
+enum class EditorKind { None, Text, Combo, CheckBox, Spin, Button, Picker, Later };
+
+// What a date and time picker edits.
+enum class PickerKind { None, Date, DateUpDown, Time, DateTime };
 
 struct EditorKindRow
 {
@@ -21,6 +25,13 @@ struct EditorKindRow
     EditorKind kind;
     // Combo: the text is picked from the list only.
     bool listOnly;
+    // Spin: the value kind.
+    TEsgSpinType spin = sptNormal;
+    // Button: the text kind whose typing rules hold, and whether the value
+    // carries a unit.
+    TEditorType typing = edNormal;
+    bool units = false;
+    PickerKind picker = PickerKind::None;
 };
 
 // The row of an editor kind (every TEditorType has one).
@@ -65,6 +76,47 @@ public:
     virtual void ShowCheckBox(const QRect& rect, const QString& caption) = 0;
     virtual void HideCheckBox() = 0;
     virtual bool CheckBoxChecked() const = 0;
+
+    struct SpinSetup
+    {
+        QRect rect;
+        QString text;
+        SpinSettings settings;
+    };
+    virtual void ShowSpin(const SpinSetup& setup) = 0;
+    virtual void HideSpin() = 0;
+    virtual QString SpinText() const = 0;
+    virtual void SetSpinText(const QString& text) = 0;
+
+    // The edit with a button (ellipsis; with units, a unit strip and menu).
+    struct ButtonSetup
+    {
+        QRect rect;
+        QString text;
+        QString unit;
+        QStringList units;
+        bool hasUnits = false;
+    };
+    virtual void ShowButtonEdit(const ButtonSetup& setup) = 0;
+    virtual void HideButtonEdit() = 0;
+    // The text followed by the unit.
+    virtual QString ButtonEditValue() const = 0;
+    // Shows a value (split into text and unit when units are offered).
+    virtual void SetButtonEditValue(const QString& value) = 0;
+
+    struct PickerSetup
+    {
+        QRect rect;
+        PickerKind kind = PickerKind::Date;
+        // Days since 30 December 1899.
+        double value = 0;
+        bool dropDown = false;
+    };
+    virtual void ShowPicker(const PickerSetup& setup) = 0;
+    virtual void HidePicker() = 0;
+    // The picker's value as days since 30 December 1899.
+    virtual double PickerValue() const = 0;
+    virtual void SetPickerValue(double value) = 0;
 
     // Types the character that opened the edit into the open editor.
     virtual void TypeStartChar(QChar ch) = 0;
@@ -120,6 +172,25 @@ public:
     // The keypad's decimal key types the locale's decimal separator.
     bool ExcelStyleDecimalSeparator = false;
     TextRuleSettings TextRules() const { return TextRuleSettings{ValidChars, ValidCharSet}; }
+
+    // The spin editor's limits and steps; a column grid's column gives its
+    // own whole-number limits and step (when they differ).
+    SpinSettings Spin;
+    // A blank spin text is stored as an empty cell.
+    bool SpinAllowEmpty = false;
+    // The spin settings of the open (or next) spin editor.
+    SpinSettings SpinFor(TEditorType type) const;
+    // Fired after a spin step with the grid, the display column and row, the
+    // new text and the direction.
+    std::function<void(TExStringGrid*, int col, int row, const QString& value, bool up)> OnSpinClick;
+
+    // The button of an edit-with-button cell, or F4 in it: the grid's real
+    // column, row and the text, which the handler may change.
+    std::function<void(TExStringGrid*, int col, int row, QString& text)> OnEllipsClick;
+    // Unit cells: the units offered, tried in this order.
+    QStringList Units;
+    // After the ellipsis the editor closes.
+    bool StopEditAfterClick = false;
 
     QString InvalidEntryTitle;
     QString InvalidEntryText;
@@ -182,6 +253,24 @@ public:
     void CancelEdit();
     // The combo's commit (Enter, Up, Down in edit mode); false on refusal.
     bool CommitCombo();
+    // The spin's commit (Enter, Tab): false on refusal, the editor then
+    // showing the value it had.
+    bool CommitSpin();
+    // The spin editor's text changed (announced by OnEditChange).
+    void SpinEdited(const QString& text);
+    // The spin editor stepped (OnSpinClick).
+    void SpinStepped(bool up);
+    // The button (or F4) of an edit with a button: the text goes through
+    // OnEllipsClick.
+    void EllipsisClicked();
+    // The commit of an edit with a button (Enter, Tab, Up, Down): false on
+    // refusal, the editor then showing the value it had.
+    bool CommitButton();
+    // The commit of a date or time picker (Enter, Tab): false on refusal.
+    bool CommitPicker();
+    // A picker's value as the cell's text (the short date format, the time
+    // with seconds, or both with a space between).
+    static QString PickerText(PickerKind kind, double value);
     // The open editor lost the focus to a window that is not ours.
     void FocusLost();
     // The queued reopening after a refusal on focus loss.
@@ -206,6 +295,9 @@ public:
 
 private:
     void ShowText(int col, int row);
+    // The open editor's value, and putting a text back into it.
+    QString OpenValue() const;
+    void SetOpenText(const QString& text);
     bool ComboListed() const;
 
     TExStringGrid& g_;
@@ -220,6 +312,7 @@ private:
     bool noEditChange_ = false;
     bool lastValidation_ = true;
     bool comboPicked_ = false;
+    bool cancelled_ = false;
     bool hiding_ = false;
     bool altBack_ = false;
     QString cellCache_;

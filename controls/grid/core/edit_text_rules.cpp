@@ -228,3 +228,23 @@ int ComboDropWidth(int width, const QList<int>& itemWidths, int dropDownCount)
 }
 
 } // namespace grid
+
+namespace grid {
+
+void SplitUnitValue(const QString& value, const QStringList& units, QString& text, QString& unit)
+{
+    for (const QString& u : units) {
+        if (u.isEmpty())
+            continue;
+        const qsizetype p = value.indexOf(u);
+        if (p >= 0 && p == value.size() - u.size()) {
+            text = value.left(p);
+            unit = u;
+            return;
+        }
+    }
+    text = value;
+    unit.clear();
+}
+
+} // namespace grid

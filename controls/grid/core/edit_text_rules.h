@@ -52,3 +52,13 @@ bool LookupCompletion(const QString& text, int caret, const QStringList& items, 
 int ComboDropWidth(int width, const QList<int>& itemWidths, int dropDownCount);
 
 } // namespace grid
+
+namespace grid {
+
+// A unit value split into number text and unit: the first of units (in list
+// order) that ends value and occurs nowhere earlier in it wins. Without a
+// winner the text is the whole value and the unit is empty, so no part of
+// the value is lost.
+void SplitUnitValue(const QString& value, const QStringList& units, QString& text, QString& unit);
+
+} // namespace grid

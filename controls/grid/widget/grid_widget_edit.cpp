@@ -7,6 +7,9 @@
 #include "controls/grid/widget/inplace_check.h"
 #include "controls/grid/widget/inplace_combo.h"
 #include "controls/grid/widget/inplace_edit.h"
+#include "controls/grid/widget/inplace_spin.h"
+#include "controls/grid/widget/inplace_button_edit.h"
+#include "controls/grid/widget/inplace_date.h"
 #include "platform/beep.h"
 #include "platform/messages.h"
 #include "controls/grid/core/edit_text_rules.h"
@@ -66,6 +69,9 @@ TGridEditors::~TGridEditors()
 {
     // The editors go first, quietly: losing the focus ends nothing now.
     hiding_ = true;
+    datePicker_.reset();
+    buttonEdit_.reset();
+    spin_.reset();
     check_.reset();
     combo_.reset();
     memo_.reset();
@@ -119,6 +125,33 @@ TGridCheckBox& TGridEditors::CheckBox()
     return *check_;
 }
 
+TInplaceSpin& TGridEditors::SpinEdit()
+{
+    if (!spin_) {
+        spin_ = std::make_unique<TInplaceSpin>(*this, widget_.viewport());
+        QObject::connect(spin_.get(), &QLineEdit::textChanged, this,
+                         [this](const QString& text) { RunGuarded([&] { editing_.SpinEdited(text); }); });
+    }
+    return *spin_;
+}
+
+TInplaceButtonEdit& TGridEditors::ButtonEdit()
+{
+    if (!buttonEdit_) {
+        buttonEdit_ = std::make_unique<TInplaceButtonEdit>(*this, widget_.viewport());
+        QObject::connect(buttonEdit_.get(), &QLineEdit::textChanged, this,
+                         [this](const QString& text) { RunGuarded([&] { editing_.SpinEdited(text); }); });
+    }
+    return *buttonEdit_;
+}
+
+TInplaceDate& TGridEditors::DatePicker()
+{
+    if (!datePicker_)
+        datePicker_ = std::make_unique<TInplaceDate>(*this, widget_.viewport());
+    return *datePicker_;
+}
+
 QWidget* TGridEditors::TextWidget() const
 {
     return memoOpen_ ? static_cast<QWidget*>(memo_.get()) : static_cast<QWidget*>(lineEdit_.get());
@@ -135,6 +168,12 @@ QWidget* TGridEditors::OpenEditor() const
         return combo_.get();
     case EditorKind::CheckBox:
         return check_.get();
+    case EditorKind::Spin:
+        return spin_.get();
+    case EditorKind::Button:
+        return buttonEdit_.get();
+    case EditorKind::Picker:
+        return datePicker_.get();
     case EditorKind::None:
     case EditorKind::Later:
         break;
@@ -188,6 +227,14 @@ void TGridEditors::ShowTextEditor(const TextSetup& setup)
 void TGridEditors::TypeStartChar(QChar ch)
 {
     switch (editing_.OpenKind()) {
+    case EditorKind::Spin:
+        SpinEdit().selectAll();
+        SpinEdit().TypeText(QString(ch));
+        break;
+    case EditorKind::Button:
+        ButtonEdit().selectAll();
+        ButtonEdit().TypeText(QString(ch));
+        break;
     case EditorKind::Text:
         if (memoOpen_)
             Memo().TypeText(QString(ch));
@@ -277,6 +324,11 @@ void TGridEditors::ShowCombo(const ComboSetup& setup)
         QObject::connect(edit, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { ComboLookup(); }); });
     }
     c.setCurrentIndex(setup.index);
+    // The cell's length limit holds for typing into the combo's edit too.
+    if (QLineEdit* edit = c.lineEdit()) {
+        const int limit = Grid().GetEditLimit();
+        edit->setMaxLength(limit > 0 ? limit : 32767);
+    }
     if (!setup.listOnly)
         c.setEditText(setup.text);
     c.setGeometry(setup.rect.left(), setup.rect.top(), setup.rect.width(),
@@ -347,6 +399,207 @@ void TGridEditors::HideCheckBox()
 bool TGridEditors::CheckBoxChecked() const
 {
     return check_ && check_->isChecked();
+}
+
+// ---- Edit with a button ----
+
+void TGridEditors::ShowButtonEdit(const ButtonSetup& setup)
+{
+    TInplaceButtonEdit& b = ButtonEdit();
+    b.SetUnits(setup.hasUnits, setup.units);
+    b.setText(setup.text);
+    b.SetUnit(setup.unit);
+    b.setGeometry(setup.rect);
+    b.show();
+    b.raise();
+    b.setFocus(Qt::OtherFocusReason);
+    if (Grid().Navigation.EditSelectAll)
+        b.selectAll();
+    else
+        b.end(false);
+}
+
+void TGridEditors::HideButtonEdit()
+{
+    HideWidget(buttonEdit_.get());
+}
+
+QString TGridEditors::ButtonEditValue() const
+{
+    return buttonEdit_ ? buttonEdit_->Value() : QString();
+}
+
+void TGridEditors::SetButtonEditValue(const QString& value)
+{
+    if (!buttonEdit_)
+        return;
+    buttonEdit_->SetValue(value);
+    buttonEdit_->selectAll();
+}
+
+// ---- Date and time pickers ----
+
+void TGridEditors::ShowPicker(const PickerSetup& setup)
+{
+    TInplaceDate& d = DatePicker();
+    d.Setup(setup.kind);
+    d.SetValue(setup.value);
+    d.setGeometry(setup.rect);
+    d.show();
+    d.raise();
+    d.setFocus(Qt::OtherFocusReason);
+    d.setCurrentSectionIndex(0);
+    d.setSelectedSection(d.sectionAt(0));
+}
+
+void TGridEditors::HidePicker()
+{
+    HideWidget(datePicker_.get());
+}
+
+double TGridEditors::PickerValue() const
+{
+    return datePicker_ ? datePicker_->Value() : 0;
+}
+
+void TGridEditors::SetPickerValue(double value)
+{
+    if (datePicker_)
+        datePicker_->SetValue(value);
+}
+
+// ---- Spin ----
+
+void TGridEditors::ShowSpin(const SpinSetup& setup)
+{
+    TInplaceSpin& s = SpinEdit();
+    s.SetSettings(setup.settings);
+    s.setText(setup.text);
+    s.setGeometry(setup.rect);
+    s.show();
+    s.raise();
+    s.setFocus(Qt::OtherFocusReason);
+    if (Grid().Navigation.EditSelectAll)
+        s.selectAll();
+    else
+        s.end(false);
+}
+
+void TGridEditors::HideSpin()
+{
+    HideWidget(spin_.get());
+}
+
+QString TGridEditors::SpinText() const
+{
+    return spin_ ? spin_->text() : QString();
+}
+
+void TGridEditors::SetSpinText(const QString& text)
+{
+    if (!spin_)
+        return;
+    spin_->setText(text);
+    spin_->end(false);
+}
+
+namespace {
+
+// What a closing key of an editor does.
+enum class CloseStep { Commit, Tab, Cancel, SetMaximum, SetMinimum, Ellipsis };
+
+struct CloseKeyRow
+{
+    EditorKind kind;
+    int key;
+    CloseStep step;
+};
+
+constexpr int kKeyF4 = 0x73;
+
+// The closing keys of the editors, read by one key routine.
+constexpr CloseKeyRow kCloseKeys[] = {
+    {EditorKind::Spin, VK_RETURN, CloseStep::Commit},
+    {EditorKind::Spin, VK_TAB, CloseStep::Tab},
+    {EditorKind::Spin, VK_ESCAPE, CloseStep::Cancel},
+    {EditorKind::Spin, VK_HOME, CloseStep::SetMaximum},
+    {EditorKind::Spin, VK_END, CloseStep::SetMinimum},
+    {EditorKind::Button, VK_RETURN, CloseStep::Commit},
+    {EditorKind::Button, VK_TAB, CloseStep::Tab},
+    {EditorKind::Button, VK_ESCAPE, CloseStep::Cancel},
+    {EditorKind::Button, VK_UP, CloseStep::Commit},
+    {EditorKind::Button, VK_DOWN, CloseStep::Commit},
+    {EditorKind::Button, VK_PRIOR, CloseStep::Commit},
+    {EditorKind::Button, VK_NEXT, CloseStep::Commit},
+    {EditorKind::Button, kKeyF4, CloseStep::Ellipsis},
+    {EditorKind::Picker, VK_RETURN, CloseStep::Commit},
+    {EditorKind::Picker, VK_TAB, CloseStep::Tab},
+    {EditorKind::Picker, VK_ESCAPE, CloseStep::Cancel},
+    {EditorKind::Picker, VK_PRIOR, CloseStep::Commit},
+    {EditorKind::Picker, VK_NEXT, CloseStep::Commit},
+};
+
+const CloseKeyRow* CloseKeyOf(EditorKind kind, int key)
+{
+    for (const CloseKeyRow& row : kCloseKeys)
+        if (row.kind == kind && row.key == key)
+            return &row;
+    return nullptr;
+}
+
+} // namespace
+
+bool TGridEditors::ClosingKey(EditorKind kind, QKeyEvent* event)
+{
+    const GridKey key = ToGridKey(*event);
+    const CloseKeyRow* row = CloseKeyOf(kind, key.code);
+    if (row == nullptr || kind != editing_.OpenKind())
+        return false;
+    const auto commit = [&] {
+        return kind == EditorKind::Spin     ? editing_.CommitSpin()
+               : kind == EditorKind::Picker ? editing_.CommitPicker()
+                                            : editing_.CommitButton();
+    };
+    switch (row->step) {
+    case CloseStep::Ellipsis:
+        // Ctrl+F4 and Alt+F4 are no ellipsis.
+        if (key.shift.Contains(ssCtrl) || key.shift.Contains(ssAlt))
+            return false;
+        editing_.EllipsisClicked();
+        return true;
+    case CloseStep::SetMaximum:
+    case CloseStep::SetMinimum: {
+        // Whole numbers and floats only; other kinds move the caret.
+        if (!spin_)
+            return false;
+        const SpinSettings& s = spin_->Settings();
+        const bool max = row->step == CloseStep::SetMaximum;
+        if (s.type == sptNormal)
+            spin_->setText(SpinIntText(s, max ? s.maxValue : s.minValue));
+        else if (s.type == sptFloat)
+            spin_->setText(SpinFloatText(s, max ? s.maxFloatValue : s.minFloatValue));
+        else
+            return false;
+        editing_.SpinStepped(max);
+        return true;
+    }
+    case CloseStep::Cancel:
+        editing_.CancelEdit();
+        return true;
+    case CloseStep::Commit:
+        if (commit()) {
+            editing_.DoneInplaceEdit(key.code, key.shift);
+            TExStringGrid& g = Grid();
+            if (g.Navigation.AdvanceOnEnter && g.Navigation.AdvanceAutoEdit)
+                editing_.ShowInplaceEdit();
+        }
+        return true;
+    case CloseStep::Tab:
+        if (commit())
+            LeaveByTab(key.shift);
+        return true;
+    }
+    return false;
 }
 
 // ---- Focus, posted steps, refusals ----
@@ -568,7 +821,12 @@ bool TGridEditors::EditorTab(bool next)
 {
     if (editing_.EditorWantsTab())
         return false;
-    const bool ok = editing_.OpenKind() == EditorKind::Combo ? editing_.CommitCombo() : editing_.CommitText();
+    const EditorKind kind = editing_.OpenKind();
+    const bool ok = kind == EditorKind::Combo    ? editing_.CommitCombo()
+                    : kind == EditorKind::Spin   ? editing_.CommitSpin()
+                    : kind == EditorKind::Button ? editing_.CommitButton()
+                    : kind == EditorKind::Picker ? editing_.CommitPicker()
+                                                 : editing_.CommitText();
     if (!ok)
         return true;
     editing_.HideInplaceEdit();

@@ -18,6 +18,9 @@ class TInplaceEdit;
 class TInplaceMemo;
 class TGridCombo;
 class TGridCheckBox;
+class TInplaceSpin;
+class TInplaceButtonEdit;
+class TInplaceDate;
 
 // Runs an input handler; a GridError (or any other exception) never leaves
 // it: it is reported through the platform's messages.
@@ -41,10 +44,16 @@ public:
     TInplaceMemo& Memo();
     TGridCombo& Combo();
     TGridCheckBox& CheckBox();
+    TInplaceSpin& SpinEdit();
+    TInplaceButtonEdit& ButtonEdit();
+    TInplaceDate& DatePicker();
     TInplaceEdit* MadeLineEdit() const { return lineEdit_.get(); }
     TInplaceMemo* MadeMemo() const { return memo_.get(); }
     TGridCombo* MadeCombo() const { return combo_.get(); }
     TGridCheckBox* MadeCheckBox() const { return check_.get(); }
+    TInplaceSpin* MadeSpinEdit() const { return spin_.get(); }
+    TInplaceButtonEdit* MadeButtonEdit() const { return buttonEdit_.get(); }
+    TInplaceDate* MadeDatePicker() const { return datePicker_.get(); }
     // The editor shown now; null while none.
     QWidget* OpenEditor() const;
     // While an editor hands the focus back to the grid.
@@ -59,6 +68,11 @@ public:
     bool TextKey(QKeyEvent* event, bool firstLine, bool lastLine);
     bool ComboKey(QKeyEvent* event);
     bool CheckKey(QKeyEvent* event);
+    // A key of a spin or button editor, looked up in the closing-key table:
+    // true when it closed the editor (or was refused) or did the row's own
+    // step, so the editor must not handle it.
+    bool ClosingKey(EditorKind kind, QKeyEvent* event);
+    bool SpinKey(QKeyEvent* event) { return ClosingKey(EditorKind::Spin, event); }
     // Tab in an editor: false lets the editor's key handling have it.
     bool EditorTab(bool next);
     void EditorFocusOut(QWidget* editor, QFocusEvent* event);
@@ -96,6 +110,18 @@ public:
     void ShowCheckBox(const QRect& rect, const QString& caption) override;
     void HideCheckBox() override;
     bool CheckBoxChecked() const override;
+    void ShowSpin(const SpinSetup& setup) override;
+    void HideSpin() override;
+    QString SpinText() const override;
+    void SetSpinText(const QString& text) override;
+    void ShowButtonEdit(const ButtonSetup& setup) override;
+    void HideButtonEdit() override;
+    QString ButtonEditValue() const override;
+    void SetButtonEditValue(const QString& value) override;
+    void ShowPicker(const PickerSetup& setup) override;
+    void HidePicker() override;
+    double PickerValue() const override;
+    void SetPickerValue(double value) override;
     void TypeStartChar(QChar ch) override;
     void FocusGrid() override;
     void PostEditDone(int realCol, int row) override;
@@ -122,6 +148,9 @@ private:
     std::unique_ptr<TInplaceMemo> memo_;
     std::unique_ptr<TGridCombo> combo_;
     std::unique_ptr<TGridCheckBox> check_;
+    std::unique_ptr<TInplaceSpin> spin_;
+    std::unique_ptr<TInplaceButtonEdit> buttonEdit_;
+    std::unique_ptr<TInplaceDate> datePicker_;
     QPointer<QWidget> lookupEdit_;
     bool lookupWork_ = true;
     bool memoOpen_ = false;
