@@ -1,4 +1,5 @@
 #include "controls/grid/dragdrop/drag_drop.h"
+#include "controls/grid/office/spreadsheet.h"
 
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/exchange/cell_stream.h"
@@ -77,15 +78,35 @@ bool MovesHere(const DropContext& context, Qt::DropAction effect)
            context.DragSelection.Top >= 0;
 }
 
+// The cells of a drag come as a counted block; a copy put on the clipboard
+// carries the bare stream under the same name. Either is taken when its
+// header reads.
+bool ReadDroppedCells(const QByteArray& bytes, QByteArray& stream, CellStreamHeader& header)
+{
+    for (const bool counted : {true, false}) {
+        QByteArray candidate;
+        if (counted ? !ReadCellBlock(bytes, candidate) : (candidate = bytes).isEmpty())
+            continue;
+        try {
+            header = ReadCellStreamHeader(candidate);
+        } catch (const GridError&) {
+            continue;
+        }
+        stream = candidate;
+        return true;
+    }
+    return false;
+}
+
 void DropCells(TExStringGrid& grid, const QMimeData& data, TGridCoord cell, const DropContext& context,
                DropResult& result)
 {
     QByteArray stream;
-    if (!ReadCellBlock(data.data(kCellsFormat), stream)) {
+    CellStreamHeader h;
+    if (!ReadDroppedCells(data.data(kCellsFormat), stream, h)) {
         result.Message = kBadCells;
         return;
     }
-    const CellStreamHeader h = ReadCellStreamHeader(stream);
     // A whole-grid stream would replace the grid's counts and cells.
     if (h.FullGrid || h.ColCount < 1 || h.RowCount < 1) {
         result.Message = kBadCells;
@@ -181,7 +202,7 @@ void DropFiles(TExStringGrid& grid, const QStringList& files, TGridCoord cell, c
         result.Dropped = true;
     }
     if (upper.contains(QStringLiteral(".XLS")) && Allowed(context, DropKind::File, -1, -1, name))
-        LoadFromXLS(grid, name);
+        office::LoadFromXLS(grid, name);
 }
 
 void DropColumn(TExStringGrid& grid, const QMimeData& data, TGridCoord cell, const DropContext& context,
@@ -365,11 +386,6 @@ void FinishMoveDrag(TExStringGrid& grid, const TGridRect& dragSelection, Qt::Dro
     ClearMovedSource(grid, dragSelection, TGridRect{-1, -1, -2, -2});
     grid.EndUpdate();
     grid.CellsChanged(dragSelection);
-}
-
-void LoadFromXLS(TExStringGrid& /*grid*/, const QString& fileName)
-{
-    throw GridError(QStringLiteral("Spreadsheet files cannot be loaded: \"%1\".").arg(fileName));
 }
 
 } // namespace grid

@@ -109,7 +109,4 @@ DropResult DropMimeData(TExStringGrid& grid, const QMimeData* data, TGridCoord c
 // emptied (not when the drop did the move itself).
 void FinishMoveDrag(TExStringGrid& grid, const TGridRect& dragSelection, Qt::DropAction effect, bool moveDone);
 
-// A spreadsheet file has no loader yet: GridError, the grid unchanged.
-void LoadFromXLS(TExStringGrid& grid, const QString& fileName);
-
 } // namespace grid

@@ -1,5 +1,6 @@
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/floating_footer.h"
+#include "controls/grid/widget/search_footer.h"
 #include "controls/grid/small_controls/focus_window.h"
 
 #include "controls/grid/core/key_input.h"
@@ -72,6 +73,12 @@ TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
     editors_ = std::make_unique<TGridEditors>(*this, grid_.Editing());
     footer_ = new TFooterPanel(grid_, this);
     footer_->installEventFilter(this);
+    searchPanel_ = new TSearchPanel(grid_, this);
+    searchPanel_->OnCellsChanged = [this] {
+        UpdateScrollBars();
+        viewport()->update();
+    };
+    searchPanel_->installEventFilter(this);
     // Editors shown and hidden on the cells move the focus frame.
     viewport()->installEventFilter(this);
     PlaceFooter();
@@ -81,15 +88,18 @@ TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
 void TGridWidget::PlaceFooter()
 {
     const int height = footer_->isVisibleTo(this) ? footer_->height() : 0;
-    if (viewportMargins().bottom() != height)
-        setViewportMargins(0, 0, 0, height);
+    const int search = searchPanel_ != nullptr && searchPanel_->isVisibleTo(this) ? searchPanel_->height() : 0;
+    if (viewportMargins().bottom() != height + search)
+        setViewportMargins(0, 0, 0, height + search);
     const QRect cells = viewport()->geometry();
     footer_->setGeometry(cells.left(), cells.bottom() + 1, cells.width(), height);
+    if (searchPanel_ != nullptr)
+        searchPanel_->setGeometry(cells.left(), cells.bottom() + 1 + height, cells.width(), search);
 }
 
 bool TGridWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == footer_ &&
+    if ((watched == footer_ || watched == searchPanel_) &&
         (event->type() == QEvent::Show || event->type() == QEvent::Hide || event->type() == QEvent::Resize))
         PlaceFooter();
     if (watched == viewport() && event->type() == QEvent::ChildAdded) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/core/grid_view.h"
+#include "controls/grid/dragdrop/drag_drop.h"
 #include "controls/grid/widget/font_measurer.h"
 #include "controls/grid/widget/grid_painter.h"
 
@@ -12,6 +13,7 @@ namespace grid {
 
 class TGridEditors;
 class TFooterPanel;
+class TSearchPanel;
 class TGridFocusWindow;
 class GridMouse;
 
@@ -28,6 +30,8 @@ public:
     GridPainter& Painter() { return *painter_; }
     // The floating footer's strip below the cells.
     TFooterPanel* FooterPanel() const { return footer_; }
+    // The search footer's strip, docked below the floating footer.
+    TSearchPanel* SearchPanel() const { return searchPanel_; }
     // Replaces the painter (tests count or trace the cells it draws).
     void SetPainter(std::unique_ptr<GridPainter> painter);
     // The grid's system colours from this widget's palette.
@@ -110,6 +114,7 @@ private:
     std::unique_ptr<TGridEditors> editors_;
     // The floating footer's strip, docked below the cells.
     TFooterPanel* footer_ = nullptr;
+    TSearchPanel* searchPanel_ = nullptr;
     void PlaceFooter();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -130,6 +135,44 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    // ---- Drag and drop (grid_widget_drop.cpp) ----
+public:
+    const TDragDropSettings& DragDropSettings() const { return dragDrop_; }
+    // OleDropTarget takes drops; OleDropSource starts drags from the
+    // selection (from a header with OleColumnDragDrop: the column).
+    void SetDragDropSettings(const TDragDropSettings& settings);
+    // The data a drag from a pressed cell carries.
+    std::unique_ptr<QMimeData> DragData(TGridCoord cell, bool header) const;
+    // Runs the drag of data with the allowed actions and answers the
+    // action taken; unset: a QDrag.
+    std::function<Qt::DropAction(QMimeData* data, Qt::DropActions allowed)> RunDrag;
+    // May refuse a drop (as DropContext::Allow); may refuse the cell under
+    // a drag (row, display column); told the selection after a drop.
+    std::function<bool(DropKind kind, int col, int row, const QString& text)> OnOleDrop;
+    std::function<void(int row, int col, bool& allow)> OnOleDragOver;
+    std::function<void(const TGridRect& selection)> OnOleDropped;
+    // What the last drop did (its refusal message is also shown).
+    const DropResult& LastDrop() const { return lastDrop_; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void StartDrag(TGridCoord cell, bool header);
+    // The drop's target cell and whether a drag may go there.
+    bool DragAllowed(QDragMoveEvent& event, TGridCoord& cell);
+    void DragScroll(TGridCoord cell, QPoint p);
+    TDragDropSettings dragDrop_;
+    DropResult lastDrop_;
+    // The data and the cells of this grid's own running drag.
+    const QMimeData* ownDrag_ = nullptr;
+    TGridRect dragSelection_{-1, -1, -1, -1};
+    bool moveDoneHere_ = false;
 
 private:
     class MouseSide;

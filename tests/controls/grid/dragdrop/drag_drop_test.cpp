@@ -3,7 +3,9 @@
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/dragdrop/drag_drop.h"
 #include "controls/grid/exchange/cell_stream.h"
+#include "controls/grid/exchange/clipboard.h"
 #include "controls/grid/exchange/clipboard_formats.h"
+#include "controls/grid/office/spreadsheet.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -167,6 +169,9 @@ TEST(DragDrop, RefusalsLeaveTheGridAsItWas)
         {"damaged stream", [&] { return cells(CellBlock(stream.left(stream.size() / 2))); }, {0, 0}, {}, true},
         {"not a stream", [&] { return cells(CellBlock("garbage bytes")); }, {0, 0}, {}, true},
         {"whole-grid stream", [&] { return cells(CellBlock(fullStream)); }, {0, 0}, {}, true},
+        {"bare stream damaged", [&] { return cells(stream.left(stream.size() / 2)); }, {0, 0}, {}, true},
+        {"bare whole-grid stream", [&] { return cells(fullStream); }, {0, 0}, {}, true},
+        {"bare cells past the grid", [&] { return cells(stream); }, {5, 5}, {}, true},
         {"cells past the grid", [&] { return cells(CellBlock(stream)); }, {4, 5}, {}, true},
         {"column block short", [&] { return Mime(kColumnFormat, "\x01\0\0"); }, {0, 0}, own, true},
         {"column block long", [&] { return Mime(kColumnFormat, QByteArray(8, '\0')); }, {0, 0}, own, true},
@@ -209,6 +214,28 @@ TEST(DragDrop, RefusalsLeaveTheGridAsItWas)
     const QByteArray before = Snapshot(g);
     EXPECT_FALSE(DropMimeData(g, nullptr, {0, 0}, {}).Dropped);
     EXPECT_EQ(Snapshot(g), before);
+}
+
+// A copy for the clipboard carries the bare cell stream under the cells'
+// name, a drag the counted block: a clipboard object dropped on a grid lands
+// like a drag's.
+TEST(DragDrop, ClipboardObjectDropsItsCells)
+{
+    TExStringGrid source;
+    Grid(source, 4, 4);
+    Fill(source, {0, 0, 3, 3});
+    source.Navigation.AllowFmtClipboard = true;
+    const auto clip = RectToMimeData(source, {1, 1, 2, 2});
+    ASSERT_TRUE(clip->hasFormat(kCellsFormat));
+    ASSERT_EQ(clip->data(kCellsFormat), SaveRectToBinBytes(source, {1, 1, 2, 2}));
+
+    TExStringGrid target;
+    Grid(target, 5, 5);
+    const DropResult r = DropMimeData(target, clip.get(), {2, 3}, DropContext{});
+    EXPECT_TRUE(r.Dropped) << r.Message.toStdString();
+    EXPECT_EQ(target.Cells(2, 3), QStringLiteral("c1r1"));
+    EXPECT_EQ(target.Cells(3, 4), QStringLiteral("c2r2"));
+    EXPECT_EQ(target.Cells(1, 3), QString());
 }
 
 TEST(DragDrop, TextFillsAndSelectsItsExtent)
@@ -365,8 +392,22 @@ TEST(DragDrop, Files)
 
     r = DropMimeData(g, files({xls}).get(), {0, 0}, {});
     EXPECT_FALSE(r.Dropped);
-    EXPECT_TRUE(r.Message.contains(QStringLiteral("book.xls"))) << r.Message.toStdString();
+    EXPECT_EQ(r.Message, QStringLiteral("Incorrect XLS file"));
     EXPECT_EQ(Snapshot(g), before);
+
+    // A workbook loads its sheet.
+    TExStringGrid source;
+    Grid(source, 2, 2);
+    source.SetCells(0, 0, QStringLiteral("name"));
+    source.SetCells(1, 1, QStringLiteral("7"));
+    const QString book = dir.filePath(QStringLiteral("book.xlsx"));
+    office::SaveToXLS(source, book);
+    TExStringGrid target;
+    Grid(target, 5, 5);
+    r = DropMimeData(target, files({book}).get(), {0, 0}, {});
+    EXPECT_TRUE(r.Message.isEmpty()) << r.Message.toStdString();
+    EXPECT_EQ(target.Cells(0, 0), QStringLiteral("name"));
+    EXPECT_EQ(target.Cells(1, 1), QStringLiteral("7"));
 
     DropContext noFiles;
     noFiles.Settings.OleAcceptFiles = false;

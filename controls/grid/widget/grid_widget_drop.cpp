@@ -1,0 +1,177 @@
+// The grid widget as drag source (QDrag from the mouse's StartDrag hook) and
+// drop target (the viewport's drag events through the headless reader).
+#include "controls/grid/widget/grid_widget.h"
+
+#include "controls/grid/core/mouse_input.h"
+#include "controls/grid/exchange/clipboard_formats.h"
+#include "controls/grid/widget/grid_widget_edit.h"
+#include "platform/messages.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+
+namespace grid {
+
+void TGridWidget::SetDragDropSettings(const TDragDropSettings& settings)
+{
+    dragDrop_ = settings;
+    viewport()->setAcceptDrops(settings.OleDropTarget);
+    GridMouse& mouse = Mouse();
+    mouse.DragSource = settings.OleDropSource;
+    mouse.StartDrag = settings.OleDropSource ? [this](TGridCoord cell, bool header) { StartDrag(cell, header); }
+                                             : std::function<void(TGridCoord, bool)>();
+}
+
+std::unique_ptr<QMimeData> TGridWidget::DragData(TGridCoord cell, bool header) const
+{
+    if (header && (dragDrop_.OleColumnDragDrop || dragDrop_.OleColumnReorder))
+        return ColumnDragData(grid_.RealColIndex(cell.X));
+    if (dragDrop_.OleColumnsOnly)
+        return nullptr;
+    return SelectionDragData(grid_, grid_.Selection(), dragDrop_.OleDropRTF);
+}
+
+void TGridWidget::StartDrag(TGridCoord cell, bool header)
+{
+    std::unique_ptr<QMimeData> data;
+    RunGuarded([&] { data = DragData(cell, header); });
+    if (!data)
+        return;
+    const Qt::DropActions allowed = dragDrop_.OleCopyAlways ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+    const bool columnDrag = data->hasFormat(kColumnFormat) && !data->hasText();
+    dragSelection_ = columnDrag ? TGridRect{-1, -1, -1, -1} : grid_.Selection();
+    ownDrag_ = data.get();
+    moveDoneHere_ = false;
+    Qt::DropAction effect = Qt::IgnoreAction;
+    if (RunDrag) {
+        effect = RunDrag(data.get(), allowed);
+    } else {
+        auto* drag = new QDrag(this);
+        drag->setMimeData(data.release());
+        effect = drag->exec(allowed, dragDrop_.OleCopyAlways ? Qt::CopyAction : Qt::MoveAction);
+    }
+    ownDrag_ = nullptr;
+    // A move to elsewhere empties the source; one inside this grid was
+    // done whole by the drop.
+    if (!columnDrag)
+        RunGuarded([&] { FinishMoveDrag(grid_, dragSelection_, effect, moveDoneHere_); });
+    dragSelection_ = {-1, -1, -1, -1};
+    viewport()->update();
+}
+
+void TGridWidget::DragScroll(TGridCoord cell, QPoint p)
+{
+    if (cell.Y >= 0) {
+        const bool above = cell.Y < grid_.FixedRows() || (grid_.FixedRows() == 0 && p.y() < 8);
+        if (above && grid_.TopRow() > grid_.FixedRows())
+            grid_.SetTopRow(grid_.TopRow() - 1);
+        else if (cell.Y >= grid_.TopRow() + grid_.VisibleRowCount() && grid_.TopRow() < grid_.MaxTopRow())
+            grid_.SetTopRow(grid_.TopRow() + 1);
+    }
+    if (cell.X >= 0) {
+        if (cell.X < grid_.FixedCols() && grid_.LeftCol() > grid_.FixedCols())
+            grid_.SetLeftCol(grid_.LeftCol() - 1);
+        else if (cell.X >= grid_.LeftCol() + grid_.VisibleColCount() && grid_.LeftCol() < grid_.MaxLeftCol())
+            grid_.SetLeftCol(grid_.LeftCol() + 1);
+    }
+}
+
+bool TGridWidget::DragAllowed(QDragMoveEvent& event, TGridCoord& cell)
+{
+    const QMimeData* data = event.mimeData();
+    if (!dragDrop_.OleDropTarget || !CanDrop(data, dragDrop_))
+        return false;
+    const QPoint p = event.position().toPoint();
+    cell = grid_.MouseCoord(p.x(), p.y());
+    const bool found = cell.X >= 0 && cell.Y >= 0;
+    const int formats = DropFormats(*data);
+    const bool columnDrag = formats & dfCol;
+    bool allow = found;
+    if (!columnDrag) {
+        if (found)
+            DragScroll(cell, p);
+        if (found && cell.Y < grid_.FixedRows())
+            allow = false;
+    } else if (!found || cell.X < 0) {
+        allow = true;
+    } else {
+        allow = cell.Y < grid_.FixedRows() && cell.X >= grid_.FixedCols();
+    }
+    if (formats & (dfFile | dfGridCells))
+        allow = true;
+    if (OnOleDragOver)
+        OnOleDragOver(cell.Y, cell.X, allow);
+    return allow && (found || (formats & dfFile) || columnDrag);
+}
+
+void TGridWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (dragDrop_.OleDropTarget && CanDrop(event->mimeData(), dragDrop_)) {
+        event->setDropAction(EffectFromKeys(event->modifiers(), event->possibleActions()));
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TGridWidget::dragMoveEvent(QDragMoveEvent* event)
+{
+    TGridCoord cell{-1, -1};
+    bool allow = false;
+    RunGuarded([&] { allow = DragAllowed(*event, cell); });
+    if (allow) {
+        event->setDropAction(EffectFromKeys(event->modifiers(), event->possibleActions()));
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TGridWidget::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    event->accept();
+}
+
+void TGridWidget::dropEvent(QDropEvent* event)
+{
+    lastDrop_ = DropResult{};
+    if (!dragDrop_.OleDropTarget) {
+        event->setDropAction(Qt::IgnoreAction);
+        event->ignore();
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    TGridCoord cell = grid_.MouseCoord(p.x(), p.y());
+    DropContext context;
+    context.Settings = dragDrop_;
+    context.Keys = event->modifiers();
+    context.Offered = event->possibleActions();
+    // Our own drag only when the data is the one this grid made.
+    context.FromThisGrid = ownDrag_ != nullptr && event->mimeData() == ownDrag_;
+    if (context.FromThisGrid)
+        context.DragSelection = dragSelection_;
+    context.Allow = OnOleDrop;
+    // A column dropped past the last one goes to the end.
+    if (cell.X < 0 && (DropFormats(*event->mimeData()) & dfCol))
+        cell = {grid_.ColCount(), 0};
+    RunGuarded([&] { lastDrop_ = DropMimeData(grid_, event->mimeData(), cell, context); });
+    if (!lastDrop_.Dropped) {
+        // Nothing dropped: the source must not remove anything.
+        event->setDropAction(Qt::IgnoreAction);
+        event->ignore();
+        if (!lastDrop_.Message.isEmpty())
+            Messages::Error(lastDrop_.Message);
+        return;
+    }
+    if (context.FromThisGrid)
+        moveDoneHere_ = lastDrop_.MoveDone;
+    event->setDropAction(lastDrop_.Effect);
+    event->accept();
+    viewport()->update();
+    if (OnOleDropped)
+        OnOleDropped(grid_.Selection());
+}
+
+} // namespace grid
