@@ -4,6 +4,8 @@
 //
 //   gridx export FORMAT IN.tsv OUT [options]
 //   gridx import FORMAT IN OUT.tsv [options]
+//   gridx print IN.tsv --pdf OUT.pdf [options]
+//   gridx preview IN.tsv --png OUT.png [options]
 //
 // The TSV form is that of gridx_tsv.h.
 #include "controls/grid/core/ex_string_grid.h"
@@ -12,11 +14,16 @@
 #include "controls/grid/exchange/html.h"
 #include "controls/grid/exchange/text_formats.h"
 #include "controls/grid/exchange/xml.h"
+#include "controls/grid/print/grid_preview.h"
+#include "controls/grid/print_device/grid_printer.h"
 #include "platform/text/atomic_file.h"
 #include "tests/demo/gridx_tsv.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <cstdio>
 
@@ -29,10 +36,13 @@ namespace {
 const char kUsage[] =
     "usage: gridx export FORMAT IN.tsv OUT [options]\n"
     "       gridx import FORMAT IN OUT.tsv [options]\n"
+    "       gridx print IN.tsv --pdf OUT.pdf [options]\n"
+    "       gridx preview IN.tsv --png OUT.png [options]\n"
     "export formats: csv text ascii html xhtml xml bin\n"
     "import formats: csv text xml bin\n"
     "options: --delimiter C  --always-quotes  --no-quote-empty  --java  --unicode\n"
-    "         --encoding NAME (xml)  --fixed N (fixed rows and columns, default 0)\n";
+    "         --encoding NAME (xml)  --fixed N (fixed rows and columns, default 0)\n"
+    "         --title TEXT (print, preview)  --page N (preview, default 1)\n";
 
 struct Options
 {
@@ -43,6 +53,8 @@ struct Options
     bool Unicode = false;
     QString Encoding;
     int Fixed = 0;
+    QString Title;
+    int Page = 1;
 };
 
 bool ParseOptions(const QStringList& args, Options& o)
@@ -62,6 +74,10 @@ bool ParseOptions(const QStringList& args, Options& o)
             o.Unicode = true;
         else if (a == u"--encoding" && hasValue)
             o.Encoding = args[++i];
+        else if (a == u"--title" && hasValue)
+            o.Title = args[++i];
+        else if (a == u"--page" && hasValue && args[i + 1].toInt() > 0)
+            o.Page = args[++i].toInt();
         else if (a == u"--fixed" && hasValue)
             o.Fixed = std::clamp(args[++i].toInt(), 0, 1);
         else
@@ -136,6 +152,61 @@ int Import(const QString& format, const QString& in, const QString& out, const O
     return 0;
 }
 
+// The print settings both print and preview use: the title on top, the
+// date on the left, page numbers at the bottom right.
+void SetUpPrinting(TExStringGrid& grid, const Options& o)
+{
+    auto& ps = grid.PrintSettings;
+    ps.Title = o.Title.isEmpty() ? ppNone : ppTopCenter;
+    ps.TitleText = o.Title;
+    ps.Date = ppTopLeft;
+    ps.PageNr = ppBottomRight;
+    ps.HeaderSize = ps.FooterSize = 100;
+    ps.LeftSize = ps.RightSize = 100;
+    ps.JobName = o.Title;
+}
+
+int Print(const QString& kind, const QString& in, const QString& out, const Options& o)
+{
+    QFile file(in);
+    if (!file.open(QIODevice::ReadOnly))
+        throw GridError(QStringLiteral("Cannot open file \"%1\". %2").arg(in, file.errorString()));
+    TExStringGrid grid;
+    Apply(grid, o);
+    FillFromTsv(grid, file.readAll());
+    SetUpPrinting(grid, o);
+    print::TGridPageEngine engine(grid);
+    if (kind == u"print") {
+        const print::PrintOutcome done = print::PrintRangeToPdf(engine, grid, out, print::WholeGrid(grid), false);
+        if (!done.Printed)
+            throw GridError(done.Message.isEmpty() ? QStringLiteral("Nothing was printed") : done.Message);
+        return 0;
+    }
+    // An A4 page at 96 dpi.
+    QImage image(794, 1123, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    print::SetPreviewPage(engine, o.Page);
+    {
+        QPainter painter(&image);
+        print::PrintPreview(engine, grid, painter, image.rect());
+    }
+    if (o.Page > engine.PrintNrOfPages)
+        throw GridError(QStringLiteral("There is no page %1: the grid prints on %2 pages")
+                            .arg(o.Page)
+                            .arg(engine.PrintNrOfPages));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw GridError(QStringLiteral("Cannot write the file ") + out);
+    QString error;
+    if (!WriteFileAtomically(out, png, &error))
+        throw GridError(error);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -151,8 +222,11 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
+        const bool pdf = args[1] == u"print" && args[3] == u"--pdf";
+        const bool png = args[1] == u"preview" && args[3] == u"--png";
         const int rc = args[1] == u"export"   ? Export(args[2], args[3], args[4], options)
                        : args[1] == u"import" ? Import(args[2], args[3], args[4], options)
+                       : pdf || png           ? Print(args[1], args[2], args[4], options)
                                               : 2;
         if (rc == 2)
             std::fputs(kUsage, stderr);

@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace grid::print {
@@ -195,7 +196,8 @@ void TGridPageEngine::CalcPrintColumnWidths()
     if (ps.RepeatFixedRows)
         for (int row = 0; row < qMin(grid_.FixedRows(), FPrintRect.Top); ++row)
             measureRow(row);
-    for (int row = FPrintRect.Top; row <= FPrintRect.Bottom; ++row)
+    const int last = qMin(FPrintRect.Bottom, measureTo_);
+    for (int row = FPrintRect.Top; row <= last; ++row)
         measureRow(row);
 }
 
@@ -393,9 +395,19 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
                 canvas_->CheckBox(box, checked);
             }
 
-            const TImagePicture* picture = graphic ? PrintedPicture(*graphic) : nullptr;
-            if (picture && !picture->Image.isNull()) {
-                const QPoint gs = grid_.GetCellGraphicPrintSize(c, row, PixelFactor(), wc, hc);
+            QImage pictureImage;
+            if (const TImagePicture* picture = graphic ? PrintedPicture(*graphic) : nullptr)
+                pictureImage = picture->Image;
+            else if (graphic && (graphic->CellType == ctImageList || graphic->CellType == ctDataImage) &&
+                     grid_.GetGridImages())
+                pictureImage = grid_.GetGridImages()->Picture(graphic->CellType == ctDataImage ? grid_.Ints(c, row)
+                                                                                               : graphic->CellIndex);
+            if (!pictureImage.isNull()) {
+                QPoint gs = grid_.GetCellGraphicPrintSize(c, row, PixelFactor(), wc, hc);
+                // A list entry beside text takes no room but prints at the list's size.
+                if (const TCustomImageList* list = grid_.GetGridImages();
+                    list && !PrintedPicture(*graphic) && (gs.x() == 0 || gs.y() == 0))
+                    gs = QPoint(list->Width, list->Height);
                 const int gw = RoundHalfEven(gs.x() * PixelFactor());
                 const int gh = RoundHalfEven(gs.y() * PixelFactor());
                 const PageRect box = PlaceCheckBox(rect, gw, gh, false, ha, graphic->CellHAlign, graphic->CellVAlign,
@@ -405,7 +417,7 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
                 else if (graphic->CellHAlign == haRight || graphic->CellHAlign == haAfterText)
                     textRect.Right = box.Left;
                 canvas_->SetClip(rect);
-                canvas_->Image(box, picture->Image);
+                canvas_->Image(box, pictureImage);
                 canvas_->ClearClip();
             }
 
@@ -474,6 +486,8 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
                 }
                 canvas_->ClearClip();
             }
+            if (graphic && (graphic->CellType == ctProgress || graphic->CellType == ctNode))
+                PrintGraphicShape(*graphic, c, row, rect, textRect);
             canvas_->SetFont(savedFont);
         }
 
@@ -511,6 +525,49 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
     }
     Fontscalefactor = 1.0;
     return advance;
+}
+
+void TGridPageEngine::PrintGraphicShape(const TCellGraphic& graphic, int col, int row, const PageRect& cell,
+                                        const PageRect& textRect)
+{
+    const int onePx = RoundHalfEven(PixelFactor());
+    if (graphic.CellType == ctNode) {
+        // A 20 x 20 square in the node colour with a minus, or a plus when open.
+        const TColor color = grid_.CellNode.NodeColor;
+        const int x = cell.Left + (cell.Width() - 20) / 2;
+        const int y = cell.Top - (cell.Height() - 20) / 2;
+        const PageRect box{x, y, x + 20, y - 20};
+        canvas_->Line(box.Left, box.Top, box.Right, box.Top, color, 2, psSolid);
+        canvas_->Line(box.Right, box.Top, box.Right, box.Bottom, color, 2, psSolid);
+        canvas_->Line(box.Right, box.Bottom, box.Left, box.Bottom, color, 2, psSolid);
+        canvas_->Line(box.Left, box.Bottom, box.Left, box.Top, color, 2, psSolid);
+        canvas_->Line(x + 4, y - 10, x + 16, y - 10, color, 2, psSolid);
+        if (graphic.CellBoolean)
+            canvas_->Line(x + 10, y - 4, x + 10, y - 16, color, 2, psSolid);
+        return;
+    }
+    // Progress: the bar from the minimum to the maximum with the percentage.
+    const PageRect bar{cell.Left + onePx, cell.Top - RoundHalfEven(2 * PixelFactor()), textRect.Right - onePx,
+                       cell.Bottom + RoundHalfEven(4 * PixelFactor())};
+    if (bar.Width() <= 0 || bar.Height() <= 0)
+        return;
+    const int lo = graphic.CellErrFrom;
+    const int hi = graphic.CellErrLen;
+    const int value = std::clamp(grid_.Ints(col, row), lo, qMax(lo, hi));
+    const double part = hi > lo ? double(value - lo) / double(hi - lo) : 0.0;
+    const int split = bar.Left + int(std::lround(bar.Width() * part));
+    const TColor fg = graphic.CellBitmap.Color();
+    const TColor bk = graphic.CellIcon.Color();
+    canvas_->FillRect(bar, bk);
+    if (split > bar.Left)
+        canvas_->FillRect({bar.Left, bar.Top, split, bar.Bottom}, fg);
+    canvas_->Line(bar.Left, bar.Top, bar.Right, bar.Top, clBlack, 2, psSolid);
+    canvas_->Line(bar.Right, bar.Top, bar.Right, bar.Bottom, clBlack, 2, psSolid);
+    canvas_->Line(bar.Right, bar.Bottom, bar.Left, bar.Bottom, clBlack, 2, psSolid);
+    canvas_->Line(bar.Left, bar.Bottom, bar.Left, bar.Top, clBlack, 2, psSolid);
+    const QString text = QString::number(int(std::lround(part * 100))) + u'%';
+    const TColor textColor = graphic.CellBoolean ? TColor(graphic.CellIndex) : clBlack;
+    canvas_->TextBox(bar, text, TextH::Center, TextV::Center, false, textColor);
 }
 
 // ---- Page engine ----
@@ -815,15 +872,59 @@ int TGridPageEngine::PrintDrawPages(PrintCanvas& canvas, int pass, bool selected
     PrintPageRect = {0, 0, W_, B_};
     SetUp();
     colGap_ = ps.UseFixedWidth ? 0 : ps.ColumnSpacing + 20;
-    ratio_ = 1.0;
-    CalcPrintColumnWidths();
-    FitToPage();
-    Indents.assign(MaxWidths.size(), 0);
     const int kind = (grid_.FixedRows() < FPrintRect.Top ||
                       FPrintRect.Bottom < grid_.RowCount() - grid_.FixedFooters() - 1)
                          ? 3
                          : 1;
+    SizeColumns(kind);
+    return LayOutPages(kind);
+}
 
+void TGridPageEngine::SizeColumns(int kind)
+{
+    const TPrintSettings& ps = grid_.PrintSettings;
+    measureTo_ = INT_MAX;
+    // A preview without counting stops after its page, so only the rows up
+    // to that page are measured: a growing run of rows from the range's top,
+    // tried by a dry layout until every row it places was measured.
+    const bool prefix = FastPrint && pass_ == PassPreview && !ps.NoAutoSize && FPrintRect.Bottom >= FPrintRect.Top;
+    if (prefix) {
+        const int perPage = th_ > 0 ? qMax(1, -B_ / th_) + 1 : 64;
+        qint64 rows = qMax<qint64>(64, qint64(perPage) * qMax(1, FPrintPageFrom));
+        const int keepPass = pass_;
+        for (;;) {
+            measureTo_ = int(qMin<qint64>(FPrintRect.Bottom, FPrintRect.Top + rows - 1));
+            ratio_ = 1.0;
+            CalcPrintColumnWidths();
+            FitToPage();
+            if (measureTo_ >= FPrintRect.Bottom)
+                break;
+            Indents.assign(MaxWidths.size(), 0);
+            pass_ = PassCountPreview;
+            probing_ = true;
+            probeShort_ = false;
+            LayOutPages(kind);
+            probing_ = false;
+            pass_ = keepPass;
+            cachedRow_ = -1;
+            lastMeasured_ = 0;
+            if (!probeShort_)
+                break;
+            rows *= 4;
+        }
+    } else {
+        ratio_ = 1.0;
+        CalcPrintColumnWidths();
+        FitToPage();
+    }
+    measureTo_ = INT_MAX;
+    Indents.assign(MaxWidths.size(), 0);
+}
+
+int TGridPageEngine::LayOutPages(int kind)
+{
+    const TPrintSettings& ps = grid_.PrintSettings;
+    PrintCanvas& canvas = *canvas_;
     P_ = 0;
     band_ = 0;
     multiBand_ = false;
@@ -841,6 +942,11 @@ int TGridPageEngine::PrintDrawPages(PrintCanvas& canvas, int pass, bool selected
         int n = 0;
         int bodyRows = 0;
         while (r <= FPrintRect.Bottom && !cancel && !stop) {
+            if (probing_ && r > measureTo_) {
+                probeShort_ = true;
+                stop = true;
+                break;
+            }
             grid_.ExportNotification(kind, r);
             if (n == 0) {
                 DrawHeaderFooter();
@@ -893,7 +999,7 @@ int TGridPageEngine::PrintDrawPages(PrintCanvas& canvas, int pass, bool selected
             DrawFrame(y);
             lastEndRow = r;
             // A preview without counting stops after its page.
-            if (FastPrint && pass_ == PassPreview && P_ + 1 >= FPrintPageFrom)
+            if (FastPrint && (pass_ == PassPreview || probing_) && P_ + 1 >= FPrintPageFrom)
                 stop = true;
             if (!cancel && !stop)
                 NextPage();

@@ -88,6 +88,8 @@ private:
     bool PageInRange(int page) const { return page >= FPrintPageFrom && page <= FPrintPageTo; }
     void SetUp();
     void FitToPage();
+    void SizeColumns(int kind);
+    int LayOutPages(int kind);
     void LayOutBand(int bandStart);
     void HeaderFooterHeights(bool bandStart);
     int HtmlTitleHeight();
@@ -97,6 +99,8 @@ private:
     void NextPage();
     int PrintRowWithFixed(int y, int row);
     PageFont CanvasFont(const TFont& font) const;
+    void PrintGraphicShape(const TCellGraphic& graphic, int col, int row, const PageRect& cell,
+                           const PageRect& textRect);
 
     TExStringGrid& grid_;
     PrintCanvas* canvas_ = nullptr;
@@ -125,6 +129,9 @@ private:
     int cachedRow_ = -1;
     int cachedHeight_ = 0;
     int lastMeasured_ = 0;
+    int measureTo_ = INT_MAX;  // last row of the range whose widths count
+    bool probing_ = false;      // a dry layout up to the previewed page
+    bool probeShort_ = false;   // it reached a row past measureTo_
 };
 
 } // namespace grid::print

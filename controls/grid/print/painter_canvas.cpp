@@ -1,7 +1,9 @@
 #include "controls/grid/print/painter_canvas.h"
 
+#include "controls/grid/html/mini_html_layout.h"
 #include "controls/grid/html/mini_html_markup.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -28,13 +30,56 @@ constexpr SystemColour kSystemColours[] = {
 constexpr Qt::PenStyle kPenStyles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                        Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
 
-QStringList HtmlLines(const QString& html)
+// Mini-HTML measured with the device's own metrics; point sizes scale by
+// the base font's device pixels per point (the fit ratio included).
+class DeviceMeasurer : public html::HtmlMeasurer
 {
-    QString s = html;
-    s.replace(QRegularExpression(QStringLiteral("<br\\s*/?>"), QRegularExpression::CaseInsensitiveOption),
-              QStringLiteral("\n"));
-    return html::StripHtmlTags(s).split(u'\n');
+public:
+    DeviceMeasurer(QPaintDevice* device, double pixelsPerPoint) : device_(device), perPoint_(pixelsPerPoint) {}
+
+    QFont Font(const html::HtmlFont& font) const
+    {
+        QFont f(font.Name);
+        f.setKerning(false);
+        f.setPixelSize(qMax(1, int(std::lround(qMax(1, font.Size) * perPoint_))));
+        f.setBold(font.Bold);
+        f.setItalic(font.Italic);
+        f.setUnderline(font.Underline);
+        f.setStrikeOut(font.StrikeOut);
+        return f;
+    }
+    QSize TextExtent(const html::HtmlFont& font, QStringView text) override
+    {
+        const QFontMetrics fm(Font(font), device_);
+        return {fm.horizontalAdvance(text.toString()), fm.height()};
+    }
+    QFontMetrics Metrics(const html::HtmlFont& font) const { return QFontMetrics(Font(font), device_); }
+
+private:
+    QPaintDevice* device_;
+    double perPoint_;
+};
+
+html::HtmlLayoutInput HtmlInput(const QString& text, const QRect& rect, const PageFont& font, int dpi, bool measure)
+{
+    html::HtmlLayoutInput in;
+    in.Text = text;
+    in.Rect = rect;
+    in.Font.Name = font.Font.Name;
+    in.Font.Size = font.Font.Size > 0 ? font.Font.Size : 8;
+    in.Font.Bold = font.Font.Style & fsBold;
+    in.Font.Italic = font.Font.Style & fsItalic;
+    in.Font.Underline = font.Font.Style & fsUnderline;
+    in.Font.StrikeOut = font.Font.Style & fsStrikeOut;
+    in.Font.Color = font.Font.Color;
+    in.MeasureOnly = measure;
+    in.Printing = true;
+    in.Resolution = dpi / 96.0;
+    in.PrintScale = dpi / 96.0;
+    return in;
 }
+
+bool Visible(TColor color) { return color != html::kNoColor && color != clNone; }
 
 } // namespace
 
@@ -189,26 +234,69 @@ void PainterCanvas::SetClip(const PageRect& rect) { painter_.setClipRect(DeviceR
 
 void PainterCanvas::ClearClip() { painter_.setClipping(false); }
 
-QSize PainterCanvas::HtmlExtent(const QString& html, const PageFont& font, int)
+double PainterCanvas::PixelsPerPoint(const PageFont& font) const
 {
-    // Measured in device pixels, handed back in page units.
-    const QFontMetricsF fm(QtFont(font), painter_.device());
-    double widest = 0;
-    const QStringList lines = HtmlLines(html);
-    for (const QString& line : lines)
-        widest = qMax(widest, fm.horizontalAdvance(line));
-    return {FromDevice(widest), FromDevice(fm.height() * lines.size())};
+    const double size = font.Font.Size > 0 ? font.Font.Size : 8;
+    return ToDevice(font.Height) / size;
+}
+
+QSize PainterCanvas::HtmlExtent(const QString& html, const PageFont& font, int maxWidth)
+{
+    // Laid out in device pixels, handed back in page units.
+    DeviceMeasurer measurer(painter_.device(), PixelsPerPoint(font));
+    const int width = maxWidth >= 65535 ? 65535 : qMax(1, int(std::lround(ToDevice(maxWidth))));
+    const html::HtmlLayout layout =
+        html::LayoutHtmlText(HtmlInput(html, QRect(0, 0, width, 65535), font, dpi_, true), measurer, nullptr);
+    return {FromDevice(layout.ExtentX), FromDevice(layout.ExtentY)};
 }
 
 void PainterCanvas::Html(const PageRect& rect, const QString& html, const PageFont& font)
 {
+    DeviceMeasurer measurer(painter_.device(), PixelsPerPoint(font));
+    const QRect r = DeviceRect(rect).toAlignedRect();
+    const html::HtmlLayout layout = html::LayoutHtmlText(HtmlInput(html, r, font, dpi_, false), measurer, nullptr);
     painter_.save();
-    const QFont f = QtFont(font);
-    painter_.setFont(f);
-    painter_.setPen(Qt::black);
-    const QRectF r = DeviceRect(rect);
     painter_.setClipRect(r, Qt::IntersectClip);
-    painter_.drawText(r, Qt::AlignLeft | Qt::AlignTop, HtmlLines(html).join(u'\n'));
+    const double line = qMax(1.0, ToDevice(2));
+    for (const html::HtmlItem& item : layout.Items) {
+        switch (item.Kind) {
+        case html::HtmlItemKind::Text: {
+            const QFontMetrics fm = measurer.Metrics(item.Font);
+            QString text = item.Text;
+            if (item.ElideWidth >= 0 && fm.horizontalAdvance(text) > item.ElideWidth)
+                text = fm.elidedText(text, Qt::ElideRight, item.ElideWidth);
+            if (Visible(item.Background))
+                painter_.fillRect(QRect(item.Rect.topLeft(), QSize(fm.horizontalAdvance(text), item.Rect.height())),
+                                  PrintColor(item.Background));
+            if (!Visible(item.Color))
+                break;
+            painter_.setFont(measurer.Font(item.Font));
+            const int baseline = item.Rect.y() + item.Rect.height() - fm.descent();
+            if (item.Shadow && Visible(item.ShadowColor)) {
+                painter_.setPen(PrintColor(item.ShadowColor));
+                painter_.drawText(QPoint(item.Rect.x() + item.ShadowOffset, baseline + item.ShadowOffset), text);
+            }
+            painter_.setPen(PrintColor(item.Color));
+            painter_.drawText(QPoint(item.Rect.x(), baseline), text);
+            break;
+        }
+        case html::HtmlItemKind::Fill:
+            if (Visible(item.Color))
+                painter_.fillRect(item.Rect, PrintColor(item.Color));
+            break;
+        case html::HtmlItemKind::Line:
+            painter_.setPen(QPen(PrintColor(item.Color), line));
+            painter_.drawLine(item.Rect.left(), item.Rect.top(), item.Rect.right(), item.Rect.top());
+            break;
+        case html::HtmlItemKind::ZigZag:
+            painter_.setPen(QPen(PrintColor(item.Color), line));
+            for (std::size_t i = 1; i < item.Points.size(); ++i)
+                painter_.drawLine(item.Points[i - 1], item.Points[i]);
+            break;
+        default:
+            break;  // no pictures, controls or focus frames on paper
+        }
+    }
     painter_.restore();
 }
 

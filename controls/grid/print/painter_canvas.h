@@ -48,6 +48,7 @@ protected:
 
 private:
     QFont QtFont(const PageFont& font) const;
+    double PixelsPerPoint(const PageFont& font) const;
     int dpi_;
     QPoint origin_;
     PageFont font_;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace print_test;
 
 TEST(CellPainter, RowHeights)
@@ -178,4 +180,104 @@ TEST(CellPainter, PicturesPrintWhereTheirAlignmentPutsThem)
     EXPECT_EQ(images[0].Right, 1250 - 3);
     EXPECT_EQ(images[0].Top, -55);
     EXPECT_GT(images[0].Width(), 0);
+}
+
+TEST(CellPainter, ProgressBarsAndNodesPrint)
+{
+    struct Case
+    {
+        int value;   // progress cell text
+        int percent;
+    };
+    const Case cases[] = {{40, 40}, {0, 0}, {100, 100}, {250, 100}, {-5, 0}};
+    for (const Case& c : cases) {
+        PrintFixture f(2, 2);
+        f.grid.PrintSettings.PrintGraphics = true;
+        f.grid.SetCells(1, 1, QString::number(c.value));
+        f.grid.AddProgress(1, 1, 0x0000FF, 0xFFFFFF);
+        ASSERT_TRUE(f.Print());
+        const FakePrintCanvas::Op* back = nullptr;
+        const FakePrintCanvas::Op* done = nullptr;
+        for (const auto& op : f.canvas.Ops) {
+            if (op.What == FakePrintCanvas::Kind::Fill && op.Color == 0xFFFFFF)
+                back = &op;
+            if (op.What == FakePrintCanvas::Kind::Fill && op.Color == 0x0000FF)
+                done = &op;
+        }
+        ASSERT_NE(back, nullptr) << c.value;
+        EXPECT_GT(back->Rect.Width(), 100) << c.value;
+        EXPECT_LT(back->Rect.Top, -55) << c.value;  // inside the row below the first
+        if (c.percent == 0) {
+            EXPECT_EQ(done, nullptr) << c.value;
+        } else {
+            ASSERT_NE(done, nullptr) << c.value;
+            EXPECT_EQ(done->Rect.Left, back->Rect.Left);
+            EXPECT_EQ(done->Rect.Width(), int(std::lround(back->Rect.Width() * c.percent / 100.0))) << c.value;
+        }
+        EXPECT_NE(f.canvas.FindText(QStringLiteral("%1%").arg(c.percent)), nullptr) << c.value;
+    }
+
+    // A node: a 20 x 20 square in the node colour with a minus, and a plus when the graphic's flag is set.
+    for (const bool plus : {false, true}) {
+        PrintFixture f(2, 3);
+        f.grid.PrintSettings.PrintGraphics = true;
+        f.grid.CellNode.NodeColor = 0x00AA00;
+        f.grid.AddNode(1, 2);
+        TCellGraphic* g = f.grid.GetCellGraphic(0, 1);
+        ASSERT_NE(g, nullptr);
+        ASSERT_EQ(g->CellType, ctNode);
+        g->CellBoolean = plus;
+        ASSERT_TRUE(f.Print());
+        QList<PageRect> strokes;
+        for (const auto& op : f.canvas.Ops)
+            if (op.What == FakePrintCanvas::Kind::Line && op.Color == 0x00AA00)
+                strokes << op.Rect;
+        ASSERT_EQ(strokes.size(), plus ? 6 : 5);
+        EXPECT_EQ(strokes[0].Right - strokes[0].Left, 20);
+        EXPECT_EQ(strokes[1].Top - strokes[1].Bottom, 20);
+    }
+}
+
+TEST(CellPainter, ImageListEntriesPrintByIndexOrCellValue)
+{
+    struct Images : TCustomImageList
+    {
+        mutable QList<int> asked;
+        QImage Picture(int index) const override
+        {
+            asked << index;
+            if (index < 0 || index >= Count)
+                return {};
+            QImage image(16, 16, QImage::Format_RGB32);
+            image.fill(Qt::blue);
+            return image;
+        }
+    } images;
+    images.Count = 3;
+    PrintFixture f(2, 3);
+    f.grid.PrintSettings.PrintGraphics = true;
+    f.grid.GridImages = &images;
+    f.grid.AddImageIdx(1, 1, 2, haLeft, vaTop);
+    f.grid.SetCells(0, 2, QStringLiteral("1"));
+    f.grid.AddDataImage(0, 2, 0, haLeft, vaTop);
+    f.grid.SetCells(1, 2, QStringLiteral("7"));
+    f.grid.AddDataImage(1, 2, 0, haLeft, vaTop);  // past the list: nothing
+    ASSERT_TRUE(f.Print());
+    int drawn = 0;
+    for (const auto& op : f.canvas.Ops)
+        if (op.What == FakePrintCanvas::Kind::Image) {
+            ++drawn;
+            EXPECT_GT(op.Rect.Width(), 0);
+        }
+    EXPECT_EQ(drawn, 2);
+    EXPECT_TRUE(images.asked.contains(2));
+    EXPECT_TRUE(images.asked.contains(1));
+    EXPECT_TRUE(images.asked.contains(7));
+    // Without a list nothing is drawn.
+    PrintFixture bare(2, 2);
+    bare.grid.PrintSettings.PrintGraphics = true;
+    bare.grid.AddImageIdx(1, 1, 0, haLeft, vaTop);
+    ASSERT_TRUE(bare.Print());
+    for (const auto& op : bare.canvas.Ops)
+        EXPECT_NE(op.What, FakePrintCanvas::Kind::Image);
 }

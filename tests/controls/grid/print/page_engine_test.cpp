@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <climits>
 
 using namespace print_test;
@@ -362,4 +364,67 @@ TEST(PageEngine, WidthsAndIndentsFitRangesPastFiveHundredColumns)
     EXPECT_EQ(f.engine.MaxWidths[699], 30);
     EXPECT_EQ(f.canvas.Sheets, 1);
     EXPECT_TRUE(f.CellTexts(1).contains("r1c699"));
+}
+
+TEST(PageEngine, FastPrintPreviewSizesColumnsByTheRowsUpToItsPage)
+{
+    // One 30-character cell (600 wide) among short ones; the others are
+    // at most "r4999c0" (140). A preview without counting measures the rows
+    // up to its page, so a wide cell further down leaves the page alone; the
+    // cells it draws are those a counted preview draws.
+    struct Case
+    {
+        int wideRow;
+        int page;
+        bool fast;
+        int fixedHeight;  // 0: measured rows (53 a page); 5: 195 rows a page
+        bool widened;
+    };
+    const Case cases[] = {
+        {4000, 1, true, 0, false},
+        {4000, 1, false, 0, true},
+        {60, 2, true, 0, true},
+        {30, 1, true, 0, true},
+        {4999, 95, true, 0, true},  // the last page needs every row
+        {150, 1, true, 5, true},    // more rows on the page than first guessed
+        {4000, 1, true, 5, false},
+    };
+    for (const Case& c : cases) {
+        PrintFixture f(1, 5000);
+        f.grid.PrintSettings.UseFixedWidth = false;
+        f.grid.PrintSettings.UseFixedHeight = c.fixedHeight > 0;
+        f.grid.PrintSettings.FixedHeight = c.fixedHeight;
+        f.grid.SetCells(0, c.wideRow, QString(30, u'w'));
+        f.engine.FastPrint = c.fast;
+        f.engine.FPrintPageFrom = f.engine.FPrintPageTo = c.page;
+        ASSERT_TRUE(f.engine.Run(f.canvas, PassPreview, false, kPageW, kPageH));
+        EXPECT_EQ(f.engine.MaxWidths[0] == 600, c.widened) << c.wideRow << " " << c.page;
+
+        PrintFixture counted(1, 5000);
+        counted.grid.PrintSettings.UseFixedWidth = false;
+        counted.grid.PrintSettings.UseFixedHeight = c.fixedHeight > 0;
+        counted.grid.PrintSettings.FixedHeight = c.fixedHeight;
+        counted.grid.SetCells(0, c.wideRow, QString(30, u'w'));
+        counted.engine.FPrintPageFrom = counted.engine.FPrintPageTo = c.page;
+        ASSERT_TRUE(counted.engine.Run(counted.canvas, PassPreview, false, kPageW, kPageH));
+        EXPECT_EQ(f.Texts(0).filter(QRegularExpression("^(r|w)")), counted.Texts(0).filter(QRegularExpression("^(r|w)")))
+            << c.wideRow << " " << c.page;
+    }
+}
+
+TEST(PageEngine, FastPrintPreviewOfALaterBandMeasuresEveryRow)
+{
+    // Two columns 2000 wide fill the first band (six pages of 300 rows);
+    // page 7 opens the second band, laid out after every row of the first.
+    PrintFixture f(3, 300);
+    f.grid.PrintSettings.UseFixedWidth = false;
+    f.grid.SetCells(0, 0, QString(100, u'v'));
+    f.grid.SetCells(1, 0, QString(100, u'v'));
+    f.grid.SetCells(2, 299, QString(50, u'w'));
+    f.engine.FastPrint = true;
+    f.engine.FPrintPageFrom = f.engine.FPrintPageTo = 7;
+    ASSERT_TRUE(f.engine.Run(f.canvas, PassPreview, false, kPageW, kPageH));
+    EXPECT_EQ(f.engine.MaxWidths[2], 1000);
+    EXPECT_EQ(f.engine.PrintColStart, 2);
+    EXPECT_EQ(f.CellTexts(0).first(), CellText(2, 0));
 }

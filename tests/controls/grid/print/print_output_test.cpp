@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace grid;
 using namespace grid::print;
 
@@ -218,4 +220,74 @@ TEST(PrintOutput, DrawRectDrawsPageOneOnly)
     EXPECT_EQ(started, QList<int>{1});
     EXPECT_EQ(engine.PrintNrOfPages, 1);
     EXPECT_EQ(engine.PrintPageRect.Right, 794);  // 300 pixels at 96 dpi
+}
+
+namespace {
+
+bool Reddish(QRgb p) { return qRed(p) > 180 && qGreen(p) < 110 && qBlue(p) < 110; }
+
+int CountPixels(const QImage& image, const QRect& area, bool (*test)(QRgb))
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (test(image.pixel(x, y)))
+                ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(PrintOutput, MiniHtmlIsLaidOutAndDrawnWithItsMarkup)
+{
+    QImage image(600, 300, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter, 96);
+    const PageFont font{TFont{QStringLiteral("DejaVu Sans"), 10}, 35, 0};
+    const QSize one = canvas.HtmlExtent(QStringLiteral("meter"), font, 65535);
+    const QSize two = canvas.HtmlExtent(QStringLiteral("meter<br>value"), font, 65535);
+    const QSize bold = canvas.HtmlExtent(QStringLiteral("<b>meter</b>"), font, 65535);
+    EXPECT_GT(one.width(), 0);
+    EXPECT_NEAR(two.height(), 2 * one.height(), 2);
+    EXPECT_GT(bold.width(), one.width());
+    // A narrow box wraps at the words.
+    EXPECT_GT(canvas.HtmlExtent(QStringLiteral("meter value reading"), font, one.width() + 10).height(),
+              one.height());
+
+    const PageRect box{100, -100, 1000, -400};
+    canvas.Html(box, QStringLiteral("<font color=\"#FF0000\">red</font> text"), font);
+    painter.end();
+    const QRect inside = canvas.DeviceRect(box).toAlignedRect();
+    EXPECT_GT(CountPixels(image, inside, Reddish), 10);
+    EXPECT_EQ(CountPixels(image, image.rect(), [](QRgb p) { return p != qRgb(255, 255, 255); }) -
+                  CountPixels(image, inside, [](QRgb p) { return p != qRgb(255, 255, 255); }),
+              0);
+}
+
+TEST(PrintOutput, MiniHtmlCellsAndTitlePrintAsMarkup)
+{
+    TExStringGrid g;
+    FillGrid(g, 2, 20);
+    g.PrintSettings.TitleText.clear();
+    g.PrintSettings.TitleLines = {QStringLiteral("<font color=\"#FF0000\">Red title</font>")};
+    g.PrintSettings.Title = ppTopLeft;
+    g.SetCells(1, 5, QStringLiteral("<b>bold</b> <font color=\"#FF0000\">alarm</font>"));
+    TGridPageEngine engine(g);
+    QImage image(700, 900, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    SetPreviewPage(engine, 1);
+    {
+        QPainter painter(&image);
+        ASSERT_TRUE(PrintPreview(engine, g, painter, QRect(0, 0, 700, 900)));
+    }
+    // The title sits in the header (above the first row), the red cell
+    // text further down; no tag is printed as text.
+    const int header = int(std::lround(100 * 96 / 254.0));
+    EXPECT_GT(CountPixels(image, QRect(0, header - 2, 700, 30), Reddish), 10);
+    EXPECT_GT(CountPixels(image, QRect(0, header + 60, 700, 840 - header), Reddish), 10);
 }
