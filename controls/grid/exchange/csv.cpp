@@ -42,13 +42,6 @@ int IsolatedCount(QStringView line, QChar c)
     return count;
 }
 
-QString Collapse(QStringView s)
-{
-    QString out = s.toString();
-    out.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-    return out;
-}
-
 } // namespace
 
 void AppendCsvField(QString& out, QStringView text, const CsvFormat& format)
@@ -132,84 +125,71 @@ QChar DetectCsvDelimiter(QStringView line1, QStringView line2)
     return winner;
 }
 
-CsvReader::CsvReader(QStringView text, QChar delimiter, bool javaCSV)
-    : text_(text), delimiter_(delimiter), java_(javaCSV)
-{
-}
+namespace {
 
-qsizetype CsvReader::LineEnd(qsizetype from) const
+template <typename Ch>
+qsizetype LineEndIn(const Ch* data, qsizetype n, qsizetype from)
 {
-    const QChar* data = text_.data();
-    const qsizetype n = text_.size();
-    while (from < n && data[from] != u'\r' && data[from] != u'\n')
+    while (from < n && data[from] != Ch('\r') && data[from] != Ch('\n'))
         ++from;
     return from;
 }
 
-qsizetype CsvReader::SkipBreak(qsizetype at) const
+template <typename Ch>
+qsizetype SkipBreakIn(const Ch* data, qsizetype n, qsizetype at)
 {
-    if (at < text_.size() && text_[at] == u'\r')
+    if (at < n && data[at] == Ch('\r'))
         ++at;
-    else if (at < text_.size() && text_[at] == u'\n')
+    else if (at < n && data[at] == Ch('\n'))
         return at + 1;
-    if (at < text_.size() && text_[at] == u'\n' && at > 0 && text_[at - 1] == u'\r')
+    if (at < n && data[at] == Ch('\n') && at > 0 && data[at - 1] == Ch('\r'))
         ++at;
     return at;
 }
 
-QString CsvReader::Convert(QString field) const
+// One row of data[pos, n): onField(begin, length, quoted) for each field, the
+// raw characters between the quotes of a quoted one. Returns where the next
+// row starts. A null delimiter makes the line one field.
+template <typename Ch, typename Emit>
+qsizetype ScanRow(const Ch* data, qsizetype n, qsizetype pos, char16_t delimiter, qsizetype& noOddRunFrom, Emit&& onField)
 {
-    if (java_) {
-        if (field == u"^")
-            return QString();
-        field.replace(u'~', QStringLiteral("\r\n"));
-    } else {
-        field.replace(kVT, QStringLiteral("\r\n"));
-    }
-    return field;
-}
-
-QStringList CsvReader::NextRow()
-{
-    QStringList fields;
-    const qsizetype n = text_.size();
-    const QChar* data = text_.data();
-    const bool split = !delimiter_.isNull();
-    qsizetype p = pos_;
+    const bool split = delimiter != 0;
+    const Ch d = Ch(delimiter);
+    qsizetype p = pos;
     auto indexOfDelimiter = [&](qsizetype from, qsizetype to) -> qsizetype {
         if (!split)
             return -1;
         for (qsizetype i = from; i < to; ++i)
-            if (data[i] == delimiter_)
+            if (data[i] == d)
                 return i;
         return -1;
     };
     for (;;) {
-        const qsizetype eol = LineEnd(p);
+        const qsizetype eol = LineEndIn(data, n, p);
         qsizetype q = p;
-        while (q < eol && data[q] == u' ')
+        while (q < eol && data[q] == Ch(' '))
             ++q;
-        if (q < eol && data[q] == u'"') {
+        if (q < eol && data[q] == Ch('"')) {
             // The closing quote ends the first run of quotes of odd length; a
             // run at the very end of the text ends it whatever its length.
             qsizetype closing = -1;
             qsizetype r = q + 1;
-            if (r >= noOddRunFrom_ && noOddRunFrom_ >= 0) {
+            if (r >= noOddRunFrom && noOddRunFrom >= 0) {
                 // Every full run from here on is even: only the run we start in
                 // can close.
                 qsizetype e = r;
-                while (e < n && data[e] == u'"')
+                while (e < n && data[e] == Ch('"'))
                     ++e;
                 if (e > r && ((e - r) % 2 == 1 || e >= n))
                     closing = e - 1;
             } else {
                 while (r < n) {
-                    if (data[r] != u'"') {
+                    if (data[r] != Ch('"')) {
                         ++r;
                         continue;
                     }
                     const qsizetype start = r;
-                    while (r < n && data[r] == u'"')
+                    while (r < n && data[r] == Ch('"'))
                         ++r;
                     if ((r - start) % 2 == 1 || r >= n) {
                         closing = r - 1;
@@ -217,40 +197,110 @@ QStringList CsvReader::NextRow()
                     }
                 }
                 if (closing < 0)
-                    noOddRunFrom_ = q + 1;
+                    noOddRunFrom = q + 1;
             }
             if (closing < 0) {
                 // Never closed: the rest of the line is the field.
-                fields << Convert(Collapse(text_.sliced(q + 1, eol - q - 1)));
-                pos_ = SkipBreak(eol);
-                return fields;
+                onField(data + q + 1, eol - q - 1, true);
+                return SkipBreakIn(data, n, eol);
             }
-            QString field = Convert(Collapse(text_.sliced(q + 1, closing - q - 1)));
-            fields << field;
-            const qsizetype lineEnd = LineEnd(closing + 1);
-            const qsizetype d = indexOfDelimiter(closing + 1, lineEnd);
-            if (d < 0 || d + 1 == lineEnd) {
-                pos_ = SkipBreak(lineEnd);
-                return fields;
-            }
-            p = d + 1;
+            onField(data + q + 1, closing - q - 1, true);
+            const qsizetype lineEnd = LineEndIn(data, n, closing + 1);
+            const qsizetype at = indexOfDelimiter(closing + 1, lineEnd);
+            if (at < 0 || at + 1 == lineEnd)
+                return SkipBreakIn(data, n, lineEnd);
+            p = at + 1;
             continue;
         }
-        const qsizetype d = indexOfDelimiter(q, eol);
-        if (d >= 0) {
-            fields << Convert(text_.sliced(q, d - q).toString());
-            p = d + 1;
-            if (p == eol) {
-                pos_ = SkipBreak(eol);
-                return fields;
-            }
+        const qsizetype at = indexOfDelimiter(q, eol);
+        if (at >= 0) {
+            onField(data + q, at - q, false);
+            p = at + 1;
+            if (p == eol)
+                return SkipBreakIn(data, n, eol);
             continue;
         }
         if (p < eol)
-            fields << Convert(text_.sliced(q, eol - q).toString());
-        pos_ = SkipBreak(eol);
-        return fields;
+            onField(data + q, eol - q, false);
+        return SkipBreakIn(data, n, eol);
     }
+}
+
+// A field's text once decoded: doubled quotes of a quoted field collapse, VT
+// (JavaCSV: "~") stands for CR LF and JavaCSV's "^" is an empty field.
+void FinishField(QString& field, bool quoted, bool java)
+{
+    if (quoted && field.contains(u'"'))
+        field.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    if (java) {
+        if (field.size() == 1 && field[0] == u'^')
+            field = QString();
+        else if (field.contains(u'~'))
+            field.replace(u'~', QStringLiteral("\r\n"));
+    } else if (field.contains(kVT)) {
+        field.replace(kVT, QStringLiteral("\r\n"));
+    }
+}
+
+QString FieldFromChars(const QChar* p, qsizetype len, bool quoted, bool java)
+{
+    QString field(p, len);
+    FinishField(field, quoted, java);
+    return field;
+}
+
+// Bytes of a Windows-1252 or UTF-8 file: every character the parser looks at
+// is ASCII and stands as one byte in both, so fields are found on the bytes
+// and only their text is decoded.
+struct ByteFields
+{
+    bool Utf8 = false;
+    bool Java = false;
+
+    QString Decode(const char* p, qsizetype len) const
+    {
+        if (Utf8) {
+            // A mark inside the text is a character.
+            if (len >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
+                QStringDecoder keep(QStringConverter::Utf8,
+                                    QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+                return keep(QByteArrayView(p, len));
+            }
+            return QString::fromUtf8(p, len);
+        }
+        qsizetype i = 0;
+        while (i < len && static_cast<unsigned char>(p[i]) < 0x80)
+            ++i;
+        return i == len ? QString::fromLatin1(p, len) : Cp1252ToString(QByteArray::fromRawData(p, len));
+    }
+
+    QString operator()(const char* p, qsizetype len, bool quoted) const
+    {
+        QString field = Decode(p, len);
+        FinishField(field, quoted, Java);
+        return field;
+    }
+};
+
+} // namespace
+
+CsvReader::CsvReader(QStringView text, QChar delimiter, bool javaCSV)
+    : text_(text), delimiter_(delimiter), java_(javaCSV)
+{
+}
+
+QStringList CsvReader::NextRow()
+{
+    QStringList fields;
+    pos_ = ScanRow(text_.data(), text_.size(), pos_, delimiter_.unicode(), noOddRunFrom_,
+                   [&](const QChar* p, qsizetype len, bool quoted) { fields << FieldFromChars(p, len, quoted, java_); });
+    return fields;
+}
+
+void CsvReader::SkipRow()
+{
+    pos_ = ScanRow(text_.data(), text_.size(), pos_, delimiter_.unicode(), noOddRunFrom_,
+                   [](const QChar*, qsizetype, bool) {});
 }
 
 QString DecodeCsvBytes(const QByteArray& bytes, bool oem)
@@ -508,10 +558,29 @@ void AppendToCSV(TExStringGrid& grid, const QString& fileName, bool unicode)
     WriteCsv(grid, fileName, unicode, before);
 }
 
-void LoadFromCSVText(TExStringGrid& grid, const QString& text, int maxRows, bool insert)
+namespace {
+
+// The first two lines of data as they stand, decoded by line(begin, length).
+template <typename Ch, typename Line>
+QChar DetectIn(const Ch* data, qsizetype n, Line&& line)
 {
-    if (text.isEmpty())
-        throw GridError(QStringLiteral("File is empty"));
+    const qsizetype e1 = LineEndIn(data, n, 0);
+    qsizetype next = e1;
+    if (next < n && data[next] == Ch('\r'))
+        ++next;
+    if (next < n && data[next] == Ch('\n'))
+        ++next;
+    const QString l1 = line(data, e1);
+    const QString l2 = next < n ? line(data + next, LineEndIn(data, n, next) - next) : QString();
+    return DetectCsvDelimiter(l1, l2);
+}
+
+// The rows of data[0, n) into the grid; field(begin, length, quoted) makes a
+// field's text.
+template <typename Ch, typename Field>
+void LoadRows(TExStringGrid& grid, const Ch* data, qsizetype n, QChar delimiter, Field&& field, int maxRows,
+              bool insert)
+{
     const int footers = grid.FixedFooters();
     int row = grid.SaveStartRow();
     const int firstCol = grid.SaveStartCol();
@@ -528,32 +597,18 @@ void LoadFromCSVText(TExStringGrid& grid, const QString& text, int maxRows, bool
         }
     }
 
-    QChar delimiter = grid.Delimiter;
-    if (delimiter.isNull()) {
-        // The sample lines as they stand in the text.
-        auto lineAt = [&text](qsizetype from) {
-            qsizetype e = from;
-            while (e < text.size() && text[e] != u'\r' && text[e] != u'\n')
-                ++e;
-            return QStringView(text).sliced(from, e - from);
-        };
-        const QStringView l1 = lineAt(0);
-        qsizetype next = l1.size();
-        if (next < text.size() && text[next] == u'\r')
-            ++next;
-        if (next < text.size() && text[next] == u'\n')
-            ++next;
-        delimiter = DetectCsvDelimiter(l1, next < text.size() ? lineAt(next) : QStringView());
-    }
-
     const int hidden = grid.SaveHiddenCells ? grid.NumHiddenColumns() : 0;
-    CsvReader reader(text, delimiter, grid.JavaCSV);
+    const char16_t d = delimiter.unicode();
+    qsizetype pos = 0;
+    qsizetype noOddRunFrom = -1;
+    auto skip = [](const Ch*, qsizetype, bool) {};
     int dataLines = 0;
     if (grid.OnFileProgress) {
-        CsvReader counter(text, QChar(), false);
+        qsizetype at = 0;
+        qsizetype lineOdd = -1;
         int lines = 0;
-        while (!counter.AtEnd()) {
-            counter.SkipRow();
+        while (at < n) {
+            at = ScanRow(data, n, at, 0, lineOdd, skip);
             ++lines;
         }
         dataLines = grid.LoadFirstRow ? lines : lines - 1;
@@ -562,26 +617,27 @@ void LoadFromCSVText(TExStringGrid& grid, const QString& text, int maxRows, bool
         else
             grid.SetRowCount(std::min(kMaxRows, grid.SaveStartRow() + lines + footers));
     }
-    if (!grid.LoadFirstRow && !reader.AtEnd())
-        reader.SkipRow();
+    if (!grid.LoadFirstRow && pos < n)
+        pos = ScanRow(data, n, pos, d, noOddRunFrom, skip);
 
     int done = 0;
     int lastProgress = -1;
     grid.BeginUpdate();
-    while (!reader.AtEnd() && (maxRows <= 0 || done < maxRows)) {
+    while (pos < n && (maxRows <= 0 || done < maxRows)) {
         if (row >= kMaxRows - footers - 1)
             break;
-        const QStringList fields = reader.NextRow();
         if (row >= grid.RowCount() - footers)
             grid.SetRowCount(std::min(kMaxRows, row + 1000));
-        for (int i = 0; i < fields.size(); ++i) {
-            const int col = firstCol + i;
+        // Each field goes to its cell as it is found.
+        int col = firstCol;
+        pos = ScanRow(data, n, pos, d, noOddRunFrom, [&](const Ch* p, qsizetype len, bool quoted) {
             if (col >= kMaxColumns)
-                break;
-            grid.LoadCell(col, row, fields[i]);
+                return;
+            grid.LoadCell(col, row, field(p, len, quoted));
             if (col + 1 >= grid.ColCount() + hidden)
                 grid.SetColCount(col + 1 - hidden);
-        }
+            ++col;
+        });
         ++row;
         ++done;
         if (grid.OnFileProgress && dataLines > 0) {
@@ -601,9 +657,47 @@ void LoadFromCSVText(TExStringGrid& grid, const QString& text, int maxRows, bool
     grid.CellsChanged(TGridRect{0, 0, grid.ColCount(), grid.RowCount()});
 }
 
+} // namespace
+
+void LoadFromCSVText(TExStringGrid& grid, const QString& text, int maxRows, bool insert)
+{
+    if (text.isEmpty())
+        throw GridError(QStringLiteral("File is empty"));
+    const QChar* data = text.constData();
+    QChar delimiter = grid.Delimiter;
+    if (delimiter.isNull())
+        delimiter = DetectIn(data, text.size(), [](const QChar* p, qsizetype len) { return QString(p, len); });
+    const bool java = grid.JavaCSV;
+    LoadRows(grid, data, text.size(), delimiter,
+             [java](const QChar* p, qsizetype len, bool quoted) { return FieldFromChars(p, len, quoted, java); },
+             maxRows, insert);
+}
+
+void LoadFromCSVBytes(TExStringGrid& grid, const QByteArray& bytes, int maxRows, bool insert)
+{
+    const bool utf8 = bytes.startsWith("\xEF\xBB\xBF");
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    QChar delimiter = grid.Delimiter;
+    // Text the bytes cannot be split on: decoded whole first.
+    if (utf16 || grid.OemConvert || delimiter.unicode() >= 0x80) {
+        LoadFromCSVText(grid, DecodeCsvBytes(bytes, grid.OemConvert), maxRows, insert);
+        return;
+    }
+    // Decoding the whole text drops a second mark right after the first too.
+    const qsizetype skip = !utf8 ? 0 : bytes.startsWith("\xEF\xBB\xBF\xEF\xBB\xBF") ? 6 : 3;
+    const char* data = bytes.constData() + skip;
+    const qsizetype n = bytes.size() - skip;
+    if (n <= 0)
+        throw GridError(QStringLiteral("File is empty"));
+    const ByteFields field{utf8, grid.JavaCSV};
+    if (delimiter.isNull())
+        delimiter = DetectIn(data, n, [&field](const char* p, qsizetype len) { return field.Decode(p, len); });
+    LoadRows(grid, data, n, delimiter, field, maxRows, insert);
+}
+
 void LoadFromCSVStream(TExStringGrid& grid, QIODevice& stream, int maxRows)
 {
-    LoadFromCSVText(grid, DecodeCsvBytes(stream.readAll(), grid.OemConvert), maxRows, false);
+    LoadFromCSVBytes(grid, stream.readAll(), maxRows, false);
 }
 
 namespace {
@@ -613,7 +707,7 @@ void LoadFile(TExStringGrid& grid, const QString& fileName, int maxRows, bool in
     const QByteArray bytes = ReadFile(fileName);
     if (bytes.isEmpty())
         return;
-    LoadFromCSVText(grid, DecodeCsvBytes(bytes, grid.OemConvert), maxRows, insert);
+    LoadFromCSVBytes(grid, bytes, maxRows, insert);
 }
 
 } // namespace

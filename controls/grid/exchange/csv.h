@@ -39,14 +39,10 @@ public:
     // The fields of the next row (a null delimiter: the line is one field).
     // A line ending in the delimiter has no field after it.
     QStringList NextRow();
-    // Skips a row without splitting it.
-    void SkipRow() { NextRow(); }
+    // Skips a row without making its fields.
+    void SkipRow();
 
 private:
-    QString Convert(QString field) const;
-    qsizetype LineEnd(qsizetype from) const;
-    qsizetype SkipBreak(qsizetype at) const;
-
     QStringView text_;
     QChar delimiter_;
     bool java_;
@@ -71,5 +67,9 @@ void LoadFromCSV(TExStringGrid& grid, const QString& fileName, int maxRows = 0);
 void InsertFromCSV(TExStringGrid& grid, const QString& fileName, int maxRows = 0);
 void LoadFromCSVStream(TExStringGrid& grid, QIODevice& stream, int maxRows = 0);
 void LoadFromCSVText(TExStringGrid& grid, const QString& text, int maxRows, bool insert);
+// The bytes of a file or stream as DecodeCsvBytes reads them, into the same
+// cells as LoadFromCSVText of their text; fields of Windows-1252 and UTF-8
+// bytes are found without decoding the whole text.
+void LoadFromCSVBytes(TExStringGrid& grid, const QByteArray& bytes, int maxRows, bool insert);
 
 } // namespace grid

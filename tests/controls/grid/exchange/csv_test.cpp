@@ -207,6 +207,71 @@ TEST(Csv, ReadingFields)
     }
 }
 
+// Fields found on the bytes of a file land in the same cells as those of its
+// decoded text, whatever the encoding, delimiter or options.
+TEST(Csv, BytesLoadAsTheirDecodedText)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray bytes;
+        QChar delimiter; // null: detected
+        bool java = false;
+        bool oem = false;
+        bool skipFirst = false;
+    };
+    const QByteArray bom("\xEF\xBB\xBF");
+    const Case cases[] = {
+        {"Windows-1252 high bytes", QByteArray("\x80,\"\x93q\x94\",\x81\xE9\r\nx,y,z"), u','},
+        {"UTF-8 after a mark", bom + "caf\xC3\xA9;\"\xE2\x82\xAC;\"\"\"\r\n\xF0\x9F\x98\x80;b", u';'},
+        {"broken UTF-8 at field ends", bom + "a\xE2\x82,\xC3\r\n\xE2,\xF0\x9F\x98", u','},
+        {"marks inside the text", bom + bom + "a;" + bom + "\xC3\xA9\x02\r\r\n" + bom, u';'},
+        {"three marks", bom + bom + bom + "a", u';'},
+        {"a mark before broken UTF-8", "c\r" + bom + "\xC3" "a,\xF0\x9F", u','},
+        {"quoted line breaks and VT", QByteArray("\"a\r\nb\",\"c\x0B" "d\"\r\n\"open,x\r\nlast"), u','},
+        {"detected delimiter", QByteArray("a|b|\"c|d\"\r\n1|2|3\r\n"), QChar()},
+        {"detected in UTF-8", bom + "\xC3\xA9\t2\r\n3\t4", QChar()},
+        {"JavaCSV", QByteArray("^,1~2,\"^\"\r\nx"), u',', true},
+        {"skip the first line", QByteArray("h1,h2\r\nv1,v2\r\n"), u',', false, false, true},
+        {"OEM bytes", QByteArray("\x82t\x82,\x99\r\n"), u',', false, true},
+        {"UTF-16", QByteArray("\xFF\xFE" "a\0,\0b\0\r\0\n\0", 12), u','},
+        {"delimiter past ASCII", QByteArray("a\xA7" "b\xA7\"c\xA7" "d\"\r\n"), QChar(u'\u00A7')},
+    };
+    for (const Case& c : cases) {
+        TExStringGrid fromBytes;
+        TExStringGrid fromText;
+        for (TExStringGrid* g : {&fromBytes, &fromText}) {
+            Grid(*g, 1, 1);
+            g->Delimiter = c.delimiter;
+            g->JavaCSV = c.java;
+            g->OemConvert = c.oem;
+            g->LoadFirstRow = !c.skipFirst;
+        }
+        LoadFromCSVBytes(fromBytes, c.bytes, 0, false);
+        LoadFromCSVText(fromText, DecodeCsvBytes(c.bytes, c.oem), 0, false);
+        EXPECT_EQ(Cells(fromBytes), Cells(fromText)) << c.name;
+        EXPECT_EQ(fromBytes.ColCount(), fromText.ColCount()) << c.name;
+    }
+
+    // Each side checked against the texts themselves.
+    TExStringGrid g;
+    Grid(g, 1, 1);
+    g.Delimiter = u',';
+    LoadFromCSVBytes(g, cases[0].bytes, 0, false);
+    EXPECT_EQ(Cells(g), (std::vector<QStringList>{{QStringLiteral("\u20AC"), QStringLiteral("\u201Cq\u201D"),
+                                                    QStringLiteral("\u0081\u00E9")},
+                                                   {"x", "y", "z"}}));
+    g.Delimiter = u';';
+    LoadFromCSVBytes(g, cases[1].bytes, 0, false);
+    EXPECT_EQ(g.Cells(0, 0), QStringLiteral("caf\u00E9"));
+    EXPECT_EQ(g.Cells(1, 0), QStringLiteral("\u20AC;\""));
+    EXPECT_EQ(g.Cells(0, 1), QString::fromUtf8("\xF0\x9F\x98\x80"));
+
+    // Nothing but a byte-order mark is an empty file.
+    for (const QByteArray& empty : {QByteArray(), bom, bom + bom, QByteArray("\xFF\xFE")})
+        EXPECT_THROW(LoadFromCSVBytes(g, empty, 0, false), GridError) << empty.toHex().constData();
+}
+
 TEST(Csv, RoundTripsOverOptionsAlsoReadByPython)
 {
     QTemporaryDir dir;
