@@ -3,6 +3,8 @@
 #include "controls/tree/core/lazy_tree.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <stdexcept>
 
@@ -1078,6 +1080,35 @@ uint16_t ConvertStoredColumnOptions(uint32_t stored, int version)
         return static_cast<uint16_t>(stored & 0xFF);
     // Before version 2 there was no coParentColor: bits 4..7 move up by one.
     return static_cast<uint16_t>((stored & 0x0F) | (((stored & ~0x0Fu) << 1) & 0xFF));
+}
+
+namespace {
+// value * m / d rounded half away from zero, as the platform's MulDiv.
+int MulDiv(int value, int m, int d)
+{
+    const int64_t product = int64_t(value) * m;
+    int64_t q = product / d;
+    const int64_t r = product % d;
+    if (2 * (r < 0 ? -r : r) >= (d < 0 ? -int64_t(d) : int64_t(d)))
+        q += (product < 0) != (d < 0) ? -1 : 1;
+    return static_cast<int>(std::clamp<int64_t>(q, INT32_MIN, INT32_MAX));
+}
+} // namespace
+
+void TVTHeader::ScaleHeader(int m, int d)
+{
+    if (d == 0 || m == d)
+        return;
+    SetHeight(MulDiv(height_, m, d));
+    if (!parentFont_) {
+        THeaderFont font = font_;
+        font.Height = MulDiv(font.Height, m, d);
+        SetFont(font);
+    }
+    columns_.BeginUpdate();
+    for (int i = 0; i < columns_.Count(); ++i)
+        columns_[i].SetWidth(MulDiv(columns_[i].Width(), m, d));
+    columns_.EndUpdate();
 }
 
 } // namespace lazytree

@@ -356,6 +356,18 @@ using TVTHeaderClickEvent = std::function<void(TVTHeader&, const TVTHeaderHitInf
 using TVTHeaderDraggedEvent = std::function<void(TVTHeader&, TColumnIndex, uint32_t oldPosition)>;
 using TVTHeaderDraggedOutEvent = std::function<void(TVTHeader&, TColumnIndex, TPoint)>;
 using TVTHeaderDraggingEvent = std::function<void(TVTHeader&, TColumnIndex, bool& allowed)>;
+// Mouse events of the header area; the point is a header point (y from the header's top).
+using TVTHeaderMouseEvent = std::function<void(TVTHeader&, TMouseButton, TShiftState, TPoint)>;
+using TVTHeaderMouseMoveEvent = std::function<void(TVTHeader&, TShiftState, TPoint)>;
+using TVTGetHeaderCursorEvent = std::function<void(TVTHeader&, THeaderCursor& cursor)>;
+using TVTBeforeColumnWidthTrackingEvent = std::function<void(TVTHeader&, TColumnIndex, TShiftState)>;
+// trackPoint is the tracked column's left edge the width is measured from; the handler may move it.
+using TVTColumnWidthTrackingEvent =
+    std::function<void(TVTHeader&, TColumnIndex, TShiftState, TPoint& trackPoint, TPoint p, bool& allowed)>;
+using TVTBeforeHeaderHeightTrackingEvent = std::function<void(TVTHeader&, TShiftState)>;
+// p is the pointer in client coordinates (y 0 at the client area's top); the handler may change it.
+using TVTHeaderHeightTrackingEvent = std::function<void(TVTHeader&, TPoint& p, TShiftState, bool& allowed)>;
+using TVTHeaderNotifyEvent = std::function<void(TVTHeader&)>;
 
 // The header of a tree. It answers the tree's column questions (TreeColumns) once the tree was given it
 // with SetColumns.
@@ -413,6 +425,8 @@ public:
     void DistributeSpringWidth();
     void FitAutoSizeColumn(bool force);
     void ReapplyConstraints();
+    // Rescaling by m/d (rounded to nearest): height, the own font's size and every column's width.
+    void ScaleHeader(int m, int d);
     void ApplySortColumn(TColumnIndex index);
     // Header width: the tree's client width.
     int HeaderWidth() const;
@@ -457,6 +471,17 @@ public:
     TVTHeaderColumnEvent OnAfterAutoFitColumn;
     TVTColumnVisibilityEvent OnColumnVisibilityChanged;
     TVTCanSplitterResizeColumnEvent OnCanSplitterResizeColumn;
+    TVTHeaderMouseEvent OnHeaderMouseDown;
+    TVTHeaderMouseEvent OnHeaderMouseUp;
+    TVTHeaderMouseMoveEvent OnHeaderMouseMove;
+    // Asked whenever no interaction runs; may change the pointer shape the header chose.
+    TVTGetHeaderCursorEvent OnGetHeaderCursor;
+    TVTBeforeColumnWidthTrackingEvent OnBeforeColumnWidthTracking;
+    TVTColumnWidthTrackingEvent OnColumnWidthTracking;
+    TVTHeaderColumnEvent OnAfterColumnWidthTracking;
+    TVTBeforeHeaderHeightTrackingEvent OnBeforeHeaderHeightTracking;
+    TVTHeaderHeightTrackingEvent OnHeaderHeightTracking;
+    TVTHeaderNotifyEvent OnAfterHeaderHeightTracking;
 
     // ---- TreeColumns ------------------------------------------------------------------------------------
     int Count() const override { return columns_.Count(); }
@@ -569,6 +594,8 @@ private:
     bool UpdateHoverIndex(TPoint p);
     TColumnIndex UpdateDownIndex(TPoint p);
     void TrackColumnDrag(TPoint p);
+    // The after-tracking events of a running width or height tracking.
+    void FireAfterTracking();
     TPoint HeaderPoint(TPoint p) const { return {p.X, p.Y + height_}; }
 };
 

@@ -67,7 +67,15 @@ bool TVTHeader::FindSplitterColumn(TPoint p)
 
 bool TVTHeader::ColumnSplitterHit(TPoint p)
 {
-    return options_.Has(hoColumnResize) && FindSplitterColumn(p) && InHeader(p);
+    if (!options_.Has(hoColumnResize) || !FindSplitterColumn(p))
+        return false;
+    if (InHeader(p))
+        return true;
+    // In the client area only the edge between the fixed block and the scrolling columns, above the last row.
+    const TColumnIndex tracked = columns_.trackIndex_;
+    const TColumnIndex next = columns_.GetNextVisibleColumn(tracked);
+    return p.Y >= 0 && p.Y <= static_cast<int>(tree_.RangeY()) && columns_[tracked].IsFixed() && next >= 0 &&
+        !columns_[next].IsFixed();
 }
 
 THeaderCursor TVTHeader::CursorAt(TPoint p)
@@ -78,12 +86,18 @@ THeaderCursor TVTHeader::CursorAt(TPoint p)
         return hcHeightSplitter;
     if (states_.HasAny(kInteractionStates))
         return hcDefault;
-    if (InHeaderSplitterArea(p) && options_.Has(hoHeightResize))
-        return hcHeightSplitter;
-    const TColumnIndex keep = columns_.trackIndex_;
-    const bool splitter = ColumnSplitterHit(p);
-    columns_.trackIndex_ = keep;
-    return splitter ? hcColumnSplitter : hcDefault;
+    THeaderCursor cursor = hcDefault;
+    if (InHeaderSplitterArea(p) && options_.Has(hoHeightResize)) {
+        cursor = hcHeightSplitter;
+    } else {
+        const TColumnIndex keep = columns_.trackIndex_;
+        if (ColumnSplitterHit(p))
+            cursor = hcColumnSplitter;
+        columns_.trackIndex_ = keep;
+    }
+    if (OnGetHeaderCursor)
+        OnGetHeaderCursor(*this, cursor);
+    return cursor;
 }
 
 bool TVTHeader::UpdateHoverIndex(TPoint p)
@@ -113,35 +127,44 @@ TColumnIndex TVTHeader::UpdateDownIndex(TPoint p)
 
 bool TVTHeader::MouseDown(TMouseButton button, TShiftState shift, TPoint p)
 {
-    if (button != mbLeft)
+    if (button != mbLeft) {
+        if (InHeader(p) && OnHeaderMouseDown)
+            OnHeaderMouseDown(*this, button, shift, HeaderPoint(p));
         return false;
+    }
     if (tree_.View())
         tree_.View()->CancelHint();
     dragStart_ = p;
+    const bool inHeader = InHeader(p);
+    bool handled = false;
     if (InHeaderSplitterArea(p) && options_.Has(hoHeightResize)) {
         trackStart_ = p;
         columns_.hoverIndex_ = NoColumn;
+        if (OnBeforeHeaderHeightTracking)
+            OnBeforeHeaderHeightTracking(*this, shift);
         states_.Include(hsHeightTrackPending);
         SetMouseCapture(true);
-        return true;
-    }
-    if (ColumnSplitterHit(p)) {
+        handled = true;
+    } else if (ColumnSplitterHit(p)) {
         trackStart_ = p;
         columns_.hoverIndex_ = NoColumn;
+        if (OnBeforeColumnWidthTracking)
+            OnBeforeColumnWidthTracking(*this, columns_.trackIndex_, shift);
         states_.Include(hsColumnWidthTrackPending);
         SetMouseCapture(true);
-        return true;
-    }
-    if (InHeader(p)) {
+        handled = true;
+    } else if (inHeader) {
         const TColumnIndex column = UpdateDownIndex(p);
         if (options_.Has(hoDrag) && column >= 0 && columns_[column].options_.Has(coDraggable)) {
             states_.Include(hsDragPending);
             SetMouseCapture(true);
-            return true;
         }
-        return true;
+        handled = true;
     }
-    return false;
+    // Every press in the header is reported, whatever it started.
+    if (inHeader && OnHeaderMouseDown)
+        OnHeaderMouseDown(*this, mbLeft, shift, HeaderPoint(p));
+    return handled;
 }
 
 bool TVTHeader::MouseMove(TShiftState shift, TPoint p)
@@ -157,6 +180,11 @@ bool TVTHeader::MouseMove(TShiftState shift, TPoint p)
         const TColumnIndex index = columns_.trackIndex_;
         if (!columns_.IsValidColumn(index))
             return true;
+        bool allowed = true;
+        if (OnColumnWidthTracking)
+            OnColumnWidthTracking(*this, index, shift, trackPoint_, p, allowed);
+        if (!allowed || !columns_.IsValidColumn(index))
+            return true;
         TLazyTreeColumn& tracked = columns_[index];
         const int width = p.X - trackPoint_.X;
         const TColumnIndex next = columns_.GetNextVisibleColumn(index);
@@ -168,7 +196,11 @@ bool TVTHeader::MouseMove(TShiftState shift, TPoint p)
         return true;
     }
     if (states_.Has(hsHeightTracking)) {
-        SetHeight(height_ + p.Y);
+        bool allowed = true;
+        if (OnHeaderHeightTracking)
+            OnHeaderHeightTracking(*this, p, shift, allowed);
+        if (allowed)
+            SetHeight(height_ + p.Y);
         return true;
     }
     if (states_.Has(hsDragPending)) {
@@ -193,8 +225,12 @@ bool TVTHeader::MouseMove(TShiftState shift, TPoint p)
         TrackColumnDrag(p);
         return true;
     }
-    if (InHeader(p) && options_.Has(hoHotTrack))
-        UpdateHoverIndex(p);
+    if (InHeader(p)) {
+        if (OnHeaderMouseMove)
+            OnHeaderMouseMove(*this, shift, HeaderPoint(p));
+        if (options_.Has(hoHotTrack))
+            UpdateHoverIndex(p);
+    }
     return false;
 }
 
@@ -229,6 +265,8 @@ bool TVTHeader::MouseUp(TMouseButton button, TShiftState shift, TPoint p)
             return false;
         const bool chooser = options_.Has(hoAutoColumnPopupMenu);
         ProcessHeaderClick(p, mbRight, false, true, shift);
+        if (OnHeaderMouseUp)
+            OnHeaderMouseUp(*this, mbRight, shift, HeaderPoint(p));
         columns_.downIndex_ = columns_.trackIndex_ = NoColumn;
         columns_.checkBoxHit_ = false;
         if (chooser)
@@ -241,8 +279,11 @@ bool TVTHeader::MouseUp(TMouseButton button, TShiftState shift, TPoint p)
         return false;
     }
     if (button == mbMiddle) {
-        if (InHeader(p))
+        if (InHeader(p)) {
             ProcessHeaderClick(p, mbMiddle, false, true, shift);
+            if (OnHeaderMouseUp)
+                OnHeaderMouseUp(*this, mbMiddle, shift, HeaderPoint(p));
+        }
         columns_.downIndex_ = NoColumn;
         columns_.checkBoxHit_ = false;
         return false;
@@ -274,8 +315,12 @@ bool TVTHeader::MouseUp(TMouseButton button, TShiftState shift, TPoint p)
         RepaintHeader(NoColumn);
         return true;
     }
-    if (InHeader(p) && !states_.HasAny(kTrackingStates))
+    const bool inHeader = InHeader(p);
+    if (inHeader && !states_.HasAny(kTrackingStates))
         ProcessHeaderClick(p, mbLeft, false, false, shift);
+    if ((inHeader || hadState) && OnHeaderMouseUp)
+        OnHeaderMouseUp(*this, mbLeft, shift, HeaderPoint(p));
+    FireAfterTracking();
     if (columns_.trackIndex_ >= 0) {
         RepaintHeader(columns_.trackIndex_);
         columns_.trackIndex_ = NoColumn;
@@ -311,11 +356,21 @@ bool TVTHeader::DoubleClick(TMouseButton button, TShiftState shift, TPoint p)
     return false;
 }
 
+void TVTHeader::FireAfterTracking()
+{
+    if (states_.Has(hsColumnWidthTracking) && OnAfterColumnWidthTracking)
+        OnAfterColumnWidthTracking(*this, columns_.trackIndex_);
+    if (states_.Has(hsHeightTracking) && OnAfterHeaderHeightTracking)
+        OnAfterHeaderHeightTracking(*this);
+}
+
 bool TVTHeader::CancelInteraction()
 {
     if (!states_.HasAny(kInteractionStates))
         return false;
     SetMouseCapture(false);
+    if (!states_.Has(hsDragging))
+        FireAfterTracking();
     states_ -= kInteractionStates;
     columns_.dropTarget_ = NoColumn;
     columns_.dragIndex_ = NoColumn;

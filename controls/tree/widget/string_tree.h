@@ -37,6 +37,7 @@ struct TVSTGetCellTextEventArgs {
     TColumnIndex Column = NoColumn;
     QString CellText;
     QString StaticText;
+    TVTExportType ExportType = etNone; // the export asking, etNone for painting and editing
 };
 
 class TCustomLazyStringTree;
@@ -56,6 +57,7 @@ using TVTDrawTextEvent = std::function<void(
 using TVTTreeExportEvent = std::function<void(TBaseLazyTree*, TVTExportType)>;
 // The before-node event answers whether the node is exported (HTML and RTF skip it on false).
 using TVTNodeExportEvent = std::function<bool(TBaseLazyTree*, TVTExportType, PLazyNode)>;
+using TVTColumnExportEvent = std::function<void(TBaseLazyTree*, TVTExportType, TColumnIndex)>;
 
 class TCustomLazyStringTree : public TLazyTreeControl {
     Q_OBJECT
@@ -81,6 +83,11 @@ public:
     TVTNodeExportEvent OnBeforeNodeExport;
     TVTNodeExportEvent OnNodeExport;
     TVTNodeExportEvent OnAfterNodeExport;
+    TVTTreeExportEvent OnBeforeHeaderExport;
+    TVTTreeExportEvent OnAfterHeaderExport;
+    TVTColumnExportEvent OnBeforeColumnExport;
+    TVTColumnExportEvent OnColumnExport;
+    TVTColumnExportEvent OnAfterColumnExport;
 
     // ---- Properties ---------------------------------------------------------------------------------------
     QString DefaultText() const { return defaultText_; }
@@ -90,6 +97,8 @@ public:
     QString Text(PLazyNode node, TColumnIndex column = NoColumn);
     void SetText(PLazyNode node, TColumnIndex column, const QString& value);
     QString StaticText(PLazyNode node, TColumnIndex column = NoColumn);
+    // Both texts of a cell in one query, as an export asks for them.
+    void QueryCellText(TVSTGetCellTextEventArgs& e) { FireGetCellText(e); }
     // Texts of the node and its ancestors up to the top level, outermost first, each followed by the
     // delimiter; the delimiter alone for nil and the root.
     QString Path(PLazyNode node, TColumnIndex column, const QString& delimiter);

@@ -691,6 +691,12 @@ void TLazyTreeControl::ApplySetup()
     options.SetMiscOptions(misc);
 }
 
+namespace {
+// A header drag or tracking owns the mouse until it ends.
+constexpr THeaderStates kHeaderInteraction = {hsDragging, hsDragPending, hsColumnWidthTracking,
+    hsColumnWidthTrackPending, hsHeightTracking, hsHeightTrackPending};
+} // namespace
+
 void TLazyTreeControl::mousePressEvent(QMouseEvent* event)
 {
     TMouseButton button;
@@ -709,6 +715,12 @@ void TLazyTreeControl::mousePressEvent(QMouseEvent* event)
         return;
     }
     const QPoint p = event->position().toPoint();
+    // The edge between fixed and scrolling columns is the header's, also inside the client area.
+    if (button == mbLeft && header_->ColumnSplitterHit({p.x(), p.y()})) {
+        header_->MouseDown(button, ShiftFrom(event->modifiers(), event->buttons()), {p.x(), p.y()});
+        event->accept();
+        return;
+    }
     MouseButtonDown(button, ShiftFrom(event->modifiers(), event->buttons()), p.x(), p.y());
     event->accept();
 }
@@ -731,6 +743,11 @@ void TLazyTreeControl::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     const QPoint p = event->position().toPoint();
+    if (header_->States().HasAny(kHeaderInteraction)) {
+        header_->MouseUp(button, ShiftFrom(event->modifiers(), event->buttons()), {p.x(), p.y()});
+        event->accept();
+        return;
+    }
     MouseButtonUp(button, ShiftFrom(event->modifiers(), event->buttons()), p.x(), p.y());
     event->accept();
 }
@@ -764,6 +781,20 @@ void TLazyTreeControl::mouseMoveEvent(QMouseEvent* event)
     if (hintWindow_ && hintWindow_->isVisible() && !ToQRect(lastHintRect_).contains(p)) {
         HideHintWindow();
         lastHintRect_ = {};
+    }
+    if (header_->States().HasAny(kHeaderInteraction)) {
+        header_->MouseMove(ShiftFrom(event->modifiers(), event->buttons()), {p.x(), p.y()});
+        event->accept();
+        return;
+    }
+    // The split cursor over the client-area splitter; only a cursor set here is taken back here.
+    const bool splitter = !leftButtonDown_ && header_->CursorAt({p.x(), p.y()}) == hcColumnSplitter;
+    if (splitter != splitCursor_) {
+        splitCursor_ = splitter;
+        if (splitter)
+            viewport()->setCursor(Qt::SplitHCursor);
+        else
+            viewport()->unsetCursor();
     }
     MouseMove(ShiftFrom(event->modifiers(), event->buttons()), p.x(), p.y());
     event->accept();

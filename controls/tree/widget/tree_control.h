@@ -179,8 +179,16 @@ public:
     THeaderBar* HeaderBar() const { return headerBar_; }
     // Reserves the header's band above the viewport and places the bar there.
     void UpdateHeaderLayout();
-    // The application's menu for a right click into the header (OnGetPopupMenu without a node).
-    QMenu* HeaderPopupMenuFor(TColumnIndex column, TPoint client) { return FireGetPopupMenu(nullptr, column, client); }
+    // The application's menu for a right click into the header: OnGetPopupMenu without a node but with the
+    // column under the pointer (the node walk would drop it).
+    QMenu* HeaderPopupMenuFor(TColumnIndex column, TPoint client)
+    {
+        QMenu* menu = nullptr;
+        bool askParent = true;
+        if (OnGetPopupMenu)
+            OnGetPopupMenu(this, nullptr, column, client, askParent, menu);
+        return menu;
+    }
 
     // The window of the owner-drawn hint shown now, or nil.
     THintWindow* ShownHintWindow() const;
@@ -400,6 +408,7 @@ private:
     uint32_t pendingRootCount_ = 0;
     std::unique_ptr<TTreeHeader> header_;
     THeaderBar* headerBar_ = nullptr;
+    bool splitCursor_ = false; // the viewport shows the split cursor of the client-area splitter
     THintWindow* hintWindow_ = nullptr; // owner-drawn hints, made on first use
     int hintFadeDuration_ = 200;
     void HideHintWindow();

@@ -1,6 +1,8 @@
 #include "controls/tree/widget/tree_export.h"
 
 #include "controls/tree/widget/string_tree.h"
+#include "controls/tree/widget/tree_colors.h"
+#include "controls/tree/widget/tree_header_bar.h"
 
 #include <QFontInfo>
 #include <QPainter>
@@ -143,13 +145,77 @@ const char* AlignAttribute(TAlignment alignment)
 }
 
 // The font the paint-text handler leaves for a cell.
-QFont CellFont(TCustomLazyStringTree& tree, PLazyNode node, TVSTTextType type, QPainter& painter)
+QFont CellFont(TCustomLazyStringTree& tree, PLazyNode node, TColumnIndex column, TVSTTextType type, QPainter& painter)
 {
     painter.setFont(tree.font());
     painter.setPen(tree.NodeFontColor());
     if (tree.OnPaintText)
-        tree.OnPaintText(&tree, &painter, node, NoColumn, type);
+        tree.OnPaintText(&tree, &painter, node, column, type);
     return painter.font();
+}
+
+TAlignment Mirrored(TAlignment alignment)
+{
+    if (alignment == taCenter)
+        return alignment;
+    return alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+}
+
+struct CellTexts {
+    QString text;
+    QString staticText;
+};
+
+CellTexts QueryCell(TCustomLazyStringTree& tree, PLazyNode node, TColumnIndex column, TVTExportType type)
+{
+    TVSTGetCellTextEventArgs e{node, column, tree.DefaultText(), QString(), type};
+    tree.QueryCellText(e);
+    return {e.CellText, e.StaticText};
+}
+
+// The columns an export walks: the visible ones in display order, or the one pseudo-column NoColumn (the
+// tree's alignment and reading order) when the header has none.
+class ExportColumns {
+public:
+    explicit ExportColumns(TCustomLazyStringTree& tree) : tree_(tree), columns_(tree.ColumnHeader().Columns())
+    {
+        if (columns_.Count() > 0)
+            visible_ = columns_.GetVisibleColumns();
+        else
+            visible_ = {NoColumn};
+        main_ = tree.ColumnHeader().MainColumn();
+    }
+    bool HasColumns() const { return columns_.Count() > 0; }
+    const std::vector<TColumnIndex>& Visible() const { return visible_; }
+    TColumnIndex Main() const { return main_; }
+    TVTColumnOptions Options(TColumnIndex column) const { return columns_[column].Options(); }
+    QColor Color(TColumnIndex column) const { return ResolveColor(columns_[column].Color(), tree_.palette()); }
+    TAlignment Alignment(TColumnIndex column) const
+    {
+        return column == NoColumn ? tree_.Alignment() : columns_[column].Alignment();
+    }
+    bool RightToLeft(TColumnIndex column) const
+    {
+        return column == NoColumn ? tree_.UseRightToLeftReading() : columns_[column].UseRightToLeftReading();
+    }
+
+private:
+    TCustomLazyStringTree& tree_;
+    const TLazyTreeColumns& columns_;
+    std::vector<TColumnIndex> visible_;
+    TColumnIndex main_ = NoColumn;
+};
+
+void HeaderEvent(const TVTTreeExportEvent& event, TCustomLazyStringTree& tree, TVTExportType type)
+{
+    if (event)
+        event(&tree, type);
+}
+
+void ColumnEvent(const TVTColumnExportEvent& event, TCustomLazyStringTree& tree, TVTExportType type, TColumnIndex column)
+{
+    if (event)
+        event(&tree, type, column);
 }
 
 bool BeforeNode(TCustomLazyStringTree& tree, TVTExportType type, PLazyNode node)
@@ -176,6 +242,8 @@ QString ExportToHTML(TCustomLazyStringTree& tree, TVSTTextSourceType source, con
 {
     ExportOperation operation(tree);
     TextBuffer out;
+    const ExportColumns columns(tree);
+    const TTreeHeader& header = tree.ColumnHeader();
     const QString lineStyle = tree.LineStyle() == lsSolid ? QStringLiteral("solid;") : QStringLiteral("dotted;");
     const QString padding = QStringLiteral("padding-left: %1px; padding-right: %1px;").arg(tree.Margin());
     const TVTPaintOptions paint = tree.TreeOptions().PaintOptions();
@@ -186,7 +254,7 @@ QString ExportToHTML(TCustomLazyStringTree& tree, TVSTTextSourceType source, con
     out.AddNewLine();
     out.Add(HtmlFontStyle(tree.font(), tree.NodeFontColor(), QStringLiteral("default")));
     out.AddNewLine();
-    out.Add(HtmlFontStyle(tree.font(), tree.NodeFontColor(), QStringLiteral("header")));
+    out.Add(HtmlFontStyle(header.QtFont(), ResolveColor(header.Font().Color, tree.palette()), QStringLiteral("header")));
     out.AddNewLine();
     if (horz)
         out.Add(QStringLiteral(".noborder{ border-bottom:1px; border-left: 0px; border-right: 0px; border-top: 1px;"
@@ -220,6 +288,33 @@ QString ExportToHTML(TCustomLazyStringTree& tree, TVSTTextSourceType source, con
         if (PassesExportMode(tree, n))
             maxLevel = std::max<int>(maxLevel, tree.GetNodeLevel(n));
 
+    if (columns.HasColumns()) {
+        HeaderEvent(tree.OnBeforeHeaderExport, tree, etHTML);
+        out.Add(QStringLiteral("<tr class=\"header\" style=\"") + padding + QStringLiteral("\">"));
+        out.AddNewLine();
+        for (TColumnIndex column : columns.Visible()) {
+            ColumnEvent(tree.OnBeforeColumnExport, tree, etHTML, column);
+            const TLazyTreeColumn& c = header.Columns()[column];
+            out.Add(QStringLiteral("<th height=\"%1px\"").arg(header.Height()));
+            TAlignment alignment = c.CaptionAlignment();
+            if (c.UseRightToLeftReading()) {
+                out.Add(QStringLiteral(" dir=\"rtl\""));
+                alignment = Mirrored(alignment);
+            }
+            out.Add(QLatin1String(AlignAttribute(alignment)));
+            if (column == columns.Main() && maxLevel > 0)
+                out.Add(QStringLiteral(" colspan=\"%1\"").arg(maxLevel + 1));
+            out.Add(QStringLiteral(" bgcolor=") + HtmlColor(ResolveColor(clBtnFace, tree.palette())));
+            out.Add(QStringLiteral(" width=\"%1px\">").arg(c.Width()));
+            out.Add(HtmlEscape(QString::fromStdU16String(c.Text())));
+            out.Add(QStringLiteral("</th>"));
+            ColumnEvent(tree.OnAfterColumnExport, tree, etHTML, column);
+        }
+        out.Add(QStringLiteral("</tr>"));
+        out.AddNewLine();
+        HeaderEvent(tree.OnAfterHeaderExport, tree, etHTML);
+    }
+
     QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&scratch);
     for (PLazyNode node = walk.First(); node && !operation.Cancelled(); node = walk.Next(node)) {
@@ -229,32 +324,45 @@ QString ExportToHTML(TCustomLazyStringTree& tree, TVSTTextSourceType source, con
         const QString height = QString::number(tree.GetNodeHeight(node));
         out.Add(QStringLiteral(" <tr class=\"default\">"));
         out.AddNewLine();
-        const QFont cellFont = CellFont(tree, node, ttNormal, painter);
-        for (int i = 0; i < level; ++i)
-            out.Add(i == 0 ? QStringLiteral(" <td height=\"") + height
-                        + QStringLiteral("px\" class=\"normalborder\">&nbsp;</td>")
-                           : QStringLiteral(" <td>&nbsp;</td>"));
-        if (cellFont != tree.font() || painter.pen().color() != tree.NodeFontColor())
-            out.Add(QStringLiteral(" <td class=\"normalborder\" ")
-                + HtmlFontStyle(cellFont, painter.pen().color(), QString()) + QStringLiteral(" height=\"") + height);
-        else
-            out.Add(QStringLiteral(" <td class=\"normalborder\"  height=\"") + height);
-        out.Add(QStringLiteral("px\""));
-        TAlignment alignment = tree.Alignment();
-        if (tree.UseRightToLeftReading()) {
-            out.Add(QStringLiteral(" dir=\"rtl\""));
-            if (alignment != taCenter)
-                alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+        for (TColumnIndex column : columns.Visible()) {
+            const CellTexts texts = QueryCell(tree, node, column, etHTML);
+            const QFont cellFont = CellFont(tree, node, column, ttNormal, painter);
+            const bool parentColor = !columns.HasColumns() || columns.Options(column).Has(coParentColor);
+            const QString columnColor = parentColor ? QString() : HtmlColor(columns.Color(column));
+            if (column == columns.Main()) {
+                for (int i = 0; i < level; ++i) {
+                    if (parentColor)
+                        out.Add(i == 0 ? QStringLiteral(" <td height=\"") + height
+                                    + QStringLiteral("px\" class=\"normalborder\">&nbsp;</td>")
+                                       : QStringLiteral(" <td>&nbsp;</td>"));
+                    else
+                        out.Add(QStringLiteral("<td class=\"noborder\" width=\"%1\" height=\"").arg(tree.Indent())
+                            + height + QStringLiteral("px\" bgcolor=") + columnColor + QStringLiteral(">&nbsp;</td>"));
+                }
+            }
+            if (cellFont != tree.font() || painter.pen().color() != tree.NodeFontColor())
+                out.Add(QStringLiteral(" <td class=\"normalborder\" ")
+                    + HtmlFontStyle(cellFont, painter.pen().color(), QString()) + QStringLiteral(" height=\"")
+                    + height);
+            else
+                out.Add(QStringLiteral(" <td class=\"normalborder\"  height=\"") + height);
+            out.Add(QStringLiteral("px\""));
+            TAlignment alignment = columns.Alignment(column);
+            if (columns.RightToLeft(column)) {
+                out.Add(QStringLiteral(" dir=\"rtl\""));
+                alignment = Mirrored(alignment);
+            }
+            out.Add(QLatin1String(AlignAttribute(alignment)));
+            if (column == columns.Main() && level < maxLevel)
+                out.Add(QStringLiteral(" colspan=\"%1\"").arg(maxLevel - level + 1));
+            if (!parentColor)
+                out.Add(QStringLiteral(" bgcolor=") + columnColor);
+            out.Add(QStringLiteral(">"));
+            out.Add(HtmlEscape(texts.text));
+            if (!texts.staticText.isEmpty() && tree.StringOptions().Has(toShowStaticText))
+                out.Add(QLatin1Char(' ') + HtmlEscape(texts.staticText));
+            out.Add(QStringLiteral("</td>"));
         }
-        out.Add(QLatin1String(AlignAttribute(alignment)));
-        if (level < maxLevel)
-            out.Add(QStringLiteral(" colspan=\"%1\"").arg(maxLevel - level + 1));
-        out.Add(QStringLiteral(">"));
-        out.Add(HtmlEscape(tree.Text(node, NoColumn)));
-        const QString staticText = tree.StaticText(node, NoColumn);
-        if (!staticText.isEmpty() && tree.StringOptions().Has(toShowStaticText))
-            out.Add(QLatin1Char(' ') + HtmlEscape(staticText));
-        out.Add(QStringLiteral("</td>"));
         if (tree.OnAfterNodeExport)
             tree.OnAfterNodeExport(&tree, etHTML, node);
         out.Add(QStringLiteral(" </tr>"));
@@ -382,10 +490,38 @@ private:
 QByteArray ExportToRTF(TCustomLazyStringTree& tree, TVSTTextSourceType source)
 {
     ExportOperation operation(tree);
+    const ExportColumns columns(tree);
+    const TTreeHeader& header = tree.ColumnHeader();
+    const int dpi = tree.logicalDpiX();
     RtfWriter rtf;
     ByteBuffer& body = rtf.Body();
     body.Add("\\uc1\\trowd\\trgaph70");
-    body.Add("\\cellx" + QByteArray::number(PixelsToTwips(tree.ClientWidth(), tree.logicalDpiX())));
+    if (columns.HasColumns()) {
+        int right = 0;
+        for (TColumnIndex column : columns.Visible()) {
+            right += header.Columns()[column].Width();
+            body.Add("\\cellx" + QByteArray::number(PixelsToTwips(right, dpi)));
+        }
+        HeaderEvent(tree.OnBeforeHeaderExport, tree, etRTF);
+        body.Add("\\pard\\intbl");
+        const QFont headerFont = header.QtFont();
+        const QColor headerColor = ResolveColor(header.Font().Color, tree.palette());
+        for (TColumnIndex column : columns.Visible()) {
+            ColumnEvent(tree.OnBeforeColumnExport, tree, etRTF, column);
+            const TLazyTreeColumn& c = header.Columns()[column];
+            TAlignment alignment = c.CaptionAlignment();
+            if (c.UseRightToLeftReading())
+                alignment = Mirrored(alignment);
+            body.Add(alignment == taRightJustify ? "\\qr" : alignment == taCenter ? "\\qc" : "\\ql");
+            rtf.AddText(QString::fromStdU16String(c.Text()), headerFont, headerColor);
+            body.Add("\\cell");
+            ColumnEvent(tree.OnAfterColumnExport, tree, etRTF, column);
+        }
+        body.Add("\\row");
+        HeaderEvent(tree.OnAfterHeaderExport, tree, etRTF);
+    } else {
+        body.Add("\\cellx" + QByteArray::number(PixelsToTwips(tree.ClientWidth(), dpi)));
+    }
 
     QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&scratch);
@@ -393,30 +529,31 @@ QByteArray ExportToRTF(TCustomLazyStringTree& tree, TVSTTextSourceType source)
     for (PLazyNode node = walk.First(); node && !operation.Cancelled(); node = walk.Next(node)) {
         if (!PassesExportMode(tree, node) || !BeforeNode(tree, etRTF, node))
             continue;
-        const QString text = tree.Text(node, NoColumn);
-        body.Add("\\pard\\intbl");
-        TAlignment alignment = tree.Alignment();
-        if (tree.UseRightToLeftReading() && alignment != taCenter)
-            alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-        if (alignment == taRightJustify)
-            body.Add("\\qr");
-        else if (alignment == taCenter)
-            body.Add("\\qc");
-        const QFont cellFont = CellFont(tree, node, ttNormal, painter);
-        const QColor cellColor = painter.pen().color();
         const uint32_t level = tree.GetNodeLevel(node);
-        if (level > 0) {
-            for (uint32_t i = 0; i < level; ++i)
-                body.Add("\\tab");
-            body.Add(" ");
+        for (TColumnIndex column : columns.Visible()) {
+            const CellTexts texts = QueryCell(tree, node, column, etRTF);
+            body.Add("\\pard\\intbl");
+            TAlignment alignment = columns.Alignment(column);
+            if (columns.RightToLeft(column))
+                alignment = Mirrored(alignment);
+            if (alignment == taRightJustify)
+                body.Add("\\qr");
+            else if (alignment == taCenter)
+                body.Add("\\qc");
+            const QFont cellFont = CellFont(tree, node, column, ttNormal, painter);
+            const QColor cellColor = painter.pen().color();
+            if (column == columns.Main() && level > 0) {
+                for (uint32_t i = 0; i < level; ++i)
+                    body.Add("\\tab");
+                body.Add(" ");
+            }
+            rtf.AddText(texts.text, cellFont, cellColor);
+            if (!texts.staticText.isEmpty() && tree.StringOptions().Has(toShowStaticText)) {
+                const QFont staticFont = CellFont(tree, node, column, ttStatic, painter);
+                rtf.AddText(QLatin1Char(' ') + texts.staticText, staticFont, painter.pen().color());
+            }
+            body.Add("\\cell");
         }
-        rtf.AddText(text, cellFont, cellColor);
-        const QString staticText = tree.StaticText(node, NoColumn);
-        if (!staticText.isEmpty() && tree.StringOptions().Has(toShowStaticText)) {
-            const QFont staticFont = CellFont(tree, node, ttStatic, painter);
-            rtf.AddText(QLatin1Char(' ') + staticText, staticFont, painter.pen().color());
-        }
-        body.Add("\\cell");
         body.Add("\\row");
         body.AddNewLine();
         if (tree.OnAfterNodeExport)
@@ -431,16 +568,44 @@ QByteArray ExportToRTF(TCustomLazyStringTree& tree, TVSTTextSourceType source)
 QString ExportToText(TCustomLazyStringTree& tree, TVSTTextSourceType source, const QString& separator)
 {
     ExportOperation operation(tree);
+    const ExportColumns columns(tree);
     SourceWalk walk(tree, source);
     int maxLevel = 0;
     for (PLazyNode n = walk.First(); n; n = walk.Next(n))
         maxLevel = std::max<int>(maxLevel, tree.GetNodeLevel(n));
     const QString filler = separator.repeated(maxLevel);
+    const std::vector<TColumnIndex>& visible = columns.Visible();
     TextBuffer out;
+    if (columns.HasColumns()) {
+        const TLazyTreeColumns& header = tree.ColumnHeader().Columns();
+        for (std::size_t i = 0; i < visible.size(); ++i) {
+            out.Add(QuoteField(QString::fromStdU16String(header[visible[i]].Text()), separator));
+            if (i + 1 < visible.size()) {
+                if (visible[i] == columns.Main())
+                    out.Add(filler);
+                out.Add(separator);
+            }
+        }
+        out.AddNewLine();
+    }
     for (PLazyNode node = walk.First(); node && !operation.Cancelled(); node = walk.Next(node)) {
         const int level = static_cast<int>(tree.GetNodeLevel(node));
-        out.Add(filler.left(level * separator.size()));
-        out.Add(QuoteField(tree.Text(node, NoColumn), separator));
+        for (std::size_t i = 0; i < visible.size(); ++i) {
+            const TColumnIndex column = visible[i];
+            const CellTexts texts = QueryCell(tree, node, column, etText);
+            QString text = texts.text;
+            if (columns.HasColumns() && !texts.staticText.isEmpty() && tree.StringOptions().Has(toShowStaticText))
+                text += QLatin1Char(' ') + texts.staticText;
+            // The level filler stays outside the quotes.
+            const bool main = column == columns.Main();
+            if (main)
+                out.Add(filler.left(level * separator.size()));
+            out.Add(QuoteField(text, separator));
+            if (main && columns.HasColumns())
+                out.Add(filler.left((maxLevel - level) * separator.size()));
+            if (i + 1 < visible.size())
+                out.Add(separator);
+        }
         out.AddNewLine();
     }
     return out.AsString();
@@ -449,8 +614,17 @@ QString ExportToText(TCustomLazyStringTree& tree, TVSTTextSourceType source, con
 void ExportToCustom(TCustomLazyStringTree& tree, TVSTTextSourceType source)
 {
     ExportOperation operation(tree);
+    const ExportColumns columns(tree);
     if (tree.OnBeforeTreeExport)
         tree.OnBeforeTreeExport(&tree, etCustom);
+    if (columns.HasColumns() && tree.ColumnHeader().Visible()) {
+        HeaderEvent(tree.OnBeforeHeaderExport, tree, etCustom);
+        for (TColumnIndex column : columns.Visible())
+            for (const TVTColumnExportEvent* event :
+                {&tree.OnBeforeColumnExport, &tree.OnColumnExport, &tree.OnAfterColumnExport})
+                ColumnEvent(*event, tree, etCustom, column);
+        HeaderEvent(tree.OnAfterHeaderExport, tree, etCustom);
+    }
     SourceWalk walk(tree, source);
     for (PLazyNode node = walk.First(); node && !operation.Cancelled(); node = walk.Next(node)) {
         if (!PassesExportMode(tree, node))

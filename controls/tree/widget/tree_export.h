@@ -14,7 +14,7 @@ namespace lazytree {
 class TCustomLazyStringTree;
 
 enum TVSTTextSourceType { tstAll, tstInitialized, tstSelected, tstCutCopySet, tstVisible, tstChecked };
-enum TVTExportType { etRTF, etHTML, etText, etCustom };
+enum TVTExportType { etRTF, etHTML, etText, etCustom, etNone };
 
 QString ExportToHTML(TCustomLazyStringTree& tree, TVSTTextSourceType source, const QString& caption = QString());
 QByteArray ExportToRTF(TCustomLazyStringTree& tree, TVSTTextSourceType source);

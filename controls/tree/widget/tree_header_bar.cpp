@@ -300,11 +300,15 @@ void THeaderBar::PaintButton(QPainter& painter, TColumnIndex index, const QRect&
         const TRect& t = layout.TextBounds;
         const QRect bounds(t.Left, t.Top, std::max(0, t.Width()), std::max(0, t.Height()));
         QString text = caption;
-        if (metrics.horizontalAdvance(text) > bounds.width())
-            text = EllipsizeText(caption, bounds.width(), metrics.horizontalAdvance(QStringLiteral("...")),
-                [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
+        const auto measure = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
+        const bool wrap = c.Options().Has(coWrapCaption);
+        // A wrapped caption is broken into lines, a single-line one shortened with "...".
+        if (wrap)
+            text = WrapTextToWidth(caption, bounds.width(), in.RightToLeft, measure);
+        else if (metrics.horizontalAdvance(text) > bounds.width())
+            text = EllipsizeText(caption, bounds.width(), metrics.horizontalAdvance(QStringLiteral("...")), measure);
         c.SetCaptionText(text.toStdU16String());
-        int flags = Qt::TextSingleLine | Qt::AlignVCenter;
+        int flags = (wrap ? 0 : int(Qt::TextSingleLine)) | Qt::AlignVCenter;
         flags |= in.Alignment == taCenter ? Qt::AlignHCenter
             : in.Alignment == taRightJustify ? Qt::AlignRight
                                              : Qt::AlignLeft;

@@ -207,6 +207,32 @@ TEST_F(HeaderTest, HeightLimitsAndPercentages)
     }
 }
 
+TEST_F(HeaderTest, ScalingRoundsHalvesAwayFromZeroAndSparesAParentFont)
+{
+    struct Case {
+        int m, d;
+        bool parentFont;
+        int height, fontHeight;
+        std::vector<int> widths;
+    };
+    // Height 19, font -11, widths 50 and 15.
+    for (const Case& c : {Case{3, 2, false, 29, -17, {75, 23}}, Case{1, 2, false, 10, -6, {25, 10}},
+             Case{2, 1, true, 38, -11, {100, 30}}, Case{1, 0, false, 19, -11, {50, 15}}}) {
+        SCOPED_TRACE(c.m * 10 + c.d);
+        TVTHeader h(tree);
+        for (int w : {50, 15})
+            h.Columns().Add().SetWidth(w);
+        h.SetParentFont(c.parentFont);
+        h.ScaleHeader(c.m, c.d);
+        EXPECT_EQ(h.Height(), c.height);
+        EXPECT_EQ(h.Font().Height, c.fontHeight);
+        std::vector<int> widths;
+        for (int i = 0; i < h.Columns().Count(); ++i)
+            widths.push_back(h.Columns()[i].Width());
+        EXPECT_EQ(widths, c.widths); // the minimum width 10 holds
+    }
+}
+
 TEST_F(HeaderTest, PercentConstraintsKeepMinimumBelowMaximum)
 {
     header.SetConstraint(cpMinWidth, 50);
@@ -493,6 +519,76 @@ TEST_F(HeaderMouseTest, DoubleClickOnASplitterFitsTheColumn)
     EXPECT_TRUE(header.DoubleClick(mbLeft, {}, {101, -5}));
     EXPECT_EQ(Columns()[1].Width(), tree.GetMaxColumnWidth(1, false));
     EXPECT_EQ(Columns()[0].Width(), 50);
+}
+
+TEST_F(HeaderMouseTest, MouseAndTrackingEventsInTheirOrder)
+{
+    header.SetOptions(header.Options() + TVTHeaderOptions{hoHeightResize});
+    std::vector<std::string> log;
+    const auto at = [](TPoint p) { return "(" + std::to_string(p.X) + "," + std::to_string(p.Y) + ")"; };
+    header.OnHeaderMouseDown = [&](TVTHeader&, TMouseButton b, TShiftState, TPoint p) {
+        log.push_back("down" + std::to_string(int(b)) + at(p));
+    };
+    header.OnHeaderMouseUp = [&](TVTHeader&, TMouseButton b, TShiftState, TPoint p) {
+        log.push_back("up" + std::to_string(int(b)) + at(p));
+    };
+    header.OnHeaderMouseMove = [&](TVTHeader&, TShiftState, TPoint p) { log.push_back("move" + at(p)); };
+    header.OnHeaderClick = [&](TVTHeader&, const TVTHeaderHitInfo& info) {
+        log.push_back("click" + std::to_string(info.Column));
+    };
+    header.OnBeforeColumnWidthTracking = [&](TVTHeader&, TColumnIndex c, TShiftState) {
+        log.push_back("before width " + std::to_string(c));
+    };
+    bool allowWidth = true;
+    header.OnColumnWidthTracking = [&](TVTHeader&, TColumnIndex c, TShiftState, TPoint&, TPoint p, bool& allowed) {
+        log.push_back("width " + std::to_string(c) + at(p));
+        allowed = allowWidth;
+    };
+    header.OnAfterColumnWidthTracking = [&](TVTHeader&, TColumnIndex c) {
+        log.push_back("after width " + std::to_string(c));
+    };
+    header.OnBeforeHeaderHeightTracking = [&](TVTHeader&, TShiftState) { log.push_back("before height"); };
+    header.OnHeaderHeightTracking = [&](TVTHeader&, TPoint& p, TShiftState, bool&) {
+        log.push_back("height" + at(p));
+        p.Y = 5; // the handler moves the edge
+    };
+    header.OnAfterHeaderHeightTracking = [&](TVTHeader&) { log.push_back("after height"); };
+
+    using Log = std::vector<std::string>;
+    // Header height 19: client y -10 is header y 9.
+    Click(60);
+    header.MouseMove({}, {70, -10});
+    header.MouseMove({}, {70, 10}); // below the header: no move event
+    EXPECT_EQ(log, (Log{"down0(60,9)", "click1", "up0(60,9)", "move(70,9)"}));
+
+    log.clear();
+    header.MouseDown(mbLeft, {}, {51, -5});
+    header.MouseMove({}, {81, -5});
+    allowWidth = false;
+    header.MouseMove({}, {91, -5}); // vetoed: the width stays
+    header.MouseUp(mbLeft, {}, {91, -5});
+    EXPECT_EQ(log, (Log{"before width 0", "down0(51,14)", "width 0(81,-5)", "width 0(91,-5)", "up0(91,14)",
+                       "after width 0"}));
+    EXPECT_EQ(Widths(), (std::vector<int>{81, 50, 50}));
+
+    log.clear();
+    header.MouseDown(mbLeft, {}, {200, -1});
+    header.MouseMove({}, {200, 30});
+    EXPECT_TRUE(header.CancelInteraction()); // Escape ends the tracking with its after event
+    EXPECT_EQ(log, (Log{"before height", "down0(200,18)", "height(200,30)", "after height"}));
+    EXPECT_EQ(header.Height(), 24);
+
+    // Right and middle buttons report down and up; a cursor handler may change the shape.
+    log.clear();
+    header.MouseDown(mbMiddle, {}, {20, -10});
+    header.MouseUp(mbMiddle, {}, {20, -10});
+    EXPECT_EQ(log, (Log{"down2(20,14)", "click0", "up2(20,14)"}));
+    header.OnGetHeaderCursor = [](TVTHeader&, THeaderCursor& cursor) {
+        if (cursor == hcColumnSplitter)
+            cursor = hcDefault;
+    };
+    EXPECT_EQ(header.CursorAt({82, -5}), hcDefault);
+    EXPECT_EQ(header.CursorAt({100, -1}), hcHeightSplitter);
 }
 
 // ---- Stream ------------------------------------------------------------------------------------------------

@@ -1,14 +1,18 @@
 // Export of a string tree: exact HTML and RTF of an empty tree, indentation by level, escaping and
-// quoting, RTF character codes, the clipboard HTML offsets, paper size and cancelling.
+// quoting, RTF character codes, the clipboard HTML offsets, paper size and cancelling; trees with columns.
 
 #include "controls/tree/widget/string_tree.h"
 #include "controls/tree/widget/tree_export.h"
+#include "controls/tree/widget/tree_header_bar.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
+#include <vector>
 
 using namespace lazytree;
 
@@ -202,4 +206,160 @@ TEST(TreeExport, ExportEventsInTheirOrderAndSkippedNodes)
     log.clear();
     EXPECT_FALSE(t.tree.ContentToRTF(tstAll).contains("\\u98\\'3f"));
     EXPECT_EQ(log, QStringList({"before a", "after a", "before b"}));
+}
+
+// ---- Trees with columns ------------------------------------------------------------------------------------
+
+namespace {
+
+// Three columns "Name" (main), "Value" and "Unit", 100 pixels each; a cell's text is the node's text, the
+// node's text with "v", or "u".
+struct ColumnTree : TextTree {
+    std::vector<TVTExportType> asked;
+    ColumnTree()
+    {
+        QPalette palette = tree.palette();
+        palette.setColor(QPalette::Button, QColor(0xC0, 0xC0, 0xC0));
+        tree.setPalette(palette);
+        TLazyTreeColumns& columns = tree.ColumnHeader().Columns();
+        for (const char16_t* name : {u"Name", u"Value", u"Unit"}) {
+            TLazyTreeColumn& c = columns.Add();
+            c.SetText(name);
+            c.SetWidth(100);
+        }
+        tree.ColumnHeader().SetMainColumn(0);
+        tree.OnGetText = nullptr;
+        tree.OnGetCellText = [this](TCustomLazyStringTree*, TVSTGetCellTextEventArgs& e) {
+            asked.push_back(e.ExportType);
+            e.CellText = e.Column == 0 ? texts[e.Node] : e.Column == 1 ? texts[e.Node] + QLatin1Char('v') : "u";
+        };
+    }
+    TLazyTreeColumn& Column(TColumnIndex i) { return tree.ColumnHeader().Columns()[i]; }
+    // A (level 0) holding B holding C, then a top-level "x,y".
+    void AddChain()
+    {
+        PLazyNode a = Add(nullptr, QStringLiteral("A"));
+        PLazyNode b = Add(a, QStringLiteral("B"));
+        Add(b, QStringLiteral("C"));
+        Add(nullptr, QStringLiteral("x,y"));
+    }
+};
+
+} // namespace
+
+TEST(TreeExportColumns, TextHasAHeaderLineAndOneFieldPerVisibleColumn)
+{
+    ColumnTree t;
+    t.AddChain();
+    // Level fillers stay outside the quotes; the main column's trailing filler keeps the columns aligned.
+    EXPECT_EQ(t.tree.ContentToText(tstAll, QStringLiteral("\t")),
+        QStringLiteral("Name\t\t\tValue\tUnit\r\nA\t\t\tAv\tu\r\n\tB\t\tBv\tu\r\n\t\tC\tCv\tu\r\nx,y\t\t\tx,yv\tu\r\n"));
+    EXPECT_EQ(t.tree.ContentToText(tstAll, QStringLiteral(",")),
+        QStringLiteral("Name,,,Value,Unit\r\nA,,,Av,u\r\n,B,,Bv,u\r\n,,C,Cv,u\r\n\"x,y\",,,\"x,yv\",u\r\n"));
+    EXPECT_TRUE(std::all_of(t.asked.begin(), t.asked.end(), [](TVTExportType e) { return e == etText; }));
+
+    // Display order Unit, Name, Value with Value hidden: the main column is last and gets no header filler.
+    t.Column(2).SetPosition(0);
+    t.Column(1).SetOptions(t.Column(1).Options() - TVTColumnOptions{coVisible});
+    EXPECT_EQ(t.tree.ContentToText(tstAll, QStringLiteral("\t")),
+        QStringLiteral("Unit\tName\r\nu\tA\t\t\r\nu\t\tB\t\r\nu\t\t\tC\r\nu\tx,y\t\t\r\n"));
+}
+
+TEST(TreeExportColumns, HtmlHeaderRowCellsAndColumnColours)
+{
+    ColumnTree t;
+    t.AddChain();
+    t.Column(1).SetOptions(t.Column(1).Options() - TVTColumnOptions{coParentColor});
+    const QString h = QString::number(t.tree.ColumnHeader().Height());
+    const QString html = t.tree.ContentToHTML(tstAll);
+    EXPECT_TRUE(html.contains(QStringLiteral("<tr class=\"header\" style=\"padding-left: 4px; padding-right: 4px;\">\r\n"
+                                             "<th height=\"%1px\" align=left colspan=\"3\" bgcolor=#C0C0C0 width=\"100px\">"
+                                             "Name</th><th height=\"%1px\" align=left bgcolor=#C0C0C0 width=\"100px\">"
+                                             "Value</th><th height=\"%1px\" align=left bgcolor=#C0C0C0 width=\"100px\">"
+                                             "Unit</th></tr>\r\n")
+                                  .arg(h)))
+        << html.toStdString();
+    // B: one indentation cell, colspan 2, then the coloured "Value" cell.
+    EXPECT_TRUE(html.contains(QStringLiteral(
+        " <tr class=\"default\">\r\n <td height=\"18px\" class=\"normalborder\">&nbsp;</td>"
+        " <td class=\"normalborder\"  height=\"18px\" align=left colspan=\"2\">B</td>"
+        " <td class=\"normalborder\"  height=\"18px\" align=left bgcolor=#FFFFFF>Bv</td>"
+        " <td class=\"normalborder\"  height=\"18px\" align=left>u</td> </tr>\r\n")))
+        << html.toStdString();
+
+    // A main column with its own colour indents with coloured cells of the tree's indent; right-to-left
+    // columns mirror their alignment.
+    t.Column(0).SetOptions(t.Column(0).Options() - TVTColumnOptions{coParentColor});
+    t.Column(2).SetBiDiMode(bdRightToLeft);
+    const QString coloured = t.tree.ContentToHTML(tstAll);
+    EXPECT_TRUE(coloured.contains(QStringLiteral("<td class=\"noborder\" width=\"%1\" height=\"18px\" bgcolor=#FFFFFF>"
+                                                 "&nbsp;</td><td class=\"noborder\" width=\"%1\" height=\"18px\" "
+                                                 "bgcolor=#FFFFFF>&nbsp;</td> <td class=\"normalborder\"  height=\"18px\" "
+                                                 "align=left bgcolor=#FFFFFF>C</td>")
+                                      .arg(t.tree.Indent())))
+        << coloured.toStdString();
+    EXPECT_TRUE(coloured.contains(QStringLiteral(" dir=\"rtl\" align=right>u</td>")));
+    EXPECT_TRUE(coloured.contains(QStringLiteral(" dir=\"rtl\" align=right bgcolor=#C0C0C0 width=\"100px\">Unit</th>")));
+}
+
+TEST(TreeExportColumns, RtfCellEdgesHeaderRowAndCells)
+{
+    ColumnTree t;
+    t.AddChain();
+    t.Column(1).SetAlignment(taRightJustify);
+    const int dpi = t.tree.logicalDpiX();
+    const QByteArray rtf = t.tree.ContentToRTF(tstAll);
+    const QByteArray edges = "\\uc1\\trowd\\trgaph70\\cellx" + QByteArray::number(PixelsToTwips(100, dpi)) + "\\cellx"
+        + QByteArray::number(PixelsToTwips(200, dpi)) + "\\cellx" + QByteArray::number(PixelsToTwips(300, dpi));
+    EXPECT_TRUE(rtf.contains(edges + "\\pard\\intbl\\ql\\f0\\cf1\\fs18 \\u78\\'3f\\u97\\'3f\\u109\\'3f\\u101\\'3f\\cell"
+                                     "\\qr \\u86\\'3f"))
+        << rtf.toStdString();
+    EXPECT_TRUE(rtf.contains("\\u116\\'3f\\cell\\row\\pard\\intbl \\u65\\'3f\\cell")) << rtf.toStdString();
+    // B: "\tab" once in the main column only; "Value" right-aligned.
+    EXPECT_TRUE(rtf.contains("\\pard\\intbl\\tab  \\u66\\'3f\\cell\\pard\\intbl\\qr \\u66\\'3f\\u118\\'3f\\cell"
+                             "\\pard\\intbl \\u117\\'3f\\cell\\row\r\n"))
+        << rtf.toStdString();
+    EXPECT_TRUE(rtf.endsWith("\\pard\\par}"));
+}
+
+TEST(TreeExportColumns, HeaderAndColumnEvents)
+{
+    ColumnTree t;
+    t.Add(nullptr, QStringLiteral("a"));
+    t.Column(1).SetOptions(t.Column(1).Options() - TVTColumnOptions{coVisible});
+    QStringList log;
+    t.tree.OnBeforeTreeExport = [&](TBaseLazyTree*, TVTExportType) { log << "tree"; };
+    t.tree.OnAfterTreeExport = [&](TBaseLazyTree*, TVTExportType) { log << "/tree"; };
+    t.tree.OnBeforeHeaderExport = [&](TBaseLazyTree*, TVTExportType) { log << "header"; };
+    t.tree.OnAfterHeaderExport = [&](TBaseLazyTree*, TVTExportType) { log << "/header"; };
+    t.tree.OnBeforeColumnExport = [&](TBaseLazyTree*, TVTExportType, TColumnIndex c) { log << QStringLiteral("<%1").arg(c); };
+    t.tree.OnColumnExport = [&](TBaseLazyTree*, TVTExportType, TColumnIndex c) { log << QStringLiteral("=%1").arg(c); };
+    t.tree.OnAfterColumnExport = [&](TBaseLazyTree*, TVTExportType, TColumnIndex c) { log << QStringLiteral(">%1").arg(c); };
+    t.tree.OnNodeExport = [&](TBaseLazyTree*, TVTExportType, PLazyNode) {
+        log << "node";
+        return true;
+    };
+
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"hidden header", [&] { t.tree.ContentToCustom(tstAll); }, {"tree", "node", "/tree"}},
+        {"custom",
+            [&] {
+                t.tree.ColumnHeader().SetOptions(t.tree.ColumnHeader().Options() + TVTHeaderOptions{hoVisible});
+                t.tree.ContentToCustom(tstAll);
+            },
+            {"tree", "header", "<0", "=0", ">0", "<2", "=2", ">2", "/header", "node", "/tree"}},
+        {"html", [&] { t.tree.ContentToHTML(tstAll); }, {"header", "<0", ">0", "<2", ">2", "/header"}},
+        {"rtf", [&] { t.tree.ContentToRTF(tstAll); }, {"header", "<0", ">0", "<2", ">2", "/header"}},
+        {"text", [&] { t.tree.ContentToText(tstAll, QStringLiteral("\t")); }, {}},
+    };
+    for (const Case& c : cases) {
+        log.clear();
+        c.run();
+        EXPECT_EQ(log, c.expected) << c.name;
+    }
 }

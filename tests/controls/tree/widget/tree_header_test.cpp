@@ -185,6 +185,30 @@ TEST(TreeHeader, TheChooserListsColumnsAndKeepsOneVisible)
     EXPECT_TRUE(actions[0]->isEnabled());
 }
 
+TEST(TreeHeader, TheApplicationsMenuKnowsTheColumnAndMouseEventsReachTheApplication)
+{
+    ColumnTree t;
+    t.Header().SetOptions(t.Header().Options() - TVTHeaderOptions{hoAutoColumnPopupMenu});
+    QMenu menu;
+    std::vector<std::pair<PLazyNode, TColumnIndex>> asked;
+    t.tree.OnGetPopupMenu = [&](TBaseLazyTree*, PLazyNode node, TColumnIndex column, TPoint, bool&, QMenu*& m) {
+        asked.push_back({node, column});
+        m = &menu;
+    };
+    std::vector<std::string> log;
+    t.Header().OnHeaderMouseDown = [&](TVTHeader&, TMouseButton b, TShiftState, TPoint p) {
+        log.push_back("down" + std::to_string(int(b)) + "@" + std::to_string(p.X));
+    };
+    t.Header().OnHeaderMouseUp = [&](TVTHeader&, TMouseButton b, TShiftState, TPoint p) {
+        log.push_back("up" + std::to_string(int(b)) + "@" + std::to_string(p.X));
+    };
+    QTest::mouseClick(t.Bar(), Qt::RightButton, {}, {120, 8}); // over "Kind"
+    EXPECT_EQ(asked, (std::vector<std::pair<PLazyNode, TColumnIndex>>{{nullptr, 2}}));
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    EXPECT_EQ(log, (std::vector<std::string>{"down1@120", "up1@120"}));
+}
+
 TEST(TreeHeader, FitAllAndDoubleClickOnASplitterFitTheContent)
 {
     ColumnTree t;
@@ -262,6 +286,48 @@ TEST(TreeHeader, AFixedColumnStaysInPlaceWhenTheTreeScrolls)
     // The scrolled column 1 moved left by 100 beside it.
     EXPECT_EQ(after.copy(QRect(100, 0, 100, 18)), before.copy(QRect(200, 0, 100, 18)));
     EXPECT_EQ(t.Columns().ColumnFromPosition(TPoint{150, 5}), 1);
+}
+
+TEST(TreeHeader, TheFixedBlocksEdgeDragsFromTheClientArea)
+{
+    ColumnTree t;
+    t.Columns()[0].SetOptions(t.Columns()[0].Options() + TVTColumnOptions{coFixed});
+    QWidget* viewport = t.tree.viewport();
+    // Rows reach down to y 54: the fixed edge at x 50 is a splitter there, not below the last row.
+    QTest::mouseMove(viewport, {51, 30});
+    EXPECT_EQ(viewport->cursor().shape(), Qt::SplitHCursor);
+    QTest::mouseMove(viewport, {51, 100});
+    EXPECT_NE(viewport->cursor().shape(), Qt::SplitHCursor);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, {51, 30});
+    QTest::mouseMove(viewport, {81, 30});
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, {81, 30});
+    EXPECT_EQ(t.Widths(), (std::vector<int>{81, 50, 50}));
+    EXPECT_TRUE(t.Header().States().Empty());
+
+    // The edge between two scrolling columns stays the rows' business.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, {131, 30});
+    QTest::mouseMove(viewport, {151, 30});
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, {151, 30});
+    EXPECT_EQ(t.Widths(), (std::vector<int>{81, 50, 50}));
+}
+
+TEST(TreeHeader, AWrappedCaptionBreaksIntoLinesInsteadOfShortening)
+{
+    ColumnTree t;
+    for (TColumnIndex i : {0, 1}) {
+        t.Columns()[i].SetText(u"Long caption text");
+        t.Columns()[i].SetWidth(80); // each word fits, the whole does not
+    }
+    t.Columns()[0].SetOptions(t.Columns()[0].Options() + TVTColumnOptions{coWrapCaption});
+    t.Header().SetHeight(60);
+    QImage image(t.Bar()->size(), QImage::Format_RGB32);
+    t.Bar()->render(&image);
+    const QString wrapped = QString::fromStdU16String(t.Columns()[0].CaptionText());
+    const QString shortened = QString::fromStdU16String(t.Columns()[1].CaptionText());
+    EXPECT_TRUE(wrapped.contains(QLatin1Char('\n'))) << wrapped.toStdString();
+    EXPECT_FALSE(wrapped.contains(QStringLiteral("...")));
+    EXPECT_EQ(QString(wrapped).replace(QLatin1Char('\n'), QLatin1Char(' ')), QStringLiteral("Long caption text"));
+    EXPECT_TRUE(shortened.endsWith(QStringLiteral("..."))) << shortened.toStdString();
 }
 
 TEST(TreeHeader, GlyphsAndColumnCheckBoxesTakeClicks)
