@@ -12,7 +12,7 @@
 
 namespace dropdown {
 
-TExDetailDropDown::TExDetailDropDown(QWidget* parent) : TExCustomDropDown(parent)
+TExDetailDropDown::TExDetailDropDown(QWidget* parent) : TCompletingDropDown(parent)
 {
     SetEditorEnabled(true);
     DropDownEnabled = true;
@@ -221,19 +221,6 @@ void TExDetailDropDown::SelectorDrawItem(QPainter& p, QRect r, int index)
     }
 }
 
-void TExDetailDropDown::Change()
-{
-    itemChange_ = false;
-    TExCustomDropDown::Change();
-    if (!workMode_)
-        return;
-    if (inKey_) {
-        completePending_ = true;  // after the key's own text and caret are in place
-        return;
-    }
-    Complete();
-}
-
 void TExDetailDropDown::Complete()
 {
     const QString text = Text();
@@ -242,19 +229,12 @@ void TExDetailDropDown::Complete()
         return;
     const int caret = cursorPosition() - int(Prefix().size());
     const Completion c = CompleteText(text, caret, Captions(), MatchCase);
-    internalUpdate_ = true;
     if (c.Matched) {
-        SetTextDirect(Prefix() + c.Text + Suffix());
         itemIndex_ = c.Item;  // directly: no event, no repaint
         itemIdx_ = c.Item;
         itemChange_ = true;
-        const int start = int(Prefix().size());
-        setSelection(start + int(c.Text.size()), -(int(c.Text.size()) - c.SelStart));
-    } else if (c.TypedLength > 0 || caret > 0) {
-        SetTextDirect(Prefix() + c.Text + Suffix());
-        setCursorPosition(int(Prefix().size()) + c.SelStart);
     }
-    internalUpdate_ = false;
+    ShowCompletion(c, c.TypedLength > 0 || caret > 0);
 }
 
 void TExDetailDropDown::SelectInSelector(int index)
@@ -342,9 +322,8 @@ void TExDetailDropDown::keyPressEvent(QKeyEvent* event)
         return;
     const int key = event->key();
     if (!items_.empty()) {
-        if (key == Qt::Key_Backspace || key == Qt::Key_Escape || key == Qt::Key_Delete) {
-            workMode_ = false;
-        } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        TakeWorkModeKey(key);
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const int found = ExactIndexOf(Captions(), Text());
             if (found >= 0) {
                 internalUpdate_ = true;
@@ -353,18 +332,9 @@ void TExDetailDropDown::keyPressEvent(QKeyEvent* event)
                 SetItemIndex(found);
                 Change();
             }
-        } else if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt) {
-            workMode_ = true;
         }
     }
-    inKey_ = true;
-    completePending_ = false;
-    TExCustomDropDown::keyPressEvent(event);
-    inKey_ = false;
-    if (completePending_) {
-        completePending_ = false;
-        Complete();
-    }
+    EditKeyPress(event);
     if (key == Qt::Key_Escape && !items_.empty()) {
         const int found = ExactIndexOf(Captions(), Text());
         if (found >= 0)

@@ -1,5 +1,5 @@
 #pragma once
-#include "controls/dropdown/ex_custom_dropdown.h"
+#include "controls/dropdown/completing_dropdown.h"
 #include "controls/dropdown/item_selector.h"
 
 #include <QImage>
@@ -23,7 +23,7 @@ struct TDetailItem
 // Picks one entry of a list of detail items. Typing completes the text with
 // the first caption that starts with it; arrows, pages, Home/End, the wheel
 // and type-ahead move through the list in the popup's item selector.
-class TExDetailDropDown : public TExCustomDropDown
+class TExDetailDropDown : public TCompletingDropDown
 {
 public:
     explicit TExDetailDropDown(QWidget* parent = nullptr);
@@ -50,7 +50,6 @@ public:
     QTimer& KeyTimer() { return keyTimer_; }
     // The key timer's tick: the search text starts again.
     void KeyTimerTick();
-    bool Completing() const { return workMode_; }
 
     void DoBeforeDropDown() override;
     void DoShowDropDown() override;
@@ -60,7 +59,6 @@ public:
     void DoWheelUp() override;
     bool ForwardKeyDown(QKeyEvent* event) override;
     void SetSelectionColorStyle(TSelectionColorStyle value) override;
-    void Change() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -69,7 +67,7 @@ protected:
 private:
     QStringList Captions() const;
     void FillSelector();
-    void Complete();
+    void Complete() override;
     void SelectorItemSelect();
     void SelectorDrawItem(QPainter& painter, QRect r, int index);
     // The navigation keys and type-ahead; true when the key is used up.
@@ -83,12 +81,7 @@ private:
     QTimer keyTimer_;
     QString curSearch_;
     int oldItemIndex_ = -1;
-    bool workMode_ = true;
-    bool itemChange_ = false;
-    int itemIdx_ = -1;
     bool internalCall_ = false;
-    bool inKey_ = false;
-    bool completePending_ = false;
 };
 
 }  // namespace dropdown

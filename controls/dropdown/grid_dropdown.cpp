@@ -55,16 +55,7 @@ void TExColGrid::TakeSettings(TCustomExGridDropDown* dd)
         SetColCount(int(Columns.size()));
     if (dd->UseItems)
         SetRowCount(int(dd->Items().size()) + 1);
-    for (size_t c = 0; c < Columns.size(); ++c)
-        SetColWidths(int(c), Columns[c].Width);
-    LineColor = dd->LineColor;
-    FixedLineColor = dd->FixedLineColor;
-    HeaderColor = dd->HeaderColor;
-    HeaderColorTo = dd->HeaderColorTo;
-    HeaderHeight = dd->HeaderHeight;
-    HeaderFont = dd->HeaderFont;
-    SetDefaultRowHeight(dd->DropDownRowHeight);
-    SetRowHeights(0, HeaderHeight);
+    TakeLook(*dd);
     bool wrap = false;
     for (const TDropDownColumn& c : Columns)
         wrap = wrap || c.Wordwrap;
@@ -108,17 +99,9 @@ void TExColGrid::LoadItems()
     }
 }
 
-bool TExColGrid::AllRowsVisible() const
+TExCustomDropDown* TExColGrid::Owner() const
 {
-    return RowOffset(RowCount()) <= ClientHeight();
-}
-
-int TExColGrid::GetGridWidth(int scrollBarWidth) const
-{
-    int w = 0;
-    for (int c = 0; c < ColCount(); ++c)
-        w += ColWidths(c);
-    return AllRowsVisible() ? w : w + scrollBarWidth;
+    return dropDown_;
 }
 
 void TExColGrid::AutoSizeItemColumn(int index)
@@ -169,12 +152,6 @@ void TExColGrid::AutoSizeWordWrapRows()
     }
 }
 
-void TExColGrid::DoSelect()
-{
-    if (OnSelect)
-        OnSelect();
-}
-
 void TExColGrid::GetEditorProp(int col, int row)
 {
     if (OnGetEditorProp)
@@ -189,51 +166,13 @@ bool TExColGrid::SelectCell(int col, int row)
     return ok;
 }
 
-TExColGridView::TExColGridView(QWidget* parent) : TGridWidget(*held, parent)
-{
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFrameShape(QFrame::NoFrame);
-    held->MeasureWidth = [](const TFont& f, const QString& s) { return QFontMetrics(ToQFont(f)).horizontalAdvance(s); };
-    held->MeasureWrapped = [](const TFont& f, const QString& s, int width) {
-        return QFontMetrics(ToQFont(f)).boundingRect(QRect(0, 0, std::max(width, 1), 500), Qt::TextWordWrap, s).height();
-    };
-}
-
-void TExColGridView::keyPressEvent(QKeyEvent* event)
-{
-    TExColGrid& g = *held;
-    g.ConfirmSelection = true;
-    const int key = event->key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-        event->accept();
-        return;
-    }
-    if ((event->modifiers() & Qt::AltModifier) && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        if (TCustomExGridDropDown* dd = g.DropDown())
-            dd->KeyDown(key, event->modifiers());
-        event->accept();
-        return;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !g.EditorMode()) {
-        event->accept();  // the grid never sees it: the row stays
-        g.DoSelect();
-        return;
-    }
-    TGridWidget::keyPressEvent(event);
-}
+TExColGridView::TExColGridView(QWidget* parent) : TColumnGridView(*held, parent) {}
 
 void TExColGridView::keyReleaseEvent(QKeyEvent* event)
 {
     TGridWidget::keyReleaseEvent(event);
     if (TCustomExGridDropDown* dd = held->DropDown())
         dd->ForwardKeyUp(event);  // OnGridKeyUp and the entry reset
-}
-
-void TExColGridView::mousePressEvent(QMouseEvent* event)
-{
-    held->ConfirmSelection = true;
-    held->OldRow = held->Row();
-    TGridWidget::mousePressEvent(event);
 }
 
 void TExColGridView::mouseMoveEvent(QMouseEvent* event)
@@ -259,40 +198,16 @@ void TExColGridView::mouseReleaseEvent(QMouseEvent* event)
     held->DoSelect();
 }
 
-void TExColGridView::wheelEvent(QWheelEvent* event)
-{
-    held->MouseWheelSelection = true;
-    held->ConfirmSelection = false;
-    TGridWidget::wheelEvent(event);
-    held->MouseWheelSelection = false;
-}
-
 }  // namespace griddropdown
 
-TCustomExGridDropDown::TCustomExGridDropDown(QWidget* parent) : TExCustomDropDown(parent)
+TCustomExGridDropDown::TCustomExGridDropDown(QWidget* parent) : TColumnListDropDown(parent, 6)
 {
-    DropDownEnabled = true;
     TCustomExGridDropDown::SetSelectionColorStyle(scOffice2007);
-}
-
-void TCustomExGridDropDown::SetItems(const TDropDownItems& value)
-{
-    items_ = value;
-    RebuildLookupItems();
-}
-
-void TCustomExGridDropDown::RebuildLookupItems()
-{
-    if (LookupColumn < 0 || items_.empty())
-        return;
-    lookup_ = LookupList(items_, LookupColumn);
-    lookupIndex_ = PrefixIndex(lookup_);
 }
 
 void TCustomExGridDropDown::Loaded()
 {
-    TExCustomDropDown::Loaded();
-    RebuildLookupItems();
+    TColumnListDropDown::Loaded();
     if (view_)
         view_->Table().LoadItems();
 }
@@ -301,20 +216,6 @@ void TCustomExGridDropDown::SetStyle(TDropDownStyle value)
 {
     style_ = value;
     SetEditorEnabled(value == dsDropDown);
-}
-
-void TCustomExGridDropDown::ShowText(const QString& text)
-{
-    internalUpdate_ = true;
-    SetText(text);
-    internalUpdate_ = false;
-}
-
-void TCustomExGridDropDown::SelectTail(int from)
-{
-    const int len = int(text().size()) - from;
-    if (len > 0)
-        setSelection(int(text().size()), -len);
 }
 
 void TCustomExGridDropDown::SetItemIndex(int value)
@@ -343,13 +244,6 @@ int TCustomExGridDropDown::StepCount() const
     if (UseItems)
         return int(items_.size());
     return view_ ? view_->Table().RowCount() - view_->Table().FixedRows() : 0;
-}
-
-void TCustomExGridDropDown::Step(TListStep step)
-{
-    const int target = StepIndex(itemIndex_, StepCount(), step);
-    if (target >= 0)
-        SetItemIndex(target);
 }
 
 int TCustomExGridDropDown::ItemOfRow(int row) const
@@ -419,18 +313,7 @@ int TCustomExGridDropDown::LookupChar(QChar ch)
     if (LookupMethod == lmNone)
         return -1;
     if (ch == QChar(8)) {
-        internalUpdate_ = true;
-        if (!hasSelectedText()) {
-            lookupEntry_.chop(1);
-            SetTextDirect(lookupEntry_);
-            setCursorPosition(int(lookupEntry_.size()));
-        } else {
-            QString t = text();
-            t.remove(selectionStart(), int(selectedText().size()));
-            SetTextDirect(t);
-            setCursorPosition(int(t.size()));
-        }
-        internalUpdate_ = false;
+        LookupBackspace();
         return -1;
     }
     if (ch != QChar(9))
@@ -481,43 +364,6 @@ int TCustomExGridDropDown::LookupChar(QChar ch)
     return -1;
 }
 
-void TCustomExGridDropDown::Change()
-{
-    itemChange_ = false;
-    TExCustomDropDown::Change();
-    if (!workMode_)
-        return;
-    if (inKey_) {
-        completePending_ = true;
-        return;
-    }
-    Complete();
-}
-
-void TCustomExGridDropDown::Complete()
-{
-    const QString t = Text();
-    SetIsModified(!t.isEmpty());
-    if (lookup_.isEmpty())
-        return;
-    const int caret = cursorPosition() - int(Prefix().size());
-    const Completion c = CompleteText(t, caret, lookup_, false, &lookupIndex_);
-    internalUpdate_ = true;
-    if (c.Matched) {
-        SetTextDirect(Prefix() + c.Text + Suffix());
-        itemIndex_ = c.Item;
-        itemIdx_ = c.Item;
-        itemSel_ = c.SelStart;
-        itemChange_ = true;
-        const int start = int(Prefix().size());
-        setSelection(start + int(c.Text.size()), -(int(c.Text.size()) - c.SelStart));
-    } else if (c.TypedLength > 0) {
-        SetTextDirect(Prefix() + c.Text + Suffix());
-        setCursorPosition(int(Prefix().size()) + c.SelStart);
-    }
-    internalUpdate_ = false;
-}
-
 void TCustomExGridDropDown::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
@@ -532,65 +378,19 @@ void TCustomExGridDropDown::keyPressEvent(QKeyEvent* event)
     }
     if (enter && g)
         g->ConfirmSelection = true;
-    const bool lookup = LookupColumn >= 0 && !items_.empty();
     const bool nav = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End ||
                      key == Qt::Key_Home || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
                      key == Qt::Key_Right;
-    if (lookup) {
-        if (key == Qt::Key_Backspace || key == Qt::Key_Escape || key == Qt::Key_Delete) {
-            workMode_ = false;
-        } else if (enter) {
-            const int found = IndexOfText(lookup_, Text());
-            if (found >= 0) {
-                ShowText(lookup_[found]);
-                SetItemIndex(found);
-                Change();
-            }
-        } else if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt) {
-            workMode_ = true;
-        }
-        if (key == Qt::Key_Escape || nav)
-            lookupEntry_.clear();
-    }
-    inKey_ = true;
-    completePending_ = false;
-    TExCustomDropDown::keyPressEvent(event);
-    inKey_ = false;
-    if (completePending_) {
-        completePending_ = false;
-        Complete();
-    }
-    if (lookup && key == Qt::Key_Escape)
-        SetItemIndex(IndexOfText(lookup_, Text()));
+    if (HasLookup() && (key == Qt::Key_Escape || nav))
+        lookupEntry_.clear();
+    LookupKeyPress(event);
     if (!isEnabled() || alt)
         return;
     if (nav)
         lookupEntry_.clear();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
-    switch (key) {
-    case Qt::Key_PageUp:
-        SelectPreviousPage();
+    if (StepKey(key, !shift && style_ == dsDropDownList))
         return;
-    case Qt::Key_PageDown:
-        SelectNextPage();
-        return;
-    case Qt::Key_Up:
-        SelectPrevious();
-        return;
-    case Qt::Key_Down:
-        SelectNext();
-        return;
-    case Qt::Key_End:
-        if (!shift && style_ == dsDropDownList)
-            SelectLast();
-        return;
-    case Qt::Key_Home:
-        if (!shift && style_ == dsDropDownList)
-            SelectFirst();
-        return;
-    default:
-        break;
-    }
     const QString typed = event->text();
     if (typed.size() == 1 && (typed[0].isPrint() || typed[0] == QChar(8)) && !(event->modifiers() & Qt::ControlModifier)) {
         LookupChar(typed[0]);
@@ -611,11 +411,7 @@ void TCustomExGridDropDown::keyReleaseEvent(QKeyEvent* event)
         else
             g->HideInplaceEdit();
     }
-    if (itemChange_) {
-        SetItemIndex(itemIdx_);
-        SelectTail(int(Prefix().size()) + itemSel_);
-        itemChange_ = false;
-    }
+    TakeCompletedItem();
 }
 
 void TCustomExGridDropDown::focusInEvent(QFocusEvent* event)
@@ -703,36 +499,6 @@ void TCustomExGridDropDown::DoBeforeDropDown()
         TExCustomDropDown::DoBeforeDropDown();
 }
 
-void TCustomExGridDropDown::AdjustDropDownHeight(int& height)
-{
-    int bars = 0;
-    if (DropDownHeader().Visible())
-        bars += DropDownHeader().Height;
-    if (DropDownFooter().Visible())
-        bars += DropDownFooter().Height;
-    height = SnapPopupHeight(height, bars, HeaderHeight, DropDownRowHeight, 6);
-}
-
-int TCustomExGridDropDown::ScrollBarWidth() const
-{
-    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
-
-QSize TCustomExGridDropDown::UpdateDropDownSize()
-{
-    QSize size = TExCustomDropDown::UpdateDropDownSize();
-    if (DropDownAutoWidth && view_) {
-        Grid& g = view_->Table();
-        int w = 0;
-        for (int c = 0; c < g.ColCount(); ++c)
-            w += g.ColWidths(c);
-        if (g.RowOffset(g.RowCount()) > size.height() - 2 * DropDownBorderWidth())
-            w += ScrollBarWidth();
-        size.setWidth(w + 2 * DropDownBorderWidth());
-    }
-    return size;
-}
-
 void TCustomExGridDropDown::ScaleColumnsToDropDown()
 {
     if (!ColumnSizeWithDropDown || !view_ || !form_ || columns_.empty())
@@ -741,14 +507,7 @@ void TCustomExGridDropDown::ScaleColumnsToDropDown()
     std::vector<int> widths;
     for (int c = 0; c < g.ColCount() && c < int(g.Columns.size()); ++c)
         widths.push_back(g.Columns[size_t(c)].Width);
-    // The width inside the popup's frame, so that no column hangs past the
-    // visible area (a click there would scroll the first column away).
-    int avail = form_->width() - 2 * DropDownBorderWidth() - 2 * view_->frameWidth();
-    if (g.RowOffset(g.RowCount()) > view_->height() - 2 * view_->frameWidth())
-        avail -= ScrollBarWidth();
-    const std::vector<int> scaled = ScaleColumnWidths(widths, avail);
-    for (size_t c = 0; c < scaled.size(); ++c)
-        g.SetColWidths(int(c), scaled[c]);
+    ScaleColumnsToPopup(widths);
 }
 
 void TCustomExGridDropDown::DoShowDropDown()
@@ -864,20 +623,14 @@ bool TCustomExGridDropDown::ForwardKeyDown(QKeyEvent* event)
     if (r >= 0 && UseItems && LookupMethod == lmLookup)
         r = RowOfItem(r);
     if (r >= g.FixedRows() && r < g.RowCount()) {
-        const QString shown = text();
-        const int selStart = selectionStart();
-        const int selLen = int(selectedText().size());
-        filling_ = true;  // the edit keeps the looked-up text and selection
-        if (!g.AllRowsVisible())
-            g.SetTopRow(std::min(r, g.MaxTopRow()));
-        g.MoveColRow(0, r, true, true);
-        filling_ = false;
-        selRow_ = r;
-        internalUpdate_ = true;
-        SetTextDirect(shown);
-        if (selLen > 0)
-            setSelection(selStart + selLen, -selLen);
-        internalUpdate_ = false;
+        KeepingEditText([&] {
+            filling_ = true;  // the edit keeps the looked-up text and selection
+            if (!g.AllRowsVisible())
+                g.SetTopRow(std::min(r, g.MaxTopRow()));
+            g.MoveColRow(0, r, true, true);
+            filling_ = false;
+            selRow_ = r;
+        });
         g.RepaintRow(r);
     } else {
         lookupEntry_.clear();
@@ -901,14 +654,7 @@ bool TCustomExGridDropDown::ForwardKeyUp(QKeyEvent* event)
 
 void TCustomExGridDropDown::SetSelectionColorStyle(TSelectionColorStyle value)
 {
-    if (value == scOffice2007) {
-        LineColor = 0xF1EDEB;
-        FixedLineColor = 0xD1BBA4;
-    } else if (value == scWindowsVista || value == scWindows7) {
-        LineColor = 0xECECF0;
-        FixedLineColor = 0xD4D2D1;
-    }
-    TExCustomDropDown::SetSelectionColorStyle(value);
+    TColumnListDropDown::SetSelectionColorStyle(value);
     if (value == scOffice2007)
         SelectionColor = 0x5EC1F1;
     else if (value == scWindowsVista || value == scWindows7)
@@ -918,21 +664,7 @@ void TCustomExGridDropDown::SetSelectionColorStyle(TSelectionColorStyle value)
 void TCustomExGridDropDown::SetComponentStyle(TSkinStyle style)
 {
     TExCustomDropDown::SetComponentStyle(style);
-    const ColumnStyleColors* s = GridDropDownStyleOf(style);
-    if (!s)
-        return;
-    SetSelectionColorStyle(s->Selection);
-    HeaderColor = s->HeaderColor;
-    HeaderColorTo = s->HeaderColorTo;
-    if (s->HeaderFont != kKeep)
-        HeaderFont.Color = s->HeaderFont;
-    SelectionTextColor = s->SelectionTextColor;
-    LineColor = s->LineColor;
-    FixedLineColor = s->FixedLineColor;
-    if (s->SelectionColor != kKeep) {
-        SelectionColor = s->SelectionColor;
-        SelectionColorTo = s->SelectionColorTo;
-    }
+    TakeStyleColors(GridDropDownStyleOf(style));
 }
 
 }  // namespace dropdown

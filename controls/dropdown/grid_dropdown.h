@@ -1,7 +1,5 @@
 #pragma once
-#include "controls/dropdown/column_list_core.h"
-#include "controls/dropdown/ex_custom_dropdown.h"
-#include "controls/dropdown/list_completion.h"
+#include "controls/dropdown/column_list_dropdown.h"
 #include "controls/grid/widget/grid_widget.h"
 
 #include <array>
@@ -18,36 +16,19 @@ using grid::TExStringGrid;
 // The popup grid of the grid drop-down: the project's string grid holding
 // the items' texts in its cells, with each data row's item number in column
 // 0's object so that sorting keeps the link.
-class TExColGrid : public TExStringGrid
+class TExColGrid : public TColumnGrid
 {
 public:
     TExColGrid();
     TCustomExGridDropDown* DropDown() const { return dropDown_; }
     void SetDropDown(TCustomExGridDropDown* value) { dropDown_ = value; }
+    TExCustomDropDown* Owner() const override;
     // Columns, sizes, colours and options from the drop-down.
     void TakeSettings(TCustomExGridDropDown* dropDown);
     // The items into the cells (header texts, one row per item).
     void LoadItems();
-    int GetGridWidth(int scrollBarWidth) const;
-    bool AllRowsVisible() const;
     void AutoSizeItemColumn(int index);
     void AutoSizeWordWrapRows();
-    void DoSelect();
-
-    TDropDownColumns Columns;
-    TColor HeaderColor = grid::clWhite;
-    TColor HeaderColorTo = grid::clGray;
-    TColor LineColor = grid::clGray;
-    TColor FixedLineColor = 0;
-    int HeaderHeight = 25;
-    grid::TFont HeaderFont;
-    std::function<void()> OnSelect;
-    bool ConfirmSelection = false;
-    bool MouseWheelSelection = false;
-    int OldRow = 0;
-    // Measures texts for the auto sizes (the view's fonts).
-    std::function<int(const grid::TFont&, const QString&)> MeasureWidth;
-    std::function<int(const grid::TFont&, const QString&, int width)> MeasureWrapped;
 
     // Events the popup grid adds to the string grid's, so that every
     // forwarder has a grid event to take.
@@ -83,19 +64,17 @@ struct GridHolder
 // The popup grid's window: Enter chooses without moving, Tab does nothing,
 // Alt+Up/Down go to the edit, a left release on a data cell without a check
 // box chooses, wheel steps only move the row.
-class TExColGridView : private GridHolder, public grid::TGridWidget
+class TExColGridView : private GridHolder, public TColumnGridView
 {
 public:
     explicit TExColGridView(QWidget* parent = nullptr);
     TExColGrid& Table() { return *held; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool EnterChooses() const override { return !held->EditorMode(); }
     void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
 };
 
 }  // namespace griddropdown
@@ -121,68 +100,32 @@ extern const std::array<GridForwarder, 53> kGridForwarders;
 // A drop-down whose popup is a grid: rows from Items (UseItems) or the
 // popup grid's own cells; LookupColumn's text is what the edit shows, and
 // typing looks it up or narrows the grid down.
-class TCustomExGridDropDown : public TExCustomDropDown
+class TCustomExGridDropDown : public TColumnListDropDown
 {
 public:
     using Grid = griddropdown::TExColGrid;
     using G = grid::TExStringGrid;
     explicit TCustomExGridDropDown(QWidget* parent = nullptr);
 
-    TDropDownColumns& Columns() { return columns_; }
-    void SetColumns(const TDropDownColumns& value) { columns_ = value; }
-    // Changes through Items() take effect with EndUpdate; SetItems rebuilds
-    // the lookup list at once.
-    TDropDownItems& Items() { return items_; }
-    void SetItems(const TDropDownItems& value);
-    int RowCount() const { return int(items_.size()); }
-    int ItemIndex() const { return itemIndex_; }
-    void SetItemIndex(int value);
-    // The first item whose lookup text equals value exactly, or -1.
-    int GetItemIndex(const QString& value) const { return IndexInColumn(items_, LookupColumn, value); }
-    void BeginUpdate() {}
-    void EndUpdate() { RebuildLookupItems(); }
+    void SetItemIndex(int value) override;
     void Loaded() override;
-    const QStringList& LookupItems() const { return lookup_; }
-    QString LookupEntry() const { return lookupEntry_; }
-    bool Completing() const { return workMode_; }
 
     bool UseItems = true;
-    int LookupColumn = 0;
     TLookupMethod LookupMethod = lmLookup;
-    bool CaseSensitive = false;
     TDropDownStyle Style() const { return style_; }
     void SetStyle(TDropDownStyle value);
-    TColor HeaderColor = grid::clWhite;
-    TColor HeaderColorTo = grid::clGray;
-    int HeaderHeight = 25;
-    grid::TFont HeaderFont;
-    TColor LineColor = 0xF1EDEB;
-    TColor FixedLineColor = 0xD1BBA4;
     bool RowSelect = true;
     bool GridEditable = false;
-    bool ColumnSizing = false;
     bool ColumnMoving = false;
     bool RowSizing = false;
     bool RowMoving = false;
     TGridSorting Sorting = gsNone;
-    int DropDownRowHeight = 22;
-    bool DropDownAutoWidth = true;
-    bool ColumnSizeWithDropDown = true;
     bool AutoSizeColumns = true;
     bool AutoShowDropDown = false;
     bool HoverRow = false;
     TColor HoverRowColor = grid::clInfoBk;
     TColor HoverRowColorTo = clNone;
-    TColor SelectionTextColor = grid::clBlack;
     std::function<void(TCustomExGridDropDown*)> OnSelect;
-
-    // Navigation of the closed control.
-    void SelectFirst() { Step(lsFirst); }
-    void SelectLast() { Step(lsLast); }
-    void SelectNext() { Step(lsNext); }
-    void SelectPrevious() { Step(lsPrevious); }
-    void SelectNextPage() { Step(lsNextPage); }
-    void SelectPreviousPage() { Step(lsPreviousPage); }
 
     griddropdown::TExColGridView* View() const { return view_; }
     Grid* GetGrid() const { return view_ ? &view_->Table() : nullptr; }
@@ -197,18 +140,13 @@ public:
 
     int GetVersionNumber() const override { return 0x06000101; }
     void DoBeforeDropDown() override;
-    void AdjustDropDownHeight(int& height) override;
     void DoShowDropDown() override;
-    QSize UpdateDropDownSize() override;
     void DoHideDropDown(bool cancelled) override;
     bool ForwardKeyDown(QKeyEvent* event) override;
     bool ForwardKeyUp(QKeyEvent* event) override;
     void PopupSizing() override { ScaleColumnsToDropDown(); }
-    void DoWheelDown() override { SelectNext(); }
-    void DoWheelUp() override { SelectPrevious(); }
     void SetSelectionColorStyle(TSelectionColorStyle value) override;
     void SetComponentStyle(TSkinStyle style) override;
-    void Change() override;
     void ScaleColumnsToDropDown();
 
     // The popup grid's own events.
@@ -275,37 +213,20 @@ public:
     decltype(G::OnCheckBoxClick) OnGridCheckBoxClick;
 
 protected:
+    grid::TExStringGrid* PopupGrid() const override { return GetGrid(); }
+    grid::TGridWidget* PopupView() const override { return view_; }
+    int StepCount() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void RebuildLookupItems();
-    void Step(TListStep step);
-    int StepCount() const;
-    void Complete();
-    void ShowText(const QString& text);
-    void SelectTail(int from);
-    int ScrollBarWidth() const;
     void Wire(Grid& g);
 
-    TDropDownColumns columns_;
-    TDropDownItems items_;
-    QStringList lookup_;
-    PrefixIndex lookupIndex_;
     TDropDownStyle style_ = dsDropDown;
-    int itemIndex_ = -1;
     griddropdown::TExColGridView* view_ = nullptr;
-    QString lookupEntry_;
-    int oldItemIndex_ = -1;
     int selRow_ = 1;
     int tempItemIndex_ = -1;
-    bool workMode_ = true;
-    bool itemChange_ = false;
-    int itemIdx_ = -1;
-    int itemSel_ = 0;
-    bool inKey_ = false;
-    bool completePending_ = false;
     bool filling_ = false;
 };
 

@@ -155,16 +155,7 @@ void TExColGrid::Fill(TExMultiColumnDropDown* dd)
         SetFixedRows(1);
         MoveColRow(0, 1, true, false);
     }
-    for (size_t c = 0; c < Columns.size(); ++c)
-        SetColWidths(int(c), Columns[c].Width);
-    LineColor = dd->LineColor;
-    FixedLineColor = dd->FixedLineColor;
-    HeaderColor = dd->HeaderColor;
-    HeaderColorTo = dd->HeaderColorTo;
-    HeaderHeight = dd->HeaderHeight;
-    HeaderFont = dd->HeaderFont;
-    SetDefaultRowHeight(dd->DropDownRowHeight);
-    SetRowHeights(0, HeaderHeight);
+    TakeLook(*dd);
     TGridOptions o = Options();
     if (dd->ColumnSizing)
         o.Include(goColSizing);
@@ -220,23 +211,9 @@ void TExColGrid::UpdateRowHeights()
                                                    }));
 }
 
-bool TExColGrid::AllRowsVisible() const
+TExCustomDropDown* TExColGrid::Owner() const
 {
-    return RowOffset(RowCount()) <= ClientHeight();
-}
-
-int TExColGrid::GetGridWidth(int scrollBarWidth) const
-{
-    int w = 0;
-    for (int c = 0; c < ColCount(); ++c)
-        w += ColWidths(c);
-    return AllRowsVisible() ? w : w + scrollBarWidth;
-}
-
-void TExColGrid::DoSelect()
-{
-    if (OnSelect)
-        OnSelect();
+    return dropDown_;
 }
 
 bool TExColGrid::SelectCell(int col, int row)
@@ -247,47 +224,9 @@ bool TExColGrid::SelectCell(int col, int row)
     return ok;
 }
 
-TExColGridView::TExColGridView(QWidget* parent) : TGridWidget(*held, parent)
+TExColGridView::TExColGridView(QWidget* parent) : TColumnGridView(*held, parent)
 {
     SetPainter(std::make_unique<ColumnListPainter>(*held));
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFrameShape(QFrame::NoFrame);
-    held->MeasureWidth = [this](const TFont& f, const QString& s) {
-        return QFontMetrics(ToQFont(f)).horizontalAdvance(s);
-    };
-    held->MeasureWrapped = [this](const TFont& f, const QString& s, int width) {
-        return QFontMetrics(ToQFont(f)).boundingRect(QRect(0, 0, std::max(width, 1), 500), Qt::TextWordWrap, s).height();
-    };
-}
-
-void TExColGridView::keyPressEvent(QKeyEvent* event)
-{
-    TExColGrid& g = *held;
-    g.ConfirmSelection = true;
-    const int key = event->key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-        event->accept();
-        return;
-    }
-    if ((event->modifiers() & Qt::AltModifier) && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        if (TExMultiColumnDropDown* dd = g.DropDown())
-            dd->KeyDown(key, event->modifiers());
-        event->accept();
-        return;
-    }
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        event->accept();
-        g.DoSelect();
-        return;
-    }
-    TGridWidget::keyPressEvent(event);
-}
-
-void TExColGridView::mousePressEvent(QMouseEvent* event)
-{
-    held->ConfirmSelection = true;
-    held->OldRow = held->Row();
-    TGridWidget::mousePressEvent(event);
 }
 
 void TExColGridView::mouseReleaseEvent(QMouseEvent* event)
@@ -301,49 +240,13 @@ void TExColGridView::mouseReleaseEvent(QMouseEvent* event)
         held->DoSelect();
 }
 
-void TExColGridView::wheelEvent(QWheelEvent* event)
-{
-    held->MouseWheelSelection = true;
-    held->ConfirmSelection = false;
-    TGridWidget::wheelEvent(event);
-    held->MouseWheelSelection = false;
-}
-
 }  // namespace multicolumn
 
-TExMultiColumnDropDown::TExMultiColumnDropDown(QWidget* parent) : TExCustomDropDown(parent)
+TExMultiColumnDropDown::TExMultiColumnDropDown(QWidget* parent) : TColumnListDropDown(parent, 2)
 {
     SetDropDownColor(clWhite);
     SetDropDownHeight(200);
-    DropDownEnabled = true;
-    TExMultiColumnDropDown::SetSelectionColorStyle(scOffice2007);
-}
-
-void TExMultiColumnDropDown::SetItems(const TDropDownItems& value)
-{
-    items_ = value;
-    RebuildLookupList();
-}
-
-void TExMultiColumnDropDown::RebuildLookupList()
-{
-    if (LookupColumn < 0 || items_.empty())
-        return;
-    lookup_ = LookupList(items_, LookupColumn);
-    lookupIndex_ = PrefixIndex(lookup_);
-}
-
-void TExMultiColumnDropDown::Loaded()
-{
-    TExCustomDropDown::Loaded();
-    RebuildLookupList();
-}
-
-void TExMultiColumnDropDown::ShowText(const QString& text)
-{
-    internalUpdate_ = true;
-    SetText(text);
-    internalUpdate_ = false;
+    TColumnListDropDown::SetSelectionColorStyle(scOffice2007);
 }
 
 void TExMultiColumnDropDown::SetItemIndex(int value)
@@ -353,18 +256,6 @@ void TExMultiColumnDropDown::SetItemIndex(int value)
     itemIndex_ = std::max(value, -1);
     ShowText(itemIndex_ >= 0 && LookupColumn >= 0 ? ItemLine(items_[size_t(itemIndex_)], LookupColumn) : QString());
     update();
-}
-
-int TExMultiColumnDropDown::GetItemIndex(const QString& value) const
-{
-    return IndexInColumn(items_, LookupColumn, value);
-}
-
-void TExMultiColumnDropDown::Step(TListStep step)
-{
-    const int target = StepIndex(itemIndex_, int(items_.size()), step);
-    if (target >= 0)
-        SetItemIndex(target);
 }
 
 int TExMultiColumnDropDown::FindLookupItem(const QString& s) const
@@ -382,23 +273,12 @@ int TExMultiColumnDropDown::FindLookupItem(const QString& s) const
 
 int TExMultiColumnDropDown::LookupKey(QChar ch)
 {
-    if (ch != QChar(8) && ch != QChar(9))
-        lookupEntry_ += ch;
     if (ch == QChar(8)) {
-        internalUpdate_ = true;
-        if (!hasSelectedText()) {
-            lookupEntry_.chop(1);
-            SetTextDirect(lookupEntry_);
-            setCursorPosition(int(lookupEntry_.size()));
-        } else {
-            QString t = text();
-            t.remove(selectionStart(), int(selectedText().size()));
-            SetTextDirect(t);
-            setCursorPosition(int(t.size()));
-        }
-        internalUpdate_ = false;
+        LookupBackspace();
         return -1;
     }
+    if (ch != QChar(9))
+        lookupEntry_ += ch;
     int i = FindLookupItem(lookupEntry_);
     if (i < 0) {
         i = FindLookupItem(QString(ch));
@@ -416,111 +296,12 @@ int TExMultiColumnDropDown::LookupKey(QChar ch)
     return i;
 }
 
-void TExMultiColumnDropDown::Change()
-{
-    itemChange_ = false;
-    TExCustomDropDown::Change();
-    if (!workMode_)
-        return;
-    if (inKey_) {
-        completePending_ = true;  // after the key's own text and caret are in place
-        return;
-    }
-    Complete();
-}
-
-void TExMultiColumnDropDown::Complete()
-{
-    const QString t = Text();
-    SetIsModified(!t.isEmpty());
-    if (lookup_.isEmpty())
-        return;
-    const int caret = cursorPosition() - int(Prefix().size());
-    const Completion c = CompleteText(t, caret, lookup_, MatchCase, &lookupIndex_);
-    internalUpdate_ = true;
-    if (c.Matched) {
-        SetTextDirect(Prefix() + c.Text + Suffix());
-        itemIndex_ = c.Item;  // directly: no text update
-        itemIdx_ = c.Item;
-        itemSel_ = c.SelStart;
-        itemChange_ = true;
-        const int start = int(Prefix().size());
-        setSelection(start + int(c.Text.size()), -(int(c.Text.size()) - c.SelStart));
-    } else if (c.TypedLength > 0) {
-        SetTextDirect(Prefix() + c.Text + Suffix());
-        setCursorPosition(int(Prefix().size()) + c.SelStart);
-    }
-    internalUpdate_ = false;
-}
-
 void TExMultiColumnDropDown::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    const bool lookup = LookupColumn >= 0 && !items_.empty();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (lookup) {
-        if (key == Qt::Key_Backspace || key == Qt::Key_Escape || key == Qt::Key_Delete) {
-            workMode_ = false;
-        } else if (enter) {
-            const int found = IndexOfText(lookup_, Text());
-            if (found >= 0) {
-                ShowText(lookup_[found]);
-                SetItemIndex(found);
-                Change();
-            }
-        } else if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt) {
-            workMode_ = true;
-        }
-    }
-    inKey_ = true;
-    completePending_ = false;
-    TExCustomDropDown::keyPressEvent(event);
-    inKey_ = false;
-    if (completePending_) {
-        completePending_ = false;
-        Complete();
-    }
-    if (lookup && key == Qt::Key_Escape)
-        SetItemIndex(IndexOfText(lookup_, Text()));
+    LookupKeyPress(event);
     if (!isEnabled() || (event->modifiers() & Qt::AltModifier) || DroppedDown())
         return;
-    switch (key) {
-    case Qt::Key_PageUp:
-        SelectPreviousPage();
-        break;
-    case Qt::Key_PageDown:
-        SelectNextPage();
-        break;
-    case Qt::Key_End:
-        if (!EditorEnabled())
-            SelectLast();
-        break;
-    case Qt::Key_Home:
-        if (!EditorEnabled())
-            SelectFirst();
-        break;
-    case Qt::Key_Up:
-        SelectPrevious();
-        break;
-    case Qt::Key_Down:
-        SelectNext();
-        break;
-    default:
-        break;
-    }
-}
-
-void TExMultiColumnDropDown::keyReleaseEvent(QKeyEvent* event)
-{
-    TExCustomDropDown::keyReleaseEvent(event);
-    if (itemChange_) {
-        SetItemIndex(itemIdx_);  // rewrites the text with the item's own
-        const int from = int(Prefix().size()) + itemSel_;
-        const int len = int(text().size()) - from;
-        if (len > 0)
-            setSelection(int(text().size()), -len);
-        itemChange_ = false;
-    }
+    StepKey(event->key(), !EditorEnabled());
 }
 
 void TExMultiColumnDropDown::Assign(const TExCustomDropDown& source)
@@ -570,38 +351,6 @@ void TExMultiColumnDropDown::DoBeforeDropDown()
     oldItemIndex_ = itemIndex_;
 }
 
-void TExMultiColumnDropDown::AdjustDropDownHeight(int& height)
-{
-    int bars = 0;
-    if (DropDownHeader().Visible())
-        bars += DropDownHeader().Height;
-    if (DropDownFooter().Visible())
-        bars += DropDownFooter().Height;
-    height = SnapPopupHeight(height, bars, HeaderHeight, DropDownRowHeight, 2);
-}
-
-int TExMultiColumnDropDown::ScrollBarWidth() const
-{
-    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
-
-QSize TExMultiColumnDropDown::UpdateDropDownSize()
-{
-    QSize size = TExCustomDropDown::UpdateDropDownSize();
-    if (DropDownAutoWidth && view_) {
-        multicolumn::TExColGrid& g = view_->Table();
-        int w = 0;
-        for (int c = 0; c < g.ColCount(); ++c)
-            w += g.ColWidths(c);
-        // Whether every row fits into the popup's height decides the bar.
-        const qint64 rows = g.RowOffset(g.RowCount());
-        if (rows > size.height() - 2 * DropDownBorderWidth())
-            w += ScrollBarWidth();
-        size.setWidth(w + 2 * DropDownBorderWidth());
-    }
-    return size;
-}
-
 void TExMultiColumnDropDown::SizeColumnsToPopup()
 {
     if (!ColumnSizeWithDropDown || !view_ || !form_)
@@ -613,14 +362,7 @@ void TExMultiColumnDropDown::SizeColumnsToPopup()
     std::vector<int> widths;
     for (const TDropDownColumn& c : g.Columns)
         widths.push_back(c.Width);
-    // The width inside the popup's frame, so that no column hangs past the
-    // visible area (a click there would scroll the first column away).
-    int avail = form_->width() - 2 * DropDownBorderWidth() - 2 * view_->frameWidth();
-    if (g.RowOffset(g.RowCount()) > view_->height() - 2 * view_->frameWidth())
-        avail -= ScrollBarWidth();
-    const std::vector<int> scaled = ScaleColumnWidths(widths, avail);
-    for (size_t c = 0; c < scaled.size(); ++c)
-        g.SetColWidths(int(c), scaled[c]);
+    ScaleColumnsToPopup(widths);
 }
 
 void TExMultiColumnDropDown::DoShowDropDown()
@@ -699,19 +441,13 @@ bool TExMultiColumnDropDown::ForwardKeyDown(QKeyEvent* event)
     }
     multicolumn::TExColGrid& g = view_->Table();
     const int row = g.FixedRows() + i;
-    const QString shown = text();
-    const int selStart = selectionStart();
-    const int selLen = int(selectedText().size());
-    showing_ = true;  // the row follows; the edit keeps the typed-ahead text
-    if (row < g.TopRow() || row >= g.TopRow() + g.VisibleRowCount())
-        g.SetTopRow(std::min(row, g.MaxTopRow()));
-    g.MoveColRow(0, row, true, true);
-    showing_ = false;
-    internalUpdate_ = true;
-    SetTextDirect(shown);
-    if (selLen > 0)
-        setSelection(selStart + selLen, -selLen);
-    internalUpdate_ = false;
+    KeepingEditText([&] {
+        showing_ = true;  // the row follows; the edit keeps the typed-ahead text
+        if (row < g.TopRow() || row >= g.TopRow() + g.VisibleRowCount())
+            g.SetTopRow(std::min(row, g.MaxTopRow()));
+        g.MoveColRow(0, row, true, true);
+        showing_ = false;
+    });
     return true;
 }
 
@@ -720,34 +456,10 @@ void TExMultiColumnDropDown::PopupSizing()
     SizeColumnsToPopup();
 }
 
-void TExMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle value)
-{
-    SelectionLines lines{};
-    if (SelectionLinesOf(value, lines)) {
-        LineColor = lines.LineColor;
-        FixedLineColor = lines.FixedLineColor;
-    }
-    TExCustomDropDown::SetSelectionColorStyle(value);
-}
-
 void TExMultiColumnDropDown::SetComponentStyle(TSkinStyle style)
 {
     TExCustomDropDown::SetComponentStyle(style);
-    const ColumnStyleColors* s = MultiColumnStyleOf(style);
-    if (!s)
-        return;
-    HeaderColor = s->HeaderColor;
-    HeaderColorTo = s->HeaderColorTo;
-    if (s->HeaderFont != kKeep)
-        HeaderFont.Color = s->HeaderFont;
-    SetSelectionColorStyle(s->Selection);
-    SelectionTextColor = s->SelectionTextColor;
-    LineColor = s->LineColor;
-    FixedLineColor = s->FixedLineColor;
-    if (s->SelectionColor != kKeep) {
-        SelectionColor = s->SelectionColor;
-        SelectionColorTo = s->SelectionColorTo;
-    }
+    TakeStyleColors(MultiColumnStyleOf(style));
 }
 
 }  // namespace dropdown
