@@ -2,15 +2,22 @@
 // yet. With --shots DIR it writes a PNG of each page and quits.
 #include "controls/grid/core/ex_column_grid.h"
 #include "controls/grid/core/graphic_payloads.h"
+#include "controls/grid/print/grid_preview.h"
 #include "controls/grid/widget/grid_images.h"
 #include "controls/grid/widget/grid_widget.h"
+#include "controls/grid/widget/search_footer.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -145,6 +152,39 @@ std::unique_ptr<TExStringGrid> MakeGraphicsTable(TGridImageList& images)
     return g;
 }
 
+// One print preview page of a grid: a white A4-shaped sheet on grey, drawn
+// by the page engine into the sheet's rectangle.
+class PreviewSheet : public QWidget
+{
+public:
+    explicit PreviewSheet(TExStringGrid& grid) : grid_(grid), engine_(grid) { print::SetPreviewPage(engine_, 1); }
+    void SetPage(int page)
+    {
+        print::SetPreviewPage(engine_, page);
+        update();
+    }
+    int Pages() const { return engine_.PrintNrOfPages; }
+    std::function<void()> Drawn;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0x80, 0x80, 0x80));
+        const int h = height() - 20;
+        const int w = qMin(width() - 20, int(h * 210 / 297.0));
+        const QRect sheet((width() - w) / 2, 10, w, int(w * 297 / 210.0));
+        painter.fillRect(sheet, Qt::white);
+        print::PrintPreview(engine_, grid_, painter, sheet);
+        if (Drawn)
+            Drawn();
+    }
+
+private:
+    TExStringGrid& grid_;
+    print::TGridPageEngine engine_;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -165,9 +205,53 @@ int main(int argc, char** argv)
     auto* trapWidget = new TGridWidget(*trap);
     trapWidget->setObjectName(QStringLiteral("TrapTable"));
     tabs.addTab(trapWidget, QStringLiteral("Trap table"));
+    // Cells are dragged out of and dropped onto the trap table; its search
+    // footer finds as one types.
+    TDragDropSettings dragDrop;
+    dragDrop.OleDropTarget = true;
+    dragDrop.OleDropSource = true;
+    trapWidget->SetDragDropSettings(dragDrop);
+    trap->SearchFooter.SetFindNextCaption(QStringLiteral("Find next"));
+    trap->SearchFooter.SetFindPrevCaption(QStringLiteral("Find previous"));
+    trap->SearchFooter.SetHighLightCaption(QStringLiteral("Highlight"));
+    trap->SearchFooter.SetMatchCaseCaption(QStringLiteral("Match case"));
     auto* graphicsWidget = new TGridWidget(*graphics);
     graphicsWidget->setObjectName(QStringLiteral("CellGraphics"));
     tabs.addTab(graphicsWidget, QStringLiteral("Cell graphics"));
+    auto& ps = trap->PrintSettings;
+    ps.Title = ppTopCenter;
+    ps.TitleText = QStringLiteral("Trap table");
+    ps.Date = ppTopLeft;
+    ps.PageNr = ppBottomRight;
+    ps.HeaderSize = ps.FooterSize = 60;
+    ps.LeftSize = ps.RightSize = 60;
+    ps.RepeatFixedRows = true;
+    ps.FitToPage = fpShrink;
+    ps.PrintGraphics = true;
+    auto* previewPage = new QWidget;
+    previewPage->setObjectName(QStringLiteral("PrintPreview"));
+    auto* previewLayout = new QVBoxLayout(previewPage);
+    auto* pageRow = new QHBoxLayout;
+    auto* pageBox = new QSpinBox;
+    pageBox->setObjectName(QStringLiteral("PreviewPage"));
+    pageBox->setRange(1, 1);
+    auto* pageCount = new QLabel;
+    pageCount->setMinimumWidth(80);
+    pageRow->addWidget(new QLabel(QStringLiteral("Page")));
+    pageRow->addWidget(pageBox);
+    pageRow->addWidget(pageCount);
+    pageRow->addStretch();
+    previewLayout->addLayout(pageRow);
+    auto* sheet = new PreviewSheet(*trap);
+    previewLayout->addWidget(sheet, 1);
+    sheet->Drawn = [&, sheet, pageBox, pageCount] {
+        pageBox->setMaximum(qMax(1, sheet->Pages()));
+        const QString count = QStringLiteral("of %1").arg(sheet->Pages());
+        if (pageCount->text() != count)
+            pageCount->setText(count);
+    };
+    QObject::connect(pageBox, &QSpinBox::valueChanged, sheet, [sheet](int page) { sheet->SetPage(page); });
+    tabs.addTab(previewPage, QStringLiteral("Print preview"));
 
     if (shots.isEmpty()) {
         tabs.show();
@@ -193,6 +277,13 @@ int main(int argc, char** argv)
              trapWidget->horizontalScrollBar()->setValue(trapWidget->horizontalScrollBar()->maximum());
          }},
         {QStringLiteral("grid_cell_graphics.png"), [&] { tabs.setCurrentWidget(graphicsWidget); }},
+        {QStringLiteral("grid_print_preview.png"), [&] { tabs.setCurrentWidget(previewPage); }},
+        {QStringLiteral("grid_print_preview_page2.png"),
+         [&] {
+             pageBox->setFocus();
+             QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+             QApplication::sendEvent(pageBox, &up);
+         }},
         // Ctrl+C on three kinds of the graphics grid, Ctrl+V into the trap
         // table's names: the pasted rows show on the first page.
         {QStringLiteral("grid_clipboard_paste.png"),
@@ -209,6 +300,28 @@ int main(int argc, char** argv)
              trap->SelectCells(2, 1, 2, 1);
              QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
              QApplication::sendEvent(trapWidget, &paste);
+         }},
+        // The search footer shown, "Trap 4" typed: the first hit is current.
+        {QStringLiteral("grid_search_footer.png"),
+         [&] {
+             if (trap->EditorMode())
+                 trap->HideInplaceEdit();
+             trap->SearchFooter.SetVisible(true);
+             trapWidget->SearchPanel()->EditControl()->setText(QStringLiteral("Trap 4"));
+         }},
+        // Two cells of the graphics grid dragged onto the trap table's names
+        // (the drop events a drag would bring).
+        {QStringLiteral("grid_cells_dropped.png"),
+         [&] {
+             graphics->SelectCells(0, 1, 0, 2);
+             const auto data = graphicsWidget->DragData({0, 1}, false);
+             const QPoint at = trap->CellRect(2, 6).center();
+             QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::ControlModifier);
+             QApplication::sendEvent(trapWidget->viewport(), &enter);
+             QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::ControlModifier);
+             QApplication::sendEvent(trapWidget->viewport(), &move);
+             QDropEvent drop(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::ControlModifier);
+             QApplication::sendEvent(trapWidget->viewport(), &drop);
          }},
     };
     for (const auto& [file, prepare] : steps) {
