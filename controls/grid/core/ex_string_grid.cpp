@@ -163,7 +163,14 @@ bool TExStringGrid::SelectCell(int col, int row)
     CellChanging(col, row, allow);
     if (!allow)
         return false;
-    if (!Editing().SelectCell(col, row) || !TBaseGrid::SelectCell(col, row))
+    // A fixed-looking cell (fixed column or row, footer, fixed right column,
+    // a Fixed column item) takes the cursor only under row selection or in a
+    // grid that is down to its fixed rows, whatever editor was open.
+    if (!Editing().SelectCell(col, row))
+        return false;
+    if (IsFixed(col, row) && !Options().Contains(goRowSelect) && !(fixedRowAlways_ && RowCount() == FixedRows()))
+        return false;
+    if (!TBaseGrid::SelectCell(col, row))
         return false;
     // A move onto another row is reported however it came (keys, clicks,
     // the setter); a refused move reports nothing.

@@ -95,13 +95,24 @@ int Page(const TExStringGrid& g)
     return std::max(1, g.VisibleRowCount());
 }
 
+// Forward moves stop at the last column (row) before the fixed right
+// columns (footers), which never take the cursor.
+int ForwardCol(const TExStringGrid& g, int from, int step)
+{
+    return std::min(from + step, std::max(from, g.ColCount() - g.FixedRightCols() - 1));
+}
+int ForwardRow(const TExStringGrid& g, int from, int step)
+{
+    return std::min(from + step, std::max(from, g.RowCount() - g.FixedFooters() - 1));
+}
+
 TGridCoord StepLeft(const TExStringGrid& g, TGridCoord c)
 {
     return {std::max(c.X - 1, g.FixedCols()), c.Y};
 }
 TGridCoord StepRight(const TExStringGrid& g, TGridCoord c)
 {
-    return {std::min(c.X + 1, g.ColCount() - 1), c.Y};
+    return {ForwardCol(g, c.X, 1), c.Y};
 }
 TGridCoord StepUp(const TExStringGrid& g, TGridCoord c)
 {
@@ -109,7 +120,7 @@ TGridCoord StepUp(const TExStringGrid& g, TGridCoord c)
 }
 TGridCoord StepDown(const TExStringGrid& g, TGridCoord c)
 {
-    return {c.X, std::min(c.Y + 1, g.RowCount() - 1)};
+    return {c.X, ForwardRow(g, c.Y, 1)};
 }
 TGridCoord PageUp(const TExStringGrid& g, TGridCoord c)
 {
@@ -117,7 +128,7 @@ TGridCoord PageUp(const TExStringGrid& g, TGridCoord c)
 }
 TGridCoord PageDown(const TExStringGrid& g, TGridCoord c)
 {
-    return {c.X, std::min(c.Y + Page(g), g.RowCount() - 1)};
+    return {c.X, ForwardRow(g, c.Y, Page(g))};
 }
 TGridCoord FirstColumn(const TExStringGrid& g, TGridCoord c)
 {
@@ -125,19 +136,20 @@ TGridCoord FirstColumn(const TExStringGrid& g, TGridCoord c)
 }
 TGridCoord LastColumn(const TExStringGrid& g, TGridCoord c)
 {
-    return {g.ColCount() - 1, c.Y};
+    return {ForwardCol(g, c.X, g.ColCount()), c.Y};
 }
 TGridCoord FirstCell(const TExStringGrid& g, TGridCoord)
 {
     return {g.FixedCols(), g.FixedRows()};
 }
-TGridCoord LastCell(const TExStringGrid& g, TGridCoord)
+TGridCoord LastCell(const TExStringGrid& g, TGridCoord c)
 {
-    return {g.ColCount() - 1, g.RowCount() - 1};
+    return {ForwardCol(g, c.X, g.ColCount()), ForwardRow(g, c.Y, g.RowCount())};
 }
 
 // Arrows one cell, PgUp/PgDn one page, Home/End the first/last column, with
-// Ctrl the first/last cell; never onto a fixed column or row.
+// Ctrl the first/last cell; never onto a fixed column or row, a fixed right
+// column or a footer.
 constexpr PlatformMove kPlatformMoves[] = {
     {VK_LEFT, CtrlUse::Any, StepLeft},          {VK_RIGHT, CtrlUse::Any, StepRight},
     {VK_UP, CtrlUse::Any, StepUp},              {VK_DOWN, CtrlUse::Any, StepDown},
@@ -329,7 +341,9 @@ bool RunJump(TExStringGrid& g, Jump jump, TShiftState shift)
         g.SnapToBaseCell();
         return true;
     case Jump::LastCell:
-        g.MoveColRow(g.ColCount() - 1, g.RowCount() - 1, true, true);
+        // The last cell that takes the cursor: fixed right columns and
+        // footers refuse it.
+        g.MoveColRow(LastDataCol(g), LastDataRow(g), true, true);
         g.SnapToBaseCell();
         return true;
     case Jump::FirstRow:
@@ -360,7 +374,7 @@ bool RunJump(TExStringGrid& g, Jump jump, TShiftState shift)
         } else if (jump == Jump::FirstColumn) {
             GoToFirstColumn(g);
         } else {
-            g.MoveColRow(g.ColCount() - 1, g.Row(), true, true);
+            g.MoveColRow(LastDataCol(g), g.Row(), true, true);
             g.SnapToBaseCell();
             g.SetLeftCol(g.ColCount() - g.VisibleColCount());
         }
@@ -530,6 +544,9 @@ void SelectAllKey(TExStringGrid& g)
     g.SetSelection(all);
 }
 
+// Moving and editing keys end the incremental search.
+constexpr int kSearchEndKeys[] = {VK_PRIOR, VK_NEXT, VK_END, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_INSERT, VK_DELETE};
+
 Down KeyDownRules(TExStringGrid& g, const GridKey& k)
 {
     const int key = k.code;
@@ -537,6 +554,9 @@ Down KeyDownRules(TExStringGrid& g, const GridKey& k)
     const bool ctrl = Held(shift, ssCtrl);
     const bool enterOrF2 = key == VK_RETURN || key == VK_F2;
     const TGridRect moveSelection = g.Selection();
+
+    if (std::find(std::begin(kSearchEndKeys), std::end(kSearchEndKeys), key) != std::end(kSearchEndKeys))
+        g.SearchInc.clear();
 
     if (g.Navigation.MoveScrollOnly) {
         for (const ScrollOnly& s : kScrollOnly) {
@@ -581,8 +601,13 @@ Down KeyDownRules(TExStringGrid& g, const GridKey& k)
                 continue;
             if (r.outsideRowSelectOnly && g.Options().Contains(goRowSelect))
                 continue;
-            if (RunJump(g, r.jump, shift))
+            const TGridCoord before{g.Col(), g.Row()};
+            if (RunJump(g, r.jump, shift)) {
+                // A jump that moved the cell is followed by OnClick too.
+                if ((g.Col() != before.X || g.Row() != before.Y) && g.OnClick)
+                    g.OnClick(&g);
                 return Swallow(g, key, shift);
+            }
             break;
         }
     }
@@ -656,6 +681,32 @@ QChar TakeKeyPress(TExStringGrid& g, QChar ch)
     return ch;
 }
 
+// A character typed on a grid that does not edit: with AutoGotoIncremental
+// it extends the search text (Backspace takes the last one back), otherwise
+// it is the whole text; the first row of the search column that starts with
+// it becomes current, and a text no row starts with is dropped.
+void IncrementalSearch(TExStringGrid& g, QChar ch)
+{
+    if (g.Navigation.AutoGotoIncremental) {
+        if (ch == QChar(0x08))
+            g.SearchInc.chop(1);
+        else
+            g.SearchInc += ch;
+        g.SearchTics = 0;
+    } else {
+        g.SearchInc = QString(ch);
+    }
+    const int row = g.SearchInc.isEmpty() || !g.SearchRow ? -1 : g.SearchRow(g.SearchInc.toUpper());
+    if (row < 0) {
+        g.SearchInc.clear();
+        return;
+    }
+    const int before = g.Row();
+    g.SetRow(row);
+    if (g.Row() != before && g.OnClick)
+        g.OnClick(&g);
+}
+
 } // namespace
 
 bool CanAdvanceToCell(TExStringGrid& g, int col, int row)
@@ -725,7 +776,10 @@ void GridKeyDownStep(TExStringGrid& g, int& key, TShiftState shift)
     if (g.Navigation.CursorAdvance != caDefault) {
         for (const EdgeWrap& w : kEdgeWraps) {
             if (w.key == key && w.atEdge(g, lastKeyCell)) {
+                const TGridCoord before{g.Col(), g.Row()};
                 w.wrap(g, g.Navigation.CursorAdvance == caSnake);
+                if ((g.Col() != before.X || g.Row() != before.Y) && g.OnClick)
+                    g.OnClick(&g);
                 break;
             }
         }
@@ -758,7 +812,8 @@ bool GridClaimsKey(TExStringGrid& g, const GridKey& key)
     // A typed character may open the editor.
     const ushort ch = key.text.unicode();
     const bool typed = !key.text.isNull() && ch != 9 && ch != 27 && (ch == 8 || ch >= 32);
-    return typed && !Held(key.shift, ssAlt) && (Editing(g) || g.MouseActions.RangeSelectAndEdit);
+    return typed && !Held(key.shift, ssAlt) &&
+           (Editing(g) || g.MouseActions.RangeSelectAndEdit || g.Navigation.AutoGotoWhenSorted);
 }
 
 bool GridKeyPress(TExStringGrid& g, QChar& key)
@@ -788,6 +843,14 @@ bool GridKeyPress(TExStringGrid& g, QChar& key)
             return true;
         }
     }
+    // Esc, Enter and the other control characters end the search and stay
+    // the window's.
+    const bool searching = !Editing(g) && g.Navigation.AutoGotoWhenSorted;
+    const bool searched = searching && (key == QChar(0x08) || key.unicode() >= 32);
+    if (searched)
+        IncrementalSearch(g, key);
+    else if (searching)
+        g.SearchInc.clear();
     key = TakeKeyPress(g, key);
     if (key == QChar(0x0D) && Editing(g) && !g.Options().Contains(goAlwaysShowEditor)) {
         if (g.EditorMode())
@@ -795,7 +858,7 @@ bool GridKeyPress(TExStringGrid& g, QChar& key)
         else if (CurrentEditable(g))
             g.ShowInplaceEdit();
     }
-    return enter;
+    return enter || searched;
 }
 
 bool GridChar(TExStringGrid& g, const GridKey& k)
@@ -966,6 +1029,8 @@ bool TabAdvance(TExStringGrid& g, bool backward)
         if (!skip)
             break;
     }
+    if ((g.Col() != start.X || g.Row() != start.Y) && g.OnClick)
+        g.OnClick(&g);
     if (result && g.Navigation.AdvanceAutoEdit && Editing(g) && !g.IsControlCell(g.RealCol(), g.Row()) &&
         CurrentEditable(g))
         g.ShowInplaceEdit();

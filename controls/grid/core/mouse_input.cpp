@@ -342,6 +342,7 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
     spinClick_ = 0;
     rowSelectPress_ = false;
     selectionClick_ = false;
+    g_.SearchInc.clear();
     const TGridRect before = g_.Selection();
 
     // The selection resizer: a private copy of the cells, pasted over the
@@ -1212,12 +1213,23 @@ bool GridMouse::AutoScrollStep(QPoint pointer)
 void GridMouse::TimerTick(QPoint pointer, bool inside)
 {
     ++g_.FTimerTicks;
+    // The incremental search text lives four ticks after the last key.
+    if (g_.Navigation.AutoGotoIncremental) {
+        const bool expired = g_.SearchTics >= 3;
+        ++g_.SearchTics;
+        if (expired) {
+            g_.SearchInc.clear();
+            g_.SearchTics = 0;
+        }
+    }
     if (g_.Hovering && inside && mode_ == Mode::None) {
         const TGridCoord c = g_.MouseCoord(pointer.x(), pointer.y());
         if (c.X >= g_.FixedCols() && c.Y >= g_.FixedRows() && (c.X != g_.Col() || c.Y != g_.Row())) {
             g_.SetFocus();
             g_.MoveColRow(c.X, c.Y, true, true);
-            FireClick();
+            // A refused move (a footer, a fixed-looking cell) clicks nothing.
+            if (g_.Col() == c.X && g_.Row() == c.Y)
+                FireClick();
         }
     }
     if (g_.EnableBlink) {

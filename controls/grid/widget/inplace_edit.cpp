@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -59,11 +60,38 @@ QString ClipboardText(QClipboard::Mode mode)
 
 // ---- Single line ----
 
-TInplaceEdit::TInplaceEdit(TGridEditors& editors, QWidget* parent) : QLineEdit(parent), editors_(editors)
+int PasswordCharStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                                 QStyleHintReturn* returnData) const
+{
+    if (hint == SH_LineEdit_PasswordCharacter && !passwordChar.isNull())
+        return passwordChar.unicode();
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+TInplaceEdit::TInplaceEdit(TGridEditors& editors, QWidget* parent)
+    : QLineEdit(parent), editors_(editors), style_(std::make_unique<PasswordCharStyle>())
 {
     setFrame(false);
     setAcceptDrops(false);
+    setStyle(style_.get());
     hide();
+}
+
+TInplaceEdit::~TInplaceEdit()
+{
+    // Back to the application's style before ours goes.
+    setStyle(nullptr);
+}
+
+void TInplaceEdit::TakePasswordChar()
+{
+    const QChar ch = editors_.Grid().PasswordChar;
+    if (ch == style_->passwordChar)
+        return;
+    style_->passwordChar = ch;
+    // The line edit reads the character from its style on a style change.
+    QEvent change(QEvent::StyleChange);
+    QCoreApplication::sendEvent(this, &change);
 }
 
 void TInplaceEdit::TypeText(const QString& text)
@@ -107,6 +135,8 @@ bool TInplaceEdit::PasteText(const QString& text)
 
 bool TInplaceEdit::event(QEvent* event)
 {
+    if (event->type() == QEvent::Show)
+        TakePasswordChar();
     if (event->type() == QEvent::ShortcutOverride && EditorOwnsKey(*static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;

@@ -1,10 +1,23 @@
 #pragma once
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
+
+#include <memory>
 
 namespace grid {
 
 class TGridEditors;
+
+// The line edit's look with the grid's character in place of the platform's
+// password bullet.
+class PasswordCharStyle : public QProxyStyle
+{
+public:
+    QChar passwordChar;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+};
 
 // The text editor of single-line cells. Typing passes the cell's character
 // rules and the length limit (the grid's GetEditLimit, not maxLength, so an
@@ -14,6 +27,7 @@ class TInplaceEdit : public QLineEdit
 {
 public:
     TInplaceEdit(TGridEditors& editors, QWidget* parent);
+    ~TInplaceEdit() override;
 
     // Types text as keys would (the start character of an edit).
     void TypeText(const QString& text);
@@ -31,7 +45,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // A password cell shows the grid's PasswordChar (taken each time the
+    // editor is shown).
+    void TakePasswordChar();
+
     TGridEditors& editors_;
+    std::unique_ptr<PasswordCharStyle> style_;
     // The caret at the text's start / end when the last key went down.
     bool atStart_ = false;
     bool atEnd_ = false;

@@ -899,6 +899,118 @@ TEST_F(EditingDialog, MultiLinePasswordAndCtrlEnter)
     Key(Qt::Key_Escape);
 }
 
+// The open line edit shows the grid's PasswordChar, taken anew each time
+// it opens; other cells show their text.
+TEST_F(EditingDialog, APasswordCellShowsTheGridsPasswordChar)
+{
+    grid.Columns()[kText]->SetEditor(edPassword);
+    for (const QChar ch : {QChar(u'*'), QChar(u'#'), QChar(u'\u00b7')}) {
+        SCOPED_TRACE(QString(ch).toStdString());
+        grid.PasswordChar = ch;
+        StartAt(dText, 2);
+        Run({Type{"pw"}});
+        ASSERT_EQ(ShownEditor(), Shown::Line);
+        EXPECT_EQ(editors->MadeLineEdit()->displayText(), QString(2, ch));
+        EXPECT_EQ(Cell(dText, 2), "pw");
+        Key(Qt::Key_Return);
+        EXPECT_EQ(Cell(dText, 2), "pw");
+    }
+    grid.Columns()[kText]->SetEditor(edNormal);
+    StartAt(dText, 2);
+    Run({Type{"ab"}});
+    EXPECT_EQ(editors->MadeLineEdit()->displayText(), "ab");
+    Key(Qt::Key_Escape);
+}
+
+// EditOnDblClickOnly: whatever ends an edit switches goEditing off once the
+// end has arrived, so a later single click opens nothing; an edit begun
+// before that arrived stays open.
+TEST_F(EditingDialog, EditOnDblClickOnlyEveryEndSwitchesEditingOff)
+{
+    grid.MouseActions.SetEditOnDblClickOnly(true);
+    const auto editingOn = [&] { return grid.Options().Contains(goEditing); };
+    const auto doubleClick = [&](int col, int row) {
+        const QPoint p = grid.CellRect(col, row).center();
+        QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(widget->viewport(), Qt::LeftButton, {}, p);
+    };
+    const struct
+    {
+        const char* name;
+        int col;
+        std::vector<Step> steps;
+        const char* text;
+        int endRow;
+    } ends[] = {
+        {"text: Enter", dText, {Type{"q"}, P(Qt::Key_Return)}, "q", 2},
+        {"text: Esc", dText, {Type{"q"}, P(Qt::Key_Escape)}, "abc", 2},
+        {"text: Down", dText, {Type{"q"}, P(Qt::Key_Down)}, "q", 3},
+        {"text: Tab out of the grid", dText, {Type{"q"}, P(Qt::Key_Tab)}, "q", 2},
+        {"list: Enter", dList, {P(Qt::Key_Down), P(Qt::Key_Return)}, "Gamma", 2},
+        {"list: Esc", dList, {P(Qt::Key_Down), P(Qt::Key_Escape)}, "Beta", 2},
+        {"edit: Up", dEdit, {P(Qt::Key_Up)}, "1", 1},
+    };
+    for (const auto& e : ends) {
+        SCOPED_TRACE(e.name);
+        StartAt(e.col, 2);
+        doubleClick(e.col, 2);
+        ASSERT_TRUE(editing->EditMode());
+        EXPECT_TRUE(editingOn());
+        Run(e.steps);
+        QApplication::processEvents();
+        EXPECT_FALSE(editing->EditMode());
+        EXPECT_FALSE(editingOn());
+        EXPECT_EQ(Cell(e.col, 2), QString::fromUtf8(e.text));
+        EXPECT_EQ(grid.Row(), e.endRow);
+        // A single click on the current cell opens nothing.
+        widget->setFocus();
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, grid.CellRect(grid.Col(), grid.Row()).center());
+        QApplication::processEvents();
+        EXPECT_EQ(ShownEditor(), Shown::None);
+        EXPECT_FALSE(editingOn());
+    }
+
+    // Typed ahead: the next edit opens before the last one's end arrives.
+    StartAt(dText, 2);
+    doubleClick(dText, 2);
+    Run({Type{"q"}, P(Qt::Key_Return), Type{"w"}});
+    ASSERT_TRUE(editing->EditMode());
+    QApplication::processEvents();
+    EXPECT_TRUE(editing->EditMode());
+    EXPECT_EQ(ShownEditor(), Shown::Line);
+    EXPECT_TRUE(editingOn());
+    Run({Type{"x"}, P(Qt::Key_Return)});
+    QApplication::processEvents();
+    EXPECT_EQ(Cell(dText, 2), "wx");
+    EXPECT_FALSE(editingOn());
+}
+
+// The header row takes the cursor from no editor; the refused move still
+// ends the edit with its value stored.
+TEST_F(EditingDialog, AnOpenEditorNeverLetsTheCursorOntoTheHeader)
+{
+    const struct
+    {
+        int col;
+        std::vector<Step> steps;
+        const char* stored;
+    } cases[] = {
+        {dText, {P(Qt::Key_F2), Type{"t"}}, "t"},
+        {dList, {P(Qt::Key_F2), P(Qt::Key_Down)}, "Gamma"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.col);
+        StartAt(c.col, 2);
+        Run(c.steps);
+        ASSERT_TRUE(editing->EditMode());
+        grid.SetRow(0);
+        EXPECT_EQ(grid.Row(), 2);
+        EXPECT_FALSE(editing->EditMode());
+        EXPECT_EQ(ShownEditor(), Shown::None);
+        EXPECT_EQ(Cell(c.col, 2), QString::fromUtf8(c.stored));
+    }
+}
+
 // A value typed into a merged cell is stored in its base cell.
 TEST_F(EditingDialog, TypingIntoAMergedCellStoresItInTheBaseCell)
 {

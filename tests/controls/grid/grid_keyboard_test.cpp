@@ -1,6 +1,7 @@
 // Keys on the painted grid inside a dialog with OK (the default button) and
 // Cancel: Qt's keys reach the grid's rules, a key the grid consumes reaches
 // no button or window shortcut, Tab leaves the grid unless it keeps Tab.
+#include "controls/grid/core/mouse_input.h"
 #include "controls/grid/widget/grid_key_map.h"
 #include "controls/grid/widget/grid_widget.h"
 
@@ -373,6 +374,219 @@ TEST_F(GridDialog, AStepAlongARowRepaintsTheTwoCellsOnly)
     widget->viewport()->removeEventFilter(&spy);
     EXPECT_TRUE(QRegion(from.united(to)).contains(spy.painted.boundingRect())) << spy.painted.boundingRect().x();
     EXPECT_NE(spy.painted.boundingRect(), widget->viewport()->rect());
+}
+
+// ---- Fixed-looking cells ----
+
+enum class Fixing { Column4, RightCol, Footer, RightAndFooter };
+
+void Fix(TExStringGrid& g, Fixing f)
+{
+    switch (f) {
+    case Fixing::Column4:
+        g.OnIsFixedCell = [](TExStringGrid*, int, int col, bool& fixed) { fixed = fixed || col == 4; };
+        break;
+    case Fixing::RightCol:
+        g.SetFixedRightCols(1);
+        break;
+    case Fixing::Footer:
+        g.SetFixedFooters(1);
+        break;
+    case Fixing::RightAndFooter:
+        g.SetFixedRightCols(1);
+        g.SetFixedFooters(1);
+        break;
+    }
+}
+
+struct FixedCase
+{
+    const char* name;
+    Fixing fixing;
+    bool rowSelect;
+    bool skipFixed;
+    TGridCoord start;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    TGridCoord end;
+    int clicks; // OnClick after the key
+};
+
+const FixedCase kFixedCases[] = {
+    {"right onto a fixed-looking column is refused", Fixing::Column4, false, false, {3, 5}, Qt::Key_Right,
+     Qt::NoModifier, {3, 5}, 0},
+    {"row selection takes it", Fixing::Column4, true, false, {3, 5}, Qt::Key_Right, Qt::NoModifier, {4, 5}, 1},
+    {"left onto it is refused too", Fixing::Column4, false, false, {5, 5}, Qt::Key_Left, Qt::NoModifier, {5, 5},
+     0},
+    {"SkipFixedCells walks over it", Fixing::Column4, false, true, {3, 5}, Qt::Key_Right, Qt::NoModifier, {5, 5},
+     1},
+    {"right stops before a fixed right column", Fixing::RightCol, false, false, {6, 5}, Qt::Key_Right,
+     Qt::NoModifier, {6, 5}, 0},
+    {"end stops before it", Fixing::RightCol, false, false, {2, 5}, Qt::Key_End, Qt::NoModifier, {6, 5}, 1},
+    {"down stops above a footer", Fixing::Footer, false, false, {2, 38}, Qt::Key_Down, Qt::NoModifier, {2, 38},
+     0},
+    {"row selection never enters a footer either", Fixing::Footer, true, false, {2, 38}, Qt::Key_Down,
+     Qt::NoModifier, {2, 38}, 0},
+    {"page down ends on the last data row", Fixing::Footer, false, false, {2, 35}, Qt::Key_PageDown,
+     Qt::NoModifier, {2, 38}, 1},
+    {"ctrl+end goes to the last data cell", Fixing::RightAndFooter, false, false, {2, 5}, Qt::Key_End,
+     Qt::ControlModifier, {6, 38}, 1},
+};
+
+TEST_F(GridDialog, FixedLookingCellsTakeTheCursorOnlyUnderRowSelection)
+{
+    int clicks = 0;
+    grid.OnClick = [&](TExStringGrid*) { ++clicks; };
+    for (const FixedCase& c : kFixedCases) {
+        SCOPED_TRACE(c.name);
+        grid.OnIsFixedCell = nullptr;
+        grid.SetFixedRightCols(0);
+        grid.SetFixedFooters(0);
+        TGridOptions opts = grid.Options();
+        opts.Exclude(goRowSelect);
+        grid.SetOptions(opts);
+        grid.MoveCurrentCell(c.start.X, c.start.Y);
+        Fix(grid, c.fixing);
+        if (c.rowSelect)
+            With(grid, goRowSelect);
+        grid.Navigation.SkipFixedCells = c.skipFixed;
+        clicks = 0;
+        Key(c.key, c.modifiers);
+        EXPECT_EQ(grid.Col(), c.end.X);
+        EXPECT_EQ(grid.Row(), c.end.Y);
+        EXPECT_EQ(clicks, c.clicks);
+    }
+}
+
+TEST_F(GridDialog, SettersAndClicksOntoFixedLookingCells)
+{
+    grid.Navigation.SkipFixedCells = false;
+    Fix(grid, Fixing::Column4);
+    grid.MoveCurrentCell(2, 5);
+    grid.SetCol(4);
+    EXPECT_EQ(grid.Col(), 2);
+    grid.SetRow(0); // the header row
+    EXPECT_EQ(grid.Row(), 5);
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, grid.CellRect(4, 7).center());
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 5);
+
+    With(grid, goRowSelect);
+    grid.SetCol(4);
+    EXPECT_EQ(grid.Col(), 4);
+
+    // A grid down to its one fixed row keeps a cursor that moves along it.
+    TExStringGrid single;
+    single.SetColCount(4);
+    single.SetFixedRowAlways(true);
+    single.SetRowCount(1);
+    ASSERT_EQ(single.FixedRows(), single.RowCount());
+    single.SetCol(3);
+    EXPECT_EQ(single.Col(), 3);
+}
+
+// Jumps, Tab advances and wrap-arounds click as the one-step moves do; a
+// key that leaves the cell where it is clicks nothing.
+TEST_F(GridDialog, EveryKeyMoveClicksOnce)
+{
+    int clicks = 0;
+    grid.OnClick = [&](TExStringGrid*) { ++clicks; };
+    const struct
+    {
+        const char* name;
+        bool tabs;
+        TCursorAdvance advance;
+        TGridCoord start;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int clicks;
+    } cases[] = {
+        {"end", false, caDefault, {2, 3}, Qt::Key_End, Qt::NoModifier, 1},
+        {"end on the last column", false, caDefault, {7, 3}, Qt::Key_End, Qt::NoModifier, 0},
+        {"ctrl+home", false, caDefault, {4, 9}, Qt::Key_Home, Qt::ControlModifier, 1},
+        {"tab with goTabs", true, caDefault, {2, 3}, Qt::Key_Tab, Qt::NoModifier, 1},
+        {"right wraps with caLoop", false, caLoop, {7, 3}, Qt::Key_Right, Qt::NoModifier, 1},
+        {"right at the edge without it", false, caDefault, {7, 3}, Qt::Key_Right, Qt::NoModifier, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TGridOptions opts = grid.Options();
+        if (c.tabs)
+            opts.Include(goTabs);
+        else
+            opts.Exclude(goTabs);
+        grid.SetOptions(opts);
+        grid.Navigation.CursorAdvance = c.advance;
+        widget->setFocus();
+        grid.MoveCurrentCell(c.start.X, c.start.Y);
+        clicks = 0;
+        Key(c.key, c.modifiers);
+        EXPECT_EQ(clicks, c.clicks);
+    }
+}
+
+// ---- Incremental search ----
+
+TEST_F(GridDialog, TypedLettersFindTheRowUntilTheTimerEndsTheSearch)
+{
+    const char* names[] = {"Anna", "Bert", "Bob", "Bonnie", "Carl"};
+    for (int r = 1; r < grid.RowCount(); ++r)
+        grid.SetCells(1, r, QString());
+    for (int i = 0; i < 5; ++i)
+        grid.SetCells(1, 10 + i, QString::fromUtf8(names[i]));
+    grid.Navigation.AutoGotoWhenSorted = true;
+    grid.Navigation.AutoGotoIncremental = true;
+    GridMouse timer(grid);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+
+    struct Step
+    {
+        const char* what;
+        std::function<void()> act;
+        int row;
+        const char* text;
+    };
+    const auto type = [&](Qt::Key k) { return [this, k] { Key(k); }; };
+    const auto ticks = [&](int n) {
+        return [&timer, n] {
+            for (int i = 0; i < n; ++i)
+                timer.TimerTick(QPoint(-1, -1), false);
+        };
+    };
+    grid.MoveCurrentCell(1, 2);
+    const Step steps[] = {
+        {"b", type(Qt::Key_B), 11, "b"},
+        {"o", type(Qt::Key_O), 12, "bo"},
+        {"n", type(Qt::Key_N), 13, "bon"},
+        {"backspace", type(Qt::Key_Backspace), 12, "bo"},
+        {"a text no row starts with is dropped", type(Qt::Key_X), 12, ""},
+        {"c starts again", type(Qt::Key_C), 14, "c"},
+        {"three ticks keep the text", ticks(3), 14, "c"},
+        {"the fourth ends it", ticks(1), 14, ""},
+        {"a lone a after it", type(Qt::Key_A), 10, "a"},
+        {"an arrow ends the search", type(Qt::Key_Down), 11, ""},
+        {"b again", type(Qt::Key_B), 11, "b"},
+        {"a click ends it", [&] { QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
+                                                    grid.CellRect(2, 12).center()); }, 12, ""},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        EXPECT_EQ(grid.Row(), s.row);
+        EXPECT_EQ(grid.SearchInc, QString::fromUtf8(s.text));
+    }
+
+    // Without AutoGotoIncremental each letter is a search of its own; Esc
+    // stays the dialog's.
+    grid.Navigation.AutoGotoIncremental = false;
+    grid.MoveCurrentCell(1, 2);
+    Key(Qt::Key_B);
+    Key(Qt::Key_C);
+    EXPECT_EQ(grid.Row(), 14);
+    EXPECT_EQ(grid.SearchInc, "c");
+    EXPECT_EQ(finished.count(), 0);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(finished.count(), 1);
 }
 
 } // namespace
