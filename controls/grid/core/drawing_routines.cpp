@@ -636,6 +636,22 @@ void DrawTextErrorMarker(Canvas& canvas, const TextMeasurer& measurer, const TFo
     step(); // the closing step
 }
 
+BorderOutlines WindowBorderOutlines(QSize size, bool cellsFit, TColor borderColor, TColor parentColor)
+{
+    BorderOutlines out;
+    const QRect outer(QPoint(0, 0), QPoint(size.width() - 1, size.height() - 1));
+    if (borderColor == clNone || outer.isEmpty())
+        return out;
+    if (!cellsFit) {
+        out.Lines[out.Count++] = {outer, borderColor};
+        return out;
+    }
+    out.Lines[out.Count++] = {outer.adjusted(1, 1, -1, -1), borderColor};
+    if (parentColor != clNone)
+        out.Lines[out.Count++] = {outer, parentColor};
+    return out;
+}
+
 void DrawSortIndicator(Canvas& canvas, int x, int y, bool descending)
 {
     if (descending) {

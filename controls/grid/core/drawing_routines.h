@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QImage;
@@ -181,6 +182,22 @@ void DrawBitmapResourceTransparent(Canvas& canvas, TColor backColor, const QRect
 // text laid out on one line from rect's left in font.
 void DrawTextErrorMarker(Canvas& canvas, const TextMeasurer& measurer, const TFont& font, const QString& text,
                          int errLen, int errPos, int yOffset, const QRect& rect);
+
+// The coloured border drawn over a grid window of size: when the cells fit
+// the client, an outline through (1, 1) and (w - 2, h - 2) in borderColor and,
+// with a parent (parentColor not none), one through (0, 0) and (w - 1, h - 1)
+// in the parent's colour; otherwise only the outer outline in borderColor.
+struct BorderOutline
+{
+    QRect Rect; // outlined on its border pixels
+    TColor Color = clNone;
+};
+struct BorderOutlines
+{
+    BorderOutline Lines[2];
+    int Count = 0;
+};
+BorderOutlines WindowBorderOutlines(QSize size, bool cellsFit, TColor borderColor, TColor parentColor);
 
 // The built-in sort indicator: an outline triangle around its centre.
 void DrawSortIndicator(Canvas& canvas, int x, int y, bool descending);

@@ -1,8 +1,10 @@
 #pragma once
 #include "controls/grid/core/base_grid.h"
 #include "controls/grid/core/cell_look.h"
+#include "controls/grid/core/drag_scroll.h"
 #include "controls/grid/core/file_picture.h"
 #include "controls/grid/core/filter.h"
+#include "controls/grid/core/filter_drop_down.h"
 #include "controls/grid/core/graphic_payloads.h"
 #include "controls/grid/core/grid_records.h"
 #include "controls/grid/core/look_settings.h"
@@ -66,6 +68,12 @@ public:
     TBands Bands;
     TSyncGrid SyncGrid{this};
     TFocusHelper FocusHelper;
+    // Scrolling while something is dragged near the edges; OnDragScroll may
+    // change the directions of a step or refuse it.
+    TDragScrollOptions DragScrollOptions;
+    std::function<void(TExStringGrid*, int topRow, int leftCol, TDragScrollDirections& directions,
+                       bool& canScroll)>
+        OnDragScroll;
     TIntList IgnoreColumns;
     TPrintSettings PrintSettings{this};
     THTMLSettings HTMLSettings;
@@ -448,6 +456,13 @@ public:
     bool EnableBlink = false;
     bool FGridBlink = false; // the blink phase the painter reads
     int FTimerTicks = 0;
+    // The incremental key search (Navigation.AutoGotoWhenSorted): the text
+    // typed so far and the grid timer's ticks since the last key. SearchRow
+    // answers the first display row of the search column starting with an
+    // upper-cased text (-1 for none); the widget fills it.
+    QString SearchInc;
+    int SearchTics = 0;
+    std::function<int(const QString& upperText)> SearchRow;
     // Selection queries over the rectangle or the disjunct lists.
     int SelectedCellsCount();
     bool GetSelectedCellState(int col, int row) const;
@@ -546,6 +561,10 @@ public:
     TColor SelectionMirrorColorTo() const { return selectionMirrorColorTo_; }
     void SetSelectionMirrorColorTo(TColor value) { SetRepaint(selectionMirrorColorTo_, value); }
     TColor SelectionTextColor() const { return selectionTextColor_; }
+    // Selected rich-text cells keep their own text colours.
+    bool SelectionRTFKeep = false;
+    // The hidden rich-text document (made on first use by GetRichEdit).
+    std::shared_ptr<QObject> RichDocument;
     void SetSelectionTextColor(TColor value) { SetRepaint(selectionTextColor_, value); }
     bool SelectionColorMixer() const { return selectionColorMixer_; }
     void SetSelectionColorMixer(bool value) { SetRepaint(selectionColorMixer_, value); }
@@ -568,6 +587,14 @@ public:
     bool URLUnderlineOnHover = false;
     bool ActiveCellShow() const { return activeCellShow_; }
     void SetActiveCellShow(bool value) { SetRepaint(activeCellShow_, value); }
+    // The picture in column 0 of the current row (with fixed columns); its
+    // top-left pixel's colour is left out. None by default.
+    const QImage& RowIndicator() const { return rowIndicator_; }
+    void SetRowIndicator(const QImage& picture)
+    {
+        rowIndicator_ = picture;
+        InvalidateCell(0, Row());
+    }
     TColor ActiveCellColor() const { return activeCellColor_; }
     void SetActiveCellColor(TColor value) { SetRepaint(activeCellColor_, value); }
     TColor ActiveCellColorTo() const { return activeCellColorTo_; }
@@ -629,6 +656,8 @@ public:
     bool FilterDropDownAuto = false;
     int FilterDropDownRow = 0;
     QString FilterDropDownClear = QStringLiteral("(All)");
+    bool FilterDropDownCheck = false; // the filter list is a check list
+    TFilterDropDown FilterDropDown;
     bool FilterIncremental = false;
     bool IntelliZoom = true;
     bool HideFocusRect = false;
@@ -1134,6 +1163,9 @@ public:
     void SetFilterActive(bool value);
     void NarrowDown(const QString& condition, int column);
     void FilterSelect(int itemIndex);
+    // The real column whose filter list is open (-1: none).
+    int FilterCol() const { return filterCol_; }
+    void SetFilterCol(int col) { filterCol_ = col; }
     void FilterCheck(const std::vector<int>& checked);
     // ---- Node rows ----
     TCellGraphic* NodeGraphic(int row) const;
@@ -1262,8 +1294,9 @@ public:
     QString ControlValues(int col, int row, const QString& id) const;
     void SetControlValues(int col, int row, const QString& id, const QString& value);
     // Checks cells with CellChecker (every cell of a range, also after a
-    // failure); true when nothing was corrected or marked.
-    TExStringGridCheck* CellChecker = nullptr;
+    // failure); true when nothing was corrected or marked. Held weakly: a
+    // deleted checker is dropped.
+    QPointer<TExStringGridCheck> CellChecker;
     bool CheckCell(int col, int row);
     bool CheckCells(int fromCol, int fromRow, int toCol, int toRow);
     bool CheckCol(bool doFixed, int col);
@@ -1410,6 +1443,7 @@ protected:
     bool urlShow_ = false;
     bool urlFull_ = false;
     bool activeCellShow_ = false;
+    QImage rowIndicator_;
     TColor activeCellColor_ = clGray;
     TColor activeCellColorTo_ = clNone;
     TGridLook look_ = glStandard;

@@ -7,15 +7,10 @@ namespace grid {
 
 namespace {
 
-// Right and bottom as the placement rules count them (one past the last pixel).
+// Right as the placement rules count it (one past the last pixel).
 int RightOf(const QRect& r)
 {
     return r.left() + r.width();
-}
-
-int BottomOf(const QRect& r)
-{
-    return r.top() + r.height();
 }
 
 struct GlyphNames

@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/grid/core/drawing_routines.h"
 #include "controls/grid/core/graphic_payloads.h"
 #include "controls/grid/core/look_settings.h"
 
@@ -30,27 +31,12 @@ enum TProgressStyle { psXP, psClassic };
 struct TGridProgressAppearance
 {
     TColor CompleteColor = 0x0000FF;
-    TColor CompleteFontColor = 0xFF0000;
-    TColor UnCompleteColor = clNone;
+    TColor UnCompleteColor = clNone; // none: the cell's colour
     TColor UnCompleteFontColor = clWindowText;
-    TColor Level0Color = 0x00FF00;
-    TColor Level0ColorTo = 0xE1FFE1;
-    TColor Level1Color = 0x00FFFF;
-    TColor Level1ColorTo = 0xCAFFFF;
-    TColor Level2Color = 0x53A9FF;
-    TColor Level2ColorTo = 0xA8D3FF;
-    TColor Level3Color = 0x0000FF;
-    TColor Level3ColorTo = 0xCACAFF;
-    int Level1Perc = 70;
-    int Level2Perc = 90;
-    TColor BorderColor = 0x000000;
-    bool ShowBorder = false;
-    bool Stacked = false;
-    bool ShowPercentage = true;
-    bool CompletionSmooth = true;
-    bool ShowGradient = true;
-    int Steps = 11;
     TProgressStyle Style = psXP;
+    // The bar's levels, limits, border, stacking, percentage text and
+    // gradient; its font and rest colour come from the cell when drawn.
+    LevelProgressStyle Bar;
     std::function<void()> OnChange;
 
     // Copies every value but the event, then fires it.

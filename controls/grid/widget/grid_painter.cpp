@@ -4,6 +4,8 @@
 #include "controls/grid/core/drawing_routines.h"
 #include "controls/grid/core/text_measurer.h"
 #include "controls/grid/core/text_routines.h"
+#include "controls/grid/rich/rich_draw.h"
+#include "controls/grid/rich/rtf_subset.h"
 #include "controls/grid/small_controls/themes.h"
 #include "controls/grid/widget/cell_graphics.h"
 #include "controls/grid/widget/cell_html_layout.h"
@@ -89,14 +91,25 @@ const QImage& GridPainter::GridGlyph(const char* name, TColor back)
     return glyphs_.back().Image;
 }
 
+const QPen& GridPainter::LinePen(TColor color, int width)
+{
+    const QColor c = ToQColor(color);
+    if (linePen_.color() != c || linePen_.width() != width)
+        linePen_ = QPen(c, width);
+    return linePen_;
+}
+
 const QFont& GridPainter::FontOf(const TFont& font)
 {
-    if (!hasFont_ || !(font == lastFont_)) {
-        lastFont_ = font;
-        lastQFont_ = ToQFont(font);
-        hasFont_ = true;
-    }
-    return lastQFont_;
+    // The fixed and the normal cells' fonts alternate along a row: a few are
+    // kept, so none is made again per row.
+    for (const FontSlot& slot : fonts_)
+        if (slot.Set && slot.Font == font)
+            return slot.QtFont;
+    FontSlot& slot = fonts_[nextFont_];
+    nextFont_ = (nextFont_ + 1) % fonts_.size();
+    slot = {true, font, ToQFont(font)};
+    return slot.QtFont;
 }
 
 void GridPainter::Paint(QPainter& painter, const QRect& clip, bool focused)
@@ -406,12 +419,18 @@ void GridPainter::PaintCellFrame(QPainter& painter, int col, int row, QRect rect
     }
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
-    if (lineWidth > 0) {
-        if (((options.Contains(goHorzLine) && !fixed) || (options.Contains(goFixedHorzLine) && fixed)) &&
-            !(col == 0 && g.HasNodes()))
-            canvas.Line({rect.left() - e + 1, bottom - e}, {right - e + 1, bottom - e}, lineColor, lineWidth);
-        if ((options.Contains(goVertLine) && !fixed) || (options.Contains(goFixedVertLine) && fixed))
-            canvas.Line({right - e, bottom - e}, {right - e, rect.top() - e}, lineColor, lineWidth);
+    if (lineWidth > 0 && lineColor != clNone) {
+        // Without their end pixels, as the platform draws lines.
+        const bool horizontal =
+            ((options.Contains(goHorzLine) && !fixed) || (options.Contains(goFixedHorzLine) && fixed)) &&
+            !(col == 0 && g.HasNodes());
+        const bool vertical = (options.Contains(goVertLine) && !fixed) || (options.Contains(goFixedVertLine) && fixed);
+        if (horizontal || vertical)
+            painter.setPen(LinePen(lineColor, lineWidth));
+        if (horizontal && right > rect.left())
+            painter.drawLine(rect.left() - e + 1, bottom - e, right - e, bottom - e);
+        if (vertical && bottom > rect.top())
+            painter.drawLine(right - e, bottom - e, right - e, rect.top() - e + 1);
     }
 
     if (withContent) {
@@ -488,8 +507,8 @@ void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rec
 
     // The row indicator in column 0 of the current row; the text moves past it.
     int indicatorShift = 0;
-    if (realCol == 0 && row == g.Row() && g.FixedCols() > 0 && !RowIndicator.isNull() && !KeptEmptyRow(row)) {
-        const QImage& picture = KeyedImage(RowIndicator);
+    if (realCol == 0 && row == g.Row() && g.FixedCols() > 0 && !g.RowIndicator().isNull() && !KeptEmptyRow(row)) {
+        const QImage& picture = KeyedImage(g.RowIndicator());
         const int h = picture.height();
         const int y = g.VAlignment() == vtaTop      ? rect.top()
                       : g.VAlignment() == vtaCenter ? rect.top() + (rect.height() - h) / 2
@@ -511,7 +530,7 @@ void GridPainter::DrawCellContent(QPainter& painter, int col, int row, QRect rec
     // The filter glyph at the top-right of a header with a filter list.
     if (row == g.FilterDropDownRow && HasFilterGlyph(realCol)) {
         const bool active = g.FilterActive() && g.Filter.HasFilter(realCol);
-        const QImage& custom = active ? FilterGlyphActive : FilterGlyph;
+        const QImage& custom = active ? g.FilterDropDown.GlyphActive() : g.FilterDropDown.Glyph();
         const QImage& glyph = custom.isNull() ? GridGlyph("ESGFILT", g.FixedColor) : KeyedImage(custom);
         painter.drawImage(QPoint(rect.left() + rect.width() - 16, rect.top()), glyph);
         const bool html = IsHtmlCellText(g, g.GetFormattedCell(realCol, row));
@@ -571,6 +590,14 @@ int GridPainter::DrawText(QPainter& painter, int col, int realCol, int row, QRec
     if (text.isEmpty())
         return 0;
     const bool password = g.CellIsPassword(col, row);
+    // Rich text drawn formatted; a selected cell takes the selection's text
+    // colour unless it keeps its own.
+    if (!password && IsRtfText(text)) {
+        const bool recolour = selected && g.ShowSelection() && !g.SelectionRTFKeep && g.SelectionTextColor() != clNone;
+        painter.setPen(ToQColor(look.Font.Color));
+        DrawRichText(painter, rect, text, FontOf(look.Font), recolour ? ToQColor(g.SelectionTextColor()) : QColor());
+        return 0;
+    }
     if (!password && IsHtmlCellText(g, text)) {
         html::HtmlLayoutInput in = CellHtmlInput(g, col, row, text, rect, look, selected);
         if (HoveredLinkCell == QPoint(col, row))

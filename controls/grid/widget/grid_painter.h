@@ -6,9 +6,11 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QPixmap>
 #include <QRect>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -41,13 +43,6 @@ public:
     // the picture container and the URL cache.
     html::HtmlPictures& HtmlPictures();
     TPictureContainer* PictureContainer = nullptr;
-    // The picture in column 0 of the current row (fixed columns only); its
-    // top-left pixel's colour is left out.
-    QImage RowIndicator;
-    // The filter glyph of header cells with a filter list, and the one of a
-    // column whose filter is active; the built-in glyph when empty.
-    QImage FilterGlyph;
-    QImage FilterGlyphActive;
 
     void Paint(QPainter& painter, const QRect& clip, bool focused);
     // One cell with (PaintCell) or without (PaintCellExt) its content.
@@ -114,6 +109,10 @@ private:
     // gradient fills.
     bool SortHeaderColored(int col, int realCol, int row);
     const QFont& FontOf(const TFont& font);
+    // The grid lines' pen, made again only when its colour or width changes
+    // (not for every cell).
+    const QPen& LinePen(TColor color, int width);
+    QPen linePen_;
 
     TExStringGrid& grid_;
     html::FontMetricsMeasurer htmlMeasurer_;
@@ -133,9 +132,14 @@ private:
     };
     std::vector<Keyed> keyed_;
     bool focused_ = false;
-    TFont lastFont_;
-    QFont lastQFont_;
-    bool hasFont_ = false;
+    struct FontSlot
+    {
+        bool Set = false;
+        TFont Font;
+        QFont QtFont;
+    };
+    std::array<FontSlot, 4> fonts_;
+    std::size_t nextFont_ = 0;
 };
 
 } // namespace grid

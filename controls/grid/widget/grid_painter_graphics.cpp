@@ -486,26 +486,8 @@ void GridPainter::DrawCellGraphic(QPainter& painter, int col, int row, const QRe
     }
     case ctXPProgress: {
         const TGridProgressAppearance& a = ProgressAppearance;
-        LevelProgressStyle s;
-        s.Level0Color = a.Level0Color;
-        s.Level0ColorTo = a.Level0ColorTo;
-        s.Level1Color = a.Level1Color;
-        s.Level1ColorTo = a.Level1ColorTo;
-        s.Level2Color = a.Level2Color;
-        s.Level2ColorTo = a.Level2ColorTo;
-        s.Level3Color = a.Level3Color;
-        s.Level3ColorTo = a.Level3ColorTo;
-        s.Level1Perc = a.Level1Perc;
-        s.Level2Perc = a.Level2Perc;
-        s.BorderColor = a.BorderColor;
-        s.ShowBorder = a.ShowBorder;
-        s.Stacked = a.Stacked;
-        s.ShowPercentage = a.ShowPercentage;
-        s.CompletionSmooth = a.CompletionSmooth;
-        s.ShowGradient = a.ShowGradient;
-        s.Steps = a.Steps;
+        LevelProgressStyle s = a.Bar;
         s.Font = g.Font;
-        s.CompleteFontColor = a.CompleteFontColor;
         s.UnCompleteColor = a.UnCompleteColor == clNone ? look.Brush.Color : a.UnCompleteColor;
         const int mx = g.ControlLook.ProgressMarginX();
         const int my = g.ControlLook.ProgressMarginY();

@@ -1,19 +1,26 @@
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/floating_footer.h"
 #include "controls/grid/widget/search_footer.h"
+#include "controls/grid/widget/balloon_window.h"
+#include "controls/grid/widget/filter_dropdown.h"
 #include "controls/grid/small_controls/focus_window.h"
 
+#include "controls/grid/core/drawing_routines.h"
 #include "controls/grid/core/key_input.h"
 #include "controls/grid/widget/grid_key_map.h"
 #include "controls/grid/widget/grid_widget_edit.h"
+#include "controls/grid/widget/fixed_cell_editors.h"
+#include "controls/grid/widget/cell_control_editing.h"
 #include "controls/grid/widget/inplace_combo.h"
 #include "controls/grid/widget/qt_canvas.h"
+#include "controls/grid/widget/scroll_control.h"
 #include "controls/grid/exchange/clipboard.h"
 #include "platform/text/system_colors.h"
 
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -48,8 +55,8 @@ protected:
     }
 };
 
-// Width of the thin scroll controls of ssMetro.
-constexpr int kMetroBarWidth = 8;
+// Thickness of the thin scroll controls of ssMetro.
+constexpr int kMetroBarWidth = 6;
 
 } // namespace
 
@@ -70,7 +77,13 @@ TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
     connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
     grid_.SetClientSize(viewport()->size());
+    dragScroller_.StartTimer = [this](int ms) { dragScrollTimer_.start(ms); };
+    dragScroller_.StopTimer = [this] { dragScrollTimer_.stop(); };
+    connect(&dragScrollTimer_, &QTimer::timeout, this, [this] { RunGuarded([this] { dragScroller_.Tick(); }); });
     editors_ = std::make_unique<TGridEditors>(*this, grid_.Editing());
+    // Header cells and in-text controls have editors of their own.
+    new TFixedCellEditors(*this);
+    new TCellControlEditing(*this);
     footer_ = new TFooterPanel(grid_, this);
     footer_->installEventFilter(this);
     searchPanel_ = new TSearchPanel(grid_, this);
@@ -79,10 +92,13 @@ TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
         viewport()->update();
     };
     searchPanel_->installEventFilter(this);
+    grid_.SearchRow = [this](const QString& text) { return searchPanel_->Search().Search(text); };
     // Editors shown and hidden on the cells move the focus frame.
     viewport()->installEventFilter(this);
     PlaceFooter();
     UpdateScrollBars();
+    filterDropDown_ = std::make_unique<TGridFilterDropDown>(*this);
+    balloons_ = std::make_unique<TGridBalloons>(*this);
 }
 
 void TGridWidget::PlaceFooter()
@@ -116,8 +132,10 @@ bool TGridWidget::eventFilter(QObject* watched, QEvent* event)
 TGridWidget::~TGridWidget()
 {
     editors_.reset();
-    if (grid_.View() == this)
+    if (grid_.View() == this) {
         grid_.SetView(nullptr);
+        grid_.SearchRow = nullptr;
+    }
     if (grid_.Measurer == &measurer_)
         grid_.Measurer = nullptr;
 }
@@ -169,9 +187,15 @@ void TGridWidget::InvalidateAll()
 
 void TGridWidget::ApplyBorderStyle()
 {
-    const QFrame::Shape shape = grid_.BorderStyle() == bsNone ? QFrame::NoFrame : QFrame::StyledPanel;
-    if (frameShape() != shape)
+    // The coloured border's two outlines lie in a frame two pixels wide.
+    const QFrame::Shape shape = grid_.BorderStyle() == bsNone ? QFrame::NoFrame
+                                : DrawsBorder()               ? QFrame::Panel
+                                                              : QFrame::StyledPanel;
+    if (frameShape() != shape) {
         setFrameShape(shape);
+        setFrameShadow(QFrame::Sunken);
+        setLineWidth(2);
+    }
 }
 
 QRect TGridWidget::CurrentCellInWidget() const
@@ -205,7 +229,7 @@ bool TGridWidget::DrawsBorder() const
     return looks && grid_.BorderStyle() == bsSingle && grid_.BorderColor() != clNone && !grid_.Flat();
 }
 
-QScrollBar* TGridWidget::MetroScrollBar(Qt::Orientation orientation) const
+TScrollControl* TGridWidget::MetroScrollBar(Qt::Orientation orientation) const
 {
     return metroBars_[orientation == Qt::Vertical ? 0 : 1];
 }
@@ -216,24 +240,18 @@ void TGridWidget::SetMetroBars()
     if (metro && metroBars_[0] == nullptr) {
         for (int i = 0; i < 2; ++i) {
             const bool vertical = i == 0;
-            auto* bar = new QScrollBar(vertical ? Qt::Vertical : Qt::Horizontal, this);
+            auto* bar = new TScrollControl(&grid_, vertical ? sdVertical : sdHorizontal, this);
             bar->setObjectName(vertical ? QStringLiteral("metroVert") : QStringLiteral("metroHorz"));
-            connect(bar, &QScrollBar::valueChanged, this, [this, vertical](int v) {
-                if (updatingBars_)
-                    return;
-                if (vertical)
-                    grid_.SetTopRow(grid_.FixedRows() + v);
-                else
-                    grid_.SetLeftCol(grid_.FixedCols() + v);
-                if (editors_)
-                    editors_->Place();
-                viewport()->update();
-            });
+            bar->OnScrolled = [this] {
+                if (focusFrame_ != nullptr && focusFrame_->isVisible())
+                    focusFrame_->MoveToCell();
+                footer_->update();
+            };
             metroBars_[i] = bar;
         }
         grid_.ScrollBars = ssNone;
     } else if (!metro && metroBars_[0] != nullptr) {
-        for (QScrollBar*& bar : metroBars_) {
+        for (TScrollControl*& bar : metroBars_) {
             delete bar;
             bar = nullptr;
         }
@@ -241,24 +259,20 @@ void TGridWidget::SetMetroBars()
     }
     if (!metro)
         return;
-    // Thin bars over the right and bottom edges of the cells.
+    // Thin controls along the right and the bottom edge of the cells, shown
+    // while something is left to scroll that way.
     const QRect cells = viewport()->geometry();
-    const int rows = std::max(0, grid_.MaxTopRow() - grid_.FixedRows());
-    const int cols = std::max(0, grid_.MaxLeftCol() - grid_.FixedCols());
-    QScrollBar* v = metroBars_[0];
-    v->setRange(0, rows);
-    v->setPageStep(std::max(1, grid_.VisibleRowCount()));
-    v->setValue(grid_.TopRow() - grid_.FixedRows());
+    TScrollControl* v = metroBars_[0];
+    TScrollControl* h = metroBars_[1];
+    const bool rows = MetroThumb(v->Axis()).Shown || grid_.TopRow() > grid_.FixedRows();
+    const bool cols = MetroThumb(h->Axis()).Shown || grid_.LeftCol() > grid_.FixedCols();
+    h->setGeometry(cells.left(), cells.bottom() + 1 - kMetroBarWidth, cells.width(), kMetroBarWidth);
+    h->setVisible(cols);
     v->setGeometry(cells.right() + 1 - kMetroBarWidth, cells.top(), kMetroBarWidth,
-                   cells.height() - (cols > 0 ? kMetroBarWidth : 0));
-    v->setVisible(rows > 0);
-    QScrollBar* h = metroBars_[1];
-    h->setRange(0, cols);
-    h->setPageStep(std::max(1, grid_.VisibleColCount()));
-    h->setValue(grid_.LeftCol() - grid_.FixedCols());
-    h->setGeometry(cells.left(), cells.bottom() + 1 - kMetroBarWidth,
-                   cells.width() - (rows > 0 ? kMetroBarWidth : 0), kMetroBarWidth);
-    h->setVisible(cols > 0);
+                   cells.height() - (cols ? kMetroBarWidth : 0));
+    v->setVisible(rows);
+    v->update();
+    h->update();
 }
 
 void TGridWidget::UpdateScrollBars()
@@ -277,6 +291,17 @@ void TGridWidget::UpdateScrollBars()
     updatingBars_ = false;
     if (editors_)
         editors_->Place();
+    // The coloured border depends on whether the cells fit.
+    if (CellsFit() != cellsFit_) {
+        cellsFit_ = !cellsFit_;
+        if (DrawsBorder())
+            update(QRegion(rect()) - QRegion(viewport()->geometry()));
+    }
+}
+
+bool TGridWidget::CellsFit() const
+{
+    return grid_.MaxTopRow() <= grid_.FixedRows() && grid_.MaxLeftCol() <= grid_.FixedCols();
 }
 
 void TGridWidget::SetBars()
@@ -435,12 +460,19 @@ bool TGridWidget::event(QEvent* event)
 {
     if (event->type() == QEvent::Paint) {
         const bool done = QAbstractScrollArea::event(event);
-        // The coloured border over the frame's outer line.
+        // The coloured border over the frame's lines.
         if (DrawsBorder()) {
+            const bool fits = CellsFit();
+            const QWidget* parent = parentWidget();
+            const TColor parentColor =
+                parent != nullptr ? ToColorRef(parent->palette().color(parent->backgroundRole())) : clNone;
+            const BorderOutlines lines = WindowBorderOutlines(size(), fits, grid_.BorderColor(), parentColor);
             QPainter p(this);
-            p.setPen(ToQColor(grid_.BorderColor()));
             p.setBrush(Qt::NoBrush);
-            p.drawRect(rect().adjusted(0, 0, -1, -1));
+            for (int i = 0; i < lines.Count; ++i) {
+                p.setPen(ToQColor(lines.Lines[i].Color));
+                p.drawRect(lines.Lines[i].Rect.adjusted(0, 0, -1, -1));
+            }
         }
         return done;
     }
@@ -527,6 +559,11 @@ bool TGridWidget::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::Resize)
         SyncClientSize();
+    // A drag near the edges scrolls on the drag-scroll timer.
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)
+        dragScroller_.DragOver(static_cast<QDropEvent*>(event)->position().toPoint(), viewport()->size());
+    else if (event->type() == QEvent::DragLeave || event->type() == QEvent::Drop)
+        dragScroller_.DragLeft();
     // The wheel goes to a focused combo editor wherever the pointer is.
     if (event->type() == QEvent::Wheel && editors_ != nullptr) {
         TGridCombo* combo = editors_->MadeCombo();

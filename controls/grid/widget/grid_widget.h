@@ -6,16 +6,20 @@
 #include "controls/grid/widget/grid_painter.h"
 
 #include <QAbstractScrollArea>
+#include <QTimer>
 
 #include <memory>
 
 namespace grid {
 
 class TGridEditors;
+class TScrollControl;
 class TFooterPanel;
 class TSearchPanel;
 class TGridFocusWindow;
 class GridMouse;
+class TGridFilterDropDown;
+class TGridBalloons;
 
 // The painted grid: a scroll area over a headless grid (not owned). Scroll
 // bars count rows and columns; the viewport paints only what it shows.
@@ -48,9 +52,15 @@ public:
     void PlaceControl(QObject* control, const QRect& bounds, bool visible) override;
 
     // The thin scroll controls of ssMetro (null with other scroll types).
-    QScrollBar* MetroScrollBar(Qt::Orientation orientation) const;
+    TScrollControl* MetroScrollBar(Qt::Orientation orientation) const;
     // Whether the coloured window border is drawn over the frame.
     bool DrawsBorder() const;
+    // Every column and row shows (the border's inner outline then).
+    bool CellsFit() const;
+    // Scrolling while something is dragged near the edges (the grid's
+    // DragScrollOptions) and the timer whose ticks step it.
+    DragScroller& DragScrolling() { return dragScroller_; }
+    const QTimer& DragScrollTimer() const { return dragScrollTimer_; }
     // The translucent frame around the edited cell (FocusHelper.Enabled);
     // null until an editor first opens with it.
     TGridFocusWindow* FocusFrame() const { return focusFrame_; }
@@ -98,7 +108,7 @@ private:
     void SetMetroBars();
     // The frame follows BorderStyle.
     void ApplyBorderStyle();
-    QScrollBar* metroBars_[2] = {nullptr, nullptr};
+    TScrollControl* metroBars_[2] = {nullptr, nullptr};
     // Shows the focus frame while an editor is open, hides it after.
     void SyncFocusFrame();
     QRect CurrentCellInWidget() const;
@@ -108,6 +118,9 @@ private:
     FontTextMeasurer measurer_;
     std::unique_ptr<GridPainter> painter_;
     bool updatingBars_ = false;
+    bool cellsFit_ = false;
+    DragScroller dragScroller_{grid_};
+    QTimer dragScrollTimer_;
     bool barsStale_ = false;
     int colSizeLine_ = -1;
     int rowSizeLine_ = -1;
@@ -183,6 +196,17 @@ private:
     static MouseSide* NewMouseSide(TGridWidget* widget);
     // Made while the widget is built (after the members above).
     std::unique_ptr<MouseSide, MouseSideDeleter> mouseSide_{NewMouseSide(this)};
+
+public:
+    // The filter lists opened from the headers' filter glyphs.
+    TGridFilterDropDown& FilterDropDowns() { return *filterDropDown_; }
+    // The cells' balloons (Balloon.Enable).
+    TGridBalloons& Balloons() { return *balloons_; }
+
+private:
+    // Made last, gone first (they hook the mouse side and the grid).
+    std::unique_ptr<TGridFilterDropDown> filterDropDown_;
+    std::unique_ptr<TGridBalloons> balloons_;
 };
 
 } // namespace grid

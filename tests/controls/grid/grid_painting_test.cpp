@@ -7,6 +7,7 @@
 #include "controls/grid/small_controls/focus_window.h"
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/qt_canvas.h"
+#include "controls/grid/widget/scroll_control.h"
 #include "controls/grid/theme/office_theme.h"
 #include "controls/grid/theme/theme_notifier.h"
 #include "platform/text/ini_file.h"
@@ -540,7 +541,8 @@ TEST_F(Painting, RowIndicatorAndModifiedMarker)
     QImage indicator(8, 8, QImage::Format_RGB32);
     indicator.fill(QColor(200, 0, 0));
     indicator.setPixel(0, 0, qRgb(0, 200, 0)); // the colour left out
-    painter.RowIndicator = indicator;
+    EXPECT_TRUE(g.RowIndicator().isNull()) << "none by default";
+    g.SetRowIndicator(indicator);
     g.ShowModified.Enabled = true;
     g.ShowModified.SetColor(0x00FFFF); // yellow
     g.SetRowModified(5, true);
@@ -604,8 +606,8 @@ TEST_F(Painting, FilterGlyphInHeadersWithAFilterList)
         picture.setPixel(0, 0, qRgb(1, 2, 3));
         return picture;
     };
-    painter.FilterGlyph = glyphOf(QColor(0, 160, 0));
-    painter.FilterGlyphActive = glyphOf(QColor(160, 0, 160));
+    g.FilterDropDown.SetGlyph(glyphOf(QColor(0, 160, 0)));
+    g.FilterDropDown.SetGlyphActive(glyphOf(QColor(160, 0, 160)));
     const QRect head = CellContentRect(g, 2, 0);
     const QRect glyphArea(head.left() + head.width() - 16, head.top() + 2, 16, 8);
     EXPECT_EQ(CountPixels(PaintOnce(g, painter), glyphArea, QColor(0, 160, 0)), 16 * 8);
@@ -616,8 +618,8 @@ TEST_F(Painting, FilterGlyphInHeadersWithAFilterList)
     EXPECT_NE(active.pixelColor(head.left() + head.width() - 16, head.top()), QColor(1, 2, 3));
     g.SetFilterActive(false);
     g.Filter.Clear();
-    painter.FilterGlyph = QImage();
-    painter.FilterGlyphActive = QImage();
+    g.FilterDropDown.SetGlyph(QImage());
+    g.FilterDropDown.SetGlyphActive(QImage());
 
     // The automatic list: every normal column has one, the fixed column not
     // (without fdAll); found without building the list.
@@ -755,11 +757,44 @@ TEST(GridWindow, ColouredBorder)
         g.SetBorderStyle(c.style);
         g.SetBorderColor(c.color);
         EXPECT_EQ(w.DrawsBorder(), c.drawn) << c.name;
-        EXPECT_EQ(w.frameShape(), c.style == bsNone ? QFrame::NoFrame : QFrame::StyledPanel) << c.name;
+        const QFrame::Shape shape = c.style == bsNone ? QFrame::NoFrame
+                                    : c.drawn         ? QFrame::Panel
+                                                      : QFrame::StyledPanel;
+        EXPECT_EQ(w.frameShape(), shape) << c.name;
+        EXPECT_GE(w.frameWidth(), c.drawn ? 2 : 0) << c.name << ": the outlines lie in the frame";
+        // The cells fit: the outline one pixel in; nothing of it outside
+        // (no parent to take the colour of).
         const QImage shot = w.grab().toImage();
-        for (const QPoint corner : {QPoint(0, 0), QPoint(w.width() - 1, w.height() - 1), QPoint(w.width() / 2, 0)})
+        for (const QPoint corner : {QPoint(1, 1), QPoint(w.width() - 2, w.height() - 2), QPoint(w.width() / 2, 1)})
             EXPECT_EQ(shot.pixelColor(corner) == red, c.drawn) << c.name;
+        EXPECT_NE(shot.pixelColor(0, 0), red) << c.name;
     }
+
+    // A scrolled grid: the outline on the outermost pixels.
+    g.SetLook(glXP);
+    g.SetFlat(false);
+    g.SetBorderStyle(bsSingle);
+    g.SetBorderColor(0x0000FF);
+    g.SetRowCount(100);
+    ASSERT_FALSE(w.CellsFit());
+    QImage shot = w.grab().toImage();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(w.width() - 1, w.height() - 1), QPoint(w.width() / 2, 0)})
+        EXPECT_EQ(shot.pixelColor(corner), red);
+
+    // Within a parent: the inner outline and the parent's colour around it.
+    QWidget parent;
+    QPalette pal = parent.palette();
+    pal.setColor(QPalette::Window, QColor(0, 128, 0));
+    parent.setPalette(pal);
+    w.setParent(&parent);
+    g.SetRowCount(6);
+    ASSERT_TRUE(w.CellsFit());
+    shot = w.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(0, 0), QColor(0, 128, 0));
+    EXPECT_EQ(shot.pixelColor(w.width() - 1, w.height() / 2), QColor(0, 128, 0));
+    EXPECT_EQ(shot.pixelColor(1, 1), red);
+    EXPECT_EQ(shot.pixelColor(w.width() - 2, w.height() / 2), red);
+    w.setParent(nullptr);
 }
 
 TEST(GridScrollBars, ProportionalThumbsAndThinMetroBars)
@@ -789,17 +824,14 @@ TEST(GridScrollBars, ProportionalThumbsAndThinMetroBars)
     w.UpdateScrollBars();
     EXPECT_EQ(g.ScrollBars, ssNone);
     EXPECT_EQ(w.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QScrollBar* thin = w.MetroScrollBar(Qt::Vertical);
+    TScrollControl* thin = w.MetroScrollBar(Qt::Vertical);
     ASSERT_NE(thin, nullptr);
     ASSERT_NE(w.MetroScrollBar(Qt::Horizontal), nullptr);
     EXPECT_TRUE(thin->isVisible());
-    EXPECT_LE(thin->width(), 10);
-    EXPECT_EQ(thin->value(), 30);
-    thin->setValue(50);
-    EXPECT_EQ(g.TopRow(), 51);
-    g.SetTopRow(5); // the grid moves, the thin bar follows
-    w.UpdateScrollBars();
-    EXPECT_EQ(thin->value(), 4);
+    EXPECT_EQ(thin->width(), 6);
+    const int start = thin->ThumbRect().top();
+    g.SetTopRow(5); // the grid moves, the thin thumb follows
+    EXPECT_LT(thin->ThumbRect().top(), start);
     // Another type frees them and brings both window bars back.
     g.ScrollType = ssNormal;
     w.UpdateScrollBars();
