@@ -1,6 +1,7 @@
 // Bytes as dropped data: the first byte picks the format the rest travels
-// under (cell block, column, text, RTF, URL list), the drop cell and whether
-// the drag came from the grid itself. A refused drop leaves the grid as it was.
+// under (cell block, column, text, RTF, URL list) and whether the drop lands
+// below the last row; the second the drop cell and whether the drag came from
+// the grid itself. A refused drop leaves the grid as it was.
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/dragdrop/drag_drop.h"
 #include "controls/grid/exchange/clipboard_formats.h"
@@ -65,7 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     context.Settings.OleAcceptFiles = false;
     if (data[1] & 0x10)
         context.DragSelection = {0, 0, 1, 1};
-    const TGridCoord cell{(data[1] >> 5) & 3, (data[1] >> 5) & 7};
+    TGridCoord cell{(data[1] >> 5) & 3, (data[1] >> 5) & 7};
+    // The high bit of the first byte drops below the last row.
+    if (data[0] & 0x80) {
+        context.Settings.OleEntireRows = true;
+        context.Settings.OleAppendRows = true;
+        cell = DropTargetCell(g, {-1, -1}, true, DropFormats(mime), context.Settings, context.Append);
+    }
     const DropResult r = DropMimeData(g, &mime, cell, context);
     if (!r.Dropped)
         Check(Texts(g) == before);

@@ -1,5 +1,6 @@
 #include "controls/dropdown/button_panel.h"
 
+#include "controls/grid/small_controls/theme_api.h"
 #include "controls/grid/widget/qt_canvas.h"
 
 #include <QMouseEvent>
@@ -7,6 +8,7 @@
 #include <QPaintEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <qdrawutil.h>
 
 namespace dropdown {
 
@@ -122,18 +124,16 @@ void TCustomButtonPanel::DrawButton(int index, QPainter& painter)
     const TButtonItem& key = buttons_[size_t(index)];
     if (key.Rect.left() < 0)
         return;
-    QStyleOptionButton option;
-    option.initFrom(this);
-    option.rect = key.Rect;
-    option.state = QStyle::State_Raised;
-    if (isEnabled() && key.Enabled) {
-        option.state |= QStyle::State_Enabled;
-        if (index == pointer_.Down())
-            option.state = (option.state & ~QStyle::State_Raised) | QStyle::State_Sunken;
-        else if (index == pointer_.Hot())
-            option.state |= QStyle::State_MouseOver;
+    const bool enabled = isEnabled() && key.Enabled;
+    const bool down = enabled && index == pointer_.Down();
+    const grid::TThemeApi& themes = grid::ThemeApi();
+    if (auto theme = themes.OpenThemeData(this, QStringLiteral("button"))) {
+        const int state = !enabled ? 4 : down ? 3 : index == pointer_.Hot() ? 2 : 1;
+        themes.DrawThemeBackground(theme.get(), painter, 1, state, key.Rect);
+        themes.CloseThemeData(theme);
+    } else {
+        qDrawWinButton(&painter, key.Rect, palette(), down, &palette().brush(QPalette::Button));
     }
-    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
     painter.setFont(appearance_.Font);
     painter.setPen(grid::ToQColor(key.Special ? appearance_.SpecialTextColor : appearance_.TextColor));
     painter.drawText(key.Rect.adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextSingleLine, key.Caption);

@@ -93,7 +93,8 @@ static_assert(std::size(kPopup) == 16 && std::size(kButtons) == 16 && std::size(
 
 bool Listed(TSkinStyle style)
 {
-    return style != grid::tsCustom && style >= 0 && style < 16;
+    const int index = static_cast<int>(style);
+    return style != grid::tsCustom && index >= 0 && index < 16;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "controls/dropdown/dropdown_form.h"
 #include "controls/dropdown/popup_geometry.h"
 #include "controls/grid/core/drawing_routines.h"
+#include "controls/grid/small_controls/theme_api.h"
 #include "controls/grid/widget/qt_canvas.h"
 #include "platform/tick_clock.h"
 
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
+#include <qdrawutil.h>
 
 namespace dropdown {
 
@@ -85,20 +87,19 @@ void TDropDownEditButton::PaintDropDown(QPainter& painter)
             painter.drawPixmap(0, 0, Glyph);
             return;
         }
-        QStyleOption option;
-        option.initFrom(this);
-        option.state = QStyle::State_None;
-        if (enabled)
-            option.state |= QStyle::State_Enabled;
-        if (pressed_)
-            option.state |= QStyle::State_Sunken;
-        else
-            option.state |= QStyle::State_Raised;
-        if (hot_)
-            option.state |= QStyle::State_MouseOver;
-        style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &painter, this);
-        option.rect = rect().adjusted(3, 3, -3, -3);
-        style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &painter, this);
+        const grid::TThemeApi& themes = grid::ThemeApi();
+        if (auto theme = themes.OpenThemeData(this, QStringLiteral("combobox"))) {
+            const int state = !enabled ? 4 : pressed_ ? 3 : hot_ ? 2 : 1;
+            themes.DrawThemeBackground(theme.get(), painter, 1, state, rect());
+            themes.CloseThemeData(theme);
+            return;
+        }
+        // Themes out of use: a classic button with a black triangle.
+        qDrawWinButton(&painter, rect(), palette(), pressed_, &palette().brush(QPalette::Button));
+        const QPoint c = rect().center() + (pressed_ ? QPoint(1, 1) : QPoint());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(enabled ? QColor(Qt::black) : palette().color(QPalette::Disabled, QPalette::ButtonText));
+        painter.drawPolygon(QPolygon{{c.x() - 3, c.y() - 1}, {c.x() + 3, c.y() - 1}, {c.x(), c.y() + 2}});
         return;
     }
     const TColor face = pressed_ ? ButtonColorDown : hot_ ? ButtonColorHot : ButtonColor;
@@ -147,14 +148,14 @@ void TDropDownEditButton::PaintButton(QPainter& painter)
     painter.fillRect(rect(), palette().color(QPalette::Button));
     const QRect client = rect();
     if (Themed || !Flat) {
-        QStyleOptionButton option;
-        option.initFrom(this);
-        option.rect = QRect(0, 0, width() + 1, height() + 1);
-        option.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
-        option.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
-        if (hot_)
-            option.state |= QStyle::State_MouseOver;
-        style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
+        const grid::TThemeApi& themes = grid::ThemeApi();
+        const QRect face(0, 0, width() + 1, height() + 1);
+        if (auto theme = themes.OpenThemeData(this, QStringLiteral("button"))) {
+            themes.DrawThemeBackground(theme.get(), painter, 1, !enabled ? 4 : down ? 3 : hot_ ? 2 : 1, face);
+            themes.CloseThemeData(theme);
+        } else {
+            qDrawWinButton(&painter, face, palette(), down, &palette().brush(QPalette::Button));
+        }
         painter.setPen(palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
         if (!Glyph.isNull()) {
             const QRect area = client.adjusted(2, 2, -2, -2);

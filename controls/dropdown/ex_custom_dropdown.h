@@ -339,7 +339,6 @@ private:
     bool droppedDown_ = false;
     bool closing_ = false;
     bool closingCancel_ = false;
-    bool buttonDown_ = false;
     QFont labelFont_;
     bool parentFnt_ = false;
     TLabelPosition labelPosition_ = lpLeftTop;

@@ -1,6 +1,5 @@
 // Highlight ("hi") and mark ("e") tags in cells, the values of in-text
-// controls and the cell checker loop.
-#include "controls/grid/core/cell_checker.h"
+// controls.
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/html/mini_html_markup.h"
 
@@ -172,56 +171,6 @@ void TExStringGrid::SetControlValues(int col, int row, const QString& id, const 
     QString text = Cells(col, row);
     if (html::SetHtmlControlValue(text, id, value))
         SetCells(col, row, text);
-}
-
-bool TExStringGrid::CheckCell(int col, int row)
-{
-    if (CellChecker == nullptr)
-        return true;
-    const QString unmarked = UnMarkText(Cells(col, row));
-    QString text = unmarked;
-    if (CellChecker->GotoCell)
-        MoveColRow(DisplColIndex(col), row, true, true);
-    if (CellChecker->UseCorrect)
-        text = CellChecker->Correct(col, row, text);
-    if (CellChecker->UseMarkError)
-        text = CellChecker->MarkError(col, row, text);
-    SetCells(col, row, text);
-    return text == unmarked;
-}
-
-bool TExStringGrid::CheckCells(int fromCol, int fromRow, int toCol, int toRow)
-{
-    if (CellChecker == nullptr)
-        return true;
-    const int col = Col();
-    const int row = Row();
-    CellChecker->StartCheck();
-    bool ok = true;
-    for (int r = fromRow; r <= toRow; ++r)
-        for (int c = fromCol; c <= toCol; ++c)
-            ok = CheckCell(c, r) && ok; // every cell, also after a failure
-    CellChecker->StopCheck();
-    if (CellChecker->GotoCell)
-        MoveColRow(col, row, true, true);
-    return ok;
-}
-
-bool TExStringGrid::CheckCol(bool doFixed, int col)
-{
-    return CheckCells(col, doFixed ? 0 : FixedRows(), col, RowCount() - 1 - (doFixed ? 0 : FixedFooters()));
-}
-
-bool TExStringGrid::CheckRow(bool doFixed, int row)
-{
-    return CheckCells(doFixed ? 0 : FixedCols(), row, ColCount() - 1 - (doFixed ? 0 : FixedRightCols()), row);
-}
-
-bool TExStringGrid::CheckGrid(bool doFixed)
-{
-    if (doFixed)
-        return CheckCells(0, 0, ColCount() - 1, RowCount() - 1);
-    return CheckCells(FixedCols(), FixedRows(), ColCount() - FixedRightCols() - 1, RowCount() - FixedFooters() - 1);
 }
 
 } // namespace grid

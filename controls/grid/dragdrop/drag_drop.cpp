@@ -72,6 +72,30 @@ void ClearMovedSource(TExStringGrid& grid, const TGridRect& source, const TGridR
             }
 }
 
+// Empties the source of a move inside this grid after count rows were
+// inserted at row at: the source rows from there on moved down.
+void ClearShiftedSource(TExStringGrid& grid, TGridRect source, int at, int count, const TGridRect& dropped)
+{
+    if (count > 0 && source.Top < at && source.Bottom >= at) {
+        ClearMovedSource(grid, TGridRect{source.Left, source.Top, source.Right, at - 1}, dropped);
+        source.Top = at;
+    }
+    if (count > 0 && source.Top >= at) {
+        source.Top += count;
+        source.Bottom += count;
+    }
+    ClearMovedSource(grid, source, dropped);
+}
+
+// Rows for dropped data: appended (before the footers) or inserted at the
+// target row. Answers the rows added.
+int AddDropRows(TExStringGrid& grid, int at, int count)
+{
+    const int before = grid.RowCount();
+    grid.InsertRows(at, std::min(count, kMaxRows - before));
+    return grid.RowCount() - before;
+}
+
 bool MovesHere(const DropContext& context, Qt::DropAction effect)
 {
     return context.FromThisGrid && effect == Qt::MoveAction && context.DragSelection.Left >= 0 &&
@@ -113,20 +137,28 @@ void DropCells(TExStringGrid& grid, const QMimeData& data, TGridCoord cell, cons
         return;
     }
     const int real = grid.RealColIndex(cell.X);
-    if (qint64(real) + h.ColCount > grid.AllColCount() || qint64(cell.Y) + h.RowCount > grid.RowCount()) {
+    // Appended cells land in new rows after the last one.
+    const int top = context.Append ? grid.RowCount() - grid.FixedFooters() : cell.Y;
+    const qint64 rowsNeeded = context.Append ? qint64(grid.RowCount()) + h.RowCount : qint64(top) + h.RowCount;
+    if (qint64(real) + h.ColCount > grid.AllColCount() || rowsNeeded > (context.Append ? kMaxRows : grid.RowCount())) {
         result.Message = kNoFit;
         return;
     }
     grid.BeginUpdate();
+    int added = 0;
     try {
-        LoadAtPointFromBinBytes(grid, QPoint(real, cell.Y), stream);
+        if (context.Append)
+            added = AddDropRows(grid, top, h.RowCount);
+        LoadAtPointFromBinBytes(grid, QPoint(real, top), stream);
     } catch (...) {
+        if (added > 0)
+            grid.RemoveRows(top, added);
         grid.EndUpdate();
         throw;
     }
-    const TGridRect dropped{cell.X, cell.Y, cell.X + h.ColCount - 1, cell.Y + h.RowCount - 1};
+    const TGridRect dropped{cell.X, top, cell.X + h.ColCount - 1, top + h.RowCount - 1};
     if (MovesHere(context, result.Effect)) {
-        ClearMovedSource(grid, context.DragSelection, dropped);
+        ClearShiftedSource(grid, context.DragSelection, top, added, dropped);
         result.MoveDone = true;
     }
     grid.EndUpdate();
@@ -151,26 +183,36 @@ void DropText(TExStringGrid& grid, const QString& text, TGridCoord cell, const D
                           grid.MouseActions.RangeSelectAndEdit;
     if (text.isEmpty() || !writable || !Allowed(context, DropKind::Text, col, cell.Y, text))
         return;
-    grid.BeginUpdate();
-    if (context.Settings.OleInsertRows) {
-        const int count = std::min(extraRows + 1, kMaxRows - grid.RowCount());
-        if (count > 0)
-            grid.InsertRows(cell.Y, count);
+    // Appended text goes into new rows after the last one (before the
+    // footers), never over the last row.
+    const int at = context.Append ? grid.RowCount() - grid.FixedFooters() : cell.Y;
+    if (context.Append && qint64(grid.RowCount()) + extraRows + 1 > kMaxRows) {
+        result.Message = kNoFit;
+        return;
     }
+    grid.BeginUpdate();
+    int added = 0;
     int rows = 0;
     int pasted = 0;
     int fields = 0;
     try {
-        fields = PasteTextAtCell(grid, col, cell.Y, rows, pasted, text);
+        if (context.Append || context.Settings.OleInsertRows)
+            added = AddDropRows(grid, at, extraRows + 1);
+        fields = PasteTextAtCell(grid, col, at, rows, pasted, text);
     } catch (...) {
+        if (added > 0)
+            grid.RemoveRows(at, added);
         grid.EndUpdate();
         throw;
     }
-    const TGridRect dropped{std::max(col, grid.FixedCols()), cell.Y, std::min(col + cols - 1, grid.ColCount() - 1),
-                            std::min(cell.Y + extraRows, grid.RowCount() - 1)};
+    const TGridRect dropped{std::max(col, grid.FixedCols()), at, std::min(col + cols - 1, grid.ColCount() - 1),
+                            std::min(at + extraRows, grid.RowCount() - 1)};
+    // Nothing pasted: the rows made for it go again.
+    if (fields == 0 && added > 0)
+        grid.RemoveRows(at, added);
     if (fields > 0) {
-        if (MovesHere(context, result.Effect) && !context.Settings.OleInsertRows) {
-            ClearMovedSource(grid, context.DragSelection, dropped);
+        if (MovesHere(context, result.Effect)) {
+            ClearShiftedSource(grid, context.DragSelection, at, added, dropped);
             result.MoveDone = true;
         }
         if (dropped.Left <= dropped.Right && dropped.Top <= dropped.Bottom)
@@ -329,6 +371,16 @@ bool CanDrop(const QMimeData* data, const TDragDropSettings& s)
     return ((f & dfText) && s.OleAcceptText) || ((f & dfFile) && s.OleAcceptFiles) ||
            ((f & dfRTF) && s.OleDropRTF && s.OleAcceptText) || ((f & dfCol) && acceptCols) ||
            ((f & dfURL) && s.OleAcceptURLs) || (f & dfGridCells);
+}
+
+TGridCoord DropTargetCell(const TExStringGrid& grid, TGridCoord under, bool belowLastRow, int formats,
+                          const TDragDropSettings& settings, bool& append)
+{
+    append = under.Y < 0 && belowLastRow && !(formats & dfCol) && settings.OleEntireRows && settings.OleAppendRows &&
+             grid.RowCount() > 0 && grid.FixedCols() < grid.ColCount();
+    if (append)
+        return {grid.FixedCols(), grid.RowCount() - 1};
+    return under;
 }
 
 DropResult DropMimeData(TExStringGrid& grid, const QMimeData* data, TGridCoord cell, const DropContext& context)

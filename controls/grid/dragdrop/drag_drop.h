@@ -85,6 +85,9 @@ struct DropContext
     // The drag started in this grid, from DragSelection (display cells).
     bool FromThisGrid = false;
     TGridRect DragSelection{-1, -1, -1, -1};
+    // The drop lands below the last row: rows are appended for the dropped
+    // text or cells (see DropTargetCell).
+    bool Append = false;
     // May refuse a drop (kind, display column, row, the data's text); a file
     // is asked at the cell, then once more at (-1, -1) before it loads.
     std::function<bool(DropKind, int, int, const QString&)> Allow;
@@ -100,6 +103,13 @@ struct DropResult
     // A move inside this grid was done whole here: the source must not clear.
     bool MoveDone = false;
 };
+
+// The display cell a drop at a point targets: the cell under it; or, when no
+// row is under it, the point is below the last row and OleEntireRows and
+// OleAppendRows are set (not for a column), the first non-fixed column of the
+// last row, with append set. (-1, -1) when nothing is under the point.
+TGridCoord DropTargetCell(const TExStringGrid& grid, TGridCoord under, bool belowLastRow, int formats,
+                          const TDragDropSettings& settings, bool& append);
 
 // Applies dropped data at a display cell. Refused data leaves the grid as it
 // was; nothing is thrown.

@@ -2,6 +2,7 @@
 
 #include "controls/grid/html_draw/html_colors.h"
 #include "controls/grid/small_controls/button_look.h"
+#include "controls/grid/small_controls/theme_api.h"
 #include "controls/grid/small_controls/themes.h"
 
 #include <QApplication>
@@ -520,15 +521,12 @@ void TExGridButton::paintEvent(QPaintEvent*)
             }
         }
     } else {
-        QStyle* style = QApplication::style();
-        if (AutoXPStyle && IsThemedXP() && style) {
-            QStyleOptionButton opt;
-            opt.initFrom(this);
-            opt.rect = r;
-            opt.state |= pressed ? QStyle::State_Sunken : QStyle::State_Raised;
-            if (hot)
-                opt.state |= QStyle::State_MouseOver;
-            style->drawPrimitive(QStyle::PE_PanelButtonCommand, &opt, &painter, this);
+        const TThemeApi& themes = ThemeApi();
+        auto theme = AutoXPStyle ? themes.OpenThemeData(this, QStringLiteral("button")) : nullptr;
+        if (theme) {
+            const int state = !isEnabled() ? 4 : pressed ? 3 : hot ? 2 : 1;
+            themes.DrawThemeBackground(theme.get(), painter, 1, state, r);
+            themes.CloseThemeData(theme);
         } else {
             qDrawWinButton(&painter, r, palette(), pressed, &palette().brush(QPalette::Button));
         }

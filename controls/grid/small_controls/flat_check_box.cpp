@@ -1,5 +1,6 @@
 #include "controls/grid/small_controls/flat_check_box.h"
 
+#include "controls/grid/small_controls/theme_api.h"
 #include "controls/grid/small_controls/themes.h"
 
 #include <QApplication>
@@ -248,20 +249,13 @@ void TExCheckBox::paintEvent(QPaintEvent*)
     painter.setFont(font());
     const QRect box = BoxRect();
     QStyle* style = QApplication::style();
-    if (IsThemedXP() && style) {
-        QStyleOptionButton opt;
-        opt.initFrom(this);
-        opt.rect = box;
-        opt.state &= ~(QStyle::State_On | QStyle::State_Off | QStyle::State_NoChange | QStyle::State_MouseOver
-                       | QStyle::State_HasFocus);
-        opt.state |= state_ == cbChecked ? QStyle::State_On
-                     : state_ == cbGrayed ? QStyle::State_NoChange
-                                          : QStyle::State_Off;
-        if (down_)
-            opt.state |= QStyle::State_Sunken;
-        if (hot_)
-            opt.state |= QStyle::State_MouseOver;
-        style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &opt, &painter, this);
+    const TThemeApi& themes = ThemeApi();
+    if (auto theme = themes.OpenThemeData(this, QStringLiteral("button"))) {
+        // The check box part: runs of unchecked, checked, mixed.
+        const int run = state_ == cbChecked ? 4 : state_ == cbGrayed ? 8 : 0;
+        const int step = !isEnabled() ? 4 : down_ ? 3 : hot_ ? 2 : 1;
+        themes.DrawThemeBackground(theme.get(), painter, 3, run + step, box);
+        themes.CloseThemeData(theme);
     } else {
         // A classic sunken box; grey when greyed or disabled.
         const bool inactive = state_ == cbGrayed || !isEnabled();

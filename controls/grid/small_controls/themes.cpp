@@ -1,19 +1,16 @@
 #include "controls/grid/small_controls/themes.h"
+#include "controls/grid/small_controls/theme_api.h"
 
 namespace grid {
 
-namespace {
-bool gThemes = true;
-}
-
 bool IsThemedXP()
 {
-    return gThemes;
+    return ThemeApi().IsThemeActive();
 }
 
 void SetThemesActive(bool active)
 {
-    gThemes = active;
+    ThemeApi().SetThemeActive(active);
 }
 
 }  // namespace grid

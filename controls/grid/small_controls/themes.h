@@ -1,7 +1,7 @@
 #pragma once
 
 // Whether the grid's controls draw themed glyphs (QStyle) or flat ones of
-// their own: one switch for the process, on by default.
+// their own: the theme binding's one switch (ThemeApi), on by default.
 namespace grid {
 
 bool IsThemedXP();

@@ -14,6 +14,19 @@
 
 namespace grid {
 
+namespace {
+
+// The point lies below the bottom of the last row (which is in view).
+bool BelowLastRow(TExStringGrid& grid, QPoint p)
+{
+    if (grid.RowCount() <= 0 || grid.ColCount() <= 0)
+        return false;
+    const QRect last = grid.CellRect(0, grid.RowCount() - 1);
+    return !last.isEmpty() && p.y() > last.bottom();
+}
+
+} // namespace
+
 void TGridWidget::SetDragDropSettings(const TDragDropSettings& settings)
 {
     dragDrop_ = settings;
@@ -84,15 +97,17 @@ bool TGridWidget::DragAllowed(QDragMoveEvent& event, TGridCoord& cell)
     if (!dragDrop_.OleDropTarget || !CanDrop(data, dragDrop_))
         return false;
     const QPoint p = event.position().toPoint();
-    cell = grid_.MouseCoord(p.x(), p.y());
-    const bool found = cell.X >= 0 && cell.Y >= 0;
     const int formats = DropFormats(*data);
+    bool append = false;
+    cell = DropTargetCell(grid_, grid_.MouseCoord(p.x(), p.y()), BelowLastRow(grid_, p), formats, dragDrop_, append);
+    const bool found = cell.X >= 0 && cell.Y >= 0;
     const bool columnDrag = formats & dfCol;
     bool allow = found;
     if (!columnDrag) {
         if (found)
             DragScroll(cell, p);
-        if (found && cell.Y < grid_.FixedRows())
+        // Appending lands after the last row, even a fixed one.
+        if (found && cell.Y < grid_.FixedRows() && !append)
             allow = false;
     } else if (!found || cell.X < 0) {
         allow = true;
@@ -143,8 +158,10 @@ void TGridWidget::dropEvent(QDropEvent* event)
         return;
     }
     const QPoint p = event->position().toPoint();
-    TGridCoord cell = grid_.MouseCoord(p.x(), p.y());
+    const int formats = event->mimeData() ? DropFormats(*event->mimeData()) : 0;
     DropContext context;
+    TGridCoord cell =
+        DropTargetCell(grid_, grid_.MouseCoord(p.x(), p.y()), BelowLastRow(grid_, p), formats, dragDrop_, context.Append);
     context.Settings = dragDrop_;
     context.Keys = event->modifiers();
     context.Offered = event->possibleActions();
@@ -154,7 +171,7 @@ void TGridWidget::dropEvent(QDropEvent* event)
         context.DragSelection = dragSelection_;
     context.Allow = OnOleDrop;
     // A column dropped past the last one goes to the end.
-    if (cell.X < 0 && (DropFormats(*event->mimeData()) & dfCol))
+    if (cell.X < 0 && (formats & dfCol))
         cell = {grid_.ColCount(), 0};
     RunGuarded([&] { lastDrop_ = DropMimeData(grid_, event->mimeData(), cell, context); });
     if (!lastDrop_.Dropped) {

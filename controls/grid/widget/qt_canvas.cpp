@@ -1,4 +1,5 @@
 #include "controls/grid/widget/qt_canvas.h"
+#include "controls/grid/small_controls/theme_api.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -116,21 +117,13 @@ void QtCanvas::FontText(const QRect& rect, const QString& text, const TFont& fon
 
 void QtCanvas::ThemePart(const QRect& rect, const char* themeClass, int part, int state)
 {
-    if (std::strcmp(themeClass, "progress") == 0) {
-        // Part 1 the bar, part 3 the chunk filling its share.
-        QStyle* style = QApplication::style();
-        if (!style || rect.isEmpty())
-            return;
-        QStyleOptionProgressBar option;
-        option.rect = rect;
-        option.palette = QApplication::palette();
-        option.state = QStyle::State_Enabled | QStyle::State_Horizontal;
-        option.minimum = 0;
-        option.maximum = 100;
-        option.progress = 100;
-        style->drawControl(part == 1 ? QStyle::CE_ProgressBarGroove : QStyle::CE_ProgressBarContents, &option, &p_);
+    const TThemeApi& themes = ThemeApi();
+    if (auto theme = themes.OpenThemeData(nullptr, QLatin1String(themeClass))) {
+        themes.DrawThemeBackground(theme.get(), p_, part, state, rect);
+        themes.CloseThemeData(theme);
         return;
     }
+    // Themes out of use: the classic frame controls.
     if (std::strcmp(themeClass, "button") == 0 && (part == 2 || part == 3)) {
         // Radio (2) and check box (3): unchecked 1..4, checked 5..8, mixed
         // 9..12; the fourth of each run disabled.

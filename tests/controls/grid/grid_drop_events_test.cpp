@@ -252,3 +252,53 @@ TEST(GridDropEvents, MovesFromThisGrid)
         EXPECT_EQ(got, c.expected) << c.name;
     }
 }
+
+// Below the last row: with OleEntireRows and OleAppendRows the drop appends
+// rows for the text; otherwise nothing is under the point and nothing drops.
+TEST(GridDropEvents, DropBelowTheLastRowAppends)
+{
+    const struct
+    {
+        const char* name;
+        bool appendRows;
+        int rows; // before the drop, the fixed row included
+        bool dropped;
+    } cases[] = {
+        {"append", true, 6, true},
+        {"append to the header alone", true, 1, true},
+        {"no append zone", false, 6, false},
+    };
+    for (const auto& c : cases) {
+        TExStringGrid g;
+        Make(g);
+        g.SetRowCount(c.rows);
+        TGridWidget w(g);
+        w.resize(400, 250);
+        w.show();
+        TDragDropSettings s = Target();
+        s.OleEntireRows = true;
+        s.OleAppendRows = c.appendRows;
+        w.SetDragDropSettings(s);
+        const QStringList before = Texts(g);
+        const QRect last = g.CellRect(2, c.rows - 1);
+        ASSERT_FALSE(last.isEmpty()) << c.name;
+
+        QMimeData data;
+        data.setText(QStringLiteral("new\tx\r\nnext"));
+        const Sent sent = DropAt(w, QPoint(last.center().x(), last.bottom() + 15), &data);
+        EXPECT_EQ(sent.dropAccepted, c.dropped) << c.name;
+        if (!c.dropped) {
+            EXPECT_EQ(Texts(g), before) << c.name;
+            continue;
+        }
+        ASSERT_EQ(g.RowCount(), c.rows + 2) << c.name;
+        EXPECT_EQ(g.Cells(4, c.rows - 1), before.last()) << c.name; // the last row keeps its cells
+        EXPECT_EQ(g.Cells(1, c.rows), QStringLiteral("new")) << c.name;
+        EXPECT_EQ(g.Cells(2, c.rows), QStringLiteral("x")) << c.name;
+        EXPECT_EQ(g.Cells(1, c.rows + 1), QStringLiteral("next")) << c.name;
+        const TGridRect sel = g.Selection();
+        EXPECT_EQ((std::array{sel.Left, sel.Top, sel.Right, sel.Bottom}),
+                  (std::array{1, c.rows, 2, c.rows + 1}))
+            << c.name;
+    }
+}

@@ -460,3 +460,127 @@ TEST(DragDrop, ColumnFromOwnDragReorders)
     // Without a settings flag a column drag is not taken at all.
     EXPECT_FALSE(CanDrop(ColumnDragData(0).get(), TDragDropSettings{}));
 }
+
+TEST(DragDrop, TheAppendZoneIsBelowTheLastRowForRowDrops)
+{
+    TExStringGrid g;
+    Grid(g, 4, 3);
+    g.SetFixedCols(1);
+    g.SetFixedRows(1);
+    TDragDropSettings rows;
+    rows.OleEntireRows = true;
+    rows.OleAppendRows = true;
+    TDragDropSettings plain;
+    plain.OleAppendRows = true; // without OleEntireRows: no zone
+    const struct
+    {
+        const char* name;
+        TGridCoord under;
+        bool below;
+        int formats;
+        const TDragDropSettings* settings;
+        TGridCoord target;
+        bool append;
+    } cases[] = {
+        {"below the last row", {-1, -1}, true, dfText, &rows, {1, 2}, true},
+        {"cells below the last row", {-1, -1}, true, dfGridCells, &rows, {1, 2}, true},
+        {"on a cell", {2, 1}, false, dfText, &rows, {2, 1}, false},
+        {"right of the last column", {-1, -1}, false, dfText, &rows, {-1, -1}, false},
+        {"a column", {-1, -1}, true, dfCol, &rows, {-1, -1}, false},
+        {"entire rows off", {-1, -1}, true, dfText, &plain, {-1, -1}, false},
+    };
+    for (const auto& c : cases) {
+        bool append = !c.append;
+        const TGridCoord t = DropTargetCell(g, c.under, c.below, c.formats, *c.settings, append);
+        EXPECT_EQ(t.X, c.target.X) << c.name;
+        EXPECT_EQ(t.Y, c.target.Y) << c.name;
+        EXPECT_EQ(append, c.append) << c.name;
+    }
+}
+
+// Dropped below the last row, text and cells go into new rows after it; the
+// last row keeps its cells.
+TEST(DragDrop, AppendedDropsAddRowsAndKeepTheLastRow)
+{
+    TExStringGrid source;
+    Grid(source, 4, 4);
+    Fill(source, {0, 0, 3, 3});
+    const auto cells = SelectionDragData(source, {1, 1, 2, 2}, false);
+    auto textOnly = std::make_unique<QMimeData>();
+    textOnly->setText(QStringLiteral("n1\tm1\r\nn2"));
+
+    const struct
+    {
+        const char* name;
+        const QMimeData* data;
+        QStringList added; // columns 1..2 of the new rows
+    } cases[] = {
+        {"text", textOnly.get(), {"n1", "m1", "n2", ""}},
+        {"cells", cells.get(), {"c1r1", "c2r1", "c1r2", "c2r2"}},
+    };
+    for (const auto& c : cases) {
+        TExStringGrid g;
+        Grid(g, 4, 3);
+        g.SetFixedCols(1);
+        g.SetFixedRows(1);
+        Fill(g, {0, 0, 3, 2});
+        DropContext context;
+        context.Settings.OleEntireRows = true;
+        context.Settings.OleAppendRows = true;
+        const TGridCoord at = DropTargetCell(g, {-1, -1}, true, DropFormats(*c.data), context.Settings, context.Append);
+        const DropResult r = DropMimeData(g, c.data, at, context);
+        ASSERT_TRUE(r.Dropped) << c.name << " " << r.Message.toStdString();
+        EXPECT_EQ(g.RowCount(), 5) << c.name;
+        EXPECT_EQ(g.Cells(1, 2), QStringLiteral("c1r2")) << c.name;
+        EXPECT_EQ(g.Cells(2, 2), QStringLiteral("c2r2")) << c.name;
+        EXPECT_EQ((QStringList{g.Cells(1, 3), g.Cells(2, 3), g.Cells(1, 4), g.Cells(2, 4)}), c.added) << c.name;
+    }
+
+    // Refused or not writable: no rows are added, nothing changes.
+    TExStringGrid g;
+    Grid(g, 4, 3);
+    Fill(g, {0, 0, 3, 2});
+    DropContext refuse;
+    refuse.Append = true;
+    refuse.Allow = [](DropKind, int, int, const QString&) { return false; };
+    const QByteArray before = Snapshot(g);
+    EXPECT_FALSE(DropMimeData(g, textOnly.get(), {0, 2}, refuse).Dropped);
+    EXPECT_EQ(Snapshot(g), before);
+    DropContext append;
+    append.Append = true;
+    g.SetOptions(TGridOptions{goRangeSelect});
+    EXPECT_FALSE(DropMimeData(g, textOnly.get(), {0, 2}, append).Dropped);
+    EXPECT_EQ(Snapshot(g), before);
+}
+
+// A move inside one grid whose drop inserts rows above its source: the
+// source moved down with them, and it is that one which is emptied.
+TEST(DragDrop, AMoveThatInsertsRowsEmptiesTheShiftedSource)
+{
+    for (const bool append : {false, true}) {
+        TExStringGrid g;
+        Grid(g, 3, 5);
+        Fill(g, {0, 0, 2, 4});
+        const TGridRect from{0, 3, 2, 3};
+        g.SetSelection(from);
+        auto data = SelectionDragData(g, from, false);
+        data->removeFormat(kCellsFormat);
+        DropContext move;
+        move.FromThisGrid = true;
+        move.DragSelection = from;
+        move.Settings.OleInsertRows = true;
+        move.Settings.OleEntireRows = true;
+        move.Settings.OleAppendRows = true;
+        move.Append = append;
+        const DropResult r = DropMimeData(g, data.get(), {0, append ? 4 : 1}, move);
+        ASSERT_TRUE(r.Dropped) << append;
+        EXPECT_TRUE(r.MoveDone) << append;
+        FinishMoveDrag(g, from, r.Effect, r.MoveDone);
+        QStringList column0;
+        for (int row = 0; row < g.RowCount(); ++row)
+            column0 << g.Cells(0, row);
+        const QStringList expected = append ? QStringList{"c0r0", "c0r1", "c0r2", "", "c0r4", "c0r3"}
+                                            : QStringList{"c0r0", "c0r3", "c0r1", "c0r2", "", "c0r4"};
+        EXPECT_EQ(column0, expected) << append;
+    }
+}
