@@ -1,6 +1,9 @@
 #include "controls/grid/cell_controls/cell_control_editors.h"
 
+#include "controls/grid/cell_controls/edit_mask.h"
+
 #include <QKeyEvent>
+#include <QProxyStyle>
 
 namespace grid {
 
@@ -11,16 +14,29 @@ bool IsEnter(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// Tab is the control's own, not the focus chain's; so are Enter and Tab
-// against a dialog's default button.
+// Tab is the control's own, not the focus chain's; so are Enter, Tab and
+// Esc against a dialog's default and cancel buttons.
 bool Wanted(QEvent* e)
 {
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride)
         return false;
     const auto* k = static_cast<QKeyEvent*>(e);
     const bool plain = !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    return plain && (k->key() == Qt::Key_Tab || IsEnter(k->key()));
+    return plain && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Escape || IsEnter(k->key()));
 }
+
+// Password characters drawn as "*".
+class StarPasswordStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return u'*';
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 }  // namespace
 
@@ -30,6 +46,11 @@ bool CellControlKey(CellControlHost* host, QWidget* control, int key)
         return false;
     if (IsEnter(key)) {
         host->CellControlExit(control);
+        host->FocusGrid();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        host->CellControlCancel(control);
         host->FocusGrid();
         return true;
     }
@@ -47,6 +68,27 @@ bool CellControlKey(CellControlHost* host, QWidget* control, int key)
 TControlEdit::TControlEdit(CellControlHost* host, QWidget* parent) : QLineEdit(parent), host_(host)
 {
     setFrame(false);
+}
+
+void TControlEdit::SetPassword(bool on)
+{
+    if (on && findChild<StarPasswordStyle*>() == nullptr) {
+        auto* style = new StarPasswordStyle;
+        style->setParent(this);
+        setStyle(style);
+    }
+    setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TControlEdit::SetEditMask(const QString& mask)
+{
+    mask_ = mask;
+    setInputMask(ToQtEditMask(mask).InputMask);
+}
+
+QString TControlEdit::Value() const
+{
+    return mask_.isEmpty() ? text() : MaskedValue(displayText(), mask_);
 }
 
 bool TControlEdit::event(QEvent* e)
@@ -73,15 +115,24 @@ void TControlEdit::keyPressEvent(QKeyEvent* e)
 
 TControlCombo::TControlCombo(CellControlHost* host, QWidget* parent) : QComboBox(parent), host_(host)
 {
-    setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    lineEdit()->installEventFilter(this);
+    SetTyping(true);
+}
+
+void TControlCombo::SetTyping(bool on)
+{
+    if (on == isEditable())
+        return;
+    setEditable(on);
+    // A new edit part each time.
+    if (on)
+        lineEdit()->installEventFilter(this);
 }
 
 bool TControlCombo::eventFilter(QObject* watched, QEvent* e)
 {
     // Keys typed into the edit part.
-    if (watched == lineEdit() && host_ && Wanted(e)) {
+    if (isEditable() && watched == lineEdit() && host_ && Wanted(e)) {
         if (e->type() == QEvent::KeyPress)
             CellControlKey(host_, this, static_cast<QKeyEvent*>(e)->key());
         e->accept();

@@ -6,7 +6,8 @@
 // The editors placed over an edit or combo control inside a cell's mini-HTML
 // text. Enter hands the value back and returns to the grid; Tab hands it back
 // and moves on: to the next cell with the grid's automatic advance, else to
-// the cell's next control, else to the grid.
+// the cell's next control, else to the grid; Esc closes without handing
+// anything back.
 namespace grid {
 
 // What the editors need of the grid that placed them.
@@ -16,6 +17,8 @@ public:
     virtual ~CellControlHost() = default;
     // The control's exit handling: its value goes back to the cell's text.
     virtual void CellControlExit(QWidget* control) = 0;
+    // Esc: the control closes, the cell keeps its value.
+    virtual void CellControlCancel(QWidget* control) { Q_UNUSED(control); }
     // Navigation.AdvanceAuto.
     virtual bool AdvanceAuto() const = 0;
     // Advance from the current cell as after an edit (forced, forward, editor shown).
@@ -33,12 +36,21 @@ class TControlEdit : public QLineEdit
 public:
     TControlEdit(CellControlHost* host, QWidget* parent);
 
+    // Typed characters show as "*".
+    void SetPassword(bool on);
+    // The edit mask in the grid's syntax ("" for none).
+    void SetEditMask(const QString& mask);
+    QString EditMask() const { return mask_; }
+    // The value to store: the text, through the edit mask when there is one.
+    QString Value() const;
+
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
     CellControlHost* host_;
+    QString mask_;
 };
 
 // Combo controls.
@@ -49,6 +61,8 @@ class TControlCombo : public QComboBox
 public:
     // Editable: its text is the control's value.
     TControlCombo(CellControlHost* host, QWidget* parent);
+    // Typing allowed (else picking from the list only).
+    void SetTyping(bool on);
 
 protected:
     bool event(QEvent* e) override;
@@ -59,7 +73,8 @@ private:
     CellControlHost* host_;
 };
 
-// Enter and Tab as the two editors take them; true when the key was theirs.
+// Enter, Tab and Esc as the two editors take them; true when the key was
+// theirs.
 bool CellControlKey(CellControlHost* host, QWidget* control, int key);
 
 }  // namespace grid

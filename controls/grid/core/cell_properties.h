@@ -40,21 +40,21 @@ enum TEditorType {
     edCustom,
     edRichEdit,
     edNone,
-    edUniEdit,
-    edUniComboEdit,
-    edUniComboList,
-    edUniEditBtn,
-    edUniMemo,
-    edValidChars,
-    edPositiveFloat,
     edDateTimeEdit,
-    edTrackBarDropDown,
+    edValidChars,
+    edTrackbarDropDown,
     edMemoDropDown,
     edCalculatorDropDown,
     edTimePickerDropDown,
     edDetailDropDown,
     edGridDropDown,
-    edColorPickerDropDown
+    edColorPickerDropDown,
+    edImagePickerDropDown,
+    edExGridDropDown,
+    edPositiveFloat,
+    edNumericUnitEditBtn,
+    edFloatUnitEditBtn,
+    edMaskEditBtn
 };
 
 // A cell's own look, merge data and objects; created on first use and owned

@@ -1,6 +1,7 @@
 // The editing lifecycle: editor choice, opening and closing, read-back,
 // validation against the old cell text and the end-of-edit announcements.
 #include "controls/grid/core/edit_lifecycle.h"
+#include "controls/grid/core/cell_checker.h"
 
 #include <QDateTime>
 
@@ -21,7 +22,7 @@ constexpr EditorKindRow kEditorKinds[] = {
     {edDateEdit, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::Date},
     {edDateEditUpDown, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::DateUpDown},
     {edTimeEdit, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::Time},
-    {edButton, EditorKind::Later, false},
+    {edButton, EditorKind::PushButton, false},
     // Toggled by Space and clicks: a control cell never opens an editor.
     {edDataCheckBox, EditorKind::None, false},
     {edNumeric, EditorKind::Text, false},
@@ -38,27 +39,36 @@ constexpr EditorKindRow kEditorKinds[] = {
     {edDateSpinEdit, EditorKind::Spin, false, sptDate},
     {edNumericEditBtn, EditorKind::Button, false, sptNormal, edNumeric},
     {edFloatEditBtn, EditorKind::Button, false, sptNormal, edFloat},
-    {edCustom, EditorKind::Later, false},
-    {edRichEdit, EditorKind::Later, false},
+    {edCustom, EditorKind::Link, false},
+    {edRichEdit, EditorKind::Rich, false},
     {edNone, EditorKind::None, false},
-    {edUniEdit, EditorKind::Text, false},
-    {edUniComboEdit, EditorKind::Combo, false},
-    {edUniComboList, EditorKind::Combo, true},
-    {edUniEditBtn, EditorKind::Button, false, sptNormal, edNormal},
-    {edUniMemo, EditorKind::Text, false},
-    {edValidChars, EditorKind::Text, false},
-    {edPositiveFloat, EditorKind::Text, false},
     {edDateTimeEdit, EditorKind::Picker, false, sptNormal, edNormal, false, PickerKind::DateTime},
-    {edTrackBarDropDown, EditorKind::Later, false},
-    {edMemoDropDown, EditorKind::Later, false},
-    {edCalculatorDropDown, EditorKind::Later, false},
-    {edTimePickerDropDown, EditorKind::Later, false},
-    {edDetailDropDown, EditorKind::Later, false},
-    {edGridDropDown, EditorKind::Later, false},
-    {edColorPickerDropDown, EditorKind::Later, false},
+    {edValidChars, EditorKind::Text, false},
+    {edTrackbarDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::TrackBar},
+    {edMemoDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::Memo},
+    {edCalculatorDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::Calculator},
+    {edTimePickerDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::Clock},
+    {edDetailDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::Detail},
+    {edGridDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::MultiColumn},
+    {edColorPickerDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::Color},
+    {edImagePickerDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::Image},
+    {edExGridDropDown, EditorKind::DropDown, false, sptNormal, edNormal, false, PickerKind::None, DropDownKind::Grid},
+    {edPositiveFloat, EditorKind::Text, false},
+    {edNumericUnitEditBtn, EditorKind::Button, false, sptNormal, edNumeric, true},
+    {edFloatUnitEditBtn, EditorKind::Button, false, sptNormal, edFloat, true},
+    {edMaskEditBtn, EditorKind::Button, false, sptNormal, edNormal},
 };
 
-static_assert(std::size(kEditorKinds) == edColorPickerDropDown + 1, "one row per editor kind");
+static_assert(std::size(kEditorKinds) == edMaskEditBtn + 1, "one row per editor kind");
+
+constexpr bool RowsInEnumOrder()
+{
+    for (size_t i = 0; i < std::size(kEditorKinds); ++i)
+        if (static_cast<size_t>(kEditorKinds[i].type) != i)
+            return false;
+    return true;
+}
+static_assert(RowsInEnumOrder(), "rows are looked up by the editor type");
 
 // The editor's rectangle: the cell less its right and bottom line.
 QRect EditorRect(const TExStringGrid& g, int col, int row)
@@ -202,7 +212,7 @@ void GridEditing::ShowText(int col, int row)
     EditorHost::TextSetup setup;
     setup.rect = EditorRect(g_, col, row);
     setup.text = g_.GetEditText(col, row);
-    setup.multiLine = g_.FMultilineCells || editControl_ == edUniMemo;
+    setup.multiLine = g_.FMultilineCells;
     setup.password = editControl_ == edPassword || g_.CellIsPassword(col, row);
     setup.passwordChar = g_.PasswordChar;
     setup.selectAll = g_.Navigation.EditSelectAll;
@@ -266,6 +276,7 @@ void GridEditing::ShowEditControl(int col, int row)
         noEditChange_ = true;
         host_->ShowSpin(setup);
         noEditChange_ = false;
+        shownText_ = host_->SpinText();
         if (const QChar start = g_.StartEditChar(); !start.isNull()) {
             g_.SetStartEditChar(QChar());
             host_->TypeStartChar(start);
@@ -280,6 +291,8 @@ void GridEditing::ShowEditControl(int col, int row)
         setup.rect = rect;
         setup.hasUnits = kind.units;
         setup.units = Units;
+        if (editControl_ == edMaskEditBtn)
+            setup.mask = g_.GetEditMask(real, row);
         const QString value = g_.GetEditText(col, row);
         if (kind.units)
             SplitUnitValue(value, Units, setup.text, setup.unit);
@@ -304,7 +317,70 @@ void GridEditing::ShowEditControl(int col, int row)
         setup.value = PickerCellValue(kind.picker, g_.GetEditText(col, row));
         setup.dropDown = kind.picker == PickerKind::Date && g_.MouseActions.DirectDateDrop;
         host_->ShowPicker(setup);
+        shownText_ = PickerText(kind.picker, host_->PickerValue());
         g_.SetStartEditChar(QChar());
+        break;
+    }
+    case EditorKind::Link:
+        ShowLink(col, row);
+        break;
+    case EditorKind::Rich: {
+        editMode_ = true;
+        openKind_ = EditorKind::Rich;
+        g_.GetEditorProp(real, row);
+        EditorHost::RichSetup setup;
+        setup.rect = rect;
+        setup.text = g_.GridCells(real, row);
+        setup.selectAll = g_.Navigation.EditSelectAll;
+        setup.color = g_.GetVisualProperties(col, row, TGridDrawState(), false, false, true).Brush.Color;
+        noEditChange_ = true;
+        host_->ShowRich(setup);
+        noEditChange_ = false;
+        if (const QChar start = g_.StartEditChar(); !start.isNull()) {
+            g_.SetStartEditChar(QChar());
+            host_->TypeStartChar(start);
+        }
+        break;
+    }
+    case EditorKind::DropDown: {
+        g_.GetEditorProp(real, row);
+        EditorHost::DropDownSetup setup;
+        setup.rect = rect;
+        setup.kind = kind.drop;
+        setup.text = g_.GetEditText(col, row);
+        if (kind.drop == DropDownKind::Color)
+            setup.color = g_.GetCellType(real, row) == ctShape ? g_.GetShapeColor(real, row) : g_.Colors(real, row);
+        setup.dropDown = g_.MouseActions.DirectComboDrop;
+        editMode_ = true;
+        openKind_ = EditorKind::DropDown;
+        noEditChange_ = true;
+        const bool shown = host_->ShowDropDownEditor(setup);
+        noEditChange_ = false;
+        if (!shown) {
+            // No editor of this kind on the widget side: nothing is open.
+            editMode_ = false;
+            openKind_ = EditorKind::None;
+            editing_ = false;
+            editActive_ = false;
+            break;
+        }
+        if (const QChar start = g_.StartEditChar(); !start.isNull()) {
+            g_.SetStartEditChar(QChar());
+            host_->TypeStartChar(start);
+        }
+        break;
+    }
+    case EditorKind::PushButton: {
+        // A little larger than the cell, so the button's frame covers its lines.
+        const QRect r = g_.UnclippedCellRect(col, row);
+        editMode_ = true;
+        openKind_ = EditorKind::PushButton;
+        if (!host_->ShowGridButton(r.adjusted(-1, -1, 0, 0), g_.GetEditText(col, row))) {
+            editMode_ = false;
+            openKind_ = EditorKind::None;
+            editing_ = false;
+            editActive_ = false;
+        }
         break;
     }
     case EditorKind::Text:
@@ -370,7 +446,9 @@ void GridEditing::HideEditControl(int col, int row)
         const bool write = editMode_ && !cancelled_;
         editMode_ = false;
         cancelled_ = false;
-        if (write) {
+        // Left unchanged, the cell keeps its text (one the editor could not
+        // read would otherwise become the editor's default).
+        if (write && host_->SpinText() != shownText_) {
             const QString text = host_->SpinText();
             const bool blank = SpinAllowEmpty && text.trimmed().isEmpty();
             SetCellFromEditor(real, row, blank ? QString() : SpinNormalized(SpinFor(editControl_), text, NowDays()));
@@ -391,8 +469,9 @@ void GridEditing::HideEditControl(int col, int row)
         const bool write = editMode_ && !cancelled_;
         editMode_ = false;
         cancelled_ = false;
-        if (write)
-            SetCellFromEditor(real, row, PickerText(EditorKindOf(editControl_).picker, host_->PickerValue()));
+        const QString text = PickerText(EditorKindOf(editControl_).picker, host_->PickerValue());
+        if (write && text != shownText_)
+            SetCellFromEditor(real, row, text);
         host_->HidePicker();
         break;
     }
@@ -405,6 +484,54 @@ void GridEditing::HideEditControl(int col, int row)
                                                                   : g_.GetCheckFalseText(real, row));
         break;
     }
+    case EditorKind::Link: {
+        const bool write = editMode_ && !cancelled_;
+        editMode_ = false;
+        cancelled_ = false;
+        const QString value = host_->LinkValue();
+        host_->HideLink();
+        // The value goes through the validation: a key that ended the edit
+        // reads the outcome (LastValidation).
+        const bool fresh = editing_;
+        if (write && ValidateCell(value))
+            SetCellFromEditor(real, row, fresh ? newCellText_ : value);
+        break;
+    }
+    case EditorKind::Rich: {
+        const bool write = editMode_ && !cancelled_;
+        editMode_ = false;
+        cancelled_ = false;
+        if (write)
+            SetCellFromEditor(real, row, host_->RichValue());
+        host_->HideRich();
+        break;
+    }
+    case EditorKind::DropDown: {
+        const bool write = editMode_ && !cancelled_;
+        editMode_ = false;
+        cancelled_ = false;
+        if (write && EditorKindOf(editControl_).drop == DropDownKind::Color) {
+            TColor color = host_->DropDownEditorColor();
+            QString value = host_->DropDownEditorText();
+            if (OnColorSelected)
+                OnColorSelected(&g_, real, row, color, value);
+            SetCellFromEditor(real, row, value);
+            if (g_.GetCellType(real, row) == ctShape)
+                g_.SetShapeColor(real, row, color);
+            else
+                g_.SetColors(real, row, color);
+        } else if (write) {
+            SetCellFromEditor(real, row, host_->DropDownEditorText());
+        }
+        host_->HideDropDownEditor();
+        break;
+    }
+    case EditorKind::PushButton:
+        // The button wrote its caption when it was pressed.
+        editMode_ = false;
+        cancelled_ = false;
+        host_->HideGridButton();
+        break;
     case EditorKind::Text:
     case EditorKind::Later:
     case EditorKind::None:
@@ -430,8 +557,9 @@ void GridEditing::EditDoneArrived(int realCol, int row)
 {
     if (OnEditCellDone)
         OnEditCellDone(&g_, realCol, row);
-    if (g_.MouseActions.EditOnDblClickOnly()) {
-        HideInplaceEdit();
+    // An edit begun before this end arrived (typed ahead) is not this one:
+    // it stays open and its own end switches editing off.
+    if (g_.MouseActions.EditOnDblClickOnly() && !editMode_) {
         TGridOptions o = g_.Options();
         o.Exclude(goEditing);
         g_.SetOptions(o);
@@ -465,7 +593,7 @@ bool GridEditing::SelectCell(int col, int row)
         return true;
     }
     // Leaving the cell ends the edit, with the value validated.
-    const QString value = OpenValue();
+    const QString value = CommitValue();
     if (openKind_ != EditorKind::CheckBox && !ValidateCell(value)) {
         if (openKind_ == EditorKind::Text) {
             noEditChange_ = true;
@@ -505,6 +633,9 @@ bool GridEditing::ValidateCell(const QString& value)
         g_.Navigation.AdvanceOnEnter = false;
         QString v = value;
         try {
+            // The checker corrects before the event sees the text.
+            if (g_.CellChecker && g_.CellChecker->AutoCorrect)
+                v = g_.CellChecker->Correct(real, row, v);
             if (OnCellValidate)
                 OnCellValidate(&g_, col, row, v, valid);
         } catch (...) {
@@ -520,6 +651,9 @@ bool GridEditing::ValidateCell(const QString& value)
         }
         if (valid)
             g_.CalcFooter(real);
+        // A taken text is marked; a refused one never reaches the cell marked.
+        if (valid && g_.CellChecker && g_.CellChecker->AutoMarkError)
+            v = g_.CellChecker->MarkError(real, row, v);
         if (valid && changed)
             CellsChanged(TGridRect{col, row, col, row});
         newCellText_ = v;
@@ -628,6 +762,12 @@ QString GridEditing::OpenValue() const
         return ComboListed() && !comboPicked_ ? g_.CurrentCell() : host_->ComboText();
     case EditorKind::Button:
         return host_->ButtonEditValue();
+    case EditorKind::Link:
+        return host_->LinkValue();
+    case EditorKind::Rich:
+        return host_->RichValue();
+    case EditorKind::DropDown:
+        return host_->DropDownEditorText();
     case EditorKind::Picker:
         return PickerText(EditorKindOf(editControl_).picker, host_->PickerValue());
     case EditorKind::Spin: {
@@ -654,16 +794,38 @@ void GridEditing::SetOpenText(const QString& text)
         host_->SetButtonEditValue(text);
     else if (openKind_ == EditorKind::Picker)
         host_->SetPickerValue(PickerCellValue(EditorKindOf(editControl_).picker, text));
+    else if (openKind_ == EditorKind::Link)
+        host_->SetLinkValue(text);
+    else if (openKind_ == EditorKind::Rich)
+        host_->SetRichValue(text);
+    else if (openKind_ == EditorKind::DropDown)
+        host_->SetDropDownEditorText(text);
     noEditChange_ = false;
+}
+
+bool GridEditing::Unchanged() const
+{
+    return openKind_ == EditorKind::Spin     ? host_->SpinText() == shownText_
+           : openKind_ == EditorKind::Picker ? OpenValue() == shownText_
+                                             : false;
+}
+
+QString GridEditing::CommitValue() const
+{
+    // A spin or picker left as it opened keeps the cell's own text (one it
+    // could not read would otherwise become its default).
+    return Unchanged() ? oldCellText_ : OpenValue();
 }
 
 bool GridEditing::CommitSpin()
 {
     if (openKind_ != EditorKind::Spin)
         return true;
-    const bool ok = ValidateCell(OpenValue());
+    const bool unchanged = Unchanged();
+    const bool ok = ValidateCell(CommitValue());
     // Refused: the editor shows the value it had before the edit.
-    SetOpenText(ok ? newCellText_ : oldCellText_);
+    if (!unchanged || !ok)
+        SetOpenText(ok ? newCellText_ : oldCellText_);
     return ok;
 }
 
@@ -683,6 +845,9 @@ void GridEditing::SpinStepped(bool up)
 
 QString GridEditing::PickerText(PickerKind kind, double value)
 {
+    // No value (an unticked check box): an empty cell.
+    if (std::isnan(value))
+        return {};
     SpinSettings s;
     switch (kind) {
     case PickerKind::Time:
@@ -698,9 +863,42 @@ bool GridEditing::CommitPicker()
 {
     if (openKind_ != EditorKind::Picker)
         return true;
-    const bool ok = ValidateCell(OpenValue());
-    SetOpenText(ok ? newCellText_ : oldCellText_);
+    const bool unchanged = Unchanged();
+    const bool ok = ValidateCell(CommitValue());
+    if (!unchanged || !ok)
+        SetOpenText(ok ? newCellText_ : oldCellText_);
     return ok;
+}
+
+bool GridEditing::CommitDropDown()
+{
+    if (openKind_ != EditorKind::DropDown)
+        return true;
+    const bool ok = ValidateCell(OpenValue());
+    // Refused: the new-cell text (the refused value or the event's
+    // replacement), selected, and the editor stays.
+    SetOpenText(newCellText_);
+    return ok;
+}
+
+void GridEditing::DropDownEdited(const QString& text)
+{
+    if (noEditChange_ || !editMode_ || openKind_ != EditorKind::DropDown)
+        return;
+    if (OnEditChange)
+        OnEditChange(&g_, editCell_.X, editCell_.Y, text);
+}
+
+void GridEditing::GridButtonClicked()
+{
+    if (openKind_ != EditorKind::PushButton || !editMode_)
+        return;
+    QString caption = host_->GridButtonCaption();
+    if (OnEllipsClick)
+        OnEllipsClick(&g_, g_.RealColIndex(editCell_.X), editCell_.Y, caption);
+    host_->SetGridButtonCaption(caption);
+    g_.SetCells(g_.RealColIndex(editCell_.X), editCell_.Y, caption);
+    g_.InvalidateCell(editCell_.X, editCell_.Y);
 }
 
 bool GridEditing::CommitButton()
@@ -758,13 +956,18 @@ void GridEditing::CancelEdit()
         noEditChange_ = true;
         host_->SetComboText(g_.CurrentCell());
         noEditChange_ = false;
-    } else if (openKind_ == EditorKind::Spin || openKind_ == EditorKind::Button || openKind_ == EditorKind::Picker) {
+    } else if (openKind_ == EditorKind::Spin || openKind_ == EditorKind::Button || openKind_ == EditorKind::Picker ||
+               openKind_ == EditorKind::Link || openKind_ == EditorKind::Rich ||
+               openKind_ == EditorKind::DropDown) {
         // Esc writes nothing back: the cell keeps the text it had.
         SetOpenText(cellCache_);
         cancelled_ = true;
     } else if (openKind_ == EditorKind::CheckBox) {
         // Esc writes nothing back.
         editMode_ = false;
+    } else if (openKind_ == EditorKind::PushButton) {
+        // The text the cell had before the button was pressed comes back.
+        RestoreCellText();
     }
     HideInplaceEdit();
     if (host_)

@@ -5,6 +5,7 @@
 #include "controls/grid/core/key_input.h"
 #include "controls/grid/core/spin_values.h"
 
+#include <QPointer>
 #include <QRect>
 #include <QStringList>
 
@@ -12,12 +13,14 @@
 
 namespace grid {
 
-// The control an editor kind opens. Kinds of later editors (button, date,
-// drop-down, custom, rich text) open nothing yet.
-enum class EditorKind { None, Text, Combo, CheckBox, Spin, Button, Picker, Later };
+// The control an editor kind opens; Later kinds open nothing (yet).
+enum class EditorKind { None, Text, Combo, CheckBox, Spin, Button, Picker, Later, Link, Rich, DropDown, PushButton };
 
 // What a date and time picker edits.
 enum class PickerKind { None, Date, DateUpDown, Time, DateTime };
+
+// The picker behind a drop-down editor.
+enum class DropDownKind { None, TrackBar, Memo, Calculator, Clock, Detail, MultiColumn, Color, Image, Grid };
 
 struct EditorKindRow
 {
@@ -32,6 +35,7 @@ struct EditorKindRow
     TEditorType typing = edNormal;
     bool units = false;
     PickerKind picker = PickerKind::None;
+    DropDownKind drop = DropDownKind::None;
 };
 
 // The row of an editor kind (every TEditorType has one).
@@ -96,6 +100,8 @@ public:
         QString unit;
         QStringList units;
         bool hasUnits = false;
+        // The grid's edit mask (edMaskEditBtn), empty for none.
+        QString mask;
     };
     virtual void ShowButtonEdit(const ButtonSetup& setup) = 0;
     virtual void HideButtonEdit() = 0;
@@ -114,9 +120,65 @@ public:
     };
     virtual void ShowPicker(const PickerSetup& setup) = 0;
     virtual void HidePicker() = 0;
-    // The picker's value as days since 30 December 1899.
+    // The picker's value as days since 30 December 1899; NaN for none (the
+    // date-and-time picker's box unticked).
     virtual double PickerValue() const = 0;
     virtual void SetPickerValue(double value) = 0;
+
+    // A caller's editor (edCustom) run through its link: false when the
+    // link object is none the widget side knows.
+    struct LinkSetup
+    {
+        QRect cellRect;
+        QObject* link = nullptr;
+        int realCol = 0;
+        int row = 0;
+        TColor color = clWindow;
+        TFont font;
+        QString text;
+    };
+    virtual bool ShowLink(const LinkSetup& setup) { return false; }
+    virtual void HideLink() {}
+    virtual QString LinkValue() const { return {}; }
+    virtual void SetLinkValue(const QString& value) {}
+
+    // The rich-text editor: loads the cell's RTF (or plain text); its value
+    // is RTF, or the loaded text itself while nothing was changed.
+    struct RichSetup
+    {
+        QRect rect;
+        QString text;
+        bool selectAll = false;
+        TColor color = clWindow;
+    };
+    virtual void ShowRich(const RichSetup& setup) {}
+    virtual void HideRich() {}
+    virtual QString RichValue() const { return {}; }
+    virtual void SetRichValue(const QString& value) {}
+
+    // The drop-down editors: false when the widget side has none of this
+    // kind. The value is the drop-down's text (the memo's lines joined).
+    struct DropDownSetup
+    {
+        QRect rect;
+        DropDownKind kind = DropDownKind::None;
+        QString text;
+        // The colour picker's colour.
+        TColor color = clNone;
+        bool dropDown = false;
+    };
+    virtual bool ShowDropDownEditor(const DropDownSetup& setup) { return false; }
+    virtual void HideDropDownEditor() {}
+    virtual QString DropDownEditorText() const { return {}; }
+    // Shows a text with the whole of it selected.
+    virtual void SetDropDownEditorText(const QString& value) {}
+    virtual TColor DropDownEditorColor() const { return clNone; }
+
+    // The push button over an edButton cell, its caption the cell's text.
+    virtual bool ShowGridButton(const QRect& rect, const QString& caption) { return false; }
+    virtual void HideGridButton() {}
+    virtual QString GridButtonCaption() const { return {}; }
+    virtual void SetGridButtonCaption(const QString& caption) {}
 
     // Types the character that opened the edit into the open editor.
     virtual void TypeStartChar(QChar ch) = 0;
@@ -191,6 +253,17 @@ public:
     QStringList Units;
     // After the ellipsis the editor closes.
     bool StopEditAfterClick = false;
+
+    // The colour editor closing: the real column, row, the colour picked and
+    // the cell text that goes with it, both of which the handler may change.
+    std::function<void(TExStringGrid*, int col, int row, TColor& color, QString& value)> OnColorSelected;
+
+    // The caller's editor of edCustom cells (the widget side's link; a
+    // column grid's column link goes first). Never owned.
+    QPointer<QObject> EditLink;
+    QObject* CurrentLink() const;
+    // After a link's key ended an edit, the next validation starts anew.
+    void ResetValidation() { lastValidation_ = true; }
 
     QString InvalidEntryTitle;
     QString InvalidEntryText;
@@ -268,6 +341,14 @@ public:
     bool CommitButton();
     // The commit of a date or time picker (Enter, Tab): false on refusal.
     bool CommitPicker();
+    // The commit of a drop-down editor: false on refusal, the editor then
+    // showing the grid's new-cell text, selected.
+    bool CommitDropDown();
+    // A drop-down editor's text changed (announced by OnEditChange).
+    void DropDownEdited(const QString& text);
+    // The push button of an edButton cell was pressed (click or Space): its
+    // caption goes through OnEllipsClick into the cell.
+    void GridButtonClicked();
     // A picker's value as the cell's text (the short date format, the time
     // with seconds, or both with a space between).
     static QString PickerText(PickerKind kind, double value);
@@ -295,8 +376,14 @@ public:
 
 private:
     void ShowText(int col, int row);
+    // The edCustom branch of ShowEditControl (edit_link_open.cpp).
+    void ShowLink(int col, int row);
     // The open editor's value, and putting a text back into it.
     QString OpenValue() const;
+    // Whether the open spin or picker still shows what it opened with.
+    bool Unchanged() const;
+    // The value a commit validates: the cell's own text while unchanged.
+    QString CommitValue() const;
     void SetOpenText(const QString& text);
     bool ComboListed() const;
 
@@ -310,6 +397,8 @@ private:
     bool blockKill_ = false;
     bool validating_ = false;
     bool noEditChange_ = false;
+    // What the spin or picker editor showed when it opened.
+    QString shownText_;
     bool lastValidation_ = true;
     bool comboPicked_ = false;
     bool cancelled_ = false;

@@ -14,11 +14,11 @@ inline constexpr const char* kEditorTypeNames[] = {
     "edPassword",        "edUnitEditBtn",      "edLowerCase",          "edUpperCase",
     "edFloatSpinEdit",   "edTimeSpinEdit",     "edDateSpinEdit",       "edNumericEditBtn",
     "edFloatEditBtn",    "edCustom",           "edRichEdit",           "edNone",
-    "edUniEdit",         "edUniComboEdit",     "edUniComboList",       "edUniEditBtn",
-    "edUniMemo",         "edValidChars",       "edPositiveFloat",      "edDateTimeEdit",
-    "edTrackBarDropDown", "edMemoDropDown",    "edCalculatorDropDown", "edTimePickerDropDown",
-    "edDetailDropDown",  "edGridDropDown",     "edColorPickerDropDown"};
-static_assert(std::size(kEditorTypeNames) == edColorPickerDropDown + 1);
+    "edDateTimeEdit",    "edValidChars",       "edTrackbarDropDown",   "edMemoDropDown",
+    "edCalculatorDropDown", "edTimePickerDropDown", "edDetailDropDown", "edGridDropDown",
+    "edColorPickerDropDown", "edImagePickerDropDown", "edExGridDropDown", "edPositiveFloat",
+    "edNumericUnitEditBtn", "edFloatUnitEditBtn", "edMaskEditBtn"};
+static_assert(std::size(kEditorTypeNames) == edMaskEditBtn + 1);
 inline constexpr const char* kFontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 
 } // namespace grid

@@ -10,6 +10,10 @@
 #include "controls/grid/widget/inplace_spin.h"
 #include "controls/grid/widget/inplace_button_edit.h"
 #include "controls/grid/widget/inplace_date.h"
+#include "controls/grid/widget/cell_dropdowns.h"
+#include "controls/grid/widget/inplace_grid_button.h"
+#include "controls/grid/widget/inplace_datetime.h"
+#include "controls/grid/widget/rich_edit.h"
 #include "platform/beep.h"
 #include "platform/messages.h"
 #include "controls/grid/core/edit_text_rules.h"
@@ -69,6 +73,10 @@ TGridEditors::~TGridEditors()
 {
     // The editors go first, quietly: losing the focus ends nothing now.
     hiding_ = true;
+    dropDowns_.reset();
+    gridButton_.reset();
+    dateTime_.reset();
+    rich_.reset();
     datePicker_.reset();
     buttonEdit_.reset();
     spin_.reset();
@@ -173,7 +181,15 @@ QWidget* TGridEditors::OpenEditor() const
     case EditorKind::Button:
         return buttonEdit_.get();
     case EditorKind::Picker:
-        return datePicker_.get();
+        return dateTimeOpen_ ? static_cast<QWidget*>(dateTime_.get()) : static_cast<QWidget*>(datePicker_.get());
+    case EditorKind::Link:
+        return LinkControl();
+    case EditorKind::Rich:
+        return rich_.get();
+    case EditorKind::DropDown:
+        return dropDowns_ ? dropDowns_->Open() : nullptr;
+    case EditorKind::PushButton:
+        return gridButton_.get();
     case EditorKind::None:
     case EditorKind::Later:
         break;
@@ -261,6 +277,17 @@ void TGridEditors::TypeStartChar(QChar ch)
         }
         break;
     }
+    case EditorKind::Link:
+    case EditorKind::Rich:
+        TypeIntoOwn(ch);
+        break;
+    case EditorKind::DropDown:
+        if (dropDowns_)
+            dropDowns_->TypeStartChar(ch);
+        break;
+    case EditorKind::PushButton:
+    case EditorKind::Picker:
+        break;
     case EditorKind::CheckBox:
     case EditorKind::None:
     case EditorKind::Later:
@@ -407,6 +434,7 @@ void TGridEditors::ShowButtonEdit(const ButtonSetup& setup)
 {
     TInplaceButtonEdit& b = ButtonEdit();
     b.SetUnits(setup.hasUnits, setup.units);
+    b.SetMask(setup.mask);
     b.setText(setup.text);
     b.SetUnit(setup.unit);
     b.setGeometry(setup.rect);
@@ -441,6 +469,11 @@ void TGridEditors::SetButtonEditValue(const QString& value)
 
 void TGridEditors::ShowPicker(const PickerSetup& setup)
 {
+    dateTimeOpen_ = setup.kind == PickerKind::DateTime;
+    if (dateTimeOpen_) {
+        ShowDateAndTime(setup);
+        return;
+    }
     TInplaceDate& d = DatePicker();
     d.Setup(setup.kind);
     d.SetValue(setup.value);
@@ -450,21 +483,28 @@ void TGridEditors::ShowPicker(const PickerSetup& setup)
     d.setFocus(Qt::OtherFocusReason);
     d.setCurrentSectionIndex(0);
     d.setSelectedSection(d.sectionAt(0));
+    if (setup.dropDown)
+        d.DropDown();
 }
 
 void TGridEditors::HidePicker()
 {
-    HideWidget(datePicker_.get());
+    HideWidget(dateTimeOpen_ ? static_cast<QWidget*>(dateTime_.get()) : static_cast<QWidget*>(datePicker_.get()));
+    dateTimeOpen_ = false;
 }
 
 double TGridEditors::PickerValue() const
 {
+    if (dateTimeOpen_)
+        return DateAndTimeValue();
     return datePicker_ ? datePicker_->Value() : 0;
 }
 
 void TGridEditors::SetPickerValue(double value)
 {
-    if (datePicker_)
+    if (dateTimeOpen_)
+        SetDateAndTimeValue(value);
+    else if (datePicker_)
         datePicker_->SetValue(value);
 }
 
@@ -506,13 +546,18 @@ void TGridEditors::SetSpinText(const QString& text)
 namespace {
 
 // What a closing key of an editor does.
-enum class CloseStep { Commit, Tab, Cancel, SetMaximum, SetMinimum, Ellipsis };
+enum class CloseStep { Commit, Tab, Cancel, SetMaximum, SetMinimum, Ellipsis, Leave };
+
+// When a drop-down editor's row holds: popup open or closed, for the colour
+// editor or the others. Rows of other editors hold always.
+enum : unsigned { kOpenOther = 1, kClosedOther = 2, kOpenColor = 4, kClosedColor = 8, kAnyState = 15 };
 
 struct CloseKeyRow
 {
     EditorKind kind;
     int key;
     CloseStep step;
+    unsigned when = kAnyState;
 };
 
 constexpr int kKeyF4 = 0x73;
@@ -537,12 +582,29 @@ constexpr CloseKeyRow kCloseKeys[] = {
     {EditorKind::Picker, VK_ESCAPE, CloseStep::Cancel},
     {EditorKind::Picker, VK_PRIOR, CloseStep::Commit},
     {EditorKind::Picker, VK_NEXT, CloseStep::Commit},
+    // Drop-downs: Alt+Down opens the popup; Alt+Up leaves as Up does. The
+    // colour editor's arrows and pages move inside its open popup.
+    {EditorKind::DropDown, VK_RETURN, CloseStep::Commit},
+    {EditorKind::DropDown, VK_TAB, CloseStep::Tab},
+    {EditorKind::DropDown, VK_ESCAPE, CloseStep::Cancel},
+    {EditorKind::DropDown, VK_UP, CloseStep::Commit, kOpenOther | kClosedOther | kClosedColor},
+    {EditorKind::DropDown, VK_DOWN, CloseStep::Commit, kOpenOther | kClosedOther | kClosedColor},
+    {EditorKind::DropDown, VK_PRIOR, CloseStep::Commit, kOpenOther | kClosedOther | kClosedColor},
+    {EditorKind::DropDown, VK_NEXT, CloseStep::Commit, kOpenOther | kClosedOther | kClosedColor},
+    {EditorKind::DropDown, VK_END, CloseStep::Commit, kOpenOther},
+    {EditorKind::DropDown, VK_HOME, CloseStep::Commit, kClosedColor},
+    // The push button: the arrows move on in the grid, Esc restores the cell.
+    {EditorKind::PushButton, VK_ESCAPE, CloseStep::Cancel},
+    {EditorKind::PushButton, VK_LEFT, CloseStep::Leave},
+    {EditorKind::PushButton, VK_RIGHT, CloseStep::Leave},
+    {EditorKind::PushButton, VK_UP, CloseStep::Leave},
+    {EditorKind::PushButton, VK_DOWN, CloseStep::Leave},
 };
 
-const CloseKeyRow* CloseKeyOf(EditorKind kind, int key)
+const CloseKeyRow* CloseKeyOf(EditorKind kind, int key, unsigned state = kAnyState)
 {
     for (const CloseKeyRow& row : kCloseKeys)
-        if (row.kind == kind && row.key == key)
+        if (row.kind == kind && row.key == key && (row.when & state) != 0)
             return &row;
     return nullptr;
 }
@@ -552,13 +614,23 @@ const CloseKeyRow* CloseKeyOf(EditorKind kind, int key)
 bool TGridEditors::ClosingKey(EditorKind kind, QKeyEvent* event)
 {
     const GridKey key = ToGridKey(*event);
-    const CloseKeyRow* row = CloseKeyOf(kind, key.code);
+    unsigned state = kAnyState;
+    bool dropped = false;
+    if (kind == EditorKind::DropDown) {
+        if (key.code == VK_DOWN && key.shift.Contains(ssAlt))
+            return false;
+        dropped = dropDowns_ && dropDowns_->DroppedDown();
+        const bool color = dropDowns_ && dropDowns_->Kind() == DropDownKind::Color;
+        state = color ? (dropped ? kOpenColor : kClosedColor) : (dropped ? kOpenOther : kClosedOther);
+    }
+    const CloseKeyRow* row = CloseKeyOf(kind, key.code, state);
     if (row == nullptr || kind != editing_.OpenKind())
         return false;
     const auto commit = [&] {
-        return kind == EditorKind::Spin     ? editing_.CommitSpin()
-               : kind == EditorKind::Picker ? editing_.CommitPicker()
-                                            : editing_.CommitButton();
+        return kind == EditorKind::Spin       ? editing_.CommitSpin()
+               : kind == EditorKind::Picker   ? editing_.CommitPicker()
+               : kind == EditorKind::DropDown ? editing_.CommitDropDown()
+                                              : editing_.CommitButton();
     };
     switch (row->step) {
     case CloseStep::Ellipsis:
@@ -586,9 +658,20 @@ bool TGridEditors::ClosingKey(EditorKind kind, QKeyEvent* event)
     case CloseStep::Cancel:
         editing_.CancelEdit();
         return true;
+    case CloseStep::Leave:
+        editing_.DoneInplaceEdit(key.code, key.shift);
+        return true;
     case CloseStep::Commit:
         if (commit()) {
-            editing_.DoneInplaceEdit(key.code, key.shift);
+            int code = key.code;
+            TShiftState shift = key.shift;
+            if (kind == EditorKind::DropDown) {
+                // With the popup open the editor closes where it is.
+                if (dropped && code != VK_RETURN)
+                    code = 0;
+                shift.Exclude(ssAlt);
+            }
+            editing_.DoneInplaceEdit(code, shift);
             TExStringGrid& g = Grid();
             if (g.Navigation.AdvanceOnEnter && g.Navigation.AdvanceAutoEdit)
                 editing_.ShowInplaceEdit();
@@ -826,6 +909,7 @@ bool TGridEditors::EditorTab(bool next)
                     : kind == EditorKind::Spin   ? editing_.CommitSpin()
                     : kind == EditorKind::Button ? editing_.CommitButton()
                     : kind == EditorKind::Picker ? editing_.CommitPicker()
+                    : kind == EditorKind::DropDown ? editing_.CommitDropDown()
                                                  : editing_.CommitText();
     if (!ok)
         return true;

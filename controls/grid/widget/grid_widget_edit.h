@@ -21,6 +21,11 @@ class TGridCheckBox;
 class TInplaceSpin;
 class TInplaceButtonEdit;
 class TInplaceDate;
+class TGridButton;
+class TExDateTimePicker;
+class TCellDropDowns;
+class TEditLink;
+class TExRichEdit;
 
 // Runs an input handler; a GridError (or any other exception) never leaves
 // it: it is reported through the platform's messages.
@@ -54,6 +59,23 @@ public:
     TInplaceSpin* MadeSpinEdit() const { return spin_.get(); }
     TInplaceButtonEdit* MadeButtonEdit() const { return buttonEdit_.get(); }
     TInplaceDate* MadeDatePicker() const { return datePicker_.get(); }
+    // The drop-down editors (null without an installed maker) and the push
+    // button of edButton cells (grid_widget_dropdown.cpp).
+    TCellDropDowns* DropDowns();
+    TCellDropDowns* MadeDropDowns() const { return dropDowns_.get(); }
+    TGridButton& GridButton();
+    TGridButton* MadeGridButton() const { return gridButton_.get(); }
+    // The date-and-time composite of edDateTimeEdit cells (its check box
+    // set here or from OnGetEditorProp; grid_widget_datetime.cpp).
+    TExDateTimePicker& DateAndTimePicker();
+    TExDateTimePicker* MadeDateAndTimePicker() const { return dateTime_.get(); }
+    // The push button was pressed (left-button release or Space).
+    void GridButtonPressed();
+    // The rich-text editor of edRichEdit cells and the link of the open
+    // edCustom edit (grid_widget_link.cpp).
+    TExRichEdit& RichEdit();
+    TExRichEdit* MadeRichEdit() const { return rich_.get(); }
+    TEditLink* OpenLink() const;
     // The editor shown now; null while none.
     QWidget* OpenEditor() const;
     // While an editor hands the focus back to the grid.
@@ -122,6 +144,23 @@ public:
     void HidePicker() override;
     double PickerValue() const override;
     void SetPickerValue(double value) override;
+    bool ShowLink(const LinkSetup& setup) override;
+    void HideLink() override;
+    QString LinkValue() const override;
+    void SetLinkValue(const QString& value) override;
+    void ShowRich(const RichSetup& setup) override;
+    void HideRich() override;
+    QString RichValue() const override;
+    void SetRichValue(const QString& value) override;
+    bool ShowDropDownEditor(const DropDownSetup& setup) override;
+    void HideDropDownEditor() override;
+    QString DropDownEditorText() const override;
+    void SetDropDownEditorText(const QString& value) override;
+    TColor DropDownEditorColor() const override;
+    bool ShowGridButton(const QRect& rect, const QString& caption) override;
+    void HideGridButton() override;
+    QString GridButtonCaption() const override;
+    void SetGridButtonCaption(const QString& caption) override;
     void TypeStartChar(QChar ch) override;
     void FocusGrid() override;
     void PostEditDone(int realCol, int row) override;
@@ -140,7 +179,16 @@ private:
     void LeaveByTab(TShiftState shift);
     void EnterFromText(const GridKey& key);
     void HideWidget(QWidget* w);
+    // The date-and-time composite's part of the picker steps; an unticked
+    // box reads as NaN (no value).
+    void ShowDateAndTime(const PickerSetup& setup);
+    double DateAndTimeValue() const;
+    void SetDateAndTimeValue(double value);
     QWidget* TextWidget() const;
+    // The open link's control while it lives in the cell; null otherwise.
+    QWidget* LinkControl() const;
+    // The opening character into the link's control or the rich editor.
+    void TypeIntoOwn(QChar ch);
 
     TGridWidget& widget_;
     GridEditing& editing_;
@@ -151,6 +199,12 @@ private:
     std::unique_ptr<TInplaceSpin> spin_;
     std::unique_ptr<TInplaceButtonEdit> buttonEdit_;
     std::unique_ptr<TInplaceDate> datePicker_;
+    std::unique_ptr<TCellDropDowns> dropDowns_;
+    std::unique_ptr<TGridButton> gridButton_;
+    std::unique_ptr<TExDateTimePicker> dateTime_;
+    bool dateTimeOpen_ = false;
+    std::unique_ptr<TExRichEdit> rich_;
+    QPointer<TEditLink> openLink_;
     QPointer<QWidget> lookupEdit_;
     bool lookupWork_ = true;
     bool memoOpen_ = false;

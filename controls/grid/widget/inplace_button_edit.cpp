@@ -1,5 +1,6 @@
 #include "controls/grid/widget/inplace_button_edit.h"
 
+#include "controls/grid/cell_controls/edit_mask.h"
 #include "controls/grid/core/edit_text_rules.h"
 #include "controls/grid/widget/grid_widget_edit.h"
 #include "controls/grid/widget/inplace_edit.h"
@@ -37,6 +38,17 @@ void TInplaceButtonEdit::SetUnits(bool hasUnits, const QStringList& units)
     unit_.clear();
     setAlignment(hasUnits ? Qt::AlignRight : Qt::AlignLeft);
     Layout();
+}
+
+QString TInplaceButtonEdit::Value() const
+{
+    return (mask_.isEmpty() ? text() : MaskedValue(displayText(), mask_)) + unit_;
+}
+
+void TInplaceButtonEdit::SetMask(const QString& mask)
+{
+    mask_ = mask;
+    setInputMask(ToQtEditMask(mask).InputMask);
 }
 
 void TInplaceButtonEdit::SetUnit(const QString& unit)

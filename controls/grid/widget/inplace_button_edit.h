@@ -22,7 +22,9 @@ public:
     void SetUnit(const QString& unit);
     QString Unit() const { return unit_; }
     // Text and unit together; a value ending in no unit is all text.
-    QString Value() const { return text() + unit_; }
+    QString Value() const;
+    // The grid's edit mask ("" for none): shown as the edit's input mask.
+    void SetMask(const QString& mask);
     void SetValue(const QString& value);
     void TypeText(const QString& text);
 
@@ -47,6 +49,7 @@ private:
     QToolButton* button_;
     QMenu* menu_ = nullptr;
     bool hasUnits_ = false;
+    QString mask_;
     QStringList units_;
     QString unit_;
 };

@@ -7,7 +7,9 @@
 
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QStyleOptionComboBox>
 
 #include <cmath>
 
@@ -71,6 +73,22 @@ void TInplaceDate::SetValue(double days)
     setDateTime(QDateTime(kDayZero.addDays(static_cast<qint64>(whole)), QTime::fromMSecsSinceStartOfDay(msecs)));
 }
 
+void TInplaceDate::DropDown()
+{
+    if (!calendarPopup() || !isVisible() || (calendarWidget() != nullptr && calendarWidget()->isVisible()))
+        return;
+    // The edit opens its calendar from a press on its drop button only.
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint at =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QDateTimeEdit::mousePressEvent(&press);
+}
+
 bool TInplaceDate::event(QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride && EditorOwnsKey(*static_cast<QKeyEvent*>(event))) {
@@ -98,6 +116,12 @@ void TInplaceDate::keyPressEvent(QKeyEvent* event)
     RunGuarded([&] {
         if (editors_.ClosingKey(EditorKind::Picker, event))
             return;
+        const bool alt = event->modifiers().testFlag(Qt::AltModifier);
+        if (calendarPopup() && (event->key() == Qt::Key_F4 ||
+                                (alt && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)))) {
+            DropDown();
+            return;
+        }
         const QString typed = event->text();
         const bool digit = typed.size() == 1 && typed.at(0).isDigit();
         const int section = currentSectionIndex();
@@ -114,6 +138,14 @@ void TInplaceDate::keyPressEvent(QKeyEvent* event)
                 Qt::QueuedConnection);
         }
     });
+}
+
+void TInplaceDate::hideEvent(QHideEvent* event)
+{
+    // A calendar still dropped down goes with the editor.
+    if (calendarPopup() && calendarWidget() != nullptr && calendarWidget()->isVisible())
+        calendarWidget()->window()->hide();
+    QDateTimeEdit::hideEvent(event);
 }
 
 void TInplaceDate::focusOutEvent(QFocusEvent* event)

@@ -21,11 +21,14 @@ public:
     // Days since 30 December 1899.
     double Value() const;
     void SetValue(double days);
+    // Opens the calendar (dates only); Alt+Down, Alt+Up and F4 do it too.
+    void DropDown();
 
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:

@@ -174,4 +174,37 @@ TEST_F(ButtonEditor, TheButtonRunsTheEllipsisThenTheUnitsMenu)
     EXPECT_EQ(grid.Cells(kUnit, 1), "12m");
 }
 
+// The masked kind shows the grid's edit mask and stores what the mask keeps;
+// the numeric and float unit kinds split units and filter their typing.
+TEST_F(ButtonEditor, MaskedAndTypedUnitKinds)
+{
+    const struct
+    {
+        TEditorType editor;
+        const char* mask;
+        const char* cell;
+        const char* typed;
+        const char* stored;
+    } cases[] = {
+        {edMaskEditBtn, "99:99;1;_", "", "1234", "12:34"},
+        {edMaskEditBtn, "99:99;0;_", "", "1234", "1234"},
+        {edNumericUnitEditBtn, "", "12cm", "5x", "125cm"},
+        {edFloatUnitEditBtn, "", "1m", ".5a", "1.5m"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        grid.Columns()[kUnit]->SetEditor(c.editor);
+        grid.OnGetEditMask = [&](TExStringGrid*, int, int, QString& mask) { mask = QString::fromLatin1(c.mask); };
+        StartAt(kUnit, 1, c.cell);
+        Keys({{Qt::Key_F2, kNo}, {Qt::Key_End, kNo}});
+        ASSERT_TRUE(Open());
+        if (*c.mask != 0)
+            Keys({{Qt::Key_Home, kNo}});
+        Type(c.typed);
+        Keys({{Qt::Key_Return, kNo}});
+        EXPECT_FALSE(Open());
+        EXPECT_EQ(grid.Cells(kUnit, 1), c.stored);
+    }
+}
+
 } // namespace

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -161,6 +162,44 @@ TEST_F(DatePicker, ARefusedValueKeepsThePickerOpen)
     EXPECT_TRUE(Open());
     EXPECT_EQ(grid.Cells(kDate, 1), "15/03/2024");
     EXPECT_EQ(editors->MadeDatePicker()->date(), QDate(2024, 3, 15));
+}
+
+// Alt+Down, Alt+Up and F4 drop the calendar down and change no field (the
+// arrows alone step the field under the caret).
+TEST_F(DatePicker, AltArrowsAndF4OpenTheCalendarWithoutStepping)
+{
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Down, Qt::AltModifier}, std::pair{Qt::Key_Up, Qt::AltModifier},
+                                         std::pair{Qt::Key_F4, Qt::NoModifier}}) {
+        SCOPED_TRACE(key);
+        StartAt(kDate, "11/12/2026");
+        TInplaceDate* picker = editors->MadeDatePicker();
+        QTest::keyClick(picker, key, modifiers);
+        ASSERT_NE(picker->calendarWidget(), nullptr);
+        EXPECT_TRUE(picker->calendarWidget()->isVisible());
+        EXPECT_EQ(picker->date(), QDate(2026, 12, 11));
+        // Hiding the editor closes its calendar too.
+        editing->HideInplaceEdit();
+        EXPECT_FALSE(picker->calendarWidget()->isVisible());
+        EXPECT_EQ(grid.Cells(kDate, 1), "11/12/2026");
+    }
+}
+
+// A picker or date spin left unchanged writes nothing back: a text the editor
+// cannot read stays as it was instead of becoming its default date.
+TEST_F(DatePicker, LeftUnchangedTheCellKeepsItsText)
+{
+    grid.Columns()[kNumber]->SetEditor(edDateSpinEdit);
+    for (const int col : {int(kDate), int(kNumber)}) {
+        SCOPED_TRACE(col);
+        StartAt(col, "next week");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(editing->EditMode());
+        EXPECT_EQ(grid.Cells(col, 1), "next week");
+    }
+    // Leaving by Tab or a click elsewhere keeps it too.
+    StartAt(kDate, "next week");
+    grid.MoveCurrentCell(kTime, 2);
+    EXPECT_EQ(grid.Cells(kDate, 1), "next week");
 }
 
 } // namespace

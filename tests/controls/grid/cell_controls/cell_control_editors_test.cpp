@@ -37,6 +37,7 @@ public:
         if (auto* c = qobject_cast<QComboBox*>(control))
             values[control] = c->currentText();
     }
+    void CellControlCancel(QWidget* control) override { cancels << control; }
     bool AdvanceAuto() const override { return advanceAuto; }
     void AdvanceFromCell() override { ++col; }
     bool FocusNextCellControl() override
@@ -57,6 +58,7 @@ public:
     TControlCombo* combo;
     std::vector<QWidget*> controls;
     QList<QWidget*> exits;
+    QList<QWidget*> cancels;
     std::map<QWidget*, QString> values;
     bool advanceAuto = false;
     int col = 1;
@@ -130,6 +132,36 @@ TEST(CellControlEditors, TabWithAutomaticAdvanceMovesToTheNextCell)
     QTest::keyClick(d.grid->first, Qt::Key_Left);
     EXPECT_EQ(d.grid->first->text(), QStringLiteral("a"));
     EXPECT_EQ(d.grid->first->cursorPosition(), 0);
+}
+
+TEST(CellControlEditors, EscClosesWithoutHandingBackAndNeverReachesTheDialog)
+{
+    Dialog d;
+    d.grid->first->setFocus();
+    QTest::keyClicks(d.grid->first, QStringLiteral("abc"));
+    QTest::keyClick(d.grid->first, Qt::Key_Escape);
+    EXPECT_TRUE(d.grid->exits.isEmpty());
+    EXPECT_EQ(d.grid->cancels, QList<QWidget*>{d.grid->first});
+    EXPECT_TRUE(d.grid->hasFocus());
+    EXPECT_TRUE(d.dialog.isVisible());
+
+    // A pick-only combo has the same keys.
+    d.grid->combo->SetTyping(false);
+    d.grid->combo->setFocus();
+    QTest::keyClick(d.grid->combo, Qt::Key_Escape);
+    EXPECT_EQ(d.grid->cancels, (QList<QWidget*>{d.grid->first, d.grid->combo}));
+    d.grid->combo->setFocus();
+    d.grid->combo->setCurrentIndex(0);
+    QTest::keyClick(d.grid->combo, Qt::Key_Return);
+    EXPECT_EQ(d.grid->values[d.grid->combo], QStringLiteral("low"));
+    EXPECT_TRUE(d.dialog.isVisible());
+    // Typing again: the new edit part takes the keys too.
+    d.grid->combo->SetTyping(true);
+    d.grid->combo->setFocus();
+    QTest::keyClick(d.grid->combo->lineEdit(), Qt::Key_Escape);
+    EXPECT_EQ(d.grid->cancels.size(), 3);
+    EXPECT_TRUE(d.dialog.isVisible());
+    EXPECT_EQ(d.dialog.result(), 0);
 }
 
 }  // namespace
