@@ -1,5 +1,7 @@
 // Bytes as an .xls file (FreeXL reads files only, so they go to a
 // temporary file first): the sheet list, then the first sheet in a grid.
+// The library runs in a child process of the reader: what is fuzzed here is
+// our side, the hand-back and the refusal of whatever the child fails on.
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/office/spreadsheet.h"
 

@@ -55,4 +55,17 @@ std::optional<Sheet> ReadXlsSheet(const QString& fileName, const std::optional<Q
 // A number as text: up to 15 significant digits, no trailing zeros.
 QString NumberText(double value);
 
+// Whether a number format shows a date or a time: a built-in format number,
+// or a format code (its first section; quoted text, escapes and bracketed
+// colours and locales ignored, elapsed times counted).
+bool IsBuiltInDateFormat(int id);
+bool IsDateFormatCode(const QString& code);
+// A date cell's value (days from 30 December 1899) as the grid shows dates:
+// the short date, then the time when it is not midnight; only the time when
+// there is no day. Values below 0 or past 31 December 9999 stay numbers.
+QString DateText(double days);
+// Days from 30 December 1899 of an ISO 8601 date, date and time, or time of
+// day; nullopt for any other text.
+std::optional<double> IsoDays(const QString& text);
+
 } // namespace grid::office

@@ -138,6 +138,7 @@ struct Index
 {
     std::vector<SheetEntry> Sheets;
     int Active = 0;
+    bool Date1904 = false;
 };
 
 Index ReadIndex(const Package& package)
@@ -162,6 +163,8 @@ Index ReadIndex(const Package& package)
     }
 
     Index index;
+    const char* base = Child(root, "workbookPr").attribute("date1904").value();
+    index.Date1904 = std::strcmp(base, "1") == 0 || std::strcmp(base, "true") == 0;
     int active = 0;
     if (const pugi::xml_node view = Child(Child(root, "bookViews"), "workbookView"))
         active = view.attribute("activeTab").as_int(0);
@@ -201,6 +204,41 @@ QStringList SharedStrings(const Package& package)
     return out;
 }
 
+// Per cell style, whether its number format shows a date or a time.
+std::vector<bool> DateStyles(const Package& package)
+{
+    std::vector<bool> out;
+    const auto bytes = package.Part(QStringLiteral("xl/styles.xml"));
+    if (!bytes)
+        return out;
+    pugi::xml_document doc;
+    Load(doc, *bytes);
+    const pugi::xml_node root = doc.document_element();
+    QHash<int, bool> custom;
+    for (pugi::xml_node f : Child(root, "numFmts").children())
+        if (Is(f, "numFmt"))
+            custom.insert(f.attribute("numFmtId").as_int(-1), IsDateFormatCode(Utf8(f.attribute("formatCode").value())));
+    for (pugi::xml_node xf : Child(root, "cellXfs").children()) {
+        if (!Is(xf, "xf"))
+            continue;
+        const int id = xf.attribute("numFmtId").as_int(0);
+        out.push_back(custom.contains(id) ? custom.value(id) : IsBuiltInDateFormat(id));
+    }
+    return out;
+}
+
+// A date cell's number as days from 30 December 1899: the 1904 base moved,
+// and the 1900 base's days before its phantom 29 February one later; a time
+// of day (no whole day) stays as it is.
+double SerialDays(double serial, bool date1904)
+{
+    if (serial < 1)
+        return serial;
+    if (date1904)
+        return serial + 1462;
+    return serial >= 1 && serial < 60 ? serial + 1 : serial;
+}
+
 // "B12" into column and row; false when it is no cell of a sheet.
 bool CellRef(const char* ref, int& col, int& row)
 {
@@ -214,12 +252,13 @@ bool CellRef(const char* ref, int& col, int& row)
     return ok && col >= 1 && col <= kSheetCols && row >= 1 && row <= kSheetRows;
 }
 
-Sheet ReadCells(const Package& package, const SheetEntry& entry)
+Sheet ReadCells(const Package& package, const SheetEntry& entry, bool date1904)
 {
     const auto bytes = package.Part(entry.Part);
     if (!bytes)
         Incorrect();
     const QStringList strings = SharedStrings(package);
+    const std::vector<bool> dateStyles = DateStyles(package);
     pugi::xml_document doc;
     Load(doc, *bytes);
     const pugi::xml_node root = doc.document_element();
@@ -267,14 +306,20 @@ Sheet ReadCells(const Package& package, const SheetEntry& entry)
                 cell.Text = Utf8(v.text().get()).trimmed() == u"1" ? QStringLiteral("True") : QStringLiteral("False");
             } else if (std::strcmp(type, "e") == 0) {
                 cell.Error = true;
-            } else if (std::strcmp(type, "str") == 0 || std::strcmp(type, "d") == 0) {
+            } else if (std::strcmp(type, "str") == 0) {
                 cell.Text = Utf8(v.text().get());
+            } else if (std::strcmp(type, "d") == 0) {
+                cell.Text = Utf8(v.text().get());
+                if (const std::optional<double> days = IsoDays(cell.Text))
+                    cell.Text = DateText(*days);
             } else {
                 bool ok = false;
                 const double d = Utf8(v.text().get()).trimmed().toDouble(&ok);
                 if (!ok)
                     Incorrect();
-                cell.Text = NumberText(d);
+                const int style = c.attribute("s").as_int(0);
+                const bool date = style >= 0 && std::size_t(style) < dateStyles.size() && dateStyles[std::size_t(style)];
+                cell.Text = date ? DateText(SerialDays(d, date1904)) : NumberText(d);
             }
             sheet.Cells.push_back(std::move(cell));
         }
@@ -308,7 +353,7 @@ std::optional<Sheet> ReadXlsxSheet(const QByteArray& bytes, const std::optional<
         if (chosen < 0)
             return std::nullopt;
     }
-    return ReadCells(package, index.Sheets[chosen]);
+    return ReadCells(package, index.Sheets[chosen], index.Date1904);
 }
 
 } // namespace grid::office

@@ -1,5 +1,7 @@
 #include "controls/grid/print/cell_placement.h"
 
+#include <cmath>
+
 namespace grid::print {
 
 namespace {
@@ -35,6 +37,28 @@ PageRect PlaceCheckBox(const PageRect& cell, int gw, int gh, bool textEmpty, TAl
     }
     r.Bottom = r.Top - gh;
     return r;
+}
+
+RadioPlace PlaceRadioItem(const PageRect& cell, int i, int textHeight, int glyph, bool horizontal,
+                          int captionsBefore, double onePx)
+{
+    // As the screen places them: 2 px in, captions 2 px above the glyph's top,
+    // 4 px after it in a column.
+    const int two = int(std::lround(2 * onePx));
+    RadioPlace p;
+    if (horizontal) {
+        p.Glyph.Left = cell.Left + two + i * glyph + captionsBefore;
+        p.Glyph.Top = cell.Top - (cell.Height() - glyph) / 2;
+        p.CaptionX = p.Glyph.Left + glyph;
+    } else {
+        p.Glyph.Left = cell.Left + two;
+        p.Glyph.Top = cell.Top - textHeight * i - two;
+        p.CaptionX = p.Glyph.Left + glyph + int(std::lround(4 * onePx));
+    }
+    p.Glyph.Right = p.Glyph.Left + glyph;
+    p.Glyph.Bottom = p.Glyph.Top - glyph;
+    p.CaptionY = p.Glyph.Top + two;
+    return p;
 }
 
 } // namespace grid::print

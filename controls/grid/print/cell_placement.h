@@ -11,4 +11,17 @@ namespace grid::print {
 PageRect PlaceCheckBox(const PageRect& cell, int gw, int gh, bool textEmpty, TAlignment cellAlign,
                        TCellHAlign graphicH, TCellVAlign graphicV, int margin);
 
+// Item i (from 0) of a printed radio group in cell: its glyph (glyph by
+// glyph units) and the top left of its caption. Items go side by side when
+// horizontal (captionsBefore: the width of the earlier captions), else one
+// per textHeight; onePx is one screen pixel in page units.
+struct RadioPlace
+{
+    PageRect Glyph;
+    int CaptionX = 0;
+    int CaptionY = 0;
+};
+RadioPlace PlaceRadioItem(const PageRect& cell, int i, int textHeight, int glyph, bool horizontal,
+                          int captionsBefore, double onePx);
+
 } // namespace grid::print

@@ -2,7 +2,10 @@
 
 #include "controls/grid/html/mini_html_markup.h"
 
+#include <QPainter>
 #include <QRegularExpression>
+
+#include <cmath>
 
 namespace grid::print {
 
@@ -14,6 +17,16 @@ QStringList HtmlLines(const QString& html)
     s.replace(QRegularExpression(QStringLiteral("<br\\s*/?>"), QRegularExpression::CaseInsensitiveOption),
               QStringLiteral("\n"));
     return html::StripHtmlTags(s).split(u'\n');
+}
+
+FakePrintCanvas::Op MakeOp(FakePrintCanvas::Kind what, const PageRect& rect, const QString& text, TColor color)
+{
+    FakePrintCanvas::Op op;
+    op.What = what;
+    op.Rect = rect;
+    op.Text = text;
+    op.Color = color;
+    return op;
 }
 
 } // namespace
@@ -48,13 +61,13 @@ int FakePrintCanvas::WrappedHeight(const QString& text, int width)
 
 void FakePrintCanvas::TextAt(int x, int y, const QString& text, TColor color)
 {
-    Add({Kind::Text, {x, y, x + TextWidth(text), y - LineHeight}, text, 0, color});
+    Add(MakeOp(Kind::Text, {x, y, x + TextWidth(text), y - LineHeight}, text, color));
 }
 
 void FakePrintCanvas::TextBox(const PageRect& box, const QString& text, TextH h, TextV v, bool wrap, TColor color)
 {
     if (wrap) {
-        Add({Kind::Box, box, text, 0, color});
+        Add(MakeOp(Kind::Box, box, text, color));
         return;
     }
     const int w = TextWidth(text);
@@ -62,39 +75,85 @@ void FakePrintCanvas::TextBox(const PageRect& box, const QString& text, TextH h,
     const int y = v == TextV::Top ? box.Top
                   : v == TextV::Bottom ? box.Bottom + LineHeight
                                        : box.Top - (box.Height() - LineHeight) / 2;
-    Add({Kind::Text, {x, y, x + w, y - LineHeight}, text, 0, color});
+    Add(MakeOp(Kind::Text, {x, y, x + w, y - LineHeight}, text, color));
 }
 
 void FakePrintCanvas::RotatedText(int x, int y, const QString& text, TColor color)
 {
-    Add({Kind::Rotated, {x, y, x, y}, text, 0, color});
+    Add(MakeOp(Kind::Rotated, {x, y, x, y}, text, color));
 }
 
 void FakePrintCanvas::Line(int x1, int y1, int x2, int y2, TColor color, int width, TPenStyle)
 {
-    Op op{Kind::Line, {x1, y1, x2, y2}, {}, 0, color};
+    Op op = MakeOp(Kind::Line, {x1, y1, x2, y2}, {}, color);
     op.Width = width;
     Add(op);
 }
 
 void FakePrintCanvas::FillRect(const PageRect& rect, TColor color)
 {
-    Add({Kind::Fill, rect, {}, 0, color});
+    Add(MakeOp(Kind::Fill, rect, {}, color));
 }
 
 void FakePrintCanvas::Gradient(const PageRect& rect, TColor top, TColor, int)
 {
-    Add({Kind::Gradient, rect, {}, 0, top});
+    Add(MakeOp(Kind::Gradient, rect, {}, top));
 }
 
-void FakePrintCanvas::Image(const PageRect& rect, const QImage&)
+void FakePrintCanvas::Image(const PageRect& rect, const QImage& image)
 {
-    Add({Kind::Image, rect});
+    Op op = MakeOp(Kind::Image, rect, {}, clBlack);
+    op.Picture = image;
+    Add(op);
+}
+
+void FakePrintCanvas::RadioButton(const PageRect& rect, bool on)
+{
+    Op op = MakeOp(Kind::Radio, rect, {}, clBlack);
+    op.Checked = on;
+    Add(op);
+}
+
+void FakePrintCanvas::Ellipse(const PageRect& rect, TColor brush, TColor pen)
+{
+    Op op = MakeOp(Kind::Ellipse, rect, {}, brush);
+    op.Pen = pen;
+    Add(op);
+}
+
+void FakePrintCanvas::Pie(const PageRect& rect, int spanDegrees, TColor brush, TColor pen)
+{
+    Op op = MakeOp(Kind::Pie, rect, {}, brush);
+    op.Pen = pen;
+    op.Span = spanDegrees;
+    Add(op);
+}
+
+void FakePrintCanvas::DeviceDraw(const PageRect& rect, const TFont& font, const DeviceDrawing& draw)
+{
+    // Device pixels at DeviceDpi, y down from the page top.
+    const auto px = [this](int v) { return int(std::lround(v * DeviceDpi / 254.0)); };
+    const QRect device(QPoint(px(rect.Left), px(-rect.Top)), QPoint(px(rect.Right) - 1, px(-rect.Bottom) - 1));
+    Op op = MakeOp(Kind::Device, rect, {}, clBlack);
+    // What lies past 4096 pixels is not kept.
+    op.Picture = QImage(device.size().expandedTo(QSize(1, 1)).boundedTo(QSize(4096, 4096)),
+                        QImage::Format_ARGB32_Premultiplied);
+    op.Picture.fill(Qt::transparent);
+    {
+        QPainter painter(&op.Picture);
+        painter.translate(-device.topLeft());
+        QFont f(font.Name);
+        f.setPixelSize(qMax(1, int(std::lround(font.Size * DeviceDpi / 72.0))));
+        painter.setFont(f);
+        draw(painter, device);
+    }
+    Add(op);
+    Ops.last().Font.Font = font;
 }
 
 void FakePrintCanvas::CheckBox(const PageRect& rect, bool checked)
 {
-    Op op{Kind::CheckBox, rect};
+    Op op = MakeOp(Kind::CheckBox, rect, {}, clBlack);
     op.Checked = checked;
     Add(op);
 }
@@ -110,13 +169,13 @@ QSize FakePrintCanvas::HtmlExtent(const QString& html, const PageFont&, int)
 
 void FakePrintCanvas::Html(const PageRect& rect, const QString& html, const PageFont&)
 {
-    Add({Kind::Html, rect, HtmlLines(html).join(u'\n')});
+    Add(MakeOp(Kind::Html, rect, HtmlLines(html).join(u'\n'), clBlack));
 }
 
 void FakePrintCanvas::NewPage()
 {
     ++Sheets;
-    Add({Kind::NewPage});
+    Add(MakeOp(Kind::NewPage, {}, {}, clBlack));
 }
 
 QList<FakePrintCanvas::Op> FakePrintCanvas::TextsOn(int sheet) const

@@ -12,7 +12,7 @@ namespace grid::print {
 class FakePrintCanvas : public PrintCanvas
 {
 public:
-    enum class Kind { Text, Box, Rotated, Line, Fill, Gradient, Image, CheckBox, Html, NewPage };
+    enum class Kind { Text, Box, Rotated, Line, Fill, Gradient, Image, CheckBox, Radio, Ellipse, Pie, Device, Html, NewPage };
     struct Op
     {
         Kind What = Kind::Text;
@@ -21,8 +21,11 @@ public:
         int Sheet = 0;  // sheets started before this op
         TColor Color = clBlack;
         int Width = 0;  // pen width of lines
-        bool Checked = false;
-        PageFont Font;
+        bool Checked = false;   // check boxes and radio buttons
+        PageFont Font;          // text: the canvas font; device drawing: the font given
+        int Span = 0;           // pie: degrees
+        TColor Pen = clNone;    // ellipse and pie outline (Color: the fill)
+        QImage Picture;         // image: what was drawn; device drawing: what the caller painted
     };
 
     int CharWidth = 20;
@@ -44,6 +47,11 @@ public:
     void Gradient(const PageRect& rect, TColor top, TColor bottom, int steps) override;
     void Image(const PageRect& rect, const QImage& image) override;
     void CheckBox(const PageRect& rect, bool checked) override;
+    void RadioButton(const PageRect& rect, bool on) override;
+    void Ellipse(const PageRect& rect, TColor brush, TColor pen) override;
+    void Pie(const PageRect& rect, int spanDegrees, TColor brush, TColor pen) override;
+    // Paints into an image of the rectangle's size at DeviceDpi, kept in the op.
+    void DeviceDraw(const PageRect& rect, const TFont& font, const DeviceDrawing& draw) override;
     void SetClip(const PageRect&) override {}
     void ClearClip() override {}
     QSize HtmlExtent(const QString& html, const PageFont& font, int maxWidth) override;

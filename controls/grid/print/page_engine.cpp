@@ -1,10 +1,13 @@
 #include "controls/grid/print/page_engine.h"
 
 #include "controls/grid/core/graphic_payloads.h"
+#include "controls/grid/core/int_list.h"
 #include "controls/grid/core/text_routines.h"
+#include "controls/grid/print/cell_drawing.h"
 #include "controls/grid/print/cell_placement.h"
 #include "controls/grid/print/rotated_text.h"
 
+#include <QPainter>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -97,6 +100,13 @@ QStringList CellLines(const QString& text, bool multiline)
 }
 
 int RoundHalfEven(double v) { return int(std::nearbyint(v)); }
+
+// A file picture as its file holds it now; none when the file cannot be read.
+QImage PrintedFilePicture(const TCellGraphic& g)
+{
+    const auto* file = dynamic_cast<const TFilePicture*>(g.CellBitmap.Object());
+    return file ? file->Load() : QImage();
+}
 
 // The picture a cell graphic prints, for the kinds printed as pictures.
 const TImagePicture* PrintedPicture(const TCellGraphic& g)
@@ -214,7 +224,7 @@ QSize TGridPageEngine::MeasurePrintCell(int col, int row)
         f.Height = std::abs(MapFontHeight(ps.Font.Size));
         const int box = ps.NoAutoSize ? RoundHalfEven((grid_.ColWidths(col) + 12) * PixelFactor()) : 65535;
         const QSize s = canvas_->HtmlExtent(text, f, box);
-        return {s.width(), s.height() - spacing_};
+        return CustomCellSize(real, row, {s.width(), s.height() - spacing_});
     }
     if (kind == 3)
         grid_.GetCalcCellText(real, row, text);
@@ -261,7 +271,14 @@ QSize TGridPageEngine::MeasurePrintCell(int col, int row)
     height = qMax(height, graphic.height());
     width = qMax(width, graphic.width());
     canvas_->SetFont(saved);
-    return {width, height};
+    return CustomCellSize(real, row, {width, height});
+}
+
+QSize TGridPageEngine::CustomCellSize(int realCol, int row, QSize extent)
+{
+    if (OnCustomCellSize)
+        OnCustomCellSize(*canvas_, realCol, row, extent, true);
+    return extent;
 }
 
 int TGridPageEngine::GetPrintRowHeight(int row)
@@ -372,6 +389,9 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
             canvas_->SetFont(f);
             int lh = canvas_->TextHeight(QStringLiteral("gh")) + ps.RowSpacing;
             lh += lh / 8;
+            TCellGraphic* graphic = ps.PrintGraphics ? grid_.GetCellGraphic(c, row) : nullptr;
+            if (graphic && graphic->CellType == ctRadio)
+                text.clear(); // the group prints its own captions
             QStringList lines = CellLines(text, grid_.FMultilineCells);
             int widest = 0;
             for (const QString& line : lines)
@@ -379,7 +399,6 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
 
             // Graphic room: check boxes (the graphic kind printed here).
             PageRect textRect = rect;
-            TCellGraphic* graphic = ps.PrintGraphics ? grid_.GetCellGraphic(c, row) : nullptr;
             if (graphic && IsCheckBoxType(graphic->CellType)) {
                 const QPoint gs = grid_.GetCellGraphicPrintSize(c, row, PixelFactor(), wc, hc);
                 const int gw = RoundHalfEven(gs.x() * PixelFactor());
@@ -395,9 +414,21 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
                 canvas_->CheckBox(box, checked);
             }
 
+            // The graphic's box by its alignment; the text keeps out of it.
+            auto placeGraphic = [&](int gw, int gh) {
+                const PageRect box = PlaceCheckBox(rect, gw, gh, false, ha, graphic->CellHAlign, graphic->CellVAlign,
+                                                   RoundHalfEven(PixelFactor()));
+                if (graphic->CellHAlign == haLeft || graphic->CellHAlign == haBeforeText)
+                    textRect.Left = box.Right;
+                else if (graphic->CellHAlign == haRight || graphic->CellHAlign == haAfterText)
+                    textRect.Right = box.Left;
+                return box;
+            };
             QImage pictureImage;
             if (const TImagePicture* picture = graphic ? PrintedPicture(*graphic) : nullptr)
                 pictureImage = picture->Image;
+            else if (graphic && graphic->CellType == ctFilePicture)
+                pictureImage = PrintedFilePicture(*graphic);
             else if (graphic && (graphic->CellType == ctImageList || graphic->CellType == ctDataImage) &&
                      grid_.GetGridImages())
                 pictureImage = grid_.GetGridImages()->Picture(graphic->CellType == ctDataImage ? grid_.Ints(c, row)
@@ -405,20 +436,24 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
             if (!pictureImage.isNull()) {
                 QPoint gs = grid_.GetCellGraphicPrintSize(c, row, PixelFactor(), wc, hc);
                 // A list entry beside text takes no room but prints at the list's size.
-                if (const TCustomImageList* list = grid_.GetGridImages();
-                    list && !PrintedPicture(*graphic) && (gs.x() == 0 || gs.y() == 0))
+                if (const TCustomImageList* list = grid_.GetGridImages(); list && !PrintedPicture(*graphic) &&
+                                                                         graphic->CellType != ctFilePicture &&
+                                                                         (gs.x() == 0 || gs.y() == 0))
                     gs = QPoint(list->Width, list->Height);
-                const int gw = RoundHalfEven(gs.x() * PixelFactor());
-                const int gh = RoundHalfEven(gs.y() * PixelFactor());
-                const PageRect box = PlaceCheckBox(rect, gw, gh, false, ha, graphic->CellHAlign, graphic->CellVAlign,
-                                                   RoundHalfEven(PixelFactor()));
-                if (graphic->CellHAlign == haLeft || graphic->CellHAlign == haBeforeText)
-                    textRect.Left = box.Right;
-                else if (graphic->CellHAlign == haRight || graphic->CellHAlign == haAfterText)
-                    textRect.Right = box.Left;
+                const PageRect box =
+                    placeGraphic(RoundHalfEven(gs.x() * PixelFactor()), RoundHalfEven(gs.y() * PixelFactor()));
                 canvas_->SetClip(rect);
                 canvas_->Image(box, pictureImage);
                 canvas_->ClearClip();
+            } else if (graphic && graphic->CellType == ctImages) {
+                PrintImages(*graphic, c, row, placeGraphic);
+            } else if (graphic && graphic->CellType == ctProgressPie) {
+                const int side = RoundHalfEven(20 * PixelFactor());
+                PrintPie(*graphic, placeGraphic(side, side), look.Brush.Color);
+            } else if (graphic && graphic->CellType == ctInterface) {
+                PrintInterfaced(*graphic, rect, placeGraphic);
+            } else if (graphic && graphic->CellType == ctRadio) {
+                PrintRadioGroup(*graphic, c, row, rect, look.Font.Color);
             }
 
             const TColor color = look.Font.Color;
@@ -489,6 +524,15 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
             if (graphic && (graphic->CellType == ctProgress || graphic->CellType == ctNode))
                 PrintGraphicShape(*graphic, c, row, rect, textRect);
             canvas_->SetFont(savedFont);
+            if (OnCustomCellDraw) {
+                // The cell one advance high, in device pixels, as on a screen.
+                TFont font = savedFont.Font;
+                font.Size = ps.Font.Size;
+                canvas_->DeviceDraw({rect.Left, y, rect.Right, y - advance}, font,
+                                    [&](QPainter& painter, const QRect& area) {
+                                        OnCustomCellDraw(painter, c, row, {}, area, true);
+                                    });
+            }
         }
 
         // Borders; covered cells of a merged range lose their inner lines.
@@ -525,6 +569,94 @@ int TGridPageEngine::PrintRowCells(int y, int colFrom, int colTo, int row)
     }
     Fontscalefactor = 1.0;
     return advance;
+}
+
+void TGridPageEngine::PrintImages(const TCellGraphic& graphic, int col, int row,
+                                  const std::function<PageRect(int, int)>& place)
+{
+    const TCustomImageList* list = grid_.GetGridImages();
+    const TIntList* indexes = grid_.GetCellImages(col, row);
+    if (!list || !indexes || indexes->Count() == 0)
+        return;
+    // Side by side when the graphic's flag is set, else stacked.
+    const int w = RoundHalfEven(list->Width * PixelFactor());
+    const int h = RoundHalfEven(list->Height * PixelFactor());
+    const int n = indexes->Count();
+    const PageRect box = graphic.CellBoolean ? place(w * n, h) : place(w, h * n);
+    for (int i = 0; i < n; ++i) {
+        const QImage image = list->Picture((*indexes)[i]);
+        if (image.isNull())
+            continue;
+        const int x = box.Left + (graphic.CellBoolean ? i * w : 0);
+        const int y = box.Top - (graphic.CellBoolean ? 0 : i * h);
+        canvas_->Image({x, y, x + w, y - h}, image);
+    }
+}
+
+void TGridPageEngine::PrintPie(const TCellGraphic& graphic, const PageRect& box, TColor background)
+{
+    // As the screen's gauge: a grey ring, the share in the graphic's colour
+    // from 12 o'clock, a stroke from the top to the centre.
+    const TColor color = graphic.CellBitmap.HasColor() ? graphic.CellBitmap.Color() : clGreen;
+    canvas_->Ellipse(box, background, clGray);
+    if (graphic.CellAngle != 0)
+        canvas_->Pie(box, std::clamp(graphic.CellAngle, 0, 100) * 360 / 100, color, clGray);
+    const int cx = box.Left + box.Width() / 2;
+    canvas_->Line(cx, box.Top, cx, box.Top - box.Height() / 2, clGray, 2, psSolid);
+}
+
+void TGridPageEngine::PrintInterfaced(const TCellGraphic& graphic, const PageRect& cell,
+                                      const std::function<PageRect(int, int)>& place)
+{
+    TObject* object = graphic.CellBitmap.Object();
+    const auto* drawing = dynamic_cast<const CellDrawing*>(object);
+    if (!drawing)
+        return;
+    // Its own room, or the cell's when it reports none.
+    const auto* sized = dynamic_cast<const TCellInterface*>(object);
+    const QSize extent = sized ? sized->GetExtent() : QSize();
+    const bool own = extent.width() > 0 && extent.height() > 0;
+    const PageRect box = own ? place(RoundHalfEven(extent.width() * PixelFactor()),
+                                     RoundHalfEven(extent.height() * PixelFactor()))
+                             : cell;
+    const QSize pixels = own ? extent
+                             : QSize(RoundHalfEven(cell.Width() / PixelFactor()),
+                                     RoundHalfEven(cell.Height() / PixelFactor()));
+    // A picture of at most 4096 x 4096 pixels, whatever the object claims.
+    const QSize bounded = pixels.boundedTo(QSize(4096, 4096)).expandedTo(QSize(1, 1));
+    QImage image(bounded, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        drawing->Draw(painter, QRect(QPoint(0, 0), bounded));
+    }
+    canvas_->SetClip(cell);
+    canvas_->Image(box, image);
+    canvas_->ClearClip();
+}
+
+void TGridPageEngine::PrintRadioGroup(const TCellGraphic& graphic, int col, int row, const PageRect& cell,
+                                      TColor color)
+{
+    const TStringsObject* items = grid_.GetRadioStrings(col, row);
+    if (!items)
+        return;
+    const int glyph = RoundHalfEven(grid_.ControlLook.RadioSize() * PixelFactor());
+    const int textHeight = canvas_->TextHeight(QStringLiteral("gh"));
+    const QString cellText = grid_.Cells(col, row);
+    canvas_->SetClip(cell);
+    int captionsBefore = 0;
+    for (int i = 0; i < int(items->Lines.size()); ++i) {
+        const QString& caption = items->Lines[i];
+        const RadioPlace at =
+            PlaceRadioItem(cell, i, textHeight, glyph, graphic.CellBoolean, captionsBefore, PixelFactor());
+        canvas_->RadioButton(at.Glyph, i == graphic.CellIndex || (graphic.CellIndex == -1 && caption == cellText));
+        if (!caption.isEmpty()) {
+            canvas_->TextAt(at.CaptionX, at.CaptionY, caption, color);
+            captionsBefore += canvas_->TextWidth(caption);
+        }
+    }
+    canvas_->ClearClip();
 }
 
 void TGridPageEngine::PrintGraphicShape(const TCellGraphic& graphic, int col, int row, const PageRect& cell,

@@ -3,6 +3,7 @@
 #include "controls/grid/print/print_canvas.h"
 
 #include <QDateTime>
+#include <QRect>
 
 #include <climits>
 #include <functional>
@@ -54,6 +55,14 @@ public:
     std::function<void(int col, int& width)> OnPrintSetColumnWidth;
     std::function<void(int row, int& height)> OnPrintSetRowHeight;
     std::function<void(double& scale, bool& allow)> OnFitToPage;
+    // After a printed base cell is painted: a painter in device pixels (y
+    // down) with the print font's size, the cell one row advance high in
+    // them, the real column; printing is true.
+    std::function<void(QPainter& painter, int col, int row, TGridDrawState state, const QRect& rect,
+                       bool printing)>
+        OnCustomCellDraw;
+    // After a cell is measured for printing (real column, extent in 0.1 mm).
+    std::function<void(PrintCanvas& canvas, int col, int row, QSize& extent, bool printing)> OnCustomCellSize;
 
     // Lays out (and in passes 0 and 1 draws) the pages of FPrintRect on a page
     // of pageWidth by pageHeight (0.1 mm); nrOfPages is the total to print
@@ -101,6 +110,13 @@ private:
     PageFont CanvasFont(const TFont& font) const;
     void PrintGraphicShape(const TCellGraphic& graphic, int col, int row, const PageRect& cell,
                            const PageRect& textRect);
+    // place(width, height) gives a graphic's box and keeps the text out of it.
+    void PrintImages(const TCellGraphic& graphic, int col, int row, const std::function<PageRect(int, int)>& place);
+    void PrintPie(const TCellGraphic& graphic, const PageRect& box, TColor background);
+    void PrintInterfaced(const TCellGraphic& graphic, const PageRect& cell,
+                         const std::function<PageRect(int, int)>& place);
+    void PrintRadioGroup(const TCellGraphic& graphic, int col, int row, const PageRect& cell, TColor color);
+    QSize CustomCellSize(int realCol, int row, QSize extent);
 
     TExStringGrid& grid_;
     PrintCanvas* canvas_ = nullptr;

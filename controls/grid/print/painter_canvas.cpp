@@ -230,6 +230,68 @@ void PainterCanvas::CheckBox(const PageRect& rect, bool checked)
     painter_.restore();
 }
 
+void PainterCanvas::RadioButton(const PageRect& rect, bool on)
+{
+    const QRectF r = DeviceRect(rect);
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing);
+    QPen pen(Qt::black);
+    pen.setWidthF(qMax(1.0, ToDevice(2)));
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::white);
+    painter_.drawEllipse(r);
+    if (on) {
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(Qt::black);
+        painter_.drawEllipse(r.center(), r.width() / 4, r.height() / 4);
+    }
+    painter_.restore();
+}
+
+namespace {
+
+void ShapeStyle(QPainter& painter, TColor brush, TColor pen, double penWidth)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen p(PrintColor(pen));
+    p.setWidthF(penWidth);
+    painter.setPen(pen == clNone ? QPen(Qt::NoPen) : p);
+    painter.setBrush(brush == clNone ? QBrush(Qt::NoBrush) : QBrush(PrintColor(brush)));
+}
+
+} // namespace
+
+void PainterCanvas::Ellipse(const PageRect& rect, TColor brush, TColor pen)
+{
+    painter_.save();
+    ShapeStyle(painter_, brush, pen, qMax(1.0, ToDevice(2)));
+    painter_.drawEllipse(DeviceRect(rect));
+    painter_.restore();
+}
+
+void PainterCanvas::Pie(const PageRect& rect, int spanDegrees, TColor brush, TColor pen)
+{
+    painter_.save();
+    ShapeStyle(painter_, brush, pen, qMax(1.0, ToDevice(2)));
+    painter_.drawPie(DeviceRect(rect), 90 * 16, spanDegrees * 16);
+    painter_.restore();
+}
+
+void PainterCanvas::DeviceDraw(const PageRect& rect, const TFont& font, const DeviceDrawing& draw)
+{
+    painter_.save();
+    QFont f(font.Name);
+    f.setPixelSize(qMax(1, int(std::lround((font.Size > 0 ? font.Size : 8) * dpi_ / 72.0))));
+    f.setBold(font.Style & fsBold);
+    f.setItalic(font.Style & fsItalic);
+    painter_.setFont(f);
+    painter_.setPen(PrintColor(font.Color));
+    draw(painter_, DeviceRect(rect).toAlignedRect());
+    painter_.restore();
+    // The painter's font may have been the canvas font: set it again.
+    painter_.setFont(qfont_);
+}
+
 void PainterCanvas::SetClip(const PageRect& rect) { painter_.setClipRect(DeviceRect(rect)); }
 
 void PainterCanvas::ClearClip() { painter_.setClipping(false); }

@@ -31,6 +31,10 @@ public:
     void Gradient(const PageRect& rect, TColor top, TColor bottom, int steps) override;
     void Image(const PageRect& rect, const QImage& image) override;
     void CheckBox(const PageRect& rect, bool checked) override;
+    void RadioButton(const PageRect& rect, bool on) override;
+    void Ellipse(const PageRect& rect, TColor brush, TColor pen) override;
+    void Pie(const PageRect& rect, int spanDegrees, TColor brush, TColor pen) override;
+    void DeviceDraw(const PageRect& rect, const TFont& font, const DeviceDrawing& draw) override;
     void SetClip(const PageRect& rect) override;
     void ClearClip() override;
     QSize HtmlExtent(const QString& html, const PageFont& font, int maxWidth) override;

@@ -3,8 +3,13 @@
 #include "controls/grid/core/grid_types.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
+
+#include <functional>
+
+class QPainter;
 
 // The surface the page engine lays out and draws on. Units are 0.1 mm, x grows
 // to the right from the page's left edge, y grows upwards and the page top is
@@ -61,6 +66,11 @@ public:
     virtual void Gradient(const PageRect& rect, TColor top, TColor bottom, int steps) = 0;
     virtual void Image(const PageRect& rect, const QImage& image) = 0;
     virtual void CheckBox(const PageRect& rect, bool checked) = 0;
+    virtual void RadioButton(const PageRect& rect, bool on) = 0;
+    // An ellipse in the rectangle, and a pie sector of it from 12 o'clock
+    // counter-clockwise over spanDegrees; clNone leaves out the fill or the outline.
+    virtual void Ellipse(const PageRect& rect, TColor brush, TColor pen) = 0;
+    virtual void Pie(const PageRect& rect, int spanDegrees, TColor brush, TColor pen) = 0;
     // Clipping to a rectangle until ClearClip.
     virtual void SetClip(const PageRect& rect) = 0;
     virtual void ClearClip() = 0;
@@ -70,6 +80,11 @@ public:
     virtual void Html(const PageRect& rect, const QString& html, const PageFont& font) = 0;
     // Device resolution (dots per inch) of the surface.
     virtual int Dpi() const = 0;
+    // Drawing in device pixels with y down, for callers that paint as on a
+    // screen: draw gets a painter in device coordinates, the rectangle in
+    // them and the font set at its point size; the painter's state is kept.
+    using DeviceDrawing = std::function<void(QPainter& painter, const QRect& rect)>;
+    virtual void DeviceDraw(const PageRect& rect, const TFont& font, const DeviceDrawing& draw) = 0;
 
     // A new sheet (only printers have more than one).
     virtual void NewPage() {}

@@ -1,11 +1,14 @@
 // RTF documents: escaped text, the paragraph and the table with its
-// alignments, insertion at a bookmark or at the end, and files that are
-// not RTF left as they were.
+// alignments, insertion at a bookmark or at the end, files that are not RTF
+// left as they were, and (with the office suite) a document read back as text.
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/office/rtf_document.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -154,4 +157,31 @@ TEST(RtfDocument, NonRtfOrMissingFileIsReportedAndUntouched)
     EXPECT_THROW(AppendToDoc(g, absent, QString()), GridError);
     EXPECT_FALSE(QFile::exists(absent));
     EXPECT_THROW(SaveToDOC(g, dir.filePath("no/such/dir.rtf")), GridError);
+}
+
+TEST(RtfDocumentOffice, ConvertedToTextHoldsParagraphThenCellsInOrder)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "soffice is absent (installed by tools/setup only with ORVANO_OFFICE=1)";
+    QTemporaryDir dir;
+    TExStringGrid g;
+    Fill(g, {{"Head", "Right", "Mid"}, {"x{1}", "2", QString::fromUtf8("thr\xc3\xa9\x65 \xe2\x82\xac")}});
+    g.SetAlignments(1, 1, taRightJustify);
+    g.SetAlignments(2, 1, taCenter);
+    const QString path = dir.filePath("table.rtf");
+    SaveToDOC(g, path, true, "Grid text");
+    // Appended at the end of the document just written.
+    Fill(g, {{"later"}});
+    AppendToDoc(g, path, QString(), "Second");
+
+    const QTemporaryDir profile;
+    QProcess p;
+    p.start(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+                      "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.filePath("txt"), path});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const QByteArray text = Read(dir.filePath("txt/table.txt"));
+    EXPECT_TRUE(InOrder(text, {"Grid text", "Head", "Right", "Mid", "x{1}", "2", "thr\xc3\xa9\x65 \xe2\x82\xac",
+                               "Second", "later"}))
+        << text.constData();
 }

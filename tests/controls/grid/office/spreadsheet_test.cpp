@@ -3,12 +3,14 @@
 // sheets, and workbooks that cannot be read or must not be rewritten.
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/office/spreadsheet.h"
+#include "platform/text/format_settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
@@ -391,11 +393,14 @@ QString Soffice()
     return QStandardPaths::findExecutable("soffice");
 }
 
-// Converts with the office suite headless; the new file's path.
+// Converts with the office suite headless, in a profile of its own so that
+// conversions running at the same time do not meet; the new file's path.
 QString Convert(const QString& file, const QString& to, const QString& outDir)
 {
+    const QTemporaryDir profile;
     QProcess p;
-    p.start(Soffice(), {"--headless", "--convert-to", to, "--outdir", outDir, file});
+    p.start(Soffice(), {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+                        "--convert-to", to, "--outdir", outDir, file});
     EXPECT_TRUE(p.waitForFinished(120000));
     QDir dir(outDir);
     const QString base = QFileInfo(file).completeBaseName();
@@ -411,31 +416,128 @@ TEST(SpreadsheetOffice, ExportConvertedToCsvEqualsTheGrid)
         GTEST_SKIP() << "soffice is absent (installed by tools/setup only with ORVANO_OFFICE=1)";
     QTemporaryDir dir;
     TExStringGrid g;
-    Fill(g, {{"a", "b"}, {"1", "two"}});
+    // ASCII only: the converter writes CSV in the system's character set.
+    Fill(g, {{"Name", "Value", "Note"}, {"pump", "12.5", "-3"}, {"", "a,b", " x "}});
     const QString path = dir.filePath("conv.xlsx");
     SaveToXLS(g, path);
+    // Comma separated, double quotes (the converter's defaults).
     const QString csv = Convert(path, "csv", dir.filePath("csv"));
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()).trimmed(), "a,b\n1,two");
+    EXPECT_EQ(f.readAll(), QByteArray("Name,Value,Note\npump,12.5,-3\n,\"a,b\", x \n"));
 }
 
-TEST(SpreadsheetOffice, LegacyWorkbookImportsItsUsedRange)
+namespace {
+
+QString Fixture(const QString& name)
 {
-    if (Soffice().isEmpty())
-        GTEST_SKIP() << "soffice is absent: no .xls file can be made here to read (installed by tools/setup only "
-                        "with ORVANO_OFFICE=1); the .xls error path is covered above";
+    return QStringLiteral(ORVANO_SOURCE_DIR "/tests/controls/grid/office/data/") + name;
+}
+
+platform::FormatSettings DayMonthYear()
+{
+    platform::FormatSettings fs;
+    fs.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    fs.DateSeparator = u'/';
+    fs.TimeSeparator = u':';
+    return fs;
+}
+
+} // namespace
+
+TEST(SpreadsheetFixtures, CommittedWorkbooksImportTheirUsedRange)
+{
+    // Made from data/used_range.csv by tools/make_office_fixtures: B2:D5 with
+    // a date, a time of day and a date with time in column D.
+    const platform::ScopedFormatSettings formats(DayMonthYear());
+    const std::vector<QStringList> values = {{"Name", "Value", "When"},
+                                             {"pump", "12.5", "04/03/2026"},
+                                             {"valve", "-3", "9:05:30"},
+                                             {"", "7", "04/03/2026 9:05:00"}};
+    for (const char* name : {"used_range.xlsx", "used_range.xls"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(GetXLSSheets(Fixture(name)), QStringList{"used_range"});
+        {   // Fixed cells saved: B2 at (0, 0).
+            TExStringGrid g;
+            Fill(g, {{"old", "old"}, {"old", "old"}}, 1, 1);
+            LoadFromXLS(g, Fixture(name));
+            EXPECT_EQ(Cells(g), values);
+            EXPECT_EQ(g.FixedCols(), 1);
+            EXPECT_EQ(g.FixedRows(), 1);
+        }
+        {   // Not saved: after the fixed column and row, whose texts stay.
+            TExStringGrid g;
+            Fill(g, {{"h", "h"}, {"r", "x"}}, 1, 1);
+            g.SaveFixedCells = false;
+            LoadFromXLS(g, Fixture(name));
+            EXPECT_EQ(Cells(g), (std::vector<QStringList>{{"h", "h", "", ""},
+                                                          {"r", "Name", "Value", "When"},
+                                                          {"", "pump", "12.5", "04/03/2026"},
+                                                          {"", "valve", "-3", "9:05:30"},
+                                                          {"", "", "7", "04/03/2026 9:05:00"}}));
+        }
+        {   // A one-cell sheet loads that cell only.
+            TExStringGrid g;
+            Fill(g, {{"a", "b"}, {"c", "d"}});
+            LoadFromXLS(g, Fixture(QString::fromLatin1(name).replace("used_range", "one_cell")));
+            EXPECT_EQ(Cells(g), (std::vector<QStringList>{{"solo"}}));
+        }
+    }
+}
+
+TEST(SpreadsheetImport, NumberFormatsDecideWhatIsADate)
+{
+    const std::vector<std::pair<const char*, bool>> codes = {
+        {"yyyy\\-mm\\-dd", true}, {"d/m/yy", true},     {"hh:mm:ss", true},   {"[h]:mm", true},
+        {"[$-409]mmm yy", true},  {"General", false},   {"0.00", false},      {"#,##0 \"days\"", false},
+        {"0\\d", false},          {"[Red]0.0", false},  {"0;[Red]-0;\"d\"", false}, {"@", false},
+        {"_-* #,##0_-", false},   {"0.0E+00", false},   {"[s]", true},        {"", false},
+    };
+    for (const auto& [code, date] : codes)
+        EXPECT_EQ(IsDateFormatCode(QString::fromUtf8(code)), date) << code;
+    for (const auto& [id, date] : std::vector<std::pair<int, bool>>{{0, false}, {2, false}, {14, true}, {20, true},
+                                                                     {22, true}, {37, false}, {46, true}, {49, false}})
+        EXPECT_EQ(IsBuiltInDateFormat(id), date) << id;
+
+    const platform::ScopedFormatSettings formats(DayMonthYear());
+    const std::vector<std::pair<double, QString>> days = {
+        {46085, "04/03/2026"},          {46085.5, "04/03/2026 12:00:00"}, {0.25, "6:00:00"},
+        {0, "0:00:00"},                 {1, "31/12/1899"},                {2958465.9999999, "31/12/9999 23:59:59"},
+        {-1, "-1"},                     {3e6, "3000000"},
+    };
+    for (const auto& [value, text] : days)
+        EXPECT_EQ(DateText(value), text) << value;
+    EXPECT_EQ(IsoDays("2026-03-04"), 46085.0);
+    EXPECT_EQ(IsoDays("2026-03-04T06:00:00"), 46085.25);
+    EXPECT_EQ(IsoDays("2026-03-04 06:00:00"), 46085.25);
+    EXPECT_EQ(IsoDays("18:00:00"), 0.75);
+    EXPECT_EQ(IsoDays("soon"), std::nullopt);
+
+    // Styles by index: built-in and custom formats, a style past the list,
+    // an ISO date cell, both date bases.
     QTemporaryDir dir;
-    const QString csv = dir.filePath("legacy.csv");
-    QFile f(csv);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(",,,\n,b2,c2,d2\n,b3,,\n,b4,,4\n,b5,c5,d5\n");
-    f.close();
-    const QString xls = Convert(csv, "xls:MS Excel 97", dir.filePath("xls"));
-    ASSERT_FALSE(xls.isEmpty());
-    TExStringGrid g;
-    Fill(g, {{"x"}});
-    LoadFromXLS(g, xls);
-    EXPECT_EQ(Cells(g), (std::vector<QStringList>{
-                            {"b2", "c2", "d2"}, {"b3", "", ""}, {"b4", "", "4"}, {"b5", "c5", "d5"}}));
+    const QByteArray styles = R"(<styleSheet><numFmts><numFmt numFmtId="164" formatCode="dd&quot;.&quot;mm"/>
+        <numFmt numFmtId="165" formatCode="0.0&quot; d&quot;"/></numFmts><cellXfs><xf numFmtId="0"/><xf numFmtId="14"/>
+        <xf numFmtId="164"/><xf numFmtId="165"/><xf numFmtId="21"/></cellXfs></styleSheet>)";
+    const QByteArray sheet = R"(<worksheet><sheetData><row r="1"><c r="A1"><v>46085</v></c><c r="B1" s="1"><v>46085</v></c>
+        <c r="C1" s="2"><v>46085.5</v></c><c r="D1" s="3"><v>46085</v></c><c r="E1" s="4"><v>0.5</v></c>
+        <c r="F1" s="9"><v>2</v></c><c r="G1" t="d"><v>2026-03-04T06:00:00</v></c><c r="H1" s="1"><v>59</v></c>
+        <c r="I1" s="1"><v>61</v></c></row></sheetData></worksheet>)";
+    for (const bool base1904 : {false, true}) {
+        const QByteArray workbook = QByteArray("<workbook><workbookPr date1904=\"") + (base1904 ? "1" : "0") +
+                                    R"("/><sheets><sheet name="S" r:id="r1" xmlns:r="urn:r"/></sheets></workbook>)";
+        const QString path = MakePackage(dir, base1904 ? "b1904.xlsx" : "b1900.xlsx",
+                                         {{"xl/workbook.xml", workbook},
+                                          {"xl/styles.xml", styles},
+                                          {"xl/worksheets/sheet1.xml", sheet}});
+        TExStringGrid g;
+        Fill(g, {{"x"}});
+        LoadFromXLS(g, path);
+        const QStringList expected =
+            base1904 ? QStringList{"46085", "05/03/2030", "05/03/2030 12:00:00", "46085", "12:00:00", "2", "04/03/2026 6:00:00",
+                                   "29/02/1904", "02/03/1904"}
+                     : QStringList{"46085", "04/03/2026", "04/03/2026 12:00:00", "46085", "12:00:00", "2", "04/03/2026 6:00:00",
+                                   "28/02/1900", "01/03/1900"};
+        EXPECT_EQ(Cells(g), std::vector<QStringList>{expected}) << base1904;
+    }
 }

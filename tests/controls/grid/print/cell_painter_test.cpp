@@ -1,9 +1,17 @@
 // Measuring and painting printed cells on the fixed-metric canvas: row
-// heights, merged cells, rotated text positions and check box placement.
+// heights, merged cells, rotated text positions, graphics by kind and the
+// custom size and draw events.
 #include "controls/grid/core/graphic_payloads.h"
+#include "controls/grid/core/int_list.h"
+#include "controls/grid/print/cell_drawing.h"
 #include "controls/grid/print/cell_placement.h"
 #include "controls/grid/print/rotated_text.h"
 #include "print_fixture.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSet>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -44,8 +52,9 @@ TEST(CellPainter, RowHeights)
         f.engine.OnPrintSetRowHeight = [&](int row, int& h) { seen << row << h; };
         EXPECT_EQ(f.engine.GetPrintRowHeight(1), c.height) << c.name;
         EXPECT_EQ(!seen.isEmpty(), c.eventFires) << c.name;
-        if (c.eventFires)
+        if (c.eventFires) {
             EXPECT_EQ(seen, (QList<int>{1, c.height})) << c.name;
+        }
     }
 }
 
@@ -280,4 +289,287 @@ TEST(CellPainter, ImageListEntriesPrintByIndexOrCellValue)
     ASSERT_TRUE(bare.Print());
     for (const auto& op : bare.canvas.Ops)
         EXPECT_NE(op.What, FakePrintCanvas::Kind::Image);
+}
+
+namespace {
+
+QList<FakePrintCanvas::Op> OpsOf(const FakePrintCanvas& canvas, FakePrintCanvas::Kind kind)
+{
+    QList<FakePrintCanvas::Op> out;
+    for (const auto& op : canvas.Ops)
+        if (op.What == kind)
+            out << op;
+    return out;
+}
+
+// 10 x 10 list entries, each filled with a colour of its own.
+struct ColourList : TCustomImageList
+{
+    ColourList()
+    {
+        Width = Height = 10;
+        Count = 3;
+    }
+    QImage Picture(int index) const override
+    {
+        if (index < 0 || index >= Count)
+            return {};
+        QImage image(10, 10, QImage::Format_RGB32);
+        image.fill(QColor::fromRgb(0x102030 * (index + 1)));
+        return image;
+    }
+};
+
+} // namespace
+
+TEST(CellPainter, RadioItemPlacement)
+{
+    // Cell 100..700 from -50 down to -150; glyphs 30, lines 40, one pixel 3.
+    const PageRect cell{100, -50, 700, -150};
+    struct Case
+    {
+        bool horizontal;
+        int i;
+        int before;  // width of the earlier captions
+        PageRect glyph;
+        int captionX;
+    };
+    const Case cases[] = {
+        {false, 0, 0, {106, -56, 136, -86}, 148},
+        {false, 2, 0, {106, -136, 136, -166}, 148},
+        {true, 0, 0, {106, -85, 136, -115}, 136},
+        {true, 2, 80, {106 + 60 + 80, -85, 136 + 60 + 80, -115}, 136 + 60 + 80},
+    };
+    for (const Case& c : cases) {
+        const RadioPlace p = PlaceRadioItem(cell, c.i, 40, 30, c.horizontal, c.before, 3.0);
+        EXPECT_EQ(p.Glyph, c.glyph) << c.horizontal << c.i;
+        EXPECT_EQ(p.CaptionX, c.captionX) << c.horizontal << c.i;
+        EXPECT_EQ(p.CaptionY, c.glyph.Top + 6) << c.horizontal << c.i;
+    }
+}
+
+TEST(CellPainter, RadioGroupsPrintTheirItemsInsteadOfTheText)
+{
+    struct Case
+    {
+        int direction;  // 0 vertical, 1 horizontal
+        int index;      // -1: the item equal to the cell text
+        QList<bool> on;
+    };
+    const Case cases[] = {{0, 1, {false, true, false}}, {1, -1, {false, false, true}}, {0, 7, {false, false, false}}};
+    for (const Case& c : cases) {
+        PrintFixture f(2, 2);
+        f.grid.PrintSettings.PrintGraphics = true;
+        f.grid.SetRowHeights(1, 80);
+        TStringsObject items;
+        items.Lines = QStringList{"one", "two", "r1c1"};
+        f.grid.AddRadio(1, 1, c.direction, c.index, &items);
+        ASSERT_TRUE(f.Print());
+        QList<bool> on;
+        QList<PageRect> glyphs;
+        for (const auto& op : OpsOf(f.canvas, FakePrintCanvas::Kind::Radio)) {
+            on << op.Checked;
+            glyphs << op.Rect;
+        }
+        EXPECT_EQ(on, c.on) << c.direction << c.index;
+        ASSERT_EQ(glyphs.size(), 3);
+        if (c.direction == 0) {
+            EXPECT_EQ(glyphs[0].Top - glyphs[1].Top, 40);  // one line apart
+        } else {
+            EXPECT_EQ(glyphs[1].Left - glyphs[0].Right, 3 * 20);  // after the caption "one"
+        }
+        // The captions are printed, the cell text itself is not (once, as a caption).
+        EXPECT_EQ(f.CellTexts(0).count("r1c1"), 1);
+        const auto* caption = f.canvas.FindText("two");
+        ASSERT_NE(caption, nullptr);
+        EXPECT_EQ(caption->Rect.Left, c.direction == 0 ? glyphs[1].Right + 11 : glyphs[1].Right);
+    }
+}
+
+TEST(CellPainter, PiesMultiImagesAndFilePictures)
+{
+    // Pies: a ring in the cell's colour and the share from 12 o'clock, 20 px (53) square.
+    for (const auto& [value, span] : std::vector<std::pair<int, int>>{{25, 90}, {0, -1}, {150, 360}}) {
+        PrintFixture f(2, 2);
+        f.grid.PrintSettings.PrintGraphics = true;
+        f.grid.AddProgressPie(1, 1, 0x00FF00, value);
+        ASSERT_TRUE(f.Print());
+        const auto rings = OpsOf(f.canvas, FakePrintCanvas::Kind::Ellipse);
+        const auto pies = OpsOf(f.canvas, FakePrintCanvas::Kind::Pie);
+        ASSERT_EQ(rings.size(), 1) << value;
+        EXPECT_EQ(rings[0].Rect.Width(), 53);
+        EXPECT_EQ(rings[0].Rect.Height(), 53);
+        EXPECT_EQ(rings[0].Rect.Left, 1050 + 3);
+        EXPECT_EQ(rings[0].Pen, clGray);
+        ASSERT_EQ(pies.size(), span < 0 ? 0 : 1) << value;
+        if (span >= 0) {
+            EXPECT_EQ(pies[0].Span, span);
+            EXPECT_EQ(pies[0].Color, 0x00FF00);
+            EXPECT_EQ(pies[0].Rect, rings[0].Rect);
+        }
+        // The text follows the pie.
+        const auto* text = f.canvas.FindText("r1c1");
+        ASSERT_NE(text, nullptr);
+        EXPECT_GE(text->Rect.Left, rings[0].Rect.Right);
+    }
+
+    // Several list entries side by side or stacked, each the list's size (26 x 26).
+    ColourList list;
+    for (const int direction : {0, 1}) {
+        PrintFixture f(2, 2);
+        f.grid.PrintSettings.PrintGraphics = true;
+        f.grid.GridImages = &list;
+        TIntList* indexes = f.grid.AddMultiImage(1, 1, direction, haLeft, vaTop);
+        ASSERT_NE(indexes, nullptr);
+        indexes->Add(2);
+        indexes->Add(9);  // past the list: left out, its room kept
+        indexes->Add(0);
+        ASSERT_TRUE(f.Print());
+        const auto images = OpsOf(f.canvas, FakePrintCanvas::Kind::Image);
+        ASSERT_EQ(images.size(), 2) << direction;
+        EXPECT_EQ(images[0].Picture.pixel(0, 0), QColor::fromRgb(0x102030 * 3).rgb());
+        EXPECT_EQ(images[1].Picture.pixel(0, 0), QColor::fromRgb(0x102030).rgb());
+        const PageRect& a = images[0].Rect;
+        const PageRect& b = images[1].Rect;
+        EXPECT_EQ(a.Width(), 26);
+        EXPECT_EQ(a.Height(), 26);
+        // Side by side for direction 0, else stacked.
+        EXPECT_EQ(b.Left - a.Left, direction == 0 ? 52 : 0);
+        EXPECT_EQ(a.Top - b.Top, direction == 0 ? 0 : 52);
+    }
+
+    // A file picture is read when printed; a file gone since prints nothing.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pic.png");
+    QImage png(8, 4, QImage::Format_RGB32);
+    png.fill(Qt::red);
+    ASSERT_TRUE(png.save(path));
+    for (const bool removed : {false, true}) {
+        PrintFixture f(2, 2);
+        f.grid.PrintSettings.PrintGraphics = true;
+        TFilePicture* file = f.grid.CreateFilePicture(1, 1, false, noStretch, 0, haLeft, vaTop);
+        ASSERT_NE(file, nullptr);
+        file->SetFilename(path);
+        if (removed)
+            QFile::rename(path, path + ".gone");
+        ASSERT_TRUE(f.Print());
+        const auto images = OpsOf(f.canvas, FakePrintCanvas::Kind::Image);
+        ASSERT_EQ(images.size(), removed ? 0 : 1);
+        if (!removed) {
+            EXPECT_EQ(images[0].Picture.size(), QSize(8, 4));
+            EXPECT_EQ(images[0].Picture.pixel(0, 0), QColor(Qt::red).rgb());
+            EXPECT_EQ(images[0].Rect.Left, 1050 + 3);
+            EXPECT_GT(images[0].Rect.Width(), 0);
+        }
+    }
+}
+
+TEST(CellPainter, InterfacedCellsDrawThemselves)
+{
+    struct Gauge : TCellInterface, CellDrawing
+    {
+        QSize extent;
+        mutable QList<QRect> asked;
+        QSize GetExtent() const override { return extent; }
+        void Draw(QPainter& painter, const QRect& rect) const override
+        {
+            asked << rect;
+            painter.fillRect(rect, Qt::blue);
+        }
+    };
+    struct Case
+    {
+        QSize extent;
+        QSize picture;  // the size it is asked to draw
+        PageRect box;
+    };
+    // Cell (1, 1): 1050..1250 from -55, the row advances 55.
+    const Case cases[] = {
+        {{10, 4}, {10, 4}, {1053, -55, 1053 + 26, -55 - 11}},
+        // The cell's room in screen pixels; the row grew to the graphic's screen size (75).
+        {{0, 0}, {76, 28}, {1050, -55, 1250, -130}},
+        {{100000, 5}, {4096, 5}, {1053, -55, 1053 + 264583, -55 - 13}},
+    };
+    for (const Case& c : cases) {
+        PrintFixture f(2, 2);
+        f.grid.PrintSettings.PrintGraphics = true;
+        Gauge gauge;
+        gauge.extent = c.extent;
+        f.grid.AddInterfacedCell(1, 1, &gauge);
+        ASSERT_TRUE(f.Print());
+        const auto images = OpsOf(f.canvas, FakePrintCanvas::Kind::Image);
+        ASSERT_EQ(images.size(), 1) << c.extent.width();
+        EXPECT_EQ(gauge.asked, QList<QRect>{QRect(QPoint(0, 0), c.picture)}) << c.extent.width();
+        EXPECT_EQ(images[0].Rect, c.box) << c.extent.width();
+        EXPECT_EQ(images[0].Picture.pixel(0, 0), QColor(Qt::blue).rgb());
+    }
+    // An object that cannot draw itself prints nothing.
+    struct Mute : TCellInterface
+    {
+        QSize GetExtent() const override { return {5, 5}; }
+    } mute;
+    PrintFixture f(2, 2);
+    f.grid.PrintSettings.PrintGraphics = true;
+    f.grid.AddInterfacedCell(1, 1, &mute);
+    ASSERT_TRUE(f.Print());
+    EXPECT_TRUE(OpsOf(f.canvas, FakePrintCanvas::Kind::Image).isEmpty());
+}
+
+TEST(CellPainter, CustomCellSizeAndDrawEvents)
+{
+    // Sizes: the event sees real columns and its extent is what counts.
+    PrintFixture f(3, 3);
+    f.grid.PrintSettings.UseFixedWidth = false;
+    f.grid.HideColumn(0);  // display column 0 is real column 1
+    f.engine.FPrintRect = {0, 0, 1, 2};
+    QSet<int> columns;
+    f.engine.OnCustomCellSize = [&](PrintCanvas&, int col, int row, QSize& extent, bool printing) {
+        columns << col;
+        EXPECT_TRUE(printing);
+        if (col == 2 && row == 0)
+            extent.setWidth(500);
+        if (col == 1 && row == 1)
+            extent.setHeight(200);
+    };
+    f.Count();
+    EXPECT_EQ(columns, (QSet<int>{1, 2}));
+    EXPECT_EQ(f.engine.MaxWidths[1], 500);
+    EXPECT_EQ(f.engine.GetPrintRowHeight(1), 200 + 25);
+    EXPECT_EQ(f.engine.GetPrintRowHeight(2), 45);
+
+    // Drawing: once per printed base cell in the drawing pass, in device
+    // pixels (254 dpi: one per 0.1 mm), y down, the print font's size.
+    PrintFixture d(3, 2);
+    d.grid.MergeCells(1, 1, 2, 1);
+    d.grid.PrintSettings.Font.Size = 18;
+    struct Call
+    {
+        int col, row;
+        QRect rect;
+        int pixelSize;
+    };
+    QList<Call> calls;
+    d.engine.OnCustomCellDraw = [&](QPainter& painter, int col, int row, TGridDrawState state, const QRect& rect,
+                                    bool printing) {
+        EXPECT_TRUE(printing);
+        EXPECT_TRUE(state.Empty());
+        calls << Call{col, row, rect, painter.font().pixelSize()};
+        painter.fillRect(rect.adjusted(0, 0, -rect.width() / 2, 0), Qt::green);
+    };
+    d.Count();
+    EXPECT_TRUE(calls.isEmpty());
+    ASSERT_TRUE(d.Print());
+    // Columns 200 wide from 750; rows advance 55.
+    ASSERT_EQ(calls.size(), 5);
+    EXPECT_EQ(calls[0].col, 0);
+    EXPECT_EQ(calls[0].rect, QRect(750, 0, 200, 55));
+    EXPECT_EQ(calls[4].col, 1);
+    EXPECT_EQ(calls[4].row, 1);
+    EXPECT_EQ(calls[4].rect, QRect(950, 55, 400, 55));  // merged over two columns
+    EXPECT_EQ(calls[0].pixelSize, 64);                   // 18 pt at 254 dpi
+    const auto drawn = OpsOf(d.canvas, FakePrintCanvas::Kind::Device);
+    ASSERT_EQ(drawn.size(), 5);
+    EXPECT_EQ(drawn[0].Picture.size(), QSize(200, 55));
+    EXPECT_EQ(drawn[0].Picture.pixel(10, 10), QColor(Qt::green).rgb());
+    EXPECT_EQ(drawn[0].Picture.pixel(150, 10), 0u);  // left as it was
 }

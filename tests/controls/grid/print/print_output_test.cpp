@@ -202,6 +202,38 @@ TEST(PrintOutput, PainterCanvasTurnsYInTheCoordinatesOnly)
     EXPECT_LT(inkTop, 150);
 }
 
+TEST(PrintOutput, PainterCanvasShapesAndDeviceDrawing)
+{
+    QImage image(400, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter, 127, QPoint(10, 20));  // one pixel per 0.2 mm
+    canvas.SetFont({TFont{QStringLiteral("DejaVu Sans"), 10}, 60, 0});
+    const QFont before = painter.font();
+    // A full pie, a quarter pie from 12 o'clock, a radio button that is on.
+    canvas.Pie({0, 0, 200, -200}, 360, 0x0000FF, clNone);
+    canvas.Pie({400, 0, 600, -200}, 90, 0x0000FF, clNone);
+    canvas.RadioButton({0, -400, 200, -600}, true);
+    QRect asked;
+    int pixelSize = 0;
+    canvas.DeviceDraw({400, -400, 600, -600}, TFont{QStringLiteral("DejaVu Sans"), 18},
+                      [&](QPainter& p, const QRect& rect) {
+                          asked = rect;
+                          pixelSize = p.font().pixelSize();
+                          p.setFont(QFont(QStringLiteral("DejaVu Sans"), 40));
+                          p.fillRect(rect, Qt::green);
+                      });
+    EXPECT_EQ(painter.font(), before);  // the canvas font is back
+    painter.end();
+    EXPECT_EQ(asked, QRect(210, 220, 100, 100));
+    EXPECT_EQ(pixelSize, 32);  // 18 pt at 127 dpi
+    EXPECT_EQ(image.pixel(60, 70), qRgb(255, 0, 0));     // the full pie's centre
+    EXPECT_EQ(image.pixel(235, 35), qRgb(255, 0, 0));    // the quarter: top left of its centre
+    EXPECT_EQ(image.pixel(285, 95), qRgb(255, 255, 255)); // not bottom right
+    EXPECT_EQ(image.pixel(60, 270), qRgb(0, 0, 0));      // the radio button's dot
+    EXPECT_EQ(image.pixel(260, 270), qRgb(0, 255, 0));
+}
+
 TEST(PrintOutput, DrawRectDrawsPageOneOnly)
 {
     TExStringGrid g;
