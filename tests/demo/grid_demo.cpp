@@ -2,10 +2,12 @@
 // yet. With --shots DIR it writes a PNG of each page and quits.
 #include "controls/grid/core/ex_column_grid.h"
 #include "controls/grid/core/graphic_payloads.h"
+#include "controls/grid/dropdown_editors/grid_dropdown_editors.h"
 #include "controls/grid/print/grid_preview.h"
 #include "controls/grid/widget/grid_images.h"
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/search_footer.h"
+#include "grid_demo_editors.h"
 
 #include <QApplication>
 #include <QDir>
@@ -190,6 +192,7 @@ private:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    InstallDropDownEditors();
     QString shots;
     const QStringList args = app.arguments();
     if (const qsizetype i = args.indexOf(QStringLiteral("--shots")); i >= 0 && i + 1 < args.size())
@@ -199,9 +202,10 @@ int main(int argc, char** argv)
     auto trap = MakeTrapTable(500);
     TGridImageList images;
     auto graphics = MakeGraphicsTable(images);
+    EditorsPage editors;
     QTabWidget tabs;
     tabs.setObjectName(QStringLiteral("DemoPages"));
-    tabs.resize(820, 520);
+    tabs.resize(820, 640);
     auto* trapWidget = new TGridWidget(*trap);
     trapWidget->setObjectName(QStringLiteral("TrapTable"));
     tabs.addTab(trapWidget, QStringLiteral("Trap table"));
@@ -252,6 +256,7 @@ int main(int argc, char** argv)
     };
     QObject::connect(pageBox, &QSpinBox::valueChanged, sheet, [sheet](int page) { sheet->SetPage(page); });
     tabs.addTab(previewPage, QStringLiteral("Print preview"));
+    BuildEditorsPage(editors, tabs);
 
     if (shots.isEmpty()) {
         tabs.show();
@@ -260,7 +265,7 @@ int main(int argc, char** argv)
     // Each page, and each page scrolled to its end.
     QDir().mkpath(shots);
     tabs.show();
-    const std::vector<std::pair<QString, std::function<void()>>> steps{
+    std::vector<std::pair<QString, std::function<void()>>> steps{
         {QStringLiteral("grid_trap_table.png"), [] {}},
         // The edited cell with its frame, a window of its own: from the screen.
         {QStringLiteral("grid_trap_table_editing.png"),
@@ -324,15 +329,29 @@ int main(int argc, char** argv)
              QApplication::sendEvent(trapWidget->viewport(), &drop);
          }},
     };
+    // Each editor open over its cell (popups are windows of their own: from
+    // the screen).
+    for (int i = 0; i < int(editors.rows->size()); ++i)
+        steps.emplace_back(QStringLiteral("grid_editor_%1.png").arg(QLatin1String((*editors.rows)[size_t(i)].name)),
+                           [&, i] {
+                               tabs.setCurrentWidget(editors.widget);
+                               OpenEditor(editors, i);
+                           });
     for (const auto& [file, prepare] : steps) {
         prepare();
         QApplication::processEvents();
-        const QPixmap shot = file.endsWith(QStringLiteral("_editing.png"))
+        const bool fromScreen =
+            file.endsWith(QStringLiteral("_editing.png")) || file.startsWith(QStringLiteral("grid_editor_"));
+        // Room below the window for a dropped-down popup.
+        const int below = file.startsWith(QStringLiteral("grid_editor_")) ? 200 : 0;
+        const QPixmap shot = fromScreen
                                  ? tabs.screen()->grabWindow(0, tabs.x(), tabs.y(), tabs.frameGeometry().width(),
-                                                             tabs.frameGeometry().height())
+                                                             tabs.frameGeometry().height() + below)
                                  : tabs.grab();
         if (!shot.save(QDir(shots).filePath(file)))
             return 1;
+        if (editors.grid->EditorMode())
+            editors.grid->HideInplaceEdit();
         if (trap->EditorMode()) {
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QWidget* editor = QApplication::focusWidget();

@@ -79,11 +79,6 @@ constexpr ColourName kColours[] = {
     Fail(QStringLiteral("Invalid property value"));
 }
 
-[[noreturn]] void InvalidFormat()
-{
-    Fail(QStringLiteral("Invalid stream format"));
-}
-
 int IndexOfName(Names names, const QByteArray& name)
 {
     for (size_t i = 0; i < names.size(); ++i)

@@ -109,9 +109,9 @@ struct Layout
     int C = 0;
     int R = 0;
     int L = 1;
-    int MC;
-    int MR;
-    bool headers;
+    int MC = 0;
+    int MR = 0;
+    bool headers = false;
 
     bool Inside(int col, int row) const { return col >= 0 && row >= 0 && col < kMaxColumns && row < kMaxRows; }
 

@@ -145,10 +145,12 @@ TEST(CalculatorEngine, NonNumberDisplayReadsAsZero)
             calc.s.Text = QString::fromLatin1(shown);
             calc.Press(QString::fromLatin1(key));
             EXPECT_TRUE(std::isfinite(double(calc.e.Accumulator)));
-            if (QLatin1String(key) == QLatin1String("MS"))
+            if (QLatin1String(key) == QLatin1String("MS")) {
                 EXPECT_EQ(calc.e.Memory, 0);
-            if (QLatin1String(key) == QLatin1String("M+"))
+            }
+            if (QLatin1String(key) == QLatin1String("M+")) {
                 EXPECT_EQ(calc.e.Memory, 7);
+            }
         }
     }
 }

@@ -161,8 +161,9 @@ TEST(NetworkEditorOk, BudgetsByDeviceTypeAndParGen)
             EXPECT_TRUE(text.contains(QStringLiteral("<PROFINET_NB_OUT>%1</PROFINET_NB_OUT>").arg(QLatin1String(c.nbOut))))
                 << text.toStdString();
         }
-        if (!c.closes)
+        if (!c.closes) {
             EXPECT_EQ(ed.Nodes().size(), 1u) << "a refused OK keeps the edits";
+        }
     }
 }
 
@@ -305,8 +306,9 @@ TEST(NetworkEditorNodes, AddressRangesByRadio)
         const bool added = ed.Add_Node().has_value();
         EXPECT_EQ(added, !*c.error) << c.text;
         EXPECT_EQ(rec.Texts().join('|'), QString::fromLatin1(c.error)) << c.text;
-        if (added)
+        if (added) {
             EXPECT_EQ(ed.Nodes()[0].Node_ID_Type, c.secondary ? 1 : 0);
+        }
     }
 }
 
