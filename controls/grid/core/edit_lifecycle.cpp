@@ -356,18 +356,7 @@ void GridEditing::ShowEditControl(int col, int row)
         noEditChange_ = true;
         const bool shown = host_->ShowDropDownEditor(setup);
         noEditChange_ = false;
-        if (!shown) {
-            // No editor of this kind on the widget side: nothing is open.
-            editMode_ = false;
-            openKind_ = EditorKind::None;
-            editing_ = false;
-            editActive_ = false;
-            break;
-        }
-        if (const QChar start = g_.StartEditChar(); !start.isNull()) {
-            g_.SetStartEditChar(QChar());
-            host_->TypeStartChar(start);
-        }
+        AfterShow(shown);
         break;
     }
     case EditorKind::PushButton: {
@@ -801,6 +790,22 @@ void GridEditing::SetOpenText(const QString& text)
     else if (openKind_ == EditorKind::DropDown)
         host_->SetDropDownEditorText(text);
     noEditChange_ = false;
+}
+
+void GridEditing::AfterShow(bool shown)
+{
+    if (!shown) {
+        // No editor of this kind on the widget side: nothing is open.
+        editMode_ = false;
+        openKind_ = EditorKind::None;
+        editing_ = false;
+        editActive_ = false;
+        return;
+    }
+    if (const QChar start = g_.StartEditChar(); !start.isNull()) {
+        g_.SetStartEditChar(QChar());
+        host_->TypeStartChar(start);
+    }
 }
 
 bool GridEditing::Unchanged() const

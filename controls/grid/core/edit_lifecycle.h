@@ -380,6 +380,9 @@ private:
     void ShowLink(int col, int row);
     // The open editor's value, and putting a text back into it.
     QString OpenValue() const;
+    // After a drop-down or link editor was asked to show: nothing open when
+    // it was not, else the start character typed into it.
+    void AfterShow(bool shown);
     // Whether the open spin or picker still shows what it opened with.
     bool Unchanged() const;
     // The value a commit validates: the cell's own text while unchanged.

@@ -34,17 +34,7 @@ void GridEditing::ShowLink(int col, int row)
     noEditChange_ = true;
     const bool shown = host_->ShowLink(setup);
     noEditChange_ = false;
-    if (!shown) {
-        editMode_ = false;
-        openKind_ = EditorKind::None;
-        editing_ = false;
-        editActive_ = false;
-        return;
-    }
-    if (const QChar start = g_.StartEditChar(); !start.isNull()) {
-        g_.SetStartEditChar(QChar());
-        host_->TypeStartChar(start);
-    }
+    AfterShow(shown);
 }
 
 } // namespace grid
