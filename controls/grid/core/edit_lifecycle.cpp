@@ -432,9 +432,7 @@ void GridEditing::HideEditControl(int col, int row)
         host_->HideCombo();
         break;
     case EditorKind::Spin: {
-        const bool write = editMode_ && !cancelled_;
-        editMode_ = false;
-        cancelled_ = false;
+        const bool write = EndOpenEdit();
         // Left unchanged, the cell keeps its text (one the editor could not
         // read would otherwise become the editor's default).
         if (write && host_->SpinText() != shownText_) {
@@ -446,18 +444,14 @@ void GridEditing::HideEditControl(int col, int row)
         break;
     }
     case EditorKind::Button: {
-        const bool write = editMode_ && !cancelled_;
-        editMode_ = false;
-        cancelled_ = false;
+        const bool write = EndOpenEdit();
         if (write)
             SetCellFromEditor(real, row, host_->ButtonEditValue());
         host_->HideButtonEdit();
         break;
     }
     case EditorKind::Picker: {
-        const bool write = editMode_ && !cancelled_;
-        editMode_ = false;
-        cancelled_ = false;
+        const bool write = EndOpenEdit();
         const QString text = PickerText(EditorKindOf(editControl_).picker, host_->PickerValue());
         if (write && text != shownText_)
             SetCellFromEditor(real, row, text);
@@ -474,9 +468,7 @@ void GridEditing::HideEditControl(int col, int row)
         break;
     }
     case EditorKind::Link: {
-        const bool write = editMode_ && !cancelled_;
-        editMode_ = false;
-        cancelled_ = false;
+        const bool write = EndOpenEdit();
         const QString value = host_->LinkValue();
         host_->HideLink();
         // The value goes through the validation: a key that ended the edit
@@ -487,18 +479,14 @@ void GridEditing::HideEditControl(int col, int row)
         break;
     }
     case EditorKind::Rich: {
-        const bool write = editMode_ && !cancelled_;
-        editMode_ = false;
-        cancelled_ = false;
+        const bool write = EndOpenEdit();
         if (write)
             SetCellFromEditor(real, row, host_->RichValue());
         host_->HideRich();
         break;
     }
     case EditorKind::DropDown: {
-        const bool write = editMode_ && !cancelled_;
-        editMode_ = false;
-        cancelled_ = false;
+        const bool write = EndOpenEdit();
         if (write && EditorKindOf(editControl_).drop == DropDownKind::Color) {
             TColor color = host_->DropDownEditorColor();
             QString value = host_->DropDownEditorText();
@@ -806,6 +794,14 @@ void GridEditing::AfterShow(bool shown)
         g_.SetStartEditChar(QChar());
         host_->TypeStartChar(start);
     }
+}
+
+bool GridEditing::EndOpenEdit()
+{
+    const bool write = editMode_ && !cancelled_;
+    editMode_ = false;
+    cancelled_ = false;
+    return write;
 }
 
 bool GridEditing::Unchanged() const

@@ -380,6 +380,9 @@ private:
     void ShowLink(int col, int row);
     // The open editor's value, and putting a text back into it.
     QString OpenValue() const;
+    // Ends the open editor's edit mode: whether its value is to be stored
+    // (open and not cancelled).
+    bool EndOpenEdit();
     // After a drop-down or link editor was asked to show: nothing open when
     // it was not, else the start character typed into it.
     void AfterShow(bool shown);
