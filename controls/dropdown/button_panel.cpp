@@ -1,6 +1,6 @@
 #include "controls/dropdown/button_panel.h"
 
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 #include "controls/grid/widget/qt_canvas.h"
 
 #include <QMouseEvent>

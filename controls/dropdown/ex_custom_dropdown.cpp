@@ -6,7 +6,7 @@
 #include "controls/dropdown/dropdown_form.h"
 #include "controls/dropdown/popup_geometry.h"
 #include "controls/grid/core/drawing_routines.h"
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 #include "controls/grid/widget/qt_canvas.h"
 #include "platform/tick_clock.h"
 

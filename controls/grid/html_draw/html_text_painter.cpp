@@ -2,13 +2,13 @@
 
 #include "controls/grid/html_draw/html_colors.h"
 #include "controls/grid/pictures/picture_container.h"
+#include "controls/grid/theme_binding/theme_api.h"
 
 #include <QApplication>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOption>
 
 namespace grid::html {
 
@@ -55,100 +55,81 @@ void DrawTextItem(QPainter& painter, const HtmlItem& item, FontMetricsMeasurer& 
     draw(0, color);
 }
 
-void DrawFlatBox(QPainter& painter, const QRect& box, bool round, bool checked)
+// What an in-text control shows besides its glyph.
+enum class ControlBody { GlyphOnly, Caption, EditBox };
+
+// The glyph of each in-text control type: its theme class and part, and the
+// classic frame control drawn with themes out of use. Types not listed are
+// edit boxes without a glyph.
+struct ControlGlyph
 {
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.setBrush(Qt::white);
-    const QRect r = box.adjusted(0, 0, -1, -1);
-    if (round)
-        painter.drawEllipse(r);
-    else
-        painter.drawRect(r);
-    if (!checked)
-        return;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    if (round) {
-        painter.drawEllipse(r.adjusted(3, 3, -3, -3));
-        return;
+    const char* type;
+    const char* themeClass;
+    int part;
+    TFrameControl classic;
+    unsigned classicFlags;
+    ControlBody body;  // an edit box puts the glyph on its drop button
+};
+
+constexpr ControlGlyph kControlGlyphs[] = {
+    {"CHECK", "button", 3, TFrameControl::CheckBox, fcFlat, ControlBody::GlyphOnly},
+    {"RADIO", "button", 2, TFrameControl::RadioButton, fcFlat, ControlBody::GlyphOnly},
+    {"BUTTON", "button", 1, TFrameControl::PushButton, 0u, ControlBody::Caption},
+    {"COMBO", "combobox", 1, TFrameControl::ComboScroll, 0u, ControlBody::EditBox},
+};
+
+const ControlGlyph* FindGlyph(const QString& type)
+{
+    for (const ControlGlyph& g : kControlGlyphs) {
+        if (type == QLatin1String(g.type))
+            return &g;
     }
-    // A check mark.
-    const QPointF c = QRectF(r).center();
-    const QPolygonF mark{{c.x() - 4, c.y() - 1}, {c.x() - 1, c.y() + 2}, {c.x() + 4, c.y() - 3},
-                         {c.x() + 4, c.y() - 1}, {c.x() - 1, c.y() + 4}, {c.x() - 4, c.y() + 1}};
-    painter.drawPolygon(mark);
+    return nullptr;
 }
 
-void DrawControl(QPainter& painter, const HtmlItem& item, FontMetricsMeasurer& measurer, bool themed)
+// Themed: checked 5, pressed 3, hot 2, else 1. Classic: checked or pushed.
+void DrawGlyph(QPainter& painter, const ControlGlyph& g, const HtmlControlItem& c, bool themed,
+               const QWidget* window)
+{
+    const QRect rect = g.body == ControlBody::EditBox ? c.ButtonRect : c.Box;
+    const TThemeApi& themes = ThemeApi();
+    if (themed) {
+        if (auto theme = themes.OpenThemeData(window, QLatin1String(g.themeClass))) {
+            const int state = c.Checked ? 5 : c.Pressed ? 3 : c.Hot ? 2 : 1;
+            themes.DrawThemeBackground(theme.get(), painter, g.part, state, rect);
+            themes.CloseThemeData(theme);
+            return;
+        }
+    }
+    const unsigned flags =
+        g.classicFlags | (c.Checked ? unsigned(fcChecked) : 0u) | (c.Pressed ? unsigned(fcPushed) : 0u);
+    themes.DrawFrameControl(painter, rect, g.classic, flags, window);
+}
+
+void DrawControl(QPainter& painter, const HtmlItem& item, FontMetricsMeasurer& measurer, bool themed,
+                 const QWidget* window)
 {
     const HtmlControlItem& c = item.Control;
-    QStyle* style = QApplication::style();
+    const ControlGlyph* glyph = FindGlyph(c.Type);
+    const ControlBody body = glyph != nullptr ? glyph->body : ControlBody::EditBox;
     painter.setFont(ToQFont(item.Font));
     const QColor textColor = ToQColor(item.Color).isValid() ? ToQColor(item.Color) : QColor(Qt::black);
-    if (c.Type == QLatin1String("CHECK") || c.Type == QLatin1String("RADIO")) {
-        const bool radio = c.Type == QLatin1String("RADIO");
-        if (themed && style) {
-            QStyleOptionButton opt;
-            opt.rect = c.Box;
-            opt.state = QStyle::State_Enabled | (c.Checked ? QStyle::State_On : QStyle::State_Off);
-            style->drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, &opt,
-                                 &painter);
-        } else {
-            DrawFlatBox(painter, c.Box, radio, c.Checked);
-        }
-        return;
+    if (body == ControlBody::EditBox) {
+        // A white box with the value.
+        painter.setPen(ToQColor(c.Pen));
+        painter.setBrush(Qt::white);
+        painter.drawRect(c.Box.adjusted(0, 0, -1, -1));
+        painter.setPen(textColor);
+        const QFontMetrics& fm = measurer.Metrics(item.Font);
+        painter.drawText(c.TextRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         fm.elidedText(item.Text, Qt::ElideNone, c.TextRect.width()));
     }
-    if (c.Type == QLatin1String("BUTTON")) {
-        if (themed && style) {
-            QStyleOptionButton opt;
-            opt.rect = c.Box;
-            opt.state = QStyle::State_Enabled | QStyle::State_Raised;
-            if (c.Hot)
-                opt.state |= QStyle::State_MouseOver;
-            if (c.Pressed)
-                opt.state |= QStyle::State_Sunken;
-            style->drawPrimitive(QStyle::PE_PanelButtonCommand, &opt, &painter);
-        } else {
-            painter.fillRect(c.Box, QColor(0xF0, 0xF0, 0xF0));
-            painter.setPen(c.Pressed ? QColor(0x80, 0x80, 0x80) : QColor(Qt::white));
-            painter.drawLine(c.Box.topLeft(), c.Box.topRight());
-            painter.drawLine(c.Box.topLeft(), c.Box.bottomLeft());
-            painter.setPen(c.Pressed ? QColor(Qt::white) : QColor(0x80, 0x80, 0x80));
-            painter.drawLine(c.Box.bottomLeft(), c.Box.bottomRight());
-            painter.drawLine(c.Box.topRight(), c.Box.bottomRight());
-        }
+    if (glyph != nullptr)
+        DrawGlyph(painter, *glyph, c, themed, window);
+    if (body == ControlBody::Caption) {
         painter.setPen(textColor);
         painter.drawText(c.Pressed ? c.TextRect.translated(1, 1) : c.TextRect, Qt::AlignCenter | Qt::TextSingleLine,
                          item.Text);
-        return;
-    }
-    // Edit, password, mask and combo: a white box with the value.
-    painter.setPen(ToQColor(c.Pen));
-    painter.setBrush(Qt::white);
-    painter.drawRect(c.Box.adjusted(0, 0, -1, -1));
-    painter.setPen(textColor);
-    const QFontMetrics& fm = measurer.Metrics(item.Font);
-    painter.drawText(c.TextRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     fm.elidedText(item.Text, Qt::ElideNone, c.TextRect.width()));
-    if (c.Type != QLatin1String("COMBO"))
-        return;
-    if (themed && style) {
-        QStyleOptionButton opt;
-        opt.rect = c.ButtonRect;
-        opt.state = QStyle::State_Enabled | QStyle::State_Raised;
-        if (c.Hot)
-            opt.state |= QStyle::State_MouseOver;
-        style->drawPrimitive(QStyle::PE_PanelButtonCommand, &opt, &painter);
-        QStyleOption arrow;
-        arrow.rect = c.ButtonRect.adjusted(3, 3, -3, -3);
-        arrow.state = QStyle::State_Enabled;
-        style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter);
-    } else {
-        painter.fillRect(c.ButtonRect, QColor(0xF0, 0xF0, 0xF0));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::black);
-        const QPointF m = QRectF(c.ButtonRect).center();
-        painter.drawPolygon(QPolygonF{{m.x() - 3.5, m.y() - 1.5}, {m.x() + 3.5, m.y() - 1.5}, {m.x(), m.y() + 2}});
     }
 }
 
@@ -364,7 +345,7 @@ void HtmlPictures::Draw(QPainter& painter, HtmlPictureKind kind, const QString& 
 }
 
 void PaintHtmlLayout(QPainter& painter, const HtmlLayout& layout, FontMetricsMeasurer& measurer,
-                     HtmlPictures* pictures, bool themesInUse)
+                     HtmlPictures* pictures, bool themesInUse, const QWidget* themeWindow)
 {
     painter.save();
     for (const HtmlItem& item : layout.Items) {
@@ -384,14 +365,9 @@ void PaintHtmlLayout(QPainter& painter, const HtmlLayout& layout, FontMetricsMea
             for (size_t i = 1; i < item.Points.size(); ++i)
                 painter.drawLine(item.Points[i - 1], item.Points[i]);
             break;
-        case HtmlItemKind::FocusRect: {
-            QStyleOptionFocusRect opt;
-            opt.rect = item.Rect;
-            opt.state = QStyle::State_KeyboardFocusChange;
-            if (QApplication::style())
-                QApplication::style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, &painter);
+        case HtmlItemKind::FocusRect:
+            ThemeApi().DrawFocusRect(painter, item.Rect, themeWindow);
             break;
-        }
         case HtmlItemKind::Picture:
             if (pictures)
                 pictures->Draw(painter, item.Picture, item.Text, item.Rect, item.Stretch);
@@ -413,7 +389,7 @@ void PaintHtmlLayout(QPainter& painter, const HtmlLayout& layout, FontMetricsMea
         }
         case HtmlItemKind::Control:
             painter.save();
-            DrawControl(painter, item, measurer, themesInUse);
+            DrawControl(painter, item, measurer, themesInUse, themeWindow);
             painter.restore();
             break;
         }
@@ -421,12 +397,16 @@ void PaintHtmlLayout(QPainter& painter, const HtmlLayout& layout, FontMetricsMea
     painter.restore();
 }
 
-HtmlLayout DrawHtmlText(QPainter& painter, const HtmlLayoutInput& in, HtmlPictures* pictures)
+HtmlLayout DrawHtmlText(QPainter& painter, const HtmlLayoutInput& in, HtmlPictures* pictures,
+                        const QWidget* themeWindow)
 {
     FontMetricsMeasurer measurer(painter.device());
-    HtmlLayout layout = LayoutHtmlText(in, measurer, pictures);
+    // Themes are in use only while the binding's switch says so too.
+    HtmlLayoutInput input = in;
+    input.ThemesInUse = in.ThemesInUse && ThemeApi().IsAppThemed();
+    HtmlLayout layout = LayoutHtmlText(input, measurer, pictures);
     if (!layout.Items.empty())
-        PaintHtmlLayout(painter, layout, measurer, pictures, in.ThemesInUse);
+        PaintHtmlLayout(painter, layout, measurer, pictures, input.ThemesInUse, themeWindow);
     return layout;
 }
 

@@ -12,6 +12,7 @@
 class QPaintDevice;
 class QPainter;
 class QFileIconProvider;
+class QWidget;
 
 namespace grid {
 class TPictureContainer;
@@ -66,11 +67,16 @@ private:
 };
 
 // Draws the items of a layout in order; pen, brush and font are restored.
+// Control glyphs go through the theme binding: themed parts of themeWindow's
+// style (the application's without one) while themes are in use, else the
+// classic frame controls.
 void PaintHtmlLayout(QPainter& painter, const HtmlLayout& layout, FontMetricsMeasurer& measurer,
-                     HtmlPictures* pictures, bool themesInUse);
+                     HtmlPictures* pictures, bool themesInUse, const QWidget* themeWindow = nullptr);
 
 // DrawHtmlText on a painter: lays the text out with the painter's metrics and,
-// unless measuring or hit-testing only, draws it.
-HtmlLayout DrawHtmlText(QPainter& painter, const HtmlLayoutInput& in, HtmlPictures* pictures);
+// unless measuring or hit-testing only, draws it. Themes are in use when the
+// input asks for them and the binding's switch is on.
+HtmlLayout DrawHtmlText(QPainter& painter, const HtmlLayoutInput& in, HtmlPictures* pictures,
+                        const QWidget* themeWindow = nullptr);
 
 }  // namespace grid::html

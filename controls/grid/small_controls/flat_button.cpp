@@ -2,7 +2,7 @@
 
 #include "controls/grid/html_draw/html_colors.h"
 #include "controls/grid/small_controls/button_look.h"
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 #include "controls/grid/small_controls/themes.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "controls/grid/small_controls/flat_check_box.h"
 
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 #include "controls/grid/small_controls/themes.h"
 
 #include <QApplication>
@@ -9,8 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
-#include <QStyle>
-#include <QStyleOption>
 
 namespace grid {
 
@@ -248,7 +246,6 @@ void TExCheckBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setFont(font());
     const QRect box = BoxRect();
-    QStyle* style = QApplication::style();
     const TThemeApi& themes = ThemeApi();
     if (auto theme = themes.OpenThemeData(this, QStringLiteral("button"))) {
         // The check box part: runs of unchecked, checked, mixed.
@@ -287,11 +284,7 @@ void TExCheckBox::paintEvent(QPaintEvent*)
     painter.drawText(tr, flags, text);
     if (hasFocus()) {
         const QSize size = fontMetrics().size(Qt::TextShowMnemonic, text);
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = QRect(tr.left() - 2, tr.top(), size.width() + 1 + 2, size.height() + 1);
-        if (style)
-            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        themes.DrawFocusRect(painter, QRect(tr.left() - 2, tr.top(), size.width() + 1 + 2, size.height() + 1), this);
     }
 }
 

@@ -1,5 +1,5 @@
 #include "controls/grid/small_controls/themes.h"
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 
 namespace grid {
 

@@ -1,15 +1,13 @@
 #include "controls/grid/widget/qt_canvas.h"
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStyleOptionProgressBar>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace grid {
 
@@ -115,6 +113,36 @@ void QtCanvas::FontText(const QRect& rect, const QString& text, const TFont& fon
     p_.restore();
 }
 
+namespace {
+
+// The canvas's frame controls are the binding's, in the same order and states.
+constexpr TFrameControl kFrameControls[] = {TFrameControl::ComboScroll, TFrameControl::PushButton,
+                                            TFrameControl::ScrollUp,    TFrameControl::ScrollDown,
+                                            TFrameControl::CheckBox,    TFrameControl::RadioButton};
+static_assert(int(std::size(kFrameControls)) == int(FrameGlyph::RadioButton) + 1);
+static_assert(unsigned(fgHot) == fcHot && unsigned(fgPushed) == fcPushed && unsigned(fgInactive) == fcInactive
+              && unsigned(fgFlat) == fcFlat && unsigned(fgChecked) == fcChecked && unsigned(fgGrayed) == fcGrayed);
+
+// Themed parts and the frame control each falls back to with themes out of use.
+struct ClassicPart
+{
+    const char* themeClass;
+    int part;
+    FrameGlyph glyph;
+};
+
+constexpr ClassicPart kClassicParts[] = {
+    {"button", 1, FrameGlyph::PushButton}, {"button", 2, FrameGlyph::RadioButton},
+    {"button", 3, FrameGlyph::CheckBox},   {"combobox", 1, FrameGlyph::ComboScroll},
+    {"spin", 1, FrameGlyph::ScrollUp},     {"spin", 2, FrameGlyph::ScrollDown},
+};
+// Theme states run normal, hot, pressed, disabled; check parts repeat the
+// run unchecked, checked, mixed.
+constexpr unsigned kStepFlags[] = {0u, fgHot, fgPushed, fgInactive};
+constexpr unsigned kRunFlags[] = {0u, fgChecked, fgChecked | fgGrayed};
+
+} // namespace
+
 void QtCanvas::ThemePart(const QRect& rect, const char* themeClass, int part, int state)
 {
     const TThemeApi& themes = ThemeApi();
@@ -123,77 +151,18 @@ void QtCanvas::ThemePart(const QRect& rect, const char* themeClass, int part, in
         themes.CloseThemeData(theme);
         return;
     }
-    // Themes out of use: the classic frame controls.
-    if (std::strcmp(themeClass, "button") == 0 && (part == 2 || part == 3)) {
-        // Radio (2) and check box (3): unchecked 1..4, checked 5..8, mixed
-        // 9..12; the fourth of each run disabled.
-        unsigned flags = state >= 9 ? unsigned(fgGrayed | fgChecked) : state >= 5 ? unsigned(fgChecked) : 0u;
-        if (state % 4 == 0)
-            flags |= fgInactive;
-        FrameControl(rect, part == 2 ? FrameGlyph::RadioButton : FrameGlyph::CheckBox, flags);
+    for (const ClassicPart& c : kClassicParts) {
+        if (c.part != part || std::strcmp(c.themeClass, themeClass) != 0)
+            continue;
+        const int index = std::max(state, 1) - 1;
+        FrameControl(rect, c.glyph, kStepFlags[index % 4] | kRunFlags[std::min(index / 4, 2)]);
         return;
     }
-    // Theme states: 1 normal, 2 hot, 3 pressed, 4 disabled.
-    const unsigned flags = state == 2 ? fgHot : state == 3 ? fgPushed : state == 4 ? fgInactive : 0u;
-    if (std::strcmp(themeClass, "button") == 0 && part == 1)
-        FrameControl(rect, FrameGlyph::PushButton, flags);
-    else if (std::strcmp(themeClass, "combobox") == 0 && part == 1)
-        FrameControl(rect, FrameGlyph::ComboScroll, flags);
-    else if (std::strcmp(themeClass, "spin") == 0 && (part == 1 || part == 2))
-        FrameControl(rect, part == 1 ? FrameGlyph::ScrollUp : FrameGlyph::ScrollDown, flags);
 }
 
 void QtCanvas::FrameControl(const QRect& rect, FrameGlyph glyph, unsigned flags)
 {
-    if (rect.isEmpty())
-        return;
-    QStyle* style = QApplication::style();
-    QStyleOptionButton option;
-    option.rect = rect;
-    option.palette = QApplication::palette();
-    option.state = (flags & fgInactive) ? QStyle::State_None : QStyle::State_Enabled;
-    if (flags & fgHot)
-        option.state |= QStyle::State_MouseOver;
-    option.state |= (flags & fgPushed) ? QStyle::State_Sunken : QStyle::State_Raised;
-    if (!(flags & fgInactive))
-        option.palette.setCurrentColorGroup(QPalette::Active);
-    else
-        option.palette.setCurrentColorGroup(QPalette::Disabled);
-    if (glyph == FrameGlyph::CheckBox || glyph == FrameGlyph::RadioButton) {
-        if (!style)
-            return;
-        QStyleOptionButton box = option;
-        box.state &= ~(QStyle::State_Raised | QStyle::State_Sunken);
-        box.state |= (flags & fgGrayed) ? QStyle::State_NoChange
-                     : (flags & fgChecked) ? QStyle::State_On
-                                           : QStyle::State_Off;
-        style->drawPrimitive(glyph == FrameGlyph::CheckBox ? QStyle::PE_IndicatorCheckBox
-                                                           : QStyle::PE_IndicatorRadioButton,
-                             &box, &p_);
-        return;
-    }
-    p_.save();
-    if (flags & fgFlat) {
-        // Flat: the face and a one-pixel frame, no bevel.
-        p_.fillRect(rect, option.palette.button());
-        p_.setPen(option.palette.color(QPalette::Mid));
-        p_.setBrush(Qt::NoBrush);
-        p_.drawRect(rect.adjusted(0, 0, -1, -1));
-    } else if (style) {
-        style->drawControl(QStyle::CE_PushButtonBevel, &option, &p_);
-    }
-    if (style && glyph != FrameGlyph::PushButton) {
-        QStyleOption arrow = option;
-        const int side = std::max(1, std::min(rect.width(), rect.height()) / 2);
-        arrow.rect = QRect(0, 0, side, side);
-        arrow.rect.moveCenter(rect.center());
-        if (flags & fgPushed)
-            arrow.rect.translate(1, 1);
-        const QStyle::PrimitiveElement element =
-            glyph == FrameGlyph::ScrollUp ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown;
-        style->drawPrimitive(element, &arrow, &p_);
-    }
-    p_.restore();
+    ThemeApi().DrawFrameControl(p_, rect, kFrameControls[int(glyph)], flags);
 }
 
 void QtCanvas::Image(QPoint at, const QImage& image)

@@ -28,8 +28,8 @@ public:
     void Pie(const QRect& rect, int spanDegrees, TColor brush, TColor pen) override;
     void CenteredText(const QRect& rect, const QRect& clip, const QString& text, TColor color) override;
     void FontText(const QRect& rect, const QString& text, const TFont& font, TColor color, bool upwards) override;
-    // Themed parts go through the application's style as the classic
-    // controls do.
+    // Both go through the theme binding: themed parts while themes are in
+    // use (else their classic frame controls), frame controls always classic.
     void ThemePart(const QRect& rect, const char* themeClass, int part, int state) override;
     void FrameControl(const QRect& rect, FrameGlyph glyph, unsigned flags) override;
     void Image(QPoint at, const QImage& image) override;

@@ -1,7 +1,8 @@
 // The drawing routines' QPainter canvas: pixels of the level bar, the
-// transparent bitmap, the button glyphs and turned text.
+// transparent bitmap, the button glyphs, frame controls and turned text.
 #include "controls/grid/core/drawing_routines.h"
 #include "controls/grid/widget/cell_text.h"
+#include "controls/grid/theme_binding/theme_api.h"
 #include "controls/grid/widget/qt_canvas.h"
 
 #include <QImage>
@@ -117,6 +118,86 @@ TEST(QtCanvasPixels, GlyphsStayInTheirRectangles)
     EXPECT_EQ(img.pixelColor(102, 20), QColor(Qt::black));
     EXPECT_EQ(img.pixelColor(95, 20), Rgb(0x404040)) << "the line inside the left edge";
     EXPECT_EQ(img.pixelColor(108, 28), Rgb(0x00C0C0));
+}
+
+namespace {
+
+// What the theme binding itself draws for a frame control.
+QImage Classic(const QRect& rect, TFrameControl kind, unsigned state)
+{
+    QImage img = Blank(30, 30);
+    QPainter p(&img);
+    ThemeApi().DrawFrameControl(p, rect, kind, state);
+    return img;
+}
+
+template <typename Draw> QImage OnCanvas(Draw draw)
+{
+    QImage img = Blank(30, 30);
+    QPainter p(&img);
+    QtCanvas canvas(p);
+    draw(canvas);
+    return img;
+}
+
+} // namespace
+
+// Frame controls are the binding's classic look; themed parts are the
+// style's while themes are in use, else the frame control of their kind.
+TEST(QtCanvasPixels, FrameControlsAndThemePartsGoThroughTheBinding)
+{
+    const QRect rect(4, 4, 17, 17);
+    const struct
+    {
+        FrameGlyph glyph;
+        unsigned flags;
+        TFrameControl kind;
+    } frames[] = {
+        {FrameGlyph::ComboScroll, fgInactive, TFrameControl::ComboScroll},
+        {FrameGlyph::PushButton, fgPushed, TFrameControl::PushButton},
+        {FrameGlyph::PushButton, fgFlat, TFrameControl::PushButton},
+        {FrameGlyph::ScrollUp, 0, TFrameControl::ScrollUp},
+        {FrameGlyph::ScrollDown, fgPushed | fgFlat, TFrameControl::ScrollDown},
+        {FrameGlyph::CheckBox, fgChecked | fgGrayed, TFrameControl::CheckBox},
+        {FrameGlyph::RadioButton, fgChecked, TFrameControl::RadioButton},
+    };
+    for (const auto& f : frames) {
+        const QImage ours = OnCanvas([&](Canvas& c) { c.FrameControl(rect, f.glyph, f.flags); });
+        EXPECT_FALSE(Ink(ours, ours.rect()).isEmpty()) << int(f.glyph);
+        EXPECT_EQ(ours, Classic(rect, f.kind, f.flags)) << int(f.glyph) << "/" << f.flags;
+    }
+
+    const struct
+    {
+        const char* themeClass;
+        int part;
+        int state;
+        TFrameControl kind;
+        unsigned classic;
+    } parts[] = {
+        {"button", 1, 3, TFrameControl::PushButton, fcPushed},
+        {"button", 2, 5, TFrameControl::RadioButton, fcChecked},
+        {"button", 3, 6, TFrameControl::CheckBox, fcChecked | fcHot},
+        {"button", 3, 12, TFrameControl::CheckBox, fcChecked | fcGrayed | fcInactive},
+        {"combobox", 1, 4, TFrameControl::ComboScroll, fcInactive},
+        {"spin", 1, 1, TFrameControl::ScrollUp, 0},
+        {"spin", 2, 2, TFrameControl::ScrollDown, fcHot},
+    };
+    for (const bool themesInUse : {true, false}) {
+        ThemeApi().SetThemeActive(themesInUse);
+        for (const auto& t : parts) {
+            const QImage part = OnCanvas([&](Canvas& c) { c.ThemePart(rect, t.themeClass, t.part, t.state); });
+            const QImage classic = Classic(rect, t.kind, t.classic);
+            if (themesInUse)
+                EXPECT_NE(part, classic) << t.themeClass << t.part << "/" << t.state << ": the style's look";
+            else
+                EXPECT_EQ(part, classic) << t.themeClass << t.part << "/" << t.state;
+        }
+        // A part without a classic twin draws nothing with themes out of use.
+        const QImage progress = OnCanvas([&](Canvas& c) { c.ThemePart(rect, "progress", 1, 1); });
+        EXPECT_EQ(Ink(progress, progress.rect()).isEmpty(), !themesInUse);
+    }
+    ThemeApi().SetThemeActive(true);
 }
 
 TEST(QtCanvasPixels, TextTurnedToReadUpwards)

@@ -5,12 +5,20 @@
 
 #include "qt_print.h"
 
+#include "controls/grid/theme_binding/theme_api.h"
+
+#include <QApplication>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -141,6 +149,116 @@ TEST(HtmlTextPainter, CheckedAndUncheckedControlBoxes)
         // Both boxes have a frame.
         EXPECT_GT(c.Count(off->Control.Box, Qt::white, 200), 0);
         EXPECT_LT(c.Count(off->Control.Box, Qt::white, 30), off->Control.Box.width() * off->Control.Box.height());
+    }
+}
+
+// Fusion, recording the primitives it is asked to draw.
+class RecordingStyle : public QProxyStyle
+{
+public:
+    RecordingStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption* o, QPainter* p, const QWidget* w) const override
+    {
+        drawn.push_back({pe, o->state});
+        QProxyStyle::drawPrimitive(pe, o, p, w);
+    }
+    bool Drew(PrimitiveElement pe, QStyle::State has, QStyle::State hasNot = {}) const
+    {
+        for (const auto& [element, state] : drawn) {
+            if (element == pe && (state & has) == has && !(state & hasNot))
+                return true;
+        }
+        return false;
+    }
+    mutable std::vector<std::pair<PrimitiveElement, QStyle::State>> drawn;
+};
+
+class HtmlControlGlyphs : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        style = new RecordingStyle;
+        QApplication::setStyle(style);  // the application owns it
+    }
+    void TearDown() override
+    {
+        grid::ThemeApi().SetThemeActive(true);
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    }
+    // Draws the controls; point: none, on the button (pressed), on the combo.
+    Canvas Draw(int pointOn)
+    {
+        HtmlLayoutInput in = Input("<CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\" WIDTH=\"16\">"
+                                   "<CONTROL TYPE=\"RADIO\" ID=\"r\" VALUE=\"FALSE\" WIDTH=\"16\">"
+                                   "<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">"
+                                   "<CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"x\" WIDTH=\"80\">");
+        in.ThemesInUse = true;
+        if (pointOn != kNone) {
+            const Canvas first(in);
+            const HtmlItem* item = first.Item(HtmlItemKind::Control, pointOn);
+            in.Point = (pointOn == kCombo ? item->Control.ButtonRect : item->Control.Box).center();
+            in.ControlPressed = pointOn == kButton;
+        }
+        style->drawn.clear();
+        return Canvas(in);
+    }
+    static constexpr int kNone = -1, kCheck = 0, kRadio = 1, kButton = 2, kCombo = 3;
+    RecordingStyle* style = nullptr;
+};
+
+// Themed: the style's parts in the states the markup gives. Classic (the
+// binding's one switch off, whatever the input asks): no style part at all,
+// the frame controls' look in the palette's colours.
+TEST_F(HtmlControlGlyphs, ThemedPartsOrClassicFrameControlsByTheOneSwitch)
+{
+    using S = QStyle;
+    const struct
+    {
+        const char* name;
+        int pointOn;
+        S::PrimitiveElement element;
+        S::State has;
+        S::State hasNot;
+    } themed[] = {
+        {"checked box", kNone, S::PE_IndicatorCheckBox, S::State_On, S::State_Off},
+        {"empty radio", kNone, S::PE_IndicatorRadioButton, S::State_Off, S::State_On},
+        {"button at rest", kNone, S::PE_PanelButtonCommand, S::State_Raised, S::State_Sunken | S::State_MouseOver},
+        {"pressed button", kButton, S::PE_PanelButtonCommand, S::State_Sunken, {}},
+        {"combo button", kNone, S::PE_PanelButtonTool, S::State_Enabled, S::State_MouseOver},
+        {"combo arrow", kNone, S::PE_IndicatorArrowDown, S::State_Enabled, {}},
+        {"hot combo", kCombo, S::PE_PanelButtonTool, S::State_MouseOver, {}},
+    };
+    for (const auto& t : themed) {
+        const Canvas c = Draw(t.pointOn);
+        EXPECT_TRUE(style->Drew(t.element, t.has, t.hasNot)) << t.name;
+        EXPECT_EQ(c.Item(HtmlItemKind::Control)->Control.Pen, TColor(0xB99D7F));
+    }
+
+    grid::ThemeApi().SetThemeActive(false);
+    const QPalette pal = QApplication::palette();
+    for (const int pointOn : {kNone, kButton, kCombo}) {
+        const Canvas c = Draw(pointOn);
+        for (const auto& t : themed)
+            EXPECT_FALSE(style->Drew(t.element, {})) << t.name << " with themes out of use";
+        const HtmlControlItem& check = c.Item(HtmlItemKind::Control, kCheck)->Control;
+        const HtmlControlItem& radio = c.Item(HtmlItemKind::Control, kRadio)->Control;
+        const HtmlControlItem& button = c.Item(HtmlItemKind::Control, kButton)->Control;
+        const HtmlControlItem& combo = c.Item(HtmlItemKind::Control, kCombo)->Control;
+        EXPECT_EQ(check.Pen, TColor(0x808080));
+        // Flat check box and radio: a one-pixel frame, the mark only when checked.
+        EXPECT_EQ(c.Count(check.Box, pal.color(QPalette::Text), 0), 7 * 3);
+        EXPECT_GT(c.Count(check.Box, pal.color(QPalette::Dark), 0), 4 * 10);
+        EXPECT_EQ(c.Count(radio.Box, pal.color(QPalette::Text), 0), 0);
+        EXPECT_GT(c.Count(radio.Box, pal.color(QPalette::Dark), 0), 0);
+        // The push button's bevel, sunken while pressed.
+        const bool pressed = pointOn == kButton;
+        EXPECT_EQ(button.Pressed, pressed);
+        EXPECT_EQ(c.image.pixel(button.Box.topLeft()), pal.color(pressed ? QPalette::Shadow : QPalette::Light).rgb());
+        EXPECT_EQ(c.image.pixel(button.Box.bottomRight()),
+                  pal.color(pressed ? QPalette::Light : QPalette::Shadow).rgb());
+        // The combo's drop button: the classic arrow, whether hot or not.
+        EXPECT_EQ(c.Count(combo.ButtonRect, pal.color(QPalette::ButtonText), 0), 7 + 5 + 3 + 1);
     }
 }
 

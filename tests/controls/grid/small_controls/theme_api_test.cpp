@@ -2,7 +2,7 @@
 // style's parts and the callers' classic drawing, each part is drawn and
 // sized by the style's element and metrics, unknown parts draw nothing.
 #include "controls/grid/small_controls/flat_check_box.h"
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 #include "controls/grid/small_controls/themes.h"
 
 #include <gtest/gtest.h>
@@ -213,4 +213,101 @@ TEST_F(ThemeBinding, PartSizesAndContentRectsAreTheStyles)
     auto combo = ThemeApi().OpenThemeData(nullptr, QStringLiteral("combobox"));
     EXPECT_EQ(ThemeApi().GetThemeBackgroundContentRect(combo.get(), 1, 1, bounds), bounds.adjusted(3, 3, -3, -3));
     EXPECT_EQ(ThemeApi().GetThemeBackgroundContentRect(nullptr, 1, 1, bounds), bounds);
+}
+
+namespace {
+
+// A palette whose frame roles all differ, so each pixel tells its role.
+QPalette FramePalette()
+{
+    QPalette palette;
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+        {QPalette::Light, QColor(250, 250, 240)},  {QPalette::Midlight, QColor(220, 220, 200)},
+        {QPalette::Button, QColor(200, 200, 180)}, {QPalette::Dark, QColor(128, 128, 100)},
+        {QPalette::Shadow, QColor(40, 40, 30)},    {QPalette::Base, QColor(255, 255, 250)},
+        {QPalette::Text, QColor(0, 0, 120)},       {QPalette::ButtonText, QColor(120, 0, 0)},
+    };
+    for (const auto& [role, color] : roles)
+        palette.setColor(role, color);
+    return palette;
+}
+
+int CountColour(const QImage& image, const QRect& area, const QColor& color)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixelColor(x, y) == color;
+    return n;
+}
+
+} // namespace
+
+TEST_F(ThemeBinding, FrameControlsAreTheClassicLookInThePalettesColours)
+{
+    QWidget owner;
+    const QPalette pal = FramePalette();
+    owner.setPalette(pal);
+    const QColor light = pal.color(QPalette::Light), button = pal.color(QPalette::Button);
+    const QColor dark = pal.color(QPalette::Dark), shadow = pal.color(QPalette::Shadow);
+    const QColor base = pal.color(QPalette::Base), text = pal.color(QPalette::Text);
+    const QColor buttonText = pal.color(QPalette::ButtonText);
+    const QColor background(255, 0, 255);
+    const QRect rect(2, 2, 17, 17);
+    const QPoint topLeft(0, 0), bottomRight(16, 16), inner(3, 3), centre(8, 8);
+
+    const struct
+    {
+        const char* name;
+        TFrameControl kind;
+        unsigned state;
+        std::vector<std::pair<QPoint, QColor>> probes; // from rect's top-left
+        QColor ink;                                    // counted inside the frame
+        int inkCount;
+    } cases[] = {
+        {"raised button", TFrameControl::PushButton, 0,
+         {{topLeft, light}, {bottomRight, shadow}, {inner, button}}, buttonText, 0},
+        {"hot looks raised", TFrameControl::PushButton, fcHot,
+         {{topLeft, light}, {bottomRight, shadow}, {centre, button}}, buttonText, 0},
+        {"pushed button", TFrameControl::PushButton, fcPushed,
+         {{topLeft, shadow}, {bottomRight, light}, {inner, button}}, buttonText, 0},
+        {"flat button", TFrameControl::PushButton, fcFlat,
+         {{topLeft, dark}, {bottomRight, dark}, {{1, 1}, button}}, buttonText, 0},
+        {"scroll down", TFrameControl::ScrollDown, 0, {{topLeft, light}, {bottomRight, shadow}}, buttonText,
+         7 + 5 + 3 + 1},
+        {"flat combo", TFrameControl::ComboScroll, fcFlat, {{topLeft, dark}, {bottomRight, dark}}, buttonText,
+         7 + 5 + 3 + 1},
+        {"inactive scroll up, engraved", TFrameControl::ScrollUp, fcInactive, {{topLeft, light}}, dark,
+         7 + 5 + 3 + 1},
+        {"inactive arrow has no ink", TFrameControl::ScrollUp, fcInactive, {}, buttonText, 0},
+        {"empty check box", TFrameControl::CheckBox, 0,
+         {{topLeft, dark}, {bottomRight, light}, {{1, 1}, shadow}, {centre, base}}, text, 0},
+        {"checked box", TFrameControl::CheckBox, fcChecked, {{topLeft, dark}, {inner, base}}, text, 7 * 3},
+        {"greyed box", TFrameControl::CheckBox, fcChecked | fcGrayed, {{inner, button}}, text, 0},
+        {"greyed mark", TFrameControl::CheckBox, fcChecked | fcGrayed, {}, dark, 7 * 3},
+        {"inactive box", TFrameControl::CheckBox, fcInactive, {{inner, button}}, text, 0},
+        {"flat checked box", TFrameControl::CheckBox, fcFlat | fcChecked,
+         {{topLeft, dark}, {bottomRight, dark}, {{1, 1}, base}}, text, 7 * 3},
+        {"empty radio", TFrameControl::RadioButton, 0, {{topLeft, background}, {centre, base}}, text, 0},
+        {"checked radio", TFrameControl::RadioButton, fcChecked, {{topLeft, background}, {centre, text}}, text,
+         12},
+        {"flat radio", TFrameControl::RadioButton, fcFlat, {{{8, 0}, dark}, {centre, base}}, text, 0},
+    };
+    for (const auto& c : cases) {
+        QImage image(21, 21, QImage::Format_RGB32);
+        image.fill(background);
+        style->drawn.clear();
+        {
+            QPainter painter(&image);
+            ThemeApi().DrawFrameControl(painter, rect, c.kind, c.state, &owner);
+        }
+        EXPECT_TRUE(style->drawn.empty()) << c.name << ": the classic look asks nothing of the style";
+        EXPECT_EQ(CountColour(image, image.rect(), background) - CountColour(image, rect, background),
+                  21 * 21 - 17 * 17)
+            << c.name << ": drawn inside its rectangle only";
+        for (const auto& [at, colour] : c.probes)
+            EXPECT_EQ(image.pixelColor(rect.topLeft() + at), colour)
+                << c.name << " at " << at.x() << "," << at.y();
+        EXPECT_EQ(CountColour(image, rect.adjusted(2, 2, -2, -2), c.ink), c.inkCount) << c.name;
+    }
 }

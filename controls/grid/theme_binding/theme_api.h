@@ -11,6 +11,11 @@ class QWidget;
 
 namespace grid {
 
+// The classic frame controls, drawn whatever the switch says.
+enum class TFrameControl { ComboScroll, PushButton, ScrollUp, ScrollDown, CheckBox, RadioButton };
+// Their states, combined. Hot has no classic look of its own.
+enum TFrameState : unsigned { fcHot = 1, fcPushed = 2, fcInactive = 4, fcFlat = 8, fcChecked = 16, fcGrayed = 32 };
+
 // An open theme class: the style it draws with and the widget drawn for.
 struct TThemeData
 {
@@ -28,7 +33,8 @@ struct TThemeData
 //              disabled in each run);
 //   "combobox" 1 drop-down button; "spin" 1 up, 2 down (states 1..4);
 //   "progress" 1 bar, 3 chunk.
-// With themes out of use nothing opens, and callers draw their classic look.
+// With themes out of use nothing opens, and callers draw the classic frame
+// controls, in the palette's colours (the widget's, else the application's).
 class TThemeApi
 {
 public:
@@ -53,6 +59,13 @@ public:
     QSize GetThemePartSize(const TThemeData* theme, int part, int state) const;
     // The area inside a part's frame where its content goes.
     QRect GetThemeBackgroundContentRect(const TThemeData* theme, int part, int state, const QRect& bounds) const;
+
+    // The classic look: a bevelled face (flat: a one-pixel frame) with its
+    // arrow, or a sunken box or circle with its mark, square at the centre.
+    void DrawFrameControl(QPainter& painter, const QRect& rect, TFrameControl kind, unsigned state,
+                          const QWidget* widget = nullptr) const;
+    // The style's dotted focus frame.
+    void DrawFocusRect(QPainter& painter, const QRect& rect, const QWidget* widget = nullptr) const;
 
 private:
     bool active_ = true;

@@ -1,11 +1,13 @@
-#include "controls/grid/small_controls/theme_api.h"
+#include "controls/grid/theme_binding/theme_api.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionProgressBar>
 #include <QWidget>
+#include <qdrawutil.h>
 
 #include <algorithm>
 #include <iterator>
@@ -114,6 +116,66 @@ struct PartOption
     }
 };
 
+// The classic frame controls: a face and the glyph over it.
+enum class Face { Button, Box, Circle };
+enum class Glyph { None, ArrowDown, ArrowUp, Check, Dot };
+
+struct FrameRow
+{
+    TFrameControl kind;
+    Face face;
+    Glyph glyph;
+};
+
+constexpr FrameRow kFrames[] = {
+    {TFrameControl::ComboScroll, Face::Button, Glyph::ArrowDown},
+    {TFrameControl::PushButton, Face::Button, Glyph::None},
+    {TFrameControl::ScrollUp, Face::Button, Glyph::ArrowUp},
+    {TFrameControl::ScrollDown, Face::Button, Glyph::ArrowDown},
+    {TFrameControl::CheckBox, Face::Box, Glyph::Check},
+    {TFrameControl::RadioButton, Face::Circle, Glyph::Dot},
+};
+
+// The check mark: seven columns three pixels high, each column's top.
+constexpr int kCheckTops[] = {2, 3, 4, 3, 2, 1, 0};
+// The arrow's rows, widest first (pointing down).
+constexpr int kArrowRows[] = {7, 5, 3, 1};
+
+QRect CentredSquare(const QRect& rect)
+{
+    const int side = std::min(rect.width(), rect.height());
+    QRect square(0, 0, side, side);
+    square.moveCenter(rect.center());
+    return square;
+}
+
+void DrawArrow(QPainter& painter, const QRect& rect, bool up, const QColor& color)
+{
+    const int rows = int(std::size(kArrowRows));
+    const int top = rect.top() + (rect.height() - rows) / 2;
+    for (int i = 0; i < rows; ++i) {
+        const int width = kArrowRows[up ? rows - 1 - i : i];
+        painter.fillRect(QRect(rect.left() + (rect.width() - width) / 2, top + i, width, 1), color);
+    }
+}
+
+void DrawCheck(QPainter& painter, const QRect& box, const QColor& color)
+{
+    const int columns = int(std::size(kCheckTops));
+    const int left = box.left() + (box.width() - columns) / 2;
+    const int top = box.top() + (box.height() - 7) / 2;
+    for (int i = 0; i < columns; ++i)
+        painter.fillRect(QRect(left + i, top + kCheckTops[i], 1, 3), color);
+}
+
+void DrawDot(QPainter& painter, const QRect& box, const QColor& color)
+{
+    // Four by four with the corners off.
+    const QPoint c(box.left() + (box.width() - 4) / 2, box.top() + (box.height() - 4) / 2);
+    painter.fillRect(QRect(c.x() + 1, c.y(), 2, 4), color);
+    painter.fillRect(QRect(c.x(), c.y() + 1, 4, 2), color);
+}
+
 } // namespace
 
 bool TThemeApi::IsAppThemed() const
@@ -205,6 +267,112 @@ QRect TThemeApi::GetThemeBackgroundContentRect(const TThemeData* theme, int part
         return theme->Style->subElementRect(QStyle::SubElement(row->contentsRect), &o, theme->Widget);
     const int frame = theme->Style->pixelMetric(QStyle::PM_DefaultFrameWidth, &o, theme->Widget);
     return bounds.adjusted(frame, frame, -frame, -frame);
+}
+
+void TThemeApi::DrawFrameControl(QPainter& painter, const QRect& rect, TFrameControl kind, unsigned state,
+                                 const QWidget* widget) const
+{
+    const auto row = std::find_if(std::begin(kFrames), std::end(kFrames),
+                                  [&](const FrameRow& r) { return r.kind == kind; });
+    if (row == std::end(kFrames) || rect.isEmpty())
+        return;
+    QPalette palette = widget != nullptr ? widget->palette() : QApplication::palette();
+    palette.setCurrentColorGroup(QPalette::Active);
+    const bool flat = state & fcFlat;
+    const bool pushed = state & fcPushed;
+    const bool inactive = state & fcInactive;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setClipRect(rect, Qt::IntersectClip);
+    QRect glyph = rect;
+    switch (row->face) {
+    case Face::Button:
+        if (flat)
+            qDrawPlainRect(&painter, rect, palette.color(QPalette::Dark), 1, &palette.button());
+        else
+            qDrawWinButton(&painter, rect, palette, pushed, &palette.button());
+        if (pushed)
+            glyph.translate(1, 1);
+        break;
+    case Face::Box: {
+        glyph = CentredSquare(rect);
+        // Greyed, pushed or inactive boxes show the face colour inside.
+        const QBrush& fill = (state & fcGrayed) || pushed || inactive ? palette.button() : palette.base();
+        if (flat)
+            qDrawPlainRect(&painter, glyph, palette.color(QPalette::Dark), 1, &fill);
+        else
+            qDrawWinPanel(&painter, glyph, palette, true, &fill);
+        break;
+    }
+    case Face::Circle: {
+        glyph = CentredSquare(rect);
+        const QRect ring = glyph.adjusted(0, 0, -1, -1);
+        const QBrush& fill = pushed || inactive ? palette.button() : palette.base();
+        if (flat) {
+            painter.setPen(palette.color(QPalette::Dark));
+            painter.setBrush(fill);
+            painter.drawEllipse(ring);
+            break;
+        }
+        // Sunken: two half rings, shadows above and left, lights below and right.
+        painter.setPen(Qt::NoPen);
+        constexpr QPalette::ColorRole halves[][2] = {{QPalette::Dark, QPalette::Light},
+                                                     {QPalette::Shadow, QPalette::Midlight}};
+        for (int i = 0; i < 2; ++i) {
+            const QRect r = ring.adjusted(i, i, -i, -i);
+            painter.setBrush(palette.color(halves[i][0]));
+            painter.drawPie(r, 45 * 16, 180 * 16);
+            painter.setBrush(palette.color(halves[i][1]));
+            painter.drawPie(r, 225 * 16, 180 * 16);
+        }
+        painter.setBrush(fill);
+        painter.drawEllipse(ring.adjusted(2, 2, -2, -2));
+        break;
+    }
+    }
+    const QColor ink = palette.color(row->face == Face::Button ? QPalette::ButtonText : QPalette::Text);
+    const QColor grey = palette.color(QPalette::Dark);
+    const bool marked = state & (fcChecked | fcGrayed);
+    switch (row->glyph) {
+    case Glyph::None:
+        break;
+    case Glyph::ArrowDown:
+    case Glyph::ArrowUp: {
+        const bool up = row->glyph == Glyph::ArrowUp;
+        if (inactive) {
+            // Engraved: a light copy below and right of a grey one.
+            DrawArrow(painter, glyph.translated(1, 1), up, palette.color(QPalette::Light));
+            DrawArrow(painter, glyph, up, grey);
+        } else {
+            DrawArrow(painter, glyph, up, ink);
+        }
+        break;
+    }
+    case Glyph::Check:
+        if (marked)
+            DrawCheck(painter, glyph, (state & fcGrayed) || inactive ? grey : ink);
+        break;
+    case Glyph::Dot:
+        if (marked)
+            DrawDot(painter, glyph, inactive ? grey : ink);
+        break;
+    }
+    painter.restore();
+}
+
+void TThemeApi::DrawFocusRect(QPainter& painter, const QRect& rect, const QWidget* widget) const
+{
+    const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    if (style == nullptr || rect.isEmpty())
+        return;
+    QStyleOptionFocusRect option;
+    if (widget != nullptr)
+        option.initFrom(widget);
+    else
+        option.palette = QApplication::palette();
+    option.rect = rect;
+    option.state |= QStyle::State_KeyboardFocusChange;
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
 }
 
 TThemeApi& ThemeApi()
