@@ -4,6 +4,7 @@
 // window shows the same rows, widths and header hints.
 #include "build/compiler/compiler.h"
 #include "controls/grid/widget/grid_widget.h"
+#include "controls/grid/widget/html_hint_window.h"
 #include "device_type.h"
 #include "language.h"
 #include "lb_button.h"
@@ -21,7 +22,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolTip>
 #include <QHelpEvent>
 
 #include <gtest/gtest.h>
@@ -294,7 +294,10 @@ TEST(ModbusSnmpWindows, LanguageChangeAndActivePage)
         const QPoint at = g.CellRect(2, 0).center();
         QHelpEvent help(QEvent::ToolTip, at, gw->viewport()->mapToGlobal(at));
         QApplication::sendEvent(gw->viewport(), &help);
-        EXPECT_EQ(QToolTip::text(), QStringLiteral("Insert the Community Name for the SNMP Trap (Max 15 characters)"));
+        ASSERT_NE(gw->HintWindow(), nullptr);
+        EXPECT_TRUE(gw->HintWindow()->isVisible());
+        EXPECT_EQ(gw->HintWindow()->Caption(),
+                  QStringLiteral("Insert the Community Name for the SNMP Trap (Max 15 characters)"));
     }
     // Community names and descriptions are edited with a limit of 15 characters.
     for (int s = 0; s < 2; ++s)

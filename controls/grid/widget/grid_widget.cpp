@@ -9,6 +9,7 @@
 #include "controls/grid/core/key_input.h"
 #include "controls/grid/widget/grid_key_map.h"
 #include "controls/grid/widget/grid_widget_edit.h"
+#include "controls/grid/widget/html_hint_window.h"
 #include "controls/grid/widget/fixed_cell_editors.h"
 #include "controls/grid/widget/cell_control_editing.h"
 #include "controls/grid/widget/inplace_combo.h"
@@ -27,7 +28,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
-#include <QToolTip>
 
 namespace grid {
 
@@ -74,8 +74,8 @@ TGridWidget::TGridWidget(TExStringGrid& grid, QWidget* parent)
             [this](int v) { ThumbMoved(Qt::Vertical, v); });
     connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this,
             [this](int v) { ThumbMoved(Qt::Horizontal, v); });
-    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
-    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &TGridWidget::HideHint);
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, &TGridWidget::HideHint);
     grid_.SetClientSize(viewport()->size());
     dragScroller_.StartTimer = [this](int ms) { dragScrollTimer_.start(ms); };
     dragScroller_.StopTimer = [this] { dragScrollTimer_.stop(); };
@@ -364,8 +364,25 @@ QString TGridWidget::ScrollHintText(Qt::Orientation orientation, int value)
 
 void TGridWidget::ThumbMoved(Qt::Orientation orientation, int value)
 {
-    if (grid_.ScrollHints)
-        QToolTip::showText(QCursor::pos() + QPoint(10, 0), ScrollHintText(orientation, value), this);
+    const TExStringGrid::TScrollHintType hints = grid_.ScrollHints;
+    const bool shown = hints == TExStringGrid::shBoth ||
+                       hints == (orientation == Qt::Vertical ? TExStringGrid::shVertical : TExStringGrid::shHorizontal);
+    if (shown)
+        ShowHint(QCursor::pos() + QPoint(10, 0), ScrollHintText(orientation, value));
+}
+
+void TGridWidget::ShowHint(QPoint screenTopLeft, const QString& text)
+{
+    if (hintWindow_ == nullptr)
+        hintWindow_ = new THTMLHintWindow(this);
+    hintWindow_->SetColor(grid_.HintColor == clNone ? QColor() : ToQColor(grid_.HintColor));
+    hintWindow_->ActivateHintData(QRect(screenTopLeft, QSize(1, 1)), text, &grid_);
+}
+
+void TGridWidget::HideHint()
+{
+    if (hintWindow_ != nullptr)
+        hintWindow_->hide();
 }
 
 void TGridWidget::ShowColSizeLine(int x)

@@ -20,6 +20,10 @@ class TGridFocusWindow;
 class GridMouse;
 class TGridFilterDropDown;
 class TGridBalloons;
+class THeaderDragButton;
+class TArrowWindow;
+class TNoActiveForm;
+class THTMLHintWindow;
 
 // The painted grid: a scroll area over a headless grid (not owned). Scroll
 // bars count rows and columns; the viewport paints only what it shows.
@@ -67,6 +71,13 @@ public:
 
     // The hint text for a thumb position ("Row : n" / "Col : n").
     QString ScrollHintText(Qt::Orientation orientation, int value);
+    // The window of the cell, anchor, scroll and sizing hints: made when a
+    // hint first shows (null before), a child of the grid.
+    THTMLHintWindow* HintWindow() const { return hintWindow_; }
+    // Shows text on the hint window with its top-left at a screen point,
+    // in the grid's HintColor; HideHint takes it away.
+    void ShowHint(QPoint screenTopLeft, const QString& text);
+    void HideHint();
 
     // Whether Tab stays in the grid (and its editor) instead of moving the
     // focus to the window's next control: with goTabs.
@@ -113,6 +124,7 @@ private:
     void SyncFocusFrame();
     QRect CurrentCellInWidget() const;
     TGridFocusWindow* focusFrame_ = nullptr;
+    THTMLHintWindow* hintWindow_ = nullptr;
 
     TExStringGrid& grid_;
     FontTextMeasurer measurer_;
@@ -158,6 +170,11 @@ public:
     void SetDragDropSettings(const TDragDropSettings& settings);
     // The data a drag from a pressed cell carries.
     std::unique_ptr<QMimeData> DragData(TGridCoord cell, bool header) const;
+    // The picture a drag holds under the pointer (hotSpot: the pointer's
+    // place on it): with ShowCells the dragged cells 4 pixels right of and
+    // below the pointer; else for a header's column its caption with the
+    // bottom-left at the pointer; else none.
+    QPixmap DragImage(TGridCoord cell, bool header, QPoint& hotSpot);
     // Runs the drag of data with the allowed actions and answers the
     // action taken; unset: a QDrag.
     std::function<Qt::DropAction(QMimeData* data, Qt::DropActions allowed)> RunDrag;
@@ -177,8 +194,9 @@ protected:
 
 private:
     void StartDrag(TGridCoord cell, bool header);
-    // The drop's target cell and whether a drag may go there.
-    bool DragAllowed(QDragMoveEvent& event, TGridCoord& cell);
+    // The drop's target cell, whether a drag may go there and the arrows
+    // that mark it.
+    bool DragAllowed(QDragMoveEvent& event, TGridCoord& cell, ArrowMarks& marks);
     void DragScroll(TGridCoord cell, QPoint p);
     TDragDropSettings dragDrop_;
     DropResult lastDrop_;
@@ -186,6 +204,29 @@ private:
     const QMimeData* ownDrag_ = nullptr;
     TGridRect dragSelection_{-1, -1, -1, -1};
     bool moveDoneHere_ = false;
+
+    // ---- Move and drop marks (grid_widget_marks.cpp) ----
+public:
+    // The floating caption of a column or row moved by mouse, the floating
+    // picture of its cells (instead, with DragDropSettings.ShowCells) and
+    // the four insertion arrows; null while not made.
+    THeaderDragButton* MoveButton() const { return moveButton_; }
+    TNoActiveForm* MoveForm() const { return moveForm_; }
+    TArrowWindow* ArrowWindow(TArrowDirection dir) const { return arrows_[dir]; }
+    // The arrows' colour (clLime).
+    TColor ArrowColor() const { return arrowColor_; }
+    void SetArrowColor(TColor color);
+
+private:
+    // Shows the marked arrows at their client points, hides the others.
+    void ShowArrows(const ArrowMarks& marks);
+    // The caption (or picture) and the arrows follow the mouse's move; all
+    // go when no move is under way.
+    void SyncMoveMarks();
+    THeaderDragButton* moveButton_ = nullptr;
+    TNoActiveForm* moveForm_ = nullptr;
+    TArrowWindow* arrows_[kArrowCount] = {};
+    TColor arrowColor_ = clLime;
 
 private:
     class MouseSide;

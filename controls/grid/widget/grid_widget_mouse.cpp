@@ -5,15 +5,19 @@
 // panning on a 10 ms timer.
 #include "controls/grid/core/mouse_input.h"
 #include "controls/grid/core/size_follower.h"
+#include "controls/grid/core/text_routines.h"
+#include "controls/grid/html/mini_html_markup.h"
 #include "controls/grid/widget/cell_html_layout.h"
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/grid_widget_edit.h"
+#include "controls/grid/widget/html_hint_window.h"
 #include "platform/messages.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFocusEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,7 +26,6 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
-#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -227,10 +230,11 @@ public:
         if (!sizing.isEmpty()) {
             const TGridCoord at = mouse.SizingCell();
             const QPoint corner = w_.Grid().CellRect(at.X, at.Y).topLeft();
-            QToolTip::showText(w_.viewport()->mapToGlobal(corner), sizing, w_.viewport());
+            w_.ShowHint(w_.viewport()->mapToGlobal(corner), sizing);
             sizingHint_ = true;
+            hintCell_ = {-1, -1};
         } else if (sizingHint_) {
-            QToolTip::hideText();
+            w_.HideHint();
             sizingHint_ = false;
         }
         if (mouse.Selecting() && pressed[ButtonIndex(mbLeft)])
@@ -242,6 +246,18 @@ public:
         if (!mouse.Panning())
             ShowCursor(mouse.CursorAt(pos));
         SyncCellBar();
+        w_.SyncMoveMarks();
+    }
+
+    // Esc, a lost focus or a hidden grid ends a column or row move without
+    // moving; its marks go.
+    bool CancelMove()
+    {
+        if (!mouse.CancelMove())
+            return false;
+        w_.SyncMoveMarks();
+        ShowCursor(cursors::Default);
+        return true;
     }
 
     // The per-cell scroll bar: made the first time a cell needs it, then
@@ -316,7 +332,7 @@ public:
         }
         marker_->setGeometry(pos.x() - kPanMarker / 2, pos.y() - kPanMarker / 2, kPanMarker, kPanMarker);
         marker_->show();
-        QToolTip::hideText();
+        HideCellHint();
         ShowCursor(cursors::PanStill);
         panTimer_.start();
     }
@@ -377,27 +393,35 @@ public:
             if (event->type() == QEvent::Resize) {
                 RunGuarded([&] { Resized(static_cast<QResizeEvent*>(event)->size()); });
             } else if (event->type() == QEvent::Leave) {
+                HideCellHint();
                 RunGuarded([&] { mouse.Leave(); });
                 if (!mouse.Panning())
                     ShowCursor(cursors::Default);
+            } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
+                       event->type() == QEvent::Wheel) {
+                HideCellHint();
             } else if (event->type() == QEvent::ToolTip) {
-                auto* help = static_cast<QHelpEvent*>(event);
-                GridHintInfo hint;
-                RunGuarded([&] { hint = mouse.HintAt(help->pos()); });
-                if (hint.Show && !mouse.Panning()) {
-                    const QRect cell = w_.Grid().CellRect(hint.Cell.X, hint.Cell.Y);
-                    QToolTip::showText(w_.viewport()->mapToGlobal(hint.Pos), hint.Text, w_.viewport(), cell);
-                    hintCell_ = hint.Cell;
-                } else {
-                    QToolTip::hideText();
-                    hintCell_ = {-1, -1};
-                }
+                // The sizing hint keeps the window while a border is dragged.
+                if (!sizingHint_)
+                    ShowCellHint(static_cast<QHelpEvent*>(event)->pos());
                 return true;
             }
         } else if (watched == &w_) {
-            // Any key or a lost focus ends panning.
+            if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+                CancelMove())
+                return true;
+            if (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide)
+                CancelMove();
+            // Any key or a lost focus ends panning; a key takes the hint away.
             if (event->type() == QEvent::KeyPress || event->type() == QEvent::FocusOut)
                 StopPan();
+            if (event->type() == QEvent::KeyPress)
+                HideCellHint();
+            // A hint never outlives the grid on the screen.
+            if (event->type() == QEvent::Hide) {
+                HideCellHint();
+                w_.HideHint();
+            }
             if (event->type() == QEvent::FocusOut) {
                 RunGuarded([&] { mouse.FocusLost(); });
                 FocusLeft(static_cast<QFocusEvent*>(event)->reason());
@@ -418,16 +442,63 @@ public:
         RunGuarded([&] { w_.Grid().Editing().GridExited(); });
     }
 
-    // A shown hint goes when the pointer leaves its cell.
+    // The hint of the cell (or its anchor) under the pointer on the grid's
+    // hint window, below the cell or beside the anchor.
+    void ShowCellHint(QPoint pos)
+    {
+        GridHintInfo hint;
+        QString anchor;
+        RunGuarded([&] {
+            hint = mouse.HintAt(pos);
+            if (hint.Show && w_.Grid().AnchorHint)
+                anchor = mouse.AnchorAt(hint.Cell.X, hint.Cell.Y, pos);
+        });
+        if (!hint.Show || mouse.Panning()) {
+            HideCellHint();
+            return;
+        }
+        // Wide-encoded hints are drawn in the grid's font; plain texts (and
+        // all with UseInternalHintClass off) show as they are, tags and all.
+        HintFontName = w_.font().family();
+        const int kind = GetTextKind(hint.Text, true);
+        const bool asHtml = w_.Grid().UseInternalHintClass && (kind == 1 || kind == 5);
+        const QString text = asHtml ? hint.Text : html::EscapeHtmlText(hint.Text, false);
+        w_.ShowHint(w_.viewport()->mapToGlobal(hint.Pos), text);
+        hintCell_ = hint.Cell;
+        lastAnchorHint_ = anchor;
+    }
+
+    void HideCellHint()
+    {
+        if (hintCell_.X < 0)
+            return;
+        w_.HideHint();
+        hintCell_ = {-1, -1};
+        lastAnchorHint_.clear();
+    }
+
+    // A shown hint goes when the pointer leaves its (base) cell, and an
+    // anchor's hint when the pointer enters another anchor.
     void CancelHintOff(QPoint pos)
     {
         if (hintCell_.X < 0)
             return;
-        const TGridCoord c = w_.Grid().MouseCoord(pos.x(), pos.y());
-        if (c != hintCell_) {
-            QToolTip::hideText();
-            hintCell_ = {-1, -1};
+        TExStringGrid& g = w_.Grid();
+        TGridCoord c = g.MouseCoord(pos.x(), pos.y());
+        if (c.X >= 0 && c.Y >= 0) {
+            const TGridCoord base = g.BaseCell(g.RealColIndex(c.X), c.Y);
+            c = {g.DisplColIndex(base.X), base.Y};
         }
+        if (c != hintCell_) {
+            HideCellHint();
+            return;
+        }
+        if (lastAnchorHint_.isEmpty())
+            return;
+        QString anchor;
+        RunGuarded([&] { anchor = mouse.AnchorAt(c.X, c.Y, pos); });
+        if (!anchor.isEmpty() && anchor != lastAnchorHint_)
+            HideCellHint();
     }
 
     TGridWidget& w_;
@@ -445,7 +516,9 @@ private:
     QTimer gridTimer_;
     QLabel* marker_ = nullptr;
     QScrollBar* cellBar_ = nullptr;
+    // The cell whose hint shows ((-1, -1): none) and the anchor it is for.
     TGridCoord hintCell_{-1, -1};
+    QString lastAnchorHint_;
     bool sizingHint_ = false;
 
     friend class TGridWidget;

@@ -78,6 +78,14 @@ THTMLHintWindow::THTMLHintWindow(QWidget* parent)
 
 THTMLHintWindow::~THTMLHintWindow() = default;
 
+void THTMLHintWindow::SetColor(const QColor& color)
+{
+    if (color_ == color)
+        return;
+    color_ = color;
+    update();
+}
+
 QFont THTMLHintWindow::WideFont() const
 {
     QFont f = font();
@@ -155,7 +163,7 @@ void THTMLHintWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QRect client = rect();
-    p.fillRect(client, palette().color(QPalette::ToolTipBase));
+    p.fillRect(client, color_.isValid() ? color_ : palette().color(QPalette::ToolTipBase));
     p.setPen(palette().color(QPalette::Light));
     p.drawLine(client.topLeft(), client.topRight());
     p.drawLine(client.topLeft(), client.bottomLeft());

@@ -1,6 +1,7 @@
 #pragma once
 #include "controls/grid/html_draw/html_text_painter.h"
 
+#include <QColor>
 #include <QList>
 #include <QRect>
 #include <QWidget>
@@ -40,6 +41,10 @@ public:
     // The size the hint needs within maxWidth, at (0, 0).
     QRect CalcHintRect(int maxWidth, const QString& hint);
 
+    // The fill colour; an invalid colour takes the palette's hint colour.
+    void SetColor(const QColor& color);
+    QColor Color() const { return color_; }
+
     QString Caption() const { return caption_; }
     // The decoded text of a wide-encoded hint (empty for others).
     QString WideCaption() const { return wideCaption_; }
@@ -55,6 +60,7 @@ private:
     QFont WideFont() const;
 
     html::HtmlPictures pictures_;
+    QColor color_;
     QString caption_;
     QString wideCaption_;
     QSize textSize_;

@@ -9,6 +9,7 @@
 #include "controls/grid/core/mouse_input.h"
 #include "controls/grid/widget/cell_html_layout.h"
 #include "controls/grid/widget/grid_widget.h"
+#include "controls/grid/widget/html_hint_window.h"
 #include "message_recorder.h"
 #include "program_folder.h"
 
@@ -292,8 +293,9 @@ TEST_F(GridMouseWindow, HintComesFromOnGridHintWithTheDisplayColumn)
     const QPoint p = Mid(Display(kEnable), 3);
     QHelpEvent help(QEvent::ToolTip, p, Port()->mapToGlobal(p));
     QApplication::sendEvent(Port(), &help);
-    EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("row 3 col 2"));
+    ASSERT_NE(widget->HintWindow(), nullptr);
+    EXPECT_TRUE(widget->HintWindow()->isVisible());
+    EXPECT_EQ(widget->HintWindow()->Caption(), QStringLiteral("row 3 col 2"));
 }
 
 TEST_F(GridMouseWindow, LinkClickAsksAndShowsTheHand)
