@@ -476,6 +476,8 @@ void GridMouse::LeftPress(TShiftState shift, QPoint p, bool ownerEvents)
         moveFrom_ = moveTo_ = cell.Y;
         mode_ = Mode::RowMovePending;
     }
+    if (mode_ == Mode::ColMovePending || mode_ == Mode::RowMovePending)
+        moveOfs_ = p - g_.CellRect(cell.X, cell.Y).topLeft();
 
     if (fixedArea && FixedCellPress(mbLeft, cell, p))
         return;
@@ -703,6 +705,7 @@ void GridMouse::Move(TShiftState shift, QPoint p, bool leftDown)
             moveTo_ = DataCellAt(p).X;
         else if (mode_ == Mode::RowMoving)
             moveTo_ = DataCellAt(p).Y;
+        UpdateMoveView(p);
         break;
     case Mode::Resizing: {
         const TGridCoord c = DataCellAt(p);
@@ -718,6 +721,45 @@ void GridMouse::Move(TShiftState shift, QPoint p, bool leftDown)
         break;
     }
     Hover(p);
+}
+
+void GridMouse::UpdateMoveView(QPoint p)
+{
+    const bool cols = mode_ == Mode::ColMoving;
+    if ((!cols && mode_ != Mode::RowMoving) || !g_.EnhRowColMove || g_.RowCount() < 2) {
+        moveView_ = MoveFeedback{};
+        return;
+    }
+    moveView_.Active = true;
+    moveView_.Columns = cols;
+    moveView_.From = moveFrom_;
+    moveView_.Target = cols ? moveTo_ : RowMoveTarget(g_, moveTo_);
+    // The caption is the moved header, as wide as the column (as high as
+    // the row) and as high (wide) as the cell under the pointer.
+    const TGridCoord under = g_.MouseCoord(p.x(), p.y());
+    QSize size;
+    if (cols) {
+        moveView_.Caption = g_.Cells(g_.RealColIndex(moveFrom_), 0);
+        size = QSize(g_.ColWidths(moveFrom_), g_.RowHeights(under.Y >= 0 ? under.Y : 0));
+        moveView_.Arrows = ColumnMoveArrows(g_, moveFrom_, moveTo_);
+    } else {
+        moveView_.Caption = g_.Cells(g_.RealColIndex(0), moveFrom_);
+        size = QSize(g_.ColWidths(under.X >= 0 ? under.X : 0), g_.RowHeights(moveFrom_));
+        moveView_.Arrows = RowMoveArrows(g_, moveFrom_, moveTo_);
+    }
+    moveView_.CaptionRect = QRect(p - moveOfs_, size);
+}
+
+bool GridMouse::CancelMove()
+{
+    // A header press not yet dragged stays a click.
+    if (mode_ != Mode::ColMoving && mode_ != Mode::RowMoving)
+        return false;
+    mode_ = Mode::None;
+    held_ = false;
+    g_.FMouseDown = false;
+    moveView_ = MoveFeedback{};
+    return true;
 }
 
 void GridMouse::Hover(QPoint p)
@@ -770,6 +812,7 @@ void GridMouse::Release(TMouseButton button, TShiftState shift, QPoint p, bool o
     g_.FMouseDown = false;
     const Mode mode = mode_;
     mode_ = Mode::None;
+    moveView_ = MoveFeedback{};
     if (ctrlDown_.X >= 0) {
         g_.RepaintCell(ctrlDown_.X, ctrlDown_.Y);
         ctrlDown_ = {-1, -1};

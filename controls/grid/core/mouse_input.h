@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/grid/core/ex_string_grid.h"
+#include "controls/grid/core/move_arrows.h"
 #include "controls/grid/html/mini_html_layout.h"
 
 #include <QMimeData>
@@ -34,6 +35,20 @@ struct GridHintInfo
     QString Text;
     QPoint Pos;
     TGridCoord Cell{-1, -1};
+};
+
+// A column or row moved by mouse with EnhRowColMove, in client pixels: the
+// floating caption (the moved header's text, held where the pointer took
+// it) and the insertion arrows where it would land now.
+struct MoveFeedback
+{
+    bool Active = false;
+    bool Columns = false;
+    int From = -1;
+    int Target = -1;
+    QString Caption;
+    QRect CaptionRect;
+    ArrowMarks Arrows;
 };
 
 // An in-text control of a mini-HTML cell (a CONTROL tag).
@@ -162,6 +177,13 @@ public:
     // The hint for the pointer at p.
     GridHintInfo HintAt(QPoint p);
 
+    // The column or row move under way (inactive otherwise).
+    const MoveFeedback& MoveView() const { return moveView_; }
+    // Ends a column or row move under way (dragged past the threshold)
+    // without moving anything (Esc, focus loss); its release is then
+    // ignored. False when none was.
+    bool CancelMove();
+
     // A press is held (a release is due).
     bool ButtonHeld() const { return mode_ != Mode::None || held_; }
     // The sizing line while a column / row is sized; -1 otherwise.
@@ -220,6 +242,7 @@ private:
     QRect CellButtonRect(TGridCoord cell, bool& expand);
     void FollowAnchor(TGridCoord cell, const QString& anchor);
     void SortClick(int col, TShiftState shift);
+    void UpdateMoveView(QPoint p);
     void EndResize();
     void FireClick();
     void FireMouseDown(TMouseButton b, TShiftState shift, QPoint p, bool ownerEvents);
@@ -241,6 +264,8 @@ private:
     int sizeLine_ = -1;
     int moveFrom_ = -1;
     int moveTo_ = -1;
+    QPoint moveOfs_; // the press inside the moved header cell
+    MoveFeedback moveView_;
     int selectStart_ = -1;
     TGridCoord pushed_{-1, -1}; // the cell whose button is held down
     TGridRect dropSelection_;

@@ -383,6 +383,43 @@ TGridCoord DropTargetCell(const TExStringGrid& grid, TGridCoord under, bool belo
     return under;
 }
 
+ArrowMarks DropArrows(const TExStringGrid& grid, TGridCoord cell, bool columnDrag, bool append,
+                      const TDragDropSettings& settings)
+{
+    constexpr int kAbove = 8;
+    constexpr int kLeft = 10;
+    ArrowMarks marks;
+    if (grid.ColCount() <= 0 || grid.RowCount() <= 0)
+        return marks;
+    if (columnDrag) {
+        if (cell.X < 0 || cell.X >= grid.ColCount()) {
+            // Past the last column: at its right edge.
+            const QRect last = grid.PlatformCellRect(grid.ColCount() - 1, 0);
+            if (last.isEmpty())
+                return marks;
+            const int x = last.x() + last.width();
+            marks.At[arrDown] = QPoint(x, last.y() - kAbove);
+            marks.At[arrUp] = QPoint(x, last.y() + last.height());
+            return marks;
+        }
+        const QRect r = grid.PlatformCellRect(cell.X, std::max(0, cell.Y));
+        if (r.isEmpty())
+            return marks;
+        marks.At[arrDown] = QPoint(r.x(), r.y() - kAbove);
+        marks.At[arrUp] = QPoint(r.x(), r.y() + r.height());
+        return marks;
+    }
+    if (cell.X < 0 || cell.Y < 0 || cell.Y >= grid.RowCount())
+        return marks;
+    const int col = settings.OleEntireRows ? std::min(grid.FixedCols(), grid.ColCount() - 1) : cell.X;
+    const QRect r = grid.PlatformCellRect(col, cell.Y);
+    if (r.isEmpty())
+        return marks;
+    const bool below = append || (cell.Y == 0 && grid.FixedRowAlways());
+    marks.At[arrLeft] = QPoint(r.x() - kLeft, below ? r.y() + r.height() : r.y());
+    return marks;
+}
+
 DropResult DropMimeData(TExStringGrid& grid, const QMimeData* data, TGridCoord cell, const DropContext& context)
 {
     DropResult result;

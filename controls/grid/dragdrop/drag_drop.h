@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/grid/core/grid_types.h"
+#include "controls/grid/core/move_arrows.h"
 
 #include <QByteArray>
 #include <QString>
@@ -110,6 +111,16 @@ struct DropResult
 // last row, with append set. (-1, -1) when nothing is under the point.
 TGridCoord DropTargetCell(const TExStringGrid& grid, TGridCoord under, bool belowLastRow, int formats,
                           const TDragDropSettings& settings, bool& append);
+
+// The arrows while a drag is over an allowed target cell (see
+// DropTargetCell), in client pixels: for a column, the down arrow 8 pixels
+// above the target's top-left and the up arrow at its bottom-left (past the
+// last column: at the last one's right edge); for cells, the right-pointing
+// arrow 10 pixels left of the target (of the first non-fixed column with
+// OleEntireRows), below the last row when appending and below row 0 when a
+// fixed row is kept always. Nothing for a target scrolled away.
+ArrowMarks DropArrows(const TExStringGrid& grid, TGridCoord cell, bool columnDrag, bool append,
+                      const TDragDropSettings& settings);
 
 // Applies dropped data at a display cell. Refused data leaves the grid as it
 // was; nothing is thrown.

@@ -1,5 +1,7 @@
 #include "controls/grid/small_controls/arrow_window.h"
 
+#include "controls/grid/html_draw/html_colors.h"
+
 #include <QPainter>
 
 namespace grid {
@@ -22,20 +24,30 @@ QRegion ArrowRegion(TArrowDirection dir)
 }
 
 TArrowWindow::TArrowWindow(QWidget* owner, TArrowDirection dir)
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), dir_(dir)
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      dir_(dir),
+      arrow_(ArrowPolygon(dir))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    const QRegion region = ArrowRegion(dir);
-    resize(region.boundingRect().size() + QSize(1, 1));
-    setMask(region);
+    const QRect bounds = arrow_.boundingRect();
+    resize(bounds.x() + bounds.width(), bounds.y() + bounds.height());
+    setMask(QRegion(arrow_, Qt::WindingFill));
     hide();
+}
+
+void TArrowWindow::SetColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    update();
 }
 
 void TArrowWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(0, 255, 0));  // clLime
+    painter.fillRect(rect(), html::ToQColor(color_));
 }
 
 }  // namespace grid

@@ -5,12 +5,17 @@
 #include "controls/grid/core/mouse_input.h"
 #include "controls/grid/exchange/clipboard_formats.h"
 #include "controls/grid/widget/grid_widget_edit.h"
+#include "controls/grid/widget/header_drag_button.h"
+#include "controls/grid/widget/selection_image.h"
 #include "platform/messages.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPixmap>
+
+#include <algorithm>
 
 namespace grid {
 
@@ -46,6 +51,38 @@ std::unique_ptr<QMimeData> TGridWidget::DragData(TGridCoord cell, bool header) c
     return SelectionDragData(grid_, grid_.Selection(), dragDrop_.OleDropRTF);
 }
 
+QPixmap TGridWidget::DragImage(TGridCoord cell, bool header, QPoint& hotSpot)
+{
+    constexpr int kCellsOffset = 4;
+    const bool column = header && (dragDrop_.OleColumnDragDrop || dragDrop_.OleColumnReorder);
+    if (dragDrop_.ShowCells) {
+        // The column from its header through the shown rows, else the
+        // selection within the shown cells.
+        const int lastRow = std::min(grid_.RowCount(), grid_.TopRow() + grid_.VisibleRowCount()) - 1;
+        const int lastCol = std::min(grid_.ColCount(), grid_.LeftCol() + grid_.VisibleColCount()) - 1;
+        TGridRect cells{cell.X, 0, cell.X, lastRow};
+        if (!column) {
+            const TGridRect s = grid_.Selection();
+            cells = {std::max(std::min(s.Left, s.Right), grid_.LeftCol()),
+                     std::max(std::min(s.Top, s.Bottom), grid_.TopRow()), std::min(std::max(s.Left, s.Right), lastCol),
+                     std::min(std::max(s.Top, s.Bottom), lastRow)};
+        }
+        if (cells.Left > cells.Right || cells.Top > cells.Bottom)
+            return {};
+        const SelectionImageGeometry geometry = SelectionImageRects(grid_, cells);
+        hotSpot = QPoint(-kCellsOffset, -kCellsOffset);
+        return viewport()->grab(geometry.source);
+    }
+    if (!column)
+        return {};
+    THeaderDragButton caption(this);
+    caption.SetGrid(this);
+    caption.SetCaption(grid_.Cells(grid_.RealColIndex(cell.X), 0));
+    caption.resize(grid_.ColWidths(cell.X), grid_.RowHeights(0));
+    hotSpot = QPoint(0, caption.height() - 1);
+    return caption.grab();
+}
+
 void TGridWidget::StartDrag(TGridCoord cell, bool header)
 {
     std::unique_ptr<QMimeData> data;
@@ -62,10 +99,17 @@ void TGridWidget::StartDrag(TGridCoord cell, bool header)
         effect = RunDrag(data.get(), allowed);
     } else {
         auto* drag = new QDrag(this);
+        QPoint hotSpot;
+        const QPixmap image = DragImage(cell, header, hotSpot);
+        if (!image.isNull()) {
+            drag->setPixmap(image);
+            drag->setHotSpot(hotSpot);
+        }
         drag->setMimeData(data.release());
         effect = drag->exec(allowed, dragDrop_.OleCopyAlways ? Qt::CopyAction : Qt::MoveAction);
     }
     ownDrag_ = nullptr;
+    ShowArrows({});
     // A move to elsewhere empties the source; one inside this grid was
     // done whole by the drop.
     if (!columnDrag)
@@ -91,7 +135,7 @@ void TGridWidget::DragScroll(TGridCoord cell, QPoint p)
     }
 }
 
-bool TGridWidget::DragAllowed(QDragMoveEvent& event, TGridCoord& cell)
+bool TGridWidget::DragAllowed(QDragMoveEvent& event, TGridCoord& cell, ArrowMarks& marks)
 {
     const QMimeData* data = event.mimeData();
     if (!dragDrop_.OleDropTarget || !CanDrop(data, dragDrop_))
@@ -100,6 +144,7 @@ bool TGridWidget::DragAllowed(QDragMoveEvent& event, TGridCoord& cell)
     const int formats = DropFormats(*data);
     bool append = false;
     cell = DropTargetCell(grid_, grid_.MouseCoord(p.x(), p.y()), BelowLastRow(grid_, p), formats, dragDrop_, append);
+    marks = {};
     const bool found = cell.X >= 0 && cell.Y >= 0;
     const bool columnDrag = formats & dfCol;
     bool allow = found;
@@ -118,7 +163,12 @@ bool TGridWidget::DragAllowed(QDragMoveEvent& event, TGridCoord& cell)
         allow = true;
     if (OnOleDragOver)
         OnOleDragOver(cell.Y, cell.X, allow);
-    return allow && (found || (formats & dfFile) || columnDrag);
+    allow = allow && (found || (formats & dfFile) || columnDrag);
+    // Marks for a column at its header or past the last column, for cells
+    // at the target row.
+    if (allow && (columnDrag || found))
+        marks = DropArrows(grid_, cell, columnDrag, append, dragDrop_);
+    return allow;
 }
 
 void TGridWidget::dragEnterEvent(QDragEnterEvent* event)
@@ -135,7 +185,9 @@ void TGridWidget::dragMoveEvent(QDragMoveEvent* event)
 {
     TGridCoord cell{-1, -1};
     bool allow = false;
-    RunGuarded([&] { allow = DragAllowed(*event, cell); });
+    ArrowMarks marks;
+    RunGuarded([&] { allow = DragAllowed(*event, cell, marks); });
+    ShowArrows(marks);
     if (allow) {
         event->setDropAction(EffectFromKeys(event->modifiers(), event->possibleActions()));
         event->accept();
@@ -146,12 +198,14 @@ void TGridWidget::dragMoveEvent(QDragMoveEvent* event)
 
 void TGridWidget::dragLeaveEvent(QDragLeaveEvent* event)
 {
+    ShowArrows({});
     event->accept();
 }
 
 void TGridWidget::dropEvent(QDropEvent* event)
 {
     lastDrop_ = DropResult{};
+    ShowArrows({});
     if (!dragDrop_.OleDropTarget) {
         event->setDropAction(Qt::IgnoreAction);
         event->ignore();
