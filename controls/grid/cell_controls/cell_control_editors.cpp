@@ -9,20 +9,43 @@ namespace grid {
 
 namespace {
 
-bool IsEnter(int key)
+// What a closing key does with the value and where the keyboard goes next.
+enum class ValueOnClose { Store, Drop };
+enum class FocusOnClose { Grid, NextControl };
+
+struct ClosingKey
 {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
+    int key;
+    ValueOnClose value;
+    FocusOnClose focus;
+};
+
+// The keys both editors close on, however they were opened.
+constexpr ClosingKey kClosingKeys[] = {
+    {Qt::Key_Return, ValueOnClose::Store, FocusOnClose::Grid},
+    {Qt::Key_Enter, ValueOnClose::Store, FocusOnClose::Grid},
+    {Qt::Key_Escape, ValueOnClose::Drop, FocusOnClose::Grid},
+    {Qt::Key_Tab, ValueOnClose::Store, FocusOnClose::NextControl},
+};
+
+const ClosingKey* ClosingKeyOf(int key)
+{
+    for (const ClosingKey& k : kClosingKeys) {
+        if (k.key == key)
+            return &k;
+    }
+    return nullptr;
 }
 
-// Tab is the control's own, not the focus chain's; so are Enter, Tab and
-// Esc against a dialog's default and cancel buttons.
+// The closing keys are the control's own, not the focus chain's (Tab) nor
+// a dialog's default and cancel buttons'.
 bool Wanted(QEvent* e)
 {
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride)
         return false;
     const auto* k = static_cast<QKeyEvent*>(e);
     const bool plain = !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    return plain && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Escape || IsEnter(k->key()));
+    return plain && ClosingKeyOf(k->key()) != nullptr;
 }
 
 // Password characters drawn as "*".
@@ -42,27 +65,20 @@ public:
 
 bool CellControlKey(CellControlHost* host, QWidget* control, int key)
 {
-    if (!host)
+    const ClosingKey* closing = ClosingKeyOf(key);
+    if (!host || closing == nullptr)
         return false;
-    if (IsEnter(key)) {
+    if (closing->value == ValueOnClose::Store)
         host->CellControlExit(control);
-        host->FocusGrid();
-        return true;
-    }
-    if (key == Qt::Key_Escape) {
+    else
         host->CellControlCancel(control);
+    if (closing->focus == FocusOnClose::Grid)
         host->FocusGrid();
-        return true;
-    }
-    if (key == Qt::Key_Tab) {
-        host->CellControlExit(control);
-        if (host->AdvanceAuto())
-            host->AdvanceFromCell();
-        else if (!host->FocusNextCellControl())
-            host->FocusGrid();
-        return true;
-    }
-    return false;
+    else if (host->AdvanceAuto())
+        host->AdvanceFromCell();
+    else if (!host->FocusNextCellControl())
+        host->FocusGrid();
+    return true;
 }
 
 TControlEdit::TControlEdit(CellControlHost* host, QWidget* parent) : QLineEdit(parent), host_(host)

@@ -73,8 +73,8 @@ private:
     CellControlHost* host_;
 };
 
-// Enter, Tab and Esc as the two editors take them; true when the key was
-// theirs.
+// The closing keys (Enter, Tab, Esc) as the two editors take them, from one
+// table; true when the key was theirs.
 bool CellControlKey(CellControlHost* host, QWidget* control, int key);
 
 }  // namespace grid

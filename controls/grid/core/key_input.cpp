@@ -4,6 +4,8 @@
 // cell state is asked at the real column.
 #include "controls/grid/core/key_input.h"
 
+#include "controls/grid/core/text_routines.h"
+
 #include <algorithm>
 
 namespace grid {
@@ -54,6 +56,22 @@ void SetEditing(TExStringGrid& g, bool on)
 bool CurrentEditable(TExStringGrid& g)
 {
     return g.IsEditable(g.RealCol(), g.Row());
+}
+
+// The current cell's shown text is mini-HTML with in-text controls: the
+// keyboard opens those, never the text editor over the markup.
+bool HasEmbeddedControls(TExStringGrid& g)
+{
+    const TGridCoord base = g.BaseCell(g.RealCol(), g.Row());
+    const QString text = g.Cells(base.X, base.Y);
+    return GetTextKind(text, g.EnableHTML) == 1 && text.contains(QStringLiteral("<CONTROL"), Qt::CaseInsensitive);
+}
+
+// Opens the current cell's first edited control, when the cell may change.
+void OpenFirstCellControl(TExStringGrid& g)
+{
+    if (Editing(g) && CurrentEditable(g) && g.FocusNextCellControl)
+        g.FocusNextCellControl(g.Col(), g.Row(), QString());
 }
 
 int LastDataRow(const TExStringGrid& g)
@@ -567,6 +585,11 @@ Down KeyDownRules(TExStringGrid& g, const GridKey& k)
         }
     }
 
+    if (enterOrF2 && HasEmbeddedControls(g)) {
+        OpenFirstCellControl(g);
+        return Down::Stopped;
+    }
+
     if (g.MouseActions.EditOnDblClickOnly() && enterOrF2 && !Editing(g)) {
         const bool was = g.MouseActions.RangeSelectAndEdit;
         g.MouseActions.RangeSelectAndEdit = true;
@@ -813,7 +836,8 @@ bool GridClaimsKey(TExStringGrid& g, const GridKey& key)
     const ushort ch = key.text.unicode();
     const bool typed = !key.text.isNull() && ch != 9 && ch != 27 && (ch == 8 || ch >= 32);
     return typed && !Held(key.shift, ssAlt) &&
-           (Editing(g) || g.MouseActions.RangeSelectAndEdit || g.Navigation.AutoGotoWhenSorted);
+           (Editing(g) || g.MouseActions.RangeSelectAndEdit || g.Navigation.AutoGotoWhenSorted ||
+            HasEmbeddedControls(g));
 }
 
 bool GridKeyPress(TExStringGrid& g, QChar& key)
@@ -868,6 +892,11 @@ bool GridChar(TExStringGrid& g, const GridKey& k)
         return false;
     const bool ctrl = Held(k.shift, ssCtrl);
     const ushort code = ch.unicode();
+    const bool printable = code == 8 || code >= 32;
+
+    // Typing on in-text controls changes nothing.
+    if (printable && HasEmbeddedControls(g))
+        return true;
 
     if (g.MouseActions.EditOnDblClickOnly() && CurrentEditable(g))
         SetEditing(g, true);
@@ -875,7 +904,6 @@ bool GridChar(TExStringGrid& g, const GridKey& k)
     if (g.Navigation.AllowClipboardShortCuts && ctrl && (code == 3 || code == 22 || code == 24))
         return true;
 
-    const bool printable = code == 8 || code >= 32;
     const bool control = g.IsControlCell(g.RealCol(), g.Row());
     if (g.MouseActions.RangeSelectAndEdit && !control && CurrentEditable(g) && code != 9 && code != 27 && !ctrl) {
         TakeKeyPress(g, ch);
@@ -1032,8 +1060,12 @@ bool TabAdvance(TExStringGrid& g, bool backward)
     if ((g.Col() != start.X || g.Row() != start.Y) && g.OnClick)
         g.OnClick(&g);
     if (result && g.Navigation.AdvanceAutoEdit && Editing(g) && !g.IsControlCell(g.RealCol(), g.Row()) &&
-        CurrentEditable(g))
-        g.ShowInplaceEdit();
+        CurrentEditable(g)) {
+        if (HasEmbeddedControls(g))
+            OpenFirstCellControl(g);
+        else
+            g.ShowInplaceEdit();
+    }
     if (g.Navigation.AlwaysEdit)
         g.SetFocus();
     return result;

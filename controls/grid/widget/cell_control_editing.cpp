@@ -105,6 +105,15 @@ TCellControlEditing::TCellControlEditing(TGridWidget& widget)
     widget.Mouse().EditCellControl = [this](int col, int row, const CellControlHit& hit) {
         EditCellControl(col, row, hit.Id);
     };
+    grid_.FocusNextCellControl = [this](int col, int row, const QString& currentId) {
+        return FocusNextCellControl(col, row, currentId);
+    };
+}
+
+// The grid may outlive its painted side.
+TCellControlEditing::~TCellControlEditing()
+{
+    grid_.FocusNextCellControl = nullptr;
 }
 
 QRect TCellControlEditing::ControlRect(int col, int row, const QString& id) const
@@ -211,9 +220,21 @@ void TCellControlEditing::ControlComboSelect(int index)
 
 bool TCellControlEditing::FocusNextCellControl(int col, int row, const QString& currentId)
 {
+    if (col < 0 || row < 0 || col >= grid_.ColCount() || row >= grid_.RowCount())
+        return false;
     const TGridCoord base = grid_.BaseCell(grid_.RealColIndex(col), row);
-    const QString id = html::NextEditableHtmlControlID(grid_.Cells(base.X, base.Y), currentId);
-    return !id.isEmpty() && EditCellControl(col, row, id);
+    const QString text = grid_.Cells(base.X, base.Y);
+    // Bounded by the tags there are: IDs may repeat.
+    const qsizetype tags = text.count(QStringLiteral("<CONTROL"), Qt::CaseInsensitive);
+    QString id = currentId;
+    for (qsizetype i = 0; i < tags; ++i) {
+        id = html::NextEditableHtmlControlID(text, id);
+        if (id.isEmpty())
+            return false;
+        if (EditCellControl(col, row, id))
+            return true;
+    }
+    return false;
 }
 
 void TCellControlEditing::Close(QWidget* control)

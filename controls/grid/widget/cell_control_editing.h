@@ -18,12 +18,14 @@ class TExStringGrid;
 // the cell's layout gives it. The value goes back into the control's VALUE
 // in the cell text when the control loses the focus (or on Enter and Tab);
 // Esc closes it leaving the cell as it was. Made with the painted grid; a
-// click on such a control opens it (the mouse's EditCellControl).
+// click on such a control opens it (the mouse's EditCellControl), so do
+// the grid's keys (its FocusNextCellControl).
 class TCellControlEditing : public QObject, public CellControlHost
 {
     Q_OBJECT
 public:
     explicit TCellControlEditing(TGridWidget& widget);
+    ~TCellControlEditing() override;
 
     // Row, display column, the control's ID, TYPE, VALUE; the items of the
     // list, whether typing is allowed (true) and the lines the list shows (8).
@@ -57,7 +59,8 @@ public:
     // An item picked in the combo.
     void ControlComboSelect(int index);
     // Opens the cell's first edited control after currentId (the first one
-    // for ""); false when there is none.
+    // for ""), passing over any that cannot open (no WIDTH); false when
+    // there is none.
     bool FocusNextCellControl(int col, int row, const QString& currentId);
 
     // CellControlHost

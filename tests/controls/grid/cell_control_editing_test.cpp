@@ -1,6 +1,6 @@
 // The edit, password, mask and combo controls inside a cell's mini-HTML
-// text, in a dialog: only a click on a control opens it, over the control's
-// rectangle; what is typed goes back into the control's VALUE (escaped);
+// text, in a dialog: a click opens only the control it hits, over the
+// control's rectangle; what is typed goes back into the control's VALUE (escaped);
 // Enter, Tab and Esc; a picked item reported and stored; a list without
 // typing keeps a value that is no item.
 #include "controls/grid/core/ex_string_grid.h"
