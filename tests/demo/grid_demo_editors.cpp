@@ -1,5 +1,6 @@
 #include "grid_demo_editors.h"
 
+#include "controls/grid/dropdown_editors/grid_dropdown_editors.h"
 #include "controls/grid/widget/grid_widget.h"
 #include "controls/grid/widget/grid_widget_edit.h"
 #include "platform/text/format_settings.h"
@@ -38,9 +39,51 @@ const std::vector<EditorRow>& Rows()
         {"memo_drop_down", edMemoDropDown, "First line", true},
         {"calculator", edCalculatorDropDown, "12.5", true},
         {"clock", edTimePickerDropDown, "08:15:00", true},
+        {"detail_list", edDetailDropDown, "Meter hall 2", true},
+        {"multi_column", edGridDropDown, "Boiler feed", true},
         {"colour", edColorPickerDropDown, "clRed", true},
     };
     return rows;
+}
+
+// The lists the detail and multi-column editors offer.
+void FillDropDownLists(TGridWidget& widget)
+{
+    auto* set = widget.Editors() != nullptr ? dynamic_cast<TGridDropDownSet*>(widget.Editors()->DropDowns()) : nullptr;
+    if (set == nullptr)
+        return;
+    if (auto* detail = dynamic_cast<dropdown::TExDetailDropDown*>(&set->Editor(DropDownKind::Detail)->Edit())) {
+        const char* const meters[][2] = {
+            {"Meter hall 1", "Heat meter, <b>M-Bus</b> address 3"},
+            {"Meter hall 2", "Water meter, <b>M-Bus</b> address 7"},
+            {"Meter office", "Electricity meter, three phase"},
+            {"Meter roof", "Heat meter, solar loop"},
+        };
+        std::vector<dropdown::TDetailItem> items;
+        for (const auto& m : meters)
+            items.push_back({QString::fromLatin1(m[0]), -1, QImage(), QString::fromLatin1(m[1])});
+        detail->SetItems(items);
+    }
+    if (auto* list = dynamic_cast<dropdown::TExMultiColumnDropDown*>(&set->Editor(DropDownKind::MultiColumn)->Edit())) {
+        dropdown::TDropDownColumns columns;
+        for (const auto& [header, width] : {std::pair{"Device", 110}, {"Address", 60}, {"Baud", 60}}) {
+            dropdown::TDropDownColumn column;
+            column.Header = QString::fromLatin1(header);
+            column.Width = width;
+            columns.push_back(column);
+        }
+        list->SetColumns(columns);
+        const char* const devices[][3] = {
+            {"Boiler feed", "12", "9600"},
+            {"Return pump", "13", "9600"},
+            {"Chiller", "21", "19200"},
+            {"Air handler", "30", "38400"},
+        };
+        dropdown::TDropDownItems items;
+        for (const auto& d : devices)
+            items.push_back({-1, {QString::fromLatin1(d[0]), QString::fromLatin1(d[1]), QString::fromLatin1(d[2])}});
+        list->SetItems(items);
+    }
 }
 
 } // namespace
@@ -80,6 +123,7 @@ void BuildEditorsPage(EditorsPage& page, QTabWidget& tabs)
     };
     page.widget = new TGridWidget(g);
     page.widget->setObjectName(QStringLiteral("EditorsGrid"));
+    FillDropDownLists(*page.widget);
     tabs.addTab(page.widget, QStringLiteral("Editors"));
 }
 

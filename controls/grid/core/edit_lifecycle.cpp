@@ -497,6 +497,8 @@ void GridEditing::HideEditControl(int col, int row)
                 g_.SetShapeColor(real, row, color);
             else
                 g_.SetColors(real, row, color);
+        } else if (write && EditorKindOf(editControl_).drop == DropDownKind::Image) {
+            ImagePicked(real, row);
         } else if (write) {
             SetCellFromEditor(real, row, host_->DropDownEditorText());
         }
@@ -659,6 +661,27 @@ void GridEditing::SetCellFromEditor(int realCol, int row, const QString& value)
 {
     g_.SetEditText(g_.DisplColIndex(realCol), row, value);
     g_.SetCells(realCol, row, value);
+}
+
+void GridEditing::ImagePicked(int realCol, int row)
+{
+    int index = host_->DropDownEditorImageIndex();
+    if (OnImageSelected)
+        OnImageSelected(&g_, realCol, row, index);
+    // Without a picked image the cell keeps what it holds; so does a data
+    // image cell whose number did not change (its text stays as typed).
+    if (index < 0)
+        return;
+    const TCellType type = g_.GetCellType(realCol, row);
+    if (type == ctImageList) {
+        g_.SetImageIdx(realCol, row, index);
+        g_.RepaintCell(g_.DisplColIndex(realCol), row);
+    } else if (type == ctDataImage) {
+        bool number = false;
+        const int now = g_.Cells(realCol, row).trimmed().toInt(&number);
+        if (!number || now != index)
+            SetCellFromEditor(realCol, row, QString::number(index));
+    }
 }
 
 void GridEditing::RestoreCellText()

@@ -173,6 +173,8 @@ public:
     // Shows a text with the whole of it selected.
     virtual void SetDropDownEditorText(const QString& value) {}
     virtual TColor DropDownEditorColor() const { return clNone; }
+    // The image editor's picked image index; -1 for none.
+    virtual int DropDownEditorImageIndex() const { return -1; }
 
     // The push button over an edButton cell, its caption the cell's text.
     virtual bool ShowGridButton(const QRect& rect, const QString& caption) { return false; }
@@ -257,6 +259,9 @@ public:
     // The colour editor closing: the real column, row, the colour picked and
     // the cell text that goes with it, both of which the handler may change.
     std::function<void(TExStringGrid*, int col, int row, TColor& color, QString& value)> OnColorSelected;
+    // The image editor closing: the real column, row and the image index
+    // picked (-1 for none), which the handler may change.
+    std::function<void(TExStringGrid*, int col, int row, int& index)> OnImageSelected;
 
     // The caller's editor of edCustom cells (the widget side's link; a
     // column grid's column link goes first). Never owned.
@@ -309,6 +314,8 @@ public:
     void SaveOldCell(int col, int row);
     bool ValidateCell(const QString& value);
     void SetCellFromEditor(int realCol, int row, const QString& value);
+    // The image editor's pick into an image list or data image cell.
+    void ImagePicked(int realCol, int row);
     void RestoreCellText();
     void CellsChanged(const TGridRect& range);
 

@@ -245,6 +245,8 @@ void TControlLook::Assign(const TControlLook& source)
     dropDownAlwaysVisible_ = source.dropDownAlwaysVisible_;
     spinButtonsAlwaysVisible_ = source.spinButtonsAlwaysVisible_;
     DropDownCount = source.DropDownCount;
+    DropDownFooter = source.DropDownFooter;
+    DropDownHeader = source.DropDownHeader;
     HintMaxWidth = source.HintMaxWidth;
 }
 

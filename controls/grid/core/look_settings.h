@@ -1,7 +1,9 @@
 #pragma once
 #include "controls/grid/core/grid_types.h"
 
+#include <QFont>
 #include <QImage>
+#include <QList>
 
 // The look settings of the grid: the look and style enumerations, the colour
 // tones, the gradients of fixed cells, the look of in-cell controls
@@ -113,6 +115,49 @@ enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TBalloonIcon { biNone, biInfo, biWarning, biError };
 
+// A button of a drop-down editor's popup header or footer.
+struct TDropDownBarButton
+{
+    QString Caption;
+    int ImageIndex = -1;
+    bool Enabled = true;
+    int Width = 0;   // 0: sized from the caption
+    int Height = 0;  // 0: sized from the caption
+    int ModalResult = 0;  // footer buttons only
+};
+
+enum TBarGradient { bgHorizontal, bgVertical };
+enum TBarButtonAlignment { bbaLeft, bbaRight };
+
+// The popup header or footer look the grid copies into each drop-down editor
+// it shows. Copying is assigning.
+struct TDropDownBarLook
+{
+    bool Visible = true;
+    int Height = 22;
+    int BorderWidth = 1;
+    TColor BorderColor = 0x000000;
+    TColor Color = 0xC0C0C0;
+    TColor ColorTo = 0xFFFFFF;
+    TBarGradient GradientDirection = bgVertical;
+    QString Caption;
+    QFont Font;
+    TColor FontColor = 0x000000;
+    int ImageIndex = -1;
+    QList<TDropDownBarButton> Buttons;
+    TBarButtonAlignment ButtonAlignment = bbaRight;
+};
+
+struct TDropDownHeaderLook : TDropDownBarLook
+{
+    TDropDownHeaderLook() { Font.setFamily(QStringLiteral("Tahoma")); }
+};
+
+struct TDropDownFooterLook : TDropDownBarLook
+{
+    bool SizeGrip = true;
+};
+
 // The look of in-cell controls and the public face of the fixed-cell
 // gradients: the gradient setters write the grid's own colours as well.
 class TControlLook
@@ -145,6 +190,9 @@ public:
     bool SpinButtonsAlwaysVisible() const { return spinButtonsAlwaysVisible_; }
     void SetSpinButtonsAlwaysVisible(bool value);
     int DropDownCount = 8;
+    // The popup bars of the drop-down editors, copied into each one shown.
+    TDropDownHeaderLook DropDownHeader;
+    TDropDownFooterLook DropDownFooter;
     TColor CommentColor() const { return commentColor_; }
     void SetCommentColor(TColor value);
     TColor ProgressBorderColor = clGray;

@@ -17,12 +17,12 @@ using namespace dropdown;
 
 // How each picker takes the cell's value and gives it back. The generic
 // forms serve the pickers whose value is their text.
-void LoadValue(TExCustomDropDown& d, const EditorHost::DropDownSetup& s)
+void LoadValue(TExCustomDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
 {
     d.SetText(s.text);
 }
 
-void LoadValue(TExTrackBarDropDown& d, const EditorHost::DropDownSetup& s)
+void LoadValue(TExTrackBarDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
 {
     bool ok = false;
     const int position = s.text.trimmed().toInt(&ok);
@@ -33,18 +33,18 @@ void LoadValue(TExTrackBarDropDown& d, const EditorHost::DropDownSetup& s)
         d.SetText(s.text);
 }
 
-void LoadValue(TExMemoDropDown& d, const EditorHost::DropDownSetup& s)
+void LoadValue(TExMemoDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
 {
     d.SetMemoText(s.text.isEmpty() ? QStringList() : s.text.split(u'\n'));
 }
 
-void LoadValue(TExTimePickerDropDown& d, const EditorHost::DropDownSetup& s)
+void LoadValue(TExTimePickerDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
 {
     d.SetEditorEnabled(true);
     d.SetText(s.text);
 }
 
-void LoadValue(TExDetailDropDown& d, const EditorHost::DropDownSetup& s)
+void LoadValue(TExDetailDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
 {
     d.SetEditorEnabled(true);
     d.SetText(s.text);
@@ -56,7 +56,7 @@ void LoadValue(TExDetailDropDown& d, const EditorHost::DropDownSetup& s)
     }
 }
 
-void LoadValue(TColumnListDropDown& d, const EditorHost::DropDownSetup& s)
+void LoadValue(TColumnListDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
 {
     d.SetEditorEnabled(true);
     d.BeginUpdate();
@@ -66,16 +66,54 @@ void LoadValue(TColumnListDropDown& d, const EditorHost::DropDownSetup& s)
     d.SetText(s.text);
 }
 
-void LoadValue(TExColorPickerDropDown& d, const EditorHost::DropDownSetup& s)
+// The grid drop-down keeps its header row in view; its item follows the
+// cell only while its rows are its items.
+void LoadValue(TCustomExGridDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
+{
+    d.SetEditorEnabled(true);
+    if (auto* inner = d.GetGrid())
+        inner->SetFixedRowAlways(true);
+    d.BeginUpdate();
+    d.EndUpdate();
+    if (d.UseItems && !d.Items().empty())
+        d.SetItemIndex(s.text.isEmpty() ? 0 : d.GetItemIndex(s.text));
+    d.SetText(s.text);
+}
+
+void LoadValue(TExColorPickerDropDown& d, const EditorHost::DropDownSetup& s, const DropDownCell&)
 {
     d.SetSelectedColor(s.color);
 }
 
-void LoadValue(TExImagePickerDropDown& d, const EditorHost::DropDownSetup& s)
+// Image list and data image cells pick among the grid's images (the
+// items are made once, from the first images seen); any other cell shows
+// no pick and gets nothing back.
+void LoadValue(TExImagePickerDropDown& d, const EditorHost::DropDownSetup&, const DropDownCell& c)
 {
-    bool ok = false;
-    const int index = s.text.trimmed().toInt(&ok);
-    d.SetImageIndex(ok ? index : -1);
+    const TCellType type = c.grid.GetCellType(c.realCol, c.row);
+    int index = -1;
+    if (type == ctImageList || type == ctDataImage) {
+        c.pictures.clear();
+        if (const TCustomImageList* images = c.grid.GetGridImages())
+            for (int i = 0; i < images->Count; ++i)
+                c.pictures.append(QPixmap::fromImage(images->Picture(i)));
+        d.SetImages(&c.pictures);
+        if (d.Items().empty())
+            d.AddImagesFromImageList();
+        if (type == ctImageList) {
+            if (!c.grid.GetImageIdx(c.realCol, c.row, index))
+                index = -1;
+        } else {
+            // The cell's number; a text that is none picks nothing.
+            bool ok = false;
+            index = c.grid.Cells(c.realCol, c.row).trimmed().toInt(&ok);
+            if (!ok)
+                index = -1;
+        }
+    }
+    d.SetImageIndex(index);
+    const int item = d.ItemIndex();
+    d.SetText(item >= 0 ? d.Items()[size_t(item)].Caption : QString());
 }
 
 QString ValueOf(const TExCustomDropDown& d)
@@ -113,6 +151,59 @@ void PutValue(TExMemoDropDown& d, const QString& value)
 // The colour and image editors keep their pick: a text is not theirs.
 void PutValue(TExColorPickerDropDown&, const QString&) {}
 void PutValue(TExImagePickerDropDown&, const QString&) {}
+
+// The pickers give the cell's own text back while they show what they
+// showed on opening; the colour picker's text is always its colour's.
+bool KeepsCellText(const TExCustomDropDown&)
+{
+    return true;
+}
+
+bool KeepsCellText(const TExColorPickerDropDown&)
+{
+    return false;
+}
+
+// Whether the picker's value goes into the cell's text: an image picked for
+// an image list cell goes into its image index only.
+bool ValueInText(const TExCustomDropDown&, const DropDownCell&)
+{
+    return true;
+}
+
+bool ValueInText(const TExImagePickerDropDown&, const DropDownCell& c)
+{
+    return c.grid.GetCellType(c.realCol, c.row) == ctDataImage;
+}
+
+void CopyBar(const TDropDownBarLook& from, TBarAppearance& to)
+{
+    to.Height = from.Height;
+    to.BorderWidth = from.BorderWidth;
+    to.BorderColor = from.BorderColor;
+    to.Color = from.Color;
+    to.ColorTo = from.ColorTo;
+    to.GradientDirection = from.GradientDirection == bgVertical ? gdVertical : gdHorizontal;
+    to.Caption = from.Caption;
+    to.Font = from.Font;
+    to.FontColor = from.FontColor;
+    to.ImageIndex = from.ImageIndex;
+    to.ButtonAlignment = from.ButtonAlignment == bbaLeft ? baLeft : baRight;
+    to.Buttons.clear();
+    for (const TDropDownBarButton& b : from.Buttons)
+        to.Buttons.append(TBarButton{b.Caption, b.ImageIndex, b.Enabled, b.Width, b.Height, b.ModalResult});
+    to.SetVisible(from.Visible);
+}
+
+// The grid's popup bar looks and style, given to an editor each time it
+// is shown.
+void ApplyGridLook(TExCustomDropDown& d, TExStringGrid& g)
+{
+    CopyBar(g.ControlLook.DropDownHeader, d.DropDownHeader());
+    CopyBar(g.ControlLook.DropDownFooter, d.DropDownFooter());
+    d.DropDownFooter().SizeGrip = g.ControlLook.DropDownFooter.SizeGrip;
+    d.SetComponentStyle(g.ComponentStyle());
+}
 
 TColor ColorOf(const TExCustomDropDown&)
 {
@@ -200,21 +291,32 @@ TGridDropDownEditor<Base>::TGridDropDownEditor(TGridEditors& editors, QWidget* p
 }
 
 template <class Base>
-void TGridDropDownEditor<Base>::Load(const EditorHost::DropDownSetup& setup)
+void TGridDropDownEditor<Base>::Load(const EditorHost::DropDownSetup& setup, const DropDownCell& cell)
 {
-    LoadValue(static_cast<Base&>(*this), setup);
+    LoadValue(static_cast<Base&>(*this), setup, cell);
+    valueInText_ = ValueInText(static_cast<const Base&>(*this), cell);
+    keptText_ = setup.text;
+    shownValue_ = ValueOf(static_cast<const Base&>(*this));
 }
 
 template <class Base>
 QString TGridDropDownEditor<Base>::Value() const
 {
-    return ValueOf(static_cast<const Base&>(*this));
+    const QString now = ValueOf(static_cast<const Base&>(*this));
+    if (!valueInText_ || (KeepsCellText(static_cast<const Base&>(*this)) && now == shownValue_))
+        return keptText_;
+    return now;
 }
 
 template <class Base>
 void TGridDropDownEditor<Base>::SetValue(const QString& value)
 {
     PutValue(static_cast<Base&>(*this), value);
+    // Given the cell's text again (a commit or Esc), the editor still keeps
+    // it; another text is taken as the picker reads it.
+    shownValue_ = ValueOf(static_cast<const Base&>(*this));
+    if (value != keptText_)
+        keptText_ = shownValue_;
 }
 
 template <class Base>
@@ -304,6 +406,21 @@ TCellDropDownEditor* TGridDropDownSet::Editor(DropDownKind kind)
         for (const DropDownMaker& m : kMakers)
             if (m.kind == kind)
                 slot = m.make(editors_);
+        if (slot) {
+            // The popup bars' buttons are the grid's events, for its current cell.
+            TExCustomDropDown& d = slot->Edit();
+            TGridEditors& editors = editors_;
+            d.OnDropDownHeaderButtonClick = [&editors](TExCustomDropDown*, int index) {
+                TExStringGrid& g = editors.Grid();
+                if (g.OnDropDownHeaderButtonClick)
+                    g.OnDropDownHeaderButtonClick(&g, g.Col(), g.Row(), index);
+            };
+            d.OnDropDownFooterButtonClick = [&editors](TExCustomDropDown*, int index) {
+                TExStringGrid& g = editors.Grid();
+                if (g.OnDropDownFooterButtonClick)
+                    g.OnDropDownFooterButtonClick(&g, g.Col(), g.Row(), index);
+            };
+        }
     }
     return slot.get();
 }
@@ -317,7 +434,12 @@ QWidget* TGridDropDownSet::Show(const EditorHost::DropDownSetup& setup)
         Hide();
     TExCustomDropDown& d = e->Edit();
     open_ = setup.kind;
-    e->Load(setup);
+    TExStringGrid& g = editors_.Grid();
+    ApplyGridLook(d, g);
+    const TGridCoord cell = editors_.Editing().EditCell();
+    const int col = cell.X >= 0 ? cell.X : g.Col();
+    const int row = cell.Y >= 0 ? cell.Y : g.Row();
+    e->Load(setup, DropDownCell{g, g.RealColIndex(col), row, pictures_});
     d.setGeometry(setup.rect);
     d.setEnabled(true);
     d.show();
@@ -371,6 +493,13 @@ TColor TGridDropDownSet::Color() const
 {
     TCellDropDownEditor* e = open_ == DropDownKind::None ? nullptr : MadeEditor(open_);
     return e ? e->ColorValue() : clNone;
+}
+
+int TGridDropDownSet::ImageIndex() const
+{
+    TCellDropDownEditor* e = open_ == DropDownKind::Image ? MadeEditor(open_) : nullptr;
+    auto* picker = e ? dynamic_cast<const TExImagePickerDropDown*>(&e->Edit()) : nullptr;
+    return picker ? picker->ImageIndex() : -1;
 }
 
 void TGridDropDownSet::TypeStartChar(QChar ch)

@@ -16,6 +16,16 @@ class QKeyEvent;
 
 namespace grid {
 
+// The cell a drop-down editor is shown for (real column).
+struct DropDownCell
+{
+    TExStringGrid& grid;
+    int realCol;
+    int row;
+    // The grid's images as the image editor shows them; kept by the set.
+    QList<QPixmap>& pictures;
+};
+
 // What the grid asks of a drop-down cell editor, whatever its picker.
 class TCellDropDownEditor
 {
@@ -23,8 +33,11 @@ public:
     virtual ~TCellDropDownEditor() = default;
     virtual dropdown::TExCustomDropDown& Edit() = 0;
     // The cell's value into the picker.
-    virtual void Load(const EditorHost::DropDownSetup& setup) = 0;
-    // The value read back (the memo's lines joined).
+    virtual void Load(const EditorHost::DropDownSetup& setup, const DropDownCell& cell) = 0;
+    // The value read back (the memo's lines joined). A text editor left as
+    // it opened gives the cell's own text back, not the picker's reading of
+    // it (a track bar would clamp it). The image editor's text is the
+    // number picked in a data image cell, else the cell's own text.
     virtual QString Value() const = 0;
     virtual void SetValue(const QString& value) = 0;
     virtual TColor ColorValue() const { return clNone; }
@@ -40,7 +53,7 @@ public:
     TGridDropDownEditor(TGridEditors& editors, QWidget* parent);
 
     dropdown::TExCustomDropDown& Edit() override { return *this; }
-    void Load(const EditorHost::DropDownSetup& setup) override;
+    void Load(const EditorHost::DropDownSetup& setup, const DropDownCell& cell) override;
     QString Value() const override;
     void SetValue(const QString& value) override;
     TColor ColorValue() const override;
@@ -54,6 +67,11 @@ protected:
 
 private:
     TGridEditors& editors_;
+    // The cell's text and what the picker showed for it when it opened.
+    QString keptText_;
+    QString shownValue_;
+    // False when the picker's value never goes into the cell's text.
+    bool valueInText_ = true;
 };
 
 using TGridTrackbarDropDown = TGridDropDownEditor<dropdown::TExTrackBarDropDown>;
@@ -86,11 +104,13 @@ public:
     QString Text() const override;
     void SetText(const QString& text) override;
     TColor Color() const override;
+    int ImageIndex() const override;
     void TypeStartChar(QChar ch) override;
 
 private:
     TGridEditors& editors_;
     std::array<std::unique_ptr<TCellDropDownEditor>, 10> made_;
+    QList<QPixmap> pictures_;
     DropDownKind open_ = DropDownKind::None;
 };
 

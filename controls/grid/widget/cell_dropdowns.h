@@ -29,6 +29,8 @@ public:
     // Shows a text with the whole of it selected.
     virtual void SetText(const QString& text) = 0;
     virtual TColor Color() const = 0;
+    // The image editor's picked image index; -1 for none.
+    virtual int ImageIndex() const { return -1; }
     // The character that opened the edit, typed into the open editor.
     virtual void TypeStartChar(QChar ch) = 0;
 };

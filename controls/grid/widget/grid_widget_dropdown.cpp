@@ -68,6 +68,11 @@ TColor TGridEditors::DropDownEditorColor() const
     return dropDowns_ ? dropDowns_->Color() : clNone;
 }
 
+int TGridEditors::DropDownEditorImageIndex() const
+{
+    return dropDowns_ ? dropDowns_->ImageIndex() : -1;
+}
+
 TGridButton& TGridEditors::GridButton()
 {
     if (!gridButton_)

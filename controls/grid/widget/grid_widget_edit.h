@@ -157,6 +157,7 @@ public:
     QString DropDownEditorText() const override;
     void SetDropDownEditorText(const QString& value) override;
     TColor DropDownEditorColor() const override;
+    int DropDownEditorImageIndex() const override;
     bool ShowGridButton(const QRect& rect, const QString& caption) override;
     void HideGridButton() override;
     QString GridButtonCaption() const override;
