@@ -75,7 +75,7 @@ inline void Type(TFParGen& w, const QString& text)
     for (const QChar c : text) {
         QWidget* target = w.focusWidget();
         ASSERT_NE(target, nullptr);
-        const int key = c == QLatin1Char('.') ? Qt::Key_Period : c.toUpper().unicode();
+        const int key = c == QLatin1Char('.') ? int(Qt::Key_Period) : c.toUpper().unicode();
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));

@@ -55,19 +55,19 @@ TCellGraphic* TExStringGrid::CreateCellGraphic(int col, int row)
     return raw;
 }
 
-void TExStringGrid::RemoveCellGraphic(int col, int row)
+bool TExStringGrid::RemoveCellGraphic(int col, int row)
 {
     TCellProperties* p = GridObjects(col, row);
     if (p == nullptr || !p->FGraphicObject)
-        return;
+        return false;
     p->FGraphicObject.reset();
     RepaintCell(DisplColIndex(col), row);
+    return true;
 }
 
-void TExStringGrid::RemoveCellGraphicOfType(int col, int row, TCellType type)
+bool TExStringGrid::RemoveCellGraphicOfType(int col, int row, TCellType type)
 {
-    if (GetCellType(col, row) == type)
-        RemoveCellGraphic(col, row);
+    return GetCellType(col, row) == type && RemoveCellGraphic(col, row);
 }
 
 void TExStringGrid::AddBitmap(int col, int row, TObject* bitmap, bool transparent, TCellHAlign hal,
@@ -833,7 +833,8 @@ bool TExStringGrid::IsBalloon(int col, int row, QString& title, QString& text, T
     const auto* lines = dynamic_cast<const TStringsObject*>(g->CellBitmap.Object());
     title = lines ? lines->Lines.value(0) : QString();
     text = lines ? lines->Lines.value(1) : QString();
-    icon = static_cast<TBalloonIcon>(g->CellIndex);
+    // A stored index outside the icons shows none.
+    icon = g->CellIndex >= biNone && g->CellIndex <= biError ? static_cast<TBalloonIcon>(g->CellIndex) : biNone;
     return true;
 }
 

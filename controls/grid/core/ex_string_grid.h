@@ -296,6 +296,10 @@ public:
     void SetCellControls(int col, int row, QObject* control);
     int NumCellControls() const { return numCellControls_; }
     const TControlList& ControlList() const { return controlList_; }
+    // Opens the editor of the cell's (display column, row) first in-text
+    // control after currentId that is edited in a control ("" for the first
+    // one); false when none opened. Set by the painted grid.
+    std::function<bool(int col, int row, const QString& currentId)> FocusNextCellControl;
     void CellControlsUpdate();
     // After a scroll: controls of cells in view sit over their cell (grown
     // by one pixel left and up); those of hidden rows or columns and of data
@@ -541,7 +545,9 @@ public:
     TScrollBarAlways ScrollBarAlways = saNone;
     bool ScrollProportional = false;
     bool ScrollSynch = false;
-    bool ScrollHints = false;
+    // Which thumbs show a hint while dragged.
+    enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+    TScrollHintType ScrollHints = shNone;
     // The hint shown while the thumb is dragged ("Row : " + row); may change it.
     std::function<void(TExStringGrid* sender, int row, QString& hint)> OnScrollHint;
     TColor ScrollColor = clNone;
@@ -755,8 +761,9 @@ public:
     // ---- Cell objects (real column, display row unless said) ----
     // Replaces the cell's graphic by a new one (properties made when missing).
     TCellGraphic* CreateCellGraphic(int col, int row);
-    void RemoveCellGraphic(int col, int row);
-    void RemoveCellGraphicOfType(int col, int row, TCellType type);
+    // False when the cell had no graphic (of that kind).
+    bool RemoveCellGraphic(int col, int row);
+    bool RemoveCellGraphicOfType(int col, int row, TCellType type);
     void AddBitmap(int col, int row, TObject* bitmap, bool transparent, TCellHAlign hal, TCellVAlign val);
     TBitmap* CreateBitmap(int col, int row, bool transparent, TCellHAlign hal, TCellVAlign val);
     void RemoveBitmap(int col, int row) { RemoveCellGraphicOfType(col, row, ctBitmap); }
@@ -1043,6 +1050,10 @@ public:
     // the grid's interface has it so).
     std::function<void(TExStringGrid*, const QString& value, int col, int row, int action)> OnSearchFooterAction;
     std::function<void(TExStringGrid*, int col, int row)> OnButtonClick;
+    // A button of an open drop-down editor's popup header or footer: the
+    // current cell (display column) and the button's index.
+    std::function<void(TExStringGrid*, int col, int row, int buttonIndex)> OnDropDownHeaderButtonClick;
+    std::function<void(TExStringGrid*, int col, int row, int buttonIndex)> OnDropDownFooterButtonClick;
     std::function<void(TExStringGrid*, int col, int row, bool expanded)> OnExpandClick;
     std::function<void(TExStringGrid*, int row, int col)> OnComboCloseUp;
     std::function<void(TExStringGrid*, int row, int col)> OnComboDropDown;

@@ -20,7 +20,7 @@ struct TFilterData
     bool CaseSensitive = true;
     QString Suffix;
     QString Prefix;
-    TFilterOperation Operation = foAND;
+    TFilterOperation Operation = foSHORT;
     TFilterCells Data = fcVirtual;
     TFilterMethod Method = fmExpression;
 };

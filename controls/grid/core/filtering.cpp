@@ -318,10 +318,10 @@ void TExStringGrid::FilterSelect(int itemIndex)
     }
 }
 
+// The check list stays open on its column: every tick comes back here.
 void TExStringGrid::FilterCheck(const std::vector<int>& checked)
 {
     const int col = filterCol_;
-    filterCol_ = -1;
     if (col < 0 || col >= AllColCount())
         return;
     GetColumnFilter(col);

@@ -98,6 +98,7 @@ void TBalloonSettings::Assign(const TBalloonSettings& s)
     InitialDelay = s.InitialDelay;
     AutoHideDelay = s.AutoHideDelay;
     ReshowDelay = s.ReshowDelay;
+    Transparency = s.Transparency;
     SetEnable(s.enable_);
 }
 

@@ -99,6 +99,7 @@ void TExStringGrid::Assign(const TExStringGrid& source)
     Bands.Assign(source.Bands);
     CellNode.Assign(source.CellNode);
     SortSettings.Assign(source.SortSettings);
+    DragScrollOptions.Assign(source.DragScrollOptions);
     ColumnSize.Assign(source.ColumnSize);
     SyncGrid.Assign(source.SyncGrid);
     FocusHelper.Assign(source.FocusHelper);

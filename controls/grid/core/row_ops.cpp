@@ -479,6 +479,7 @@ void TExStringGrid::Clear()
 {
     RemoveAllNodes();
     ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
+    SearchInc.clear();
     if (NumHiddenColumns() > 0)
         Invalidate();
 }

@@ -6,6 +6,15 @@ namespace {
 
 using namespace dropdown;
 
+// An item with the given caption or colour, the rest at its defaults.
+TSelectorItem Item(const QString& caption, TColor color = clNone)
+{
+    TSelectorItem item;
+    item.Caption = caption;
+    item.Color = color;
+    return item;
+}
+
 SelectorModel Model(int count, int columns, QSize itemSize)
 {
     SelectorModel m;
@@ -111,7 +120,7 @@ TEST(SelectorLookup, PlainUpperCasedPrefix)
 {
     SelectorModel m;
     for (const char* caption : {"<b>apple</b>", "  Apricot", "Banana", "42 <i>items</i>"})
-        m.Items.push_back({QString::fromLatin1(caption)});
+        m.Items.push_back(Item(QString::fromLatin1(caption)));
     const struct { const char* prefix; int item; } cases[] = {
         {"APR", 1}, {"AP", 0}, {"B", 2}, {"apple", -1}, {"42 IT", 3}, {"Z", -1},
     };

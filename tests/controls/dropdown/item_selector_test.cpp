@@ -9,6 +9,15 @@ namespace {
 
 using namespace dropdown;
 
+// An item with the given caption or colour, the rest at its defaults.
+TSelectorItem Item(const QString& caption, TColor color = clNone)
+{
+    TSelectorItem item;
+    item.Caption = caption;
+    item.Color = color;
+    return item;
+}
+
 struct SelectorWindow : ::testing::Test
 {
     SelectorWindow()
@@ -17,7 +26,7 @@ struct SelectorWindow : ::testing::Test
         selector->setGeometry(10, 10, 200, 100);
         selector->OnItemSize = [](TExCustomItemSelector*, QSize& size) { size = QSize(40, 20); };
         for (int i = 0; i < 30; ++i)
-            selector->Items().push_back({QStringLiteral("Item %1").arg(i)});
+            selector->Items().push_back(Item(QStringLiteral("Item %1").arg(i)));
         selector->SetColumns(3);
         selector->UpdateSelectorPanel();
         selector->OnItemSelect = [this](TExCustomItemSelector*) { ++selects; };
@@ -75,8 +84,8 @@ TEST_F(SelectorWindow, PaintsTheSelectedColours)
 {
     selector->OnItemSize = nullptr;
     selector->Items().clear();
-    selector->Items().push_back({QString(), -1, QImage(), 0x0000FF});
-    selector->Items().push_back({QString(), -1, QImage(), 0x00FF00});
+    selector->Items().push_back(Item(QString(), 0x0000FF));
+    selector->Items().push_back(Item(QString(), 0x00FF00));
     selector->SetSelectorType(stColor);
     selector->SetColumns(1);
     selector->UpdateSelectorPanel();

@@ -159,8 +159,9 @@ TEST(GridDropEvents, RefusedDropsLeaveTheGridAndTellWhy)
         EXPECT_EQ(s.enterAccepted, c.enter) << c.name;
         EXPECT_FALSE(s.dropAccepted) << c.name;
         // A drag refused on entering is never dropped; Qt keeps its action.
-        if (c.enter)
+        if (c.enter) {
             EXPECT_EQ(s.action, Qt::IgnoreAction) << c.name;
+        }
         EXPECT_EQ(Texts(g), before) << c.name;
         EXPECT_EQ(messages.Texts().size() > boxes, c.message) << c.name << ": " << w.LastDrop().Message.toStdString();
     }

@@ -158,8 +158,9 @@ TEST_F(SpinEditor, KeyTable)
         EXPECT_EQ(grid.Cells(c.col, 1), c.cell);
         EXPECT_EQ(SpinOpen(), c.open);
         EXPECT_EQ(editing->EditMode(), c.open);
-        if (c.open)
+        if (c.open) {
             EXPECT_EQ(editing->EditCell().X, c.endCol);
+        }
         EXPECT_EQ(grid.Col(), c.endCol);
         EXPECT_EQ(grid.Row(), 1);
     }

@@ -206,8 +206,9 @@ TEST(TelegramReference, EveryFrameAgreesSaveThePinnedDifferences)
     }
     EXPECT_EQ(compared, frames.size());
     for (size_t p = 0; p < std::size(kPins); ++p)
-        if (kPins[p].frame[0])
+        if (kPins[p].frame[0]) {
             EXPECT_TRUE(used[p]) << "pinned difference not seen: " << kPins[p].frame << " " << kPins[p].field;
+        }
 }
 
 } // namespace

@@ -182,8 +182,9 @@ TEST(ScanDialogs, StartRegisterAndAddressRanges)
         const QString m = Check_Start_Register(QString::fromLatin1(c.text), v);
         EXPECT_EQ(m.isEmpty(), c.ok) << c.text;
         EXPECT_EQ(v, c.ok ? QString::fromLatin1(c.text).toInt() : -7) << c.text;
-        if (!c.ok)
+        if (!c.ok) {
             EXPECT_EQ(m, reg);
+        }
     }
     EXPECT_EQ(Check_Start_Addresses({}), QString());
     EXPECT_EQ(Check_Start_Addresses({"1", "59999"}), QString());

@@ -32,8 +32,9 @@ void ExpectMatchesSums(const AxisSizes& axis, const std::vector<int>& sizes, std
     for (int probe = 0; probe < 300; ++probe) {
         const int i = pick(rng);
         ASSERT_EQ(axis.Offset(i), offsets[size_t(i)]) << "offset of " << i;
-        if (i < static_cast<int>(sizes.size()))
+        if (i < static_cast<int>(sizes.size())) {
             ASSERT_EQ(axis.Size(i), sizes[size_t(i)]);
+        }
         if (offsets.back() == 0)
             continue;
         const qint64 y = std::uniform_int_distribution<qint64>(0, offsets.back() - 1)(rng);

@@ -4,6 +4,8 @@
 #include "qt_print.h"
 #include "recording_view.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -33,12 +35,6 @@ public:
         changes.push_back({col, row, value, origValue});
     }
 };
-
-TImagePicture* Picture(TImagePicture* p, int w, int h)
-{
-    p->Image = QImage(w, h, QImage::Format_ARGB32);
-    return p;
-}
 
 } // namespace
 
@@ -229,6 +225,50 @@ TEST(CellObjects, KindSpecificChangesTouchOnlyTheirKind)
     g.ToggleRadio(4, 1, false); // from the text's item
     EXPECT_EQ(g.Cells(4, 1), QStringLiteral("c"));
     EXPECT_FALSE(g.GetRadioIdx(2, 1, idx)); // a button is no radio group
+}
+
+TEST(CellObjects, BalloonIconIndexOutsideTheIconsShowsNone)
+{
+    // The icon lives in CellIndex, which other writers (streams, SetCellIndex
+    // style code) can fill with anything.
+    const struct
+    {
+        int stored;
+        TBalloonIcon shown;
+    } cases[] = {{0, biNone},  {1, biInfo},       {2, biWarning},         {3, biError},
+                 {4, biNone},  {-1, biNone},      {1000, biNone},         {std::numeric_limits<int>::min(), biNone}};
+    TExStringGrid g;
+    ASSERT_TRUE(g.AddBalloon(1, 1, QStringLiteral("T"), QStringLiteral("X"), biInfo));
+    for (const auto& c : cases) {
+        g.GetCellGraphic(1, 1)->CellIndex = c.stored;
+        QString title, text;
+        TBalloonIcon icon = biWarning;
+        ASSERT_TRUE(g.IsBalloon(1, 1, title, text, icon)) << c.stored;
+        EXPECT_EQ(icon, c.shown) << c.stored;
+        EXPECT_EQ(g.CellBalloon(1, 1).Icon, c.shown) << c.stored;
+        EXPECT_EQ(g.CellBalloon(1, 1).Title, QStringLiteral("T")) << c.stored;
+    }
+}
+
+TEST(CellObjects, RemovingAGraphicTellsWhetherOneWasThere)
+{
+    TExStringGrid g;
+    g.SetCells(2, 2, QStringLiteral("text"));
+    EXPECT_FALSE(g.RemoveCellGraphic(1, 1)); // no properties at all
+    EXPECT_FALSE(g.RemoveCellGraphic(2, 2)); // properties, no graphic
+    EXPECT_FALSE(g.RemoveCellGraphicOfType(2, 2, ctNone));
+
+    g.AddProgress(1, 1, clRed, clBlue);
+    EXPECT_FALSE(g.RemoveCellGraphicOfType(1, 1, ctComment));
+    EXPECT_EQ(g.GetCellType(1, 1), ctProgress); // another kind stays
+    EXPECT_TRUE(g.RemoveCellGraphicOfType(1, 1, ctProgress));
+    EXPECT_EQ(g.GetCellType(1, 1), ctEmpty);
+    EXPECT_FALSE(g.RemoveCellGraphicOfType(1, 1, ctProgress));
+
+    g.AddComment(2, 2, QStringLiteral("note"));
+    EXPECT_TRUE(g.RemoveCellGraphic(2, 2));
+    EXPECT_FALSE(g.RemoveCellGraphic(2, 2));
+    EXPECT_EQ(g.Cells(2, 2), QStringLiteral("text")); // the text is not the graphic's
 }
 
 TEST(CellObjects, AttachingAndRemovingByKind)

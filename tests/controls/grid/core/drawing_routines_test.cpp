@@ -214,8 +214,9 @@ TEST(SelectionFrame, ClosedAndOpenSides)
         EXPECT_EQ(corners, c.cornerPixels) << c.open;
         // Closed sides leave two pixels before the border's horizontal lines.
         for (const Op& o : canvas.Of('L'))
-            if (o.color == 0x111111 && o.a.y() == o.b.y())
+            if (o.color == 0x111111 && o.a.y() == o.b.y()) {
                 EXPECT_EQ(o.a.x(), c.open == 0 || c.open == 1 ? 12 : 10) << c.open;
+            }
         // A solid inside without ColorTo.
         ASSERT_EQ(canvas.Of('F').size(), 1u);
         EXPECT_EQ(canvas.Of('F')[0].color, 0x666666u);

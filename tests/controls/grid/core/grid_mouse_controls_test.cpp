@@ -544,8 +544,9 @@ TEST(GridMouseControls, CellControlsFollowScrollingAndStayHiddenInHiddenRows)
         g.SetTopRow(step.topRow);
         ASSERT_EQ(g.TopRow(), step.topRow);
         EXPECT_EQ(LastPlacement(view, &data).visible, step.data);
-        if (step.data)
+        if (step.data) {
             EXPECT_EQ(LastPlacement(view, &data).bounds, Grown(g.CellRect(1, 2)));
+        }
         EXPECT_EQ(LastPlacement(view, &fixedCol).visible, step.fixedCol);
         // The hidden row's control is placed hidden every time.
         ASSERT_NE(LastPlacement(view, &hiddenRow).control, nullptr);

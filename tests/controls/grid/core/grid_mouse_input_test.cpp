@@ -465,8 +465,9 @@ TEST(GridMouseInput, FixedColumnAndRowBordersSizeFromEveryCell)
         m.Press(mbLeft, {}, QPoint(bx, height - 1));
         m.Release(mbLeft, {}, QPoint(bx, height + 7));
         EXPECT_EQ(g.RowHeights(0), on ? height + 8 : height);
-        if (on)
+        if (on) {
             EXPECT_EQ(g.log.join(u' '), QStringLiteral("down endrow:0 up"));
+        }
     }
 }
 

@@ -181,8 +181,9 @@ TEST(AdvanceEdit, StepsTable)
         g.AdvanceEdit(c.from.X, c.from.Y, false, false, c.forward, false, false);
         EXPECT_EQ((TGridCoord{g.Col(), g.Row()}), c.to) << c.name;
         EXPECT_EQ(g.RowCount(), c.rows) << c.name;
-        if (c.insert)
+        if (c.insert) {
             EXPECT_EQ(added, 4) << c.name;
+        }
     }
 }
 

@@ -210,7 +210,7 @@ TEST(TextRoutines, UrlsAndClipboardHtml)
     EXPECT_TRUE(IsUrlText(QStringLiteral("mailto:x")));
     EXPECT_EQ(ColorToHtmlHex(0x00336699), QStringLiteral("996633"));
 
-    for (const QString fragment : {QString(), QStringLiteral("<b>x</b>")}) {
+    for (const QString& fragment : {QString(), QStringLiteral("<b>x</b>")}) {
         QString html = fragment;
         MakeClipboardHtml(html);
         EXPECT_TRUE(html.contains(QStringLiteral("EndHTML:%1").arg(fragment.size() + 306, 8, 10, QChar(u'0'))));

@@ -178,8 +178,9 @@ TEST(ExchangePinned, CellStreamBytesAndReadBack)
             const TCellProperties* a = g.GridObjects(c, r);
             const TCellProperties* b = back.GridObjects(c, r);
             ASSERT_EQ(a != nullptr, b != nullptr);
-            if (!a || a->IsBaseCell) // a covered cell's text is its base cell's
+            if (!a || a->IsBaseCell) { // a covered cell's text is its base cell's
                 EXPECT_EQ(back.GridCells(c, r), g.GridCells(c, r));
+            }
             if (!a)
                 continue;
             EXPECT_EQ(b->FontName, a->FontName);

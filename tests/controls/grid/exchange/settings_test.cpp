@@ -107,8 +107,9 @@ TEST(GridSettings, ColumnSizesAndPositionsInStores)
         a.SaveColPositions();
 
         const QString file = location == clIniFile ? a.ColumnSize.Key : RegistryStoreFile(a.ColumnSize.Key);
-        if (location == clRegistry)
+        if (location == clRegistry) {
             EXPECT_EQ(file, home.Path() + QStringLiteral("/orvano/registry/Software/Orvano/Grid.ini"));
+        }
         platform::IniFile ini(file);
         EXPECT_EQ(ini.ReadInteger(QStringLiteral("Main"), QStringLiteral("Col0"), 0), 120);
         EXPECT_EQ(ini.ReadInteger(QStringLiteral("Main"), QStringLiteral("Pos0"), -1), 2);

@@ -99,8 +99,9 @@ TEST(GridSearch, FindWalks)
         ASSERT_EQ(found.size(), c.hits.size()) << c.name;
         for (size_t i = 0; i < found.size(); ++i)
             EXPECT_EQ(found[i], c.hits[i]) << c.name << " hit " << i << " " << Str(found[i]);
-        if (c.hits.empty())
+        if (c.hits.empty()) {
             EXPECT_EQ(at, (TGridCoord{-1, -1})) << c.name;
+        }
     }
 }
 

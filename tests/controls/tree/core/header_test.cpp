@@ -260,8 +260,9 @@ TEST_F(HeaderTest, ResizeColumnsSpreadsOddPixelsOverDifferentColumns)
         growth.push_back(Widths()[static_cast<std::size_t>(i)] - afterFirst[static_cast<std::size_t>(i)]);
     // The column that had the extra pixel gets 2 this time.
     for (int i = 0; i < 3; ++i)
-        if (afterFirst[static_cast<std::size_t>(i)] == 53)
+        if (afterFirst[static_cast<std::size_t>(i)] == 53) {
             EXPECT_EQ(growth[static_cast<std::size_t>(i)], 2);
+        }
 }
 
 TEST_F(HeaderTest, ResizeColumnsStopsAtTheLimitsAndReportsTheChange)
@@ -392,8 +393,9 @@ TEST_F(HeaderMouseTest, SplitterZoneFollowsTheTolerance)
         SCOPED_TRACE(c.x);
         const bool hit = header.FindSplitterColumn({c.x, -5});
         EXPECT_EQ(hit, c.column >= 0);
-        if (hit)
+        if (hit) {
             EXPECT_EQ(header.Columns().TrackIndex(), c.column);
+        }
     }
     header.SetSplitterHitTolerance(4); // near 2, far 2
     EXPECT_FALSE(header.FindSplitterColumn({52, -5}));

@@ -270,8 +270,9 @@ TEST(TreePaint, DropMarkAndDragImageArithmetic)
         SCOPED_TRACE(c.mode);
         const TDropMarkPolygon p = DropMarkPolygon(c.row, c.mode);
         EXPECT_EQ(p.Shown, c.shown);
-        if (c.shown)
+        if (c.shown) {
             EXPECT_EQ(p.Points, c.points);
+        }
     }
 
     struct DragCase {
