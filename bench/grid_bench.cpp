@@ -2,7 +2,9 @@
 // height, offscreen with DejaVu Sans: filling 100,000 rows x 16 columns of
 // text, reading them back, painting one screen into a QImage; our screen also
 // at 1k, 100k and 1M rows, scrolled to the middle and the end; heap bytes per
-// cell. Ratios ours/peer are printed at the end.
+// cell. Each case runs its sides in alternating rounds within one benchmark
+// entry; the table at the end gives each side's median and the median of the
+// rounds' ratios against the goals.
 #include "controls/grid/core/ex_string_grid.h"
 #include "controls/grid/widget/grid_widget.h"
 
@@ -14,8 +16,10 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <map>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,142 +114,253 @@ void FillPeerFresh(QTableWidget& t, int rows)
             t.setItem(r, c, new QTableWidgetItem(Text(r + 1, c + 1)));
 }
 
-void BM_Fill_Ours(benchmark::State& state)
+// CPU time of this thread for f(), in milliseconds.
+template <typename F>
+double CpuMs(F&& f)
+{
+    timespec a{};
+    timespec b{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &a);
+    f();
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &b);
+    return double(b.tv_sec - a.tv_sec) * 1e3 + double(b.tv_nsec - a.tv_nsec) / 1e6;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0.0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// One timed side of a case: its time per round.
+struct Side
+{
+    std::string name;
+    std::vector<double> ms;
+    double Med() const { return Median(ms); }
+    double Min() const { return ms.empty() ? 0.0 : *std::min_element(ms.begin(), ms.end()); }
+    double Max() const { return ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()); }
+};
+
+struct Result
+{
+    std::string what;
+    std::string goal;
+    Side a; // ours, or our screen at 1M rows
+    Side b; // the peer, or our screen at 1k rows
+    double limit = 0;
+    bool strict = false;
+    double lower = 0; // the ratio must also reach this
+    // The median of the rounds' ratios: both sides of a round ran within a
+    // few milliseconds of each other, under the same load.
+    double Ratio() const
+    {
+        std::vector<double> q;
+        for (size_t i = 0; i < std::min(a.ms.size(), b.ms.size()); ++i)
+            q.push_back(a.ms[i] / b.ms[i]);
+        return Median(q);
+    }
+    bool Met() const { return Ratio() >= lower && (strict ? Ratio() < limit : Ratio() <= limit); }
+};
+
+std::vector<Result>& Results()
+{
+    static std::vector<Result> results;
+    return results;
+}
+
+// Runs the sides round by round, the order turning each round, so a burst
+// of load on the machine hits every side alike. before, when given, runs
+// untimed ahead of each side.
+void Interleave(int rounds, const std::vector<std::function<double()>>& timed, std::vector<Side*> sides,
+                const std::function<void()>& before = {})
+{
+    const size_t n = timed.size();
+    for (int round = 0; round < rounds; ++round)
+        for (size_t k = 0; k < n; ++k) {
+            const size_t i = round % 2 ? n - 1 - k : k;
+            if (before)
+                before();
+            sides[i]->ms.push_back(timed[i]());
+        }
+}
+
+void Report(benchmark::State& state, Result r)
+{
+    state.counters["ours_ms"] = r.a.Med();
+    state.counters["peer_ms"] = r.b.Med();
+    state.counters["ratio"] = r.Ratio();
+    Results().push_back(std::move(r));
+}
+
+constexpr int kFillRounds = 5;
+constexpr int kReadRounds = 15;
+constexpr int kScreenRounds = 101;
+constexpr int kScreenBatch = 2; // renders per round; the figure is per render
+
+// Each fill starts on a heap whose free pages went back to the system, so
+// every round pays for the pages it touches, as a first fill does.
+void BM_Fill(benchmark::State& state)
 {
     Texts();
+    Result r{"fill 100k x 16", "<= 0.5", {"ours", {}}, {"QTableWidget", {}}, 0.5, false};
     for (auto _ : state) {
-        state.PauseTiming();
+        Interleave(kFillRounds,
+                   {[] {
+                        auto g = NewGrid(kRows);
+                        return CpuMs([&] { FillOurs(*g, kRows); });
+                    },
+                    [] {
+                        auto t = NewTable(kRows);
+                        return CpuMs([&] { FillPeer(*t, kRows); });
+                    }},
+                   {&r.a, &r.b}, [] { malloc_trim(0); });
+    }
+    // Heap in use before and after a fill of fresh strings.
+    malloc_trim(0);
+    size_t before = HeapInUse();
+    {
         auto g = NewGrid(kRows);
-        state.ResumeTiming();
-        FillOurs(*g, kRows);
-        state.PauseTiming();
-        g.reset();
-        state.ResumeTiming();
+        FillOursFresh(*g, kRows);
+        state.counters["ours_bytes_per_cell"] = double(HeapInUse() - before) / (double(kRows) * kCols);
     }
-    const size_t before = HeapInUse();
-    auto g = NewGrid(kRows);
-    FillOursFresh(*g, kRows);
-    state.counters["bytes_per_cell"] = double(HeapInUse() - before) / (double(kRows) * kCols);
-}
-
-void BM_Fill_Peer(benchmark::State& state)
-{
-    Texts();
-    for (auto _ : state) {
-        state.PauseTiming();
+    before = HeapInUse();
+    {
         auto t = NewTable(kRows);
-        state.ResumeTiming();
-        FillPeer(*t, kRows);
-        state.PauseTiming();
-        t.reset();
-        state.ResumeTiming();
+        FillPeerFresh(*t, kRows);
+        state.counters["peer_bytes_per_cell"] = double(HeapInUse() - before) / (double(kRows) * kCols);
     }
-    const size_t before = HeapInUse();
-    auto t = NewTable(kRows);
-    FillPeerFresh(*t, kRows);
-    state.counters["bytes_per_cell"] = double(HeapInUse() - before) / (double(kRows) * kCols);
+    Result bytes{"bytes per cell", "<= 0.5", {"ours", {state.counters["ours_bytes_per_cell"]}},
+                 {"QTableWidget", {state.counters["peer_bytes_per_cell"]}}, 0.5, false};
+    Report(state, r);
+    Results().push_back(bytes);
 }
 
-void BM_ReadBack_Ours(benchmark::State& state)
+void BM_ReadBack(benchmark::State& state)
 {
     auto g = NewGrid(kRows);
     FillOurs(*g, kRows);
-    for (auto _ : state) {
-        qsizetype sum = 0;
-        for (int r = 1; r <= kRows; ++r)
-            for (int c = 1; c <= kCols; ++c)
-                sum += g->Cells(c, r).size();
-        benchmark::DoNotOptimize(sum);
-    }
-}
-
-void BM_ReadBack_Peer(benchmark::State& state)
-{
     auto t = NewTable(kRows);
     FillPeer(*t, kRows);
+    Result r{"read back 100k x 16", "<= 0.5", {"ours", {}}, {"QTableWidget", {}}, 0.5, false};
     for (auto _ : state) {
-        qsizetype sum = 0;
-        for (int r = 0; r < kRows; ++r)
-            for (int c = 0; c < kCols; ++c)
-                sum += t->item(r, c)->text().size();
-        benchmark::DoNotOptimize(sum);
+        Interleave(kReadRounds,
+                   {[&] {
+                        return CpuMs([&] {
+                            qsizetype sum = 0;
+                            for (int row = 1; row <= kRows; ++row)
+                                for (int c = 1; c <= kCols; ++c)
+                                    sum += g->Cells(c, row).size();
+                            benchmark::DoNotOptimize(sum);
+                        });
+                    },
+                    [&] {
+                        return CpuMs([&] {
+                            qsizetype sum = 0;
+                            for (int row = 0; row < kRows; ++row)
+                                for (int c = 0; c < kCols; ++c)
+                                    sum += t->item(row, c)->text().size();
+                            benchmark::DoNotOptimize(sum);
+                        });
+                    }},
+                   {&r.a, &r.b});
     }
+    Report(state, r);
 }
 
-void BM_Screen_Ours(benchmark::State& state)
+// Time per render of a batch of renders of w into img.
+double RenderMs(QWidget& w, QImage& img)
+{
+    return CpuMs([&] {
+               for (int i = 0; i < kScreenBatch; ++i)
+                   w.render(&img);
+           }) /
+           kScreenBatch;
+}
+
+void BM_Screen(benchmark::State& state)
 {
     auto g = NewGrid(kRows);
     FillOurs(*g, kRows);
     TGridWidget w(*g);
     w.resize(kScreen);
     w.show();
-    QImage img(kScreen, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state)
-        w.render(&img);
-}
-
-void BM_Screen_Peer(benchmark::State& state)
-{
     auto t = NewTable(kRows);
     FillPeer(*t, kRows);
     t->resize(kScreen);
     t->show();
     QImage img(kScreen, QImage::Format_ARGB32_Premultiplied);
+    w.render(&img); // glyph caches warm for both
+    t->render(&img);
+    Result r{"one screen", "< 1", {"ours", {}}, {"QTableWidget", {}}, 1.0, true};
     for (auto _ : state)
-        t->render(&img);
+        Interleave(kScreenRounds, {[&] { return RenderMs(w, img); }, [&] { return RenderMs(*t, img); }},
+                   {&r.a, &r.b});
+    Report(state, r);
 }
 
-// Our screen at a row count, scrolled to the top, middle or end. Every
-// shown row is filled with the same texts at every row count (longer row
-// numbers in the texts would be more glyphs, not more rows); the other rows
-// hold only their number.
+// Our screen at 1k, 100k and 1M rows, scrolled to the top, middle or end,
+// the three grids rendered in turn. Every shown row holds the same texts at
+// every row count (longer row numbers in the texts would be more glyphs,
+// not more rows); the other rows hold only their number.
+struct ScrolledGrid
+{
+    explicit ScrolledGrid(int rows)
+        : g(NewGrid(rows))
+    {
+        for (int r = 1; r <= rows; ++r)
+            g->SetCells(0, r, QString::number(r));
+        w = std::make_unique<TGridWidget>(*g);
+        w->resize(kScreen);
+        w->show();
+    }
+    void ScrollTo(int where) // 0 top, 1 middle, 2 end
+    {
+        const int rows = g->RowCount() - 1;
+        const int top = where == 0 ? 1 : where == 1 ? rows / 2 : g->MaxTopRow();
+        g->SetTopRow(top);
+        for (int r = top; r <= std::min(rows, top + 60); ++r)
+            for (int c = 1; c <= kCols; ++c)
+                g->SetCells(c, r, Text(r - top + 1, c));
+    }
+    std::unique_ptr<TExStringGrid> g;
+    std::unique_ptr<TGridWidget> w;
+};
+
 void BM_ScreenAt(benchmark::State& state)
 {
-    const int rows = int(state.range(0));
-    const int where = int(state.range(1)); // 0 top, 1 middle, 2 end
-    auto g = NewGrid(rows);
-    for (int r = 1; r <= rows; ++r)
-        g->SetCells(0, r, QString::number(r));
-    TGridWidget w(*g);
-    w.resize(kScreen);
-    w.show();
-    const int top = where == 0 ? 1 : where == 1 ? rows / 2 : g->MaxTopRow();
-    g->SetTopRow(top);
-    for (int r = top; r <= std::min(rows, top + 60); ++r)
-        for (int c = 1; c <= kCols; ++c)
-            g->SetCells(c, r, Text(r - top + 1, c));
+    ScrolledGrid small(1'000);
+    ScrolledGrid middle(100'000);
+    ScrolledGrid large(1'000'000);
     QImage img(kScreen, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state)
-        w.render(&img);
+    for (auto _ : state) {
+        for (int where = 0; where < 3; ++where) {
+            for (ScrolledGrid* s : {&small, &middle, &large}) {
+                s->ScrollTo(where);
+                s->w->render(&img);
+            }
+            static const char* const kWhere[] = {"top", "middle", "end"};
+            Result r{std::string("screen 1M / 1k rows, ") + kWhere[where], "0.9 .. 1.1", {"1M rows", {}},
+                     {"1k rows", {}}, 1.1, false, 0.9};
+            Side mid{"100k rows", {}};
+            Interleave(kScreenRounds,
+                       {[&] { return RenderMs(*large.w, img); }, [&] { return RenderMs(*middle.w, img); },
+                        [&] { return RenderMs(*small.w, img); }},
+                       {&r.a, &mid, &r.b});
+            const std::string at = kWhere[where];
+            state.counters["1k_ms_" + at] = r.b.Med();
+            state.counters["100k_ms_" + at] = mid.Med();
+            state.counters["1M_ms_" + at] = r.a.Med();
+            Results().push_back(r);
+        }
+    }
 }
 
-BENCHMARK(BM_Fill_Ours)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_Fill_Peer)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_ReadBack_Ours)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ReadBack_Peer)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_Screen_Ours)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
-BENCHMARK(BM_Screen_Peer)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
-BENCHMARK(BM_ScreenAt)
-    ->ArgsProduct({{1'000, 100'000, 1'000'000}, {0, 1, 2}})
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(0.5);
-
-// Keeps every run's time (CPU) and counters by name for the ratios.
-class KeepingReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& r : runs) {
-            times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-            if (auto it = r.counters.find("bytes_per_cell"); it != r.counters.end())
-                bytes[r.benchmark_name()] = it->second.value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::map<std::string, double> bytes;
-};
+BENCHMARK(BM_Fill)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ReadBack)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Screen)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ScreenAt)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
@@ -255,24 +370,18 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     benchmark::Initialize(&argc, argv);
-    KeepingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto ratio = [&](const char* what, const std::string& ours, const std::string& peer) {
-        if (reporter.times.count(ours) && reporter.times.count(peer))
-            std::printf("%-28s ours/peer %.3f\n", what, reporter.times[ours] / reporter.times[peer]);
-    };
-    ratio("fill 100k x 16", "BM_Fill_Ours/iterations:2", "BM_Fill_Peer/iterations:2");
-    ratio("read back 100k x 16", "BM_ReadBack_Ours/iterations:3", "BM_ReadBack_Peer/iterations:3");
-    ratio("one screen", "BM_Screen_Ours/min_time:1.000", "BM_Screen_Peer/min_time:1.000");
-    if (reporter.bytes.count("BM_Fill_Ours/iterations:2") && reporter.bytes.count("BM_Fill_Peer/iterations:2"))
-        std::printf("%-28s ours %.1f peer %.1f ratio %.3f\n", "bytes per cell",
-                    reporter.bytes["BM_Fill_Ours/iterations:2"], reporter.bytes["BM_Fill_Peer/iterations:2"],
-                    reporter.bytes["BM_Fill_Ours/iterations:2"] / reporter.bytes["BM_Fill_Peer/iterations:2"]);
-    for (const char* where : {"0", "1", "2"}) {
-        const std::string small = std::string("BM_ScreenAt/1000/") + where + "/min_time:0.500";
-        const std::string large = std::string("BM_ScreenAt/1000000/") + where + "/min_time:0.500";
-        ratio((std::string("screen 1M/1k rows, pos ") + where).c_str(), large, small);
+    benchmark::RunSpecifiedBenchmarks();
+    std::printf("\nMedians of the rounds (CPU time of the thread; min .. max of the rounds); ratio: median of "
+                "the rounds' ratios:\n");
+    bool all = true;
+    for (const Result& r : Results()) {
+        std::printf("%-30s %s %.3f (%.2f .. %.2f)  %s %.3f (%.2f .. %.2f)  ratio %.3f  goal %s  %s\n",
+                    r.what.c_str(), r.a.name.c_str(), r.a.Med(), r.a.Min(), r.a.Max(), r.b.name.c_str(), r.b.Med(),
+                    r.b.Min(), r.b.Max(), r.Ratio(), r.goal.c_str(), r.Met() ? "met" : "NOT MET");
+        all = all && r.Met();
     }
+    if (!Results().empty())
+        std::printf("%s\n", all ? "every goal met" : "a goal was missed");
     benchmark::Shutdown();
     return 0;
 }

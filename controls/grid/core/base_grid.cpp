@@ -71,10 +71,15 @@ bool TBaseGrid::HasCellProperties(int col, int row) const
 
 QString TBaseGrid::GetCellEx(int col, int row) const
 {
+    // One store lookup for a cell without properties; a merged cell reads
+    // its base cell.
     TGridCoord at{col, row};
-    if (HasCellProperties(col, row))
-        at = store_.Props(col, row)->GetBaseCell(col, row);
-    QString value = store_.Text(at.X, at.Y);
+    const Cell* cell = store_.CellAt(col, row);
+    if (cell && cell->Props && HasCellProperties(col, row)) {
+        at = cell->Props->GetBaseCell(col, row);
+        cell = store_.CellAt(at.X, at.Y);
+    }
+    QString value = cell ? cell->Text : QString();
     if (at.Y < FNormalRowCount) {
         GetDisplText(at.X, at.Y, value);
         if (OnGetDisplWideText) {

@@ -23,16 +23,6 @@ long RowRecord::LiveCount()
     return g_liveRows;
 }
 
-const Cell* RowRecord::At(int col) const
-{
-    return col >= 0 && col < Size() ? &cells_[size_t(col)] : nullptr;
-}
-
-Cell* RowRecord::At(int col)
-{
-    return col >= 0 && col < Size() ? &cells_[size_t(col)] : nullptr;
-}
-
 Cell& RowRecord::Ensure(int col, int widthHint)
 {
     if (col >= Size()) {
@@ -87,11 +77,6 @@ bool RowRecord::Empty() const
     return true;
 }
 
-RowRecord* CellStore::Row(int row) const
-{
-    return row >= 0 && row < Extent() ? rows_[size_t(row)].get() : nullptr;
-}
-
 RowRecord* CellStore::EnsureRow(int row)
 {
     if (row >= Extent())
@@ -108,29 +93,11 @@ void CellStore::Trim()
         rows_.pop_back();
 }
 
-const Cell* CellStore::CellAt(int col, int row) const
-{
-    const RowRecord* r = Row(row);
-    return r ? r->At(col) : nullptr;
-}
-
-Cell* CellStore::CellAt(int col, int row)
-{
-    RowRecord* r = Row(row);
-    return r ? r->At(col) : nullptr;
-}
-
 Cell* CellStore::EnsureCell(int col, int row)
 {
     if (!InRange(col, row))
         return nullptr;
     return &EnsureRow(row)->Ensure(col, widthHint_);
-}
-
-QString CellStore::Text(int col, int row) const
-{
-    const Cell* c = CellAt(col, row);
-    return c ? c->Text : QString();
 }
 
 void CellStore::SetText(int col, int row, const QString& text)

@@ -27,8 +27,11 @@ public:
     RowRecord& operator=(const RowRecord&) = delete;
 
     int Size() const { return static_cast<int>(cells_.size()); }
-    const Cell* At(int col) const;
-    Cell* At(int col);
+    const Cell* At(int col) const
+    {
+        return static_cast<unsigned>(col) < cells_.size() ? &cells_[size_t(col)] : nullptr;
+    }
+    Cell* At(int col) { return static_cast<unsigned>(col) < cells_.size() ? &cells_[size_t(col)] : nullptr; }
     // The cell, growing the row as needed (col must lie in 0 .. kMaxColumns-1).
     // A row grows at once to widthHint cells, past it by doubling.
     Cell& Ensure(int col, int widthHint = 0);
@@ -62,7 +65,11 @@ public:
     // The width new rows take at their first write (the grid's column count).
     void SetWidthHint(int columns) { widthHint_ = std::clamp(columns, 0, kMaxColumns); }
 
-    QString Text(int col, int row) const;
+    QString Text(int col, int row) const
+    {
+        const Cell* c = CellAt(col, row);
+        return c ? c->Text : QString();
+    }
     // Outside the store limits nothing happens; writing an empty text never
     // creates a row record.
     void SetText(int col, int row, const QString& text);
@@ -70,10 +77,22 @@ public:
     // Stores props in the slot and returns what was there.
     std::unique_ptr<TCellProperties> SetProps(int col, int row, std::unique_ptr<TCellProperties> props);
     std::unique_ptr<TCellProperties> TakeProps(int col, int row);
-    const Cell* CellAt(int col, int row) const;
-    Cell* CellAt(int col, int row);
+    // Inline: every cell read comes through here.
+    const Cell* CellAt(int col, int row) const
+    {
+        const RowRecord* r = Row(row);
+        return r ? r->At(col) : nullptr;
+    }
+    Cell* CellAt(int col, int row)
+    {
+        RowRecord* r = Row(row);
+        return r ? r->At(col) : nullptr;
+    }
     Cell* EnsureCell(int col, int row);
-    RowRecord* Row(int row) const;
+    RowRecord* Row(int row) const
+    {
+        return static_cast<unsigned>(row) < rows_.size() ? rows_[size_t(row)].get() : nullptr;
+    }
 
     // Takes the handle of a row, leaving an empty row in its place.
     RowHandle ReleaseRow(int row);
