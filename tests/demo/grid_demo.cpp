@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -342,6 +343,13 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         const bool fromScreen =
             file.endsWith(QStringLiteral("_editing.png")) || file.startsWith(QStringLiteral("grid_editor_"));
+        // Popups are mapped by the display server: give it a moment.
+        if (fromScreen) {
+            QElapsedTimer shown;
+            shown.start();
+            while (shown.elapsed() < 150)
+                QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
         // Room below the window for a dropped-down popup.
         const int below = file.startsWith(QStringLiteral("grid_editor_")) ? 200 : 0;
         const QPixmap shot = fromScreen

@@ -63,6 +63,7 @@ void FillDropDownLists(TGridWidget& widget)
         for (const auto& m : meters)
             items.push_back({QString::fromLatin1(m[0]), -1, QImage(), QString::fromLatin1(m[1])});
         detail->SetItems(items);
+        detail->ItemHeight = 40;  // room for the caption and its notes
     }
     if (auto* list = dynamic_cast<dropdown::TExMultiColumnDropDown*>(&set->Editor(DropDownKind::MultiColumn)->Edit())) {
         dropdown::TDropDownColumns columns;
