@@ -155,11 +155,7 @@ TFilterDropList* TGridFilterDropDown::ListFor(bool check)
     list->OnCancel = [this] { g_.SetFilterCol(-1); };
     if (check) {
         // Ticks leave the list open on its column.
-        list->OnSelect = [this](int) {
-            const int col = g_.FilterCol();
-            RunGuarded([&] { g_.FilterCheck(checks_->Checked()); });
-            g_.SetFilterCol(col);
-        };
+        list->OnSelect = [this](int) { RunGuarded([&] { g_.FilterCheck(checks_->Checked()); }); };
     } else {
         list->OnSelect = [this](int index) { RunGuarded([&] { g_.FilterSelect(index); }); };
     }
